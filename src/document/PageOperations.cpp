@@ -1,0 +1,74 @@
+#include "PageOperations.h"
+
+#include "TextUtil.h"
+
+#include <algorithm>
+
+namespace {
+
+// The indentation and tags of a field as the album layout has them.
+void setLayoutTags(EntryCells& entry)
+{
+    for (int f = 0; f < album::kFieldCount; ++f) {
+        entry[f][album::OpeningPart] = std::string(album::kIndentWidth, ' ') + std::string(album::kOpeningTags[f]);
+        entry[f][album::ClosingPart] = album::kClosingTags[f];
+    }
+}
+
+} // namespace
+
+bool OpenPageSlot(Storybook& album, StorybookHost& host)
+{
+    const int current = host.currentPage();
+    if (album.varPageCount >= album::kEntrySlots || current < 0 || current > album.varPageCount)
+        return false;
+    for (int k = album.varPageCount; k >= current + 1; --k)
+        album.varEntryArray[k] = album.varEntryArray[k - 1];
+    ++album.varPageCount;
+    return true;
+}
+
+bool FillNewPage(Storybook& album, StorybookHost& host)
+{
+    const std::string timeStamp = host.timeStampNow();
+    const bool hadPages = album.varPageCount > 0;
+    if (!OpenPageSlot(album, host))
+        return false;
+
+    const std::string snapshot = host.selectedSnapshot();
+    std::string thumbnail = snapshot;
+    replaceAll(thumbnail, "snapshot_", "thumbnail_");
+
+    EntryCells& entry = album.varEntryArray[host.currentPage()];
+    // With no neighbour to copy from, the slot may hold nothing or the remains of a deleted page.
+    if (!hadPages)
+        setLayoutTags(entry);
+    entry[album::Title][album::Content] = "<![CDATA[]]>";
+    entry[album::ThumbnailFilename][album::Content] = thumbnail;
+    entry[album::Snapshot][album::Content] = snapshot;
+    entry[album::Text][album::Content] = "<![CDATA[" + host.clearStoryText() + "]]>";
+    entry[album::TextResourceId][album::Content] = "0x00000001";
+    entry[album::TimeStamp][album::Content] = timeStamp;
+    return true;
+}
+
+void DeleteCurrentPage(Storybook& album, StorybookHost& host)
+{
+    if (album.varPageCount <= 1)
+        return;
+    const int current = std::max<int>(host.currentPage(), 0);
+    for (int k = current + 1; k <= album.varPageCount - 1; ++k)
+        album.varEntryArray[k - 1] = album.varEntryArray[k];
+    --album.varPageCount;
+    host.setStorybookSaved(false);
+    if (host.currentPage() >= album.varPageCount)
+        host.setCurrentPage(static_cast<std::int16_t>(album.varPageCount - 1));
+    host.setApplicationMode("View Storybook");
+    host.refreshDisplay("display");
+    host.focusPicture();
+}
+
+void ReversePageOrder(Storybook& album)
+{
+    std::reverse(album.varEntryArray.begin(), album.varEntryArray.begin() + album.varPageCount);
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The open album in memory: the line image, the three verbatim records, the entry table, the album
+// metadata and the page buffer. Plain state with fixed capacities; the operations that read and change
+// it live in StorybookReader, StorybookParser, StorybookWriter and PageOperations.
+
+#include "Cell.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace album {
+inline constexpr int kLineImageSlots = 10000;   // at most 9,999 file lines plus the "<EOF>" marker
+inline constexpr int kMaxFileLines = kLineImageSlots - 1;
+inline constexpr int kClientEnvSlots = 10;      // 9 lines used at most
+inline constexpr int kMetaHeadSlots = 12;       // 11 lines used at most
+inline constexpr int kFooterSlots = 15;         // 14 lines used at most
+inline constexpr int kEntrySlots = 1025;        // entries 0 to 1,024
+inline constexpr int kFieldCount = 6;
+inline constexpr int kPartCount = 4;
+inline constexpr int kIndentWidth = 8;
+inline constexpr const char* kEofMarker = "<EOF>";
+inline constexpr const char* kXmlDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+
+enum Field { Title = 0, ThumbnailFilename = 1, Snapshot = 2, Text = 3, TextResourceId = 4, TimeStamp = 5 };
+enum Part { WholeLine = 0, OpeningPart = 1, Content = 2, ClosingPart = 3 };
+
+// Opening tags and their lengths, in field order.
+inline constexpr std::array<std::string_view, kFieldCount> kOpeningTags = {
+    "<Title>", "<ThumbnailFilename>", "<Snapshot>", "<Text>", "<TextResourceId>", "<TimeStamp>"};
+inline constexpr std::array<std::string_view, kFieldCount> kClosingTags = {
+    "</Title>", "</ThumbnailFilename>", "</Snapshot>", "</Text>", "</TextResourceId>", "</TimeStamp>"};
+} // namespace album
+
+using EntryCells = std::array<std::array<Cell, album::kPartCount>, album::kFieldCount>;
+
+struct Storybook {
+    // Line image: the file as read, or as last written, with "<EOF>" after the last line.
+    std::array<std::string, album::kLineImageSlots> strLogFileArray;
+    std::int16_t intLogFileLastLine = -1;
+
+    // Verbatim records: a record ends at its first unset slot.
+    std::array<Cell, album::kClientEnvSlots> strXClientEnv;
+    std::array<Cell, album::kMetaHeadSlots> strXMetaHead;
+    std::array<Cell, album::kFooterSlots> strXFooter;
+
+    // Entry table, indexed [entry][field][part]; entries 0 to varPageCount - 1 are the pages.
+    std::array<EntryCells, album::kEntrySlots> varEntryArray;
+    int varPageCount = 0;
+
+    std::string strFamilyName;
+    std::string strNeighborhoodName;
+    std::string strLotName;
+    std::string strTitle;
+
+    // One page while it is being moved.
+    EntryCells varPageBuffer;
+
+    // The content (part 2) of a field of an entry.
+    const std::string& content(int entry, int field) const { return varEntryArray[entry][field][album::Content].text(); }
+};
+
+// The model is large (tens of thousands of cells); keep it on the heap.
+inline std::unique_ptr<Storybook> makeStorybook() { return std::make_unique<Storybook>(); }

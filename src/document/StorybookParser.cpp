@@ -1,0 +1,249 @@
+#include "StorybookParser.h"
+
+#include "LineScanner.h"
+
+#include <algorithm>
+
+namespace {
+
+using album::kIndentWidth;
+
+enum class State { InvalidXml, ClientEnv, MetaHead, Entry, Footer, BetweenEntries };
+
+constexpr std::string_view kCannotContinue = "cannot continue";
+
+std::string_view trimBlanks(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+// Mid$(text, start, count) with a 1-based start; a negative count gives the empty text.
+std::string_view mid(std::string_view text, int start, int count)
+{
+    if (count <= 0 || start < 1 || static_cast<std::size_t>(start) > text.size())
+        return {};
+    return text.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count));
+}
+
+std::string_view right(std::string_view text, std::size_t count)
+{
+    return text.size() <= count ? text : text.substr(text.size() - count);
+}
+
+// The last five characters of a text once every LF is taken out of it.
+std::string lastFiveWithoutLineFeeds(std::string_view text)
+{
+    std::string last;
+    for (auto pos = text.size(); pos > 0 && last.size() < 5; --pos) {
+        if (text[pos - 1] != '\n')
+            last.insert(last.begin(), text[pos - 1]);
+    }
+    return last;
+}
+
+struct GlobalField {
+    std::string Storybook::*text;
+    int line;
+    std::size_t threshold;
+    int start;
+    int markup;
+};
+
+constexpr GlobalField kGlobals[] = {
+    {&Storybook::strFamilyName, 12, 37, 22, 43},
+    {&Storybook::strNeighborhoodName, 15, 49, 28, 55},
+    {&Storybook::strLotName, 17, 31, 19, 37},
+    {&Storybook::strTitle, 18, 27, 17, 33},
+};
+
+template <std::size_t N>
+void resetRecord(std::array<Cell, N>& record)
+{
+    for (Cell& cell : record)
+        cell.reset();
+}
+
+// Appends a line to a verbatim record; false once the record is full.
+template <std::size_t N>
+bool storeRecordLine(std::array<Cell, N>& record, int& n, std::string_view line)
+{
+    if (n >= static_cast<int>(N) - 1)
+        return false;
+    record[n++].set(line);
+    return true;
+}
+
+class RecordParser {
+public:
+    RecordParser(Storybook& album, StorybookHost& host) : m_album(album), m_host(host) {}
+    ParseOutcome run();
+
+private:
+    ParseOutcome entryLine(int index, std::string_view line, std::uint32_t tags);
+    std::string_view joinText(int index, std::string_view line);
+    ParseOutcome stop(std::string_view text, std::string_view title)
+    {
+        m_host.messageBox(text, MessageButtons::Ok, MessageIcon::Critical, title);
+        return ParseOutcome::Stopped;
+    }
+
+    Storybook& m_album;
+    StorybookHost& m_host;
+    State m_state = State::InvalidXml;
+    int m_n = 0;
+    int m_entry = 0;
+    std::string m_joined;
+};
+
+ParseOutcome RecordParser::run()
+{
+    for (int i = 0; i <= m_album.intLogFileLastLine; ++i) {
+        const std::string_view line = m_album.strLogFileArray[i];
+        const std::uint32_t tags = scanTags(line);
+        if (line == album::kXmlDeclaration) {
+            m_state = State::ClientEnv;
+            m_n = 0;
+        }
+        if (tags & tag::ExchangeMetadata) {
+            m_state = State::MetaHead;
+            m_n = 0;
+        }
+        if (tags & tag::Entry) {
+            m_state = State::Entry;
+            m_n = 0;
+        }
+        if (tags & tag::KeywordList) {
+            m_state = State::Footer;
+            m_n = 0;
+        }
+
+        switch (m_state) {
+        case State::InvalidXml:
+            m_host.messageBox("Invalid Storybook XML      ", MessageButtons::Ok, MessageIcon::Critical,
+                              "cannot open file");
+            return ParseOutcome::Stopped;
+        case State::ClientEnv:
+            if (!storeRecordLine(m_album.strXClientEnv, m_n, line))
+                return stop("StoryCreator: unexpected record length.     ", kCannotContinue);
+            break;
+        case State::MetaHead:
+            if (!storeRecordLine(m_album.strXMetaHead, m_n, line))
+                return stop("ExchangeMetadata: unexpected record length.     ", kCannotContinue);
+            break;
+        case State::Footer:
+            if (!storeRecordLine(m_album.strXFooter, m_n, line)) {
+                m_host.messageBox("KeywordList: unexpected record length.     ", MessageButtons::Ok,
+                                  MessageIcon::Critical, kCannotContinue);
+                m_host.endApplication();
+                return ParseOutcome::EndApplication;
+            }
+            break;
+        case State::Entry:
+            if (const ParseOutcome outcome = entryLine(i, line, tags); outcome != ParseOutcome::Complete)
+                return outcome;
+            break;
+        case State::BetweenEntries:
+            break;
+        }
+    }
+    return ParseOutcome::Complete;
+}
+
+ParseOutcome RecordParser::entryLine(int index, std::string_view line, std::uint32_t tags)
+{
+    if (tags & tag::EntryEnd) {
+        if (m_album.varPageCount >= album::kEntrySlots)
+            return stop("Storybook: too many pages.     ", kCannotContinue);
+        ++m_album.varPageCount;
+        m_state = State::BetweenEntries;
+        return ParseOutcome::Complete;
+    }
+    int field = -1;
+    for (int f : {album::Title, album::ThumbnailFilename, album::Snapshot, album::Text, album::TextResourceId,
+                  album::TimeStamp}) {
+        if (tags & tag::fieldOpen(f)) {
+            field = f;
+            break;
+        }
+    }
+    if (field < 0)
+        return ParseOutcome::Complete;
+    if (m_entry >= album::kEntrySlots)
+        return stop("Storybook: too many pages.     ", kCannotContinue);
+
+    const std::string_view text = field == album::Text ? joinText(index, line) : line;
+    const int tagLength = static_cast<int>(album::kOpeningTags[field].size());
+    if (!StoreEntryField(m_album, m_host, m_entry, field, text, kIndentWidth, tagLength))
+        return ParseOutcome::EndApplication;
+    if (field == album::TimeStamp)
+        ++m_entry;
+    return ParseOutcome::Complete;
+}
+
+// A story of several lines runs on until a line ends in "</Text>", but never past the last line.
+std::string_view RecordParser::joinText(int index, std::string_view line)
+{
+    constexpr std::string_view kTextEnd = "</Text>";
+    if (line.ends_with(kTextEnd))
+        return line;
+    m_joined.assign(line);
+    for (int next = index + 1; next <= m_album.intLogFileLastLine && !m_joined.ends_with(kTextEnd); ++next) {
+        m_joined += "\r\n";
+        m_joined += m_album.strLogFileArray[next];
+    }
+    return m_joined;
+}
+
+} // namespace
+
+void ParseAlbumGlobals(Storybook& album)
+{
+    for (const GlobalField& global : kGlobals) {
+        std::string& text = album.*global.text;
+        text.clear();
+        // Lines past the end of the file hold what an earlier, longer file left there.
+        if (global.line > album.intLogFileLastLine)
+            continue;
+        const std::string_view line = album.strLogFileArray[global.line];
+        const std::string_view trimmed = trimBlanks(line);
+        if (trimmed.size() > global.threshold)
+            text = mid(trimmed, global.start, static_cast<int>(line.size()) - global.markup);
+    }
+}
+
+ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host)
+{
+    album.varPageCount = 0;
+    resetRecord(album.strXFooter);
+    for (EntryCells& entry : album.varEntryArray) {
+        for (auto& field : entry) {
+            for (Cell& cell : field)
+                cell.reset();
+        }
+    }
+    resetRecord(album.strXMetaHead);
+    resetRecord(album.strXClientEnv);
+    return RecordParser(album, host).run();
+}
+
+bool StoreEntryField(Storybook& album, StorybookHost& host, int e, int f, std::string_view line, int indent,
+                     int tagLength)
+{
+    auto& parts = album.varEntryArray[e][f];
+    const int length = static_cast<int>(line.size());
+    parts[album::WholeLine].set(line);
+    parts[album::OpeningPart].set(line.substr(0, std::min<std::size_t>(line.size(), indent + tagLength)));
+    parts[album::Content].set(mid(line, indent + tagLength + 1, length - indent - 2 * tagLength - 1));
+    parts[album::ClosingPart].set(right(line, static_cast<std::size_t>(tagLength) + 1));
+
+    if (lastFiveWithoutLineFeeds(parts[album::ClosingPart].text()) != right(parts[album::OpeningPart].text(), 5)) {
+        host.messageBox("error: parsed array strings do not match!", MessageButtons::Ok, MessageIcon::None, "");
+        host.endApplication();
+        return false;
+    }
+    return true;
+}

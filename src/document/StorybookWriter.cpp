@@ -1,0 +1,148 @@
+#include "StorybookWriter.h"
+
+#include "FileText.h"
+#include "TextUtil.h"
+#include "StorybookReader.h"
+
+namespace {
+
+constexpr std::string_view kLineBreakMark = "{vbcrlf}";
+constexpr std::string_view kSaveFailed = "save operation failed";
+
+bool holdsLineEnd(std::string_view line)
+{
+    return line.find('\n') != std::string_view::npos || line.find('\r') != std::string_view::npos;
+}
+
+// Appends the used slots of a record; false when the line image is full.
+template <std::size_t N>
+bool copyRecord(Storybook& album, const std::array<Cell, N>& record, int& n)
+{
+    for (const Cell& cell : record) {
+        if (!cell.isSet())
+            break;
+        if (n >= album::kMaxFileLines)
+            return false;
+        album.strLogFileArray[n++] = cell.text();
+    }
+    return true;
+}
+
+// The file's bytes: lines joined by LF, each "{vbcrlf}" a line break, no line end after the last.
+std::string fileBytes(const Storybook& album)
+{
+    std::size_t size = 0;
+    for (int k = 0; k <= album.intLogFileLastLine; ++k)
+        size += album.strLogFileArray[k].size() + 1;
+    std::string bytes;
+    bytes.reserve(size);
+    for (int k = 0; k <= album.intLogFileLastLine; ++k) {
+        if (k > 0)
+            bytes += '\n';
+        const std::string& line = album.strLogFileArray[k];
+        std::size_t from = 0;
+        for (auto mark = line.find(kLineBreakMark); mark != std::string::npos;
+             mark = line.find(kLineBreakMark, from)) {
+            bytes.append(line, from, mark - from);
+            bytes += '\n';
+            from = mark + kLineBreakMark.size();
+        }
+        bytes.append(line, from, std::string::npos);
+    }
+    return bytes;
+}
+
+void showSaveFailure(StorybookHost& host, std::string_view text)
+{
+    host.messageBox(text, MessageButtons::Ok, MessageIcon::Critical, kSaveFailed);
+    host.hideSavingPicture();
+}
+
+std::string writeFailureText(const std::string& reason)
+{
+    return "The storybook file could not be written.\r\n" + reason +
+           "\r\n\r\nModifications will not be saved.  ";
+}
+
+} // namespace
+
+bool RebuildLogFileArray(Storybook& album)
+{
+    int n = 0;
+    if (!copyRecord(album, album.strXClientEnv, n) || !copyRecord(album, album.strXMetaHead, n))
+        return false;
+    for (int e = 0; e < album.varPageCount; ++e) {
+        if (n + 8 > album::kMaxFileLines)
+            return false;
+        album.strLogFileArray[n++] = "      <Entry>";
+        for (int f = 0; f < album::kFieldCount; ++f) {
+            const auto& parts = album.varEntryArray[e][f];
+            std::string& line = album.strLogFileArray[n++];
+            line.assign(parts[album::OpeningPart].text());
+            line += parts[album::Content].text();
+            line += parts[album::ClosingPart].text();
+        }
+        album.strLogFileArray[n++] = "      </Entry>";
+    }
+    if (!copyRecord(album, album.strXFooter, n))
+        return false;
+    album.strLogFileArray[n] = album::kEofMarker;
+    album.intLogFileLastLine = static_cast<std::int16_t>(n - 1);
+
+    for (int k = 0; k <= album.intLogFileLastLine; ++k) {
+        std::string& line = album.strLogFileArray[k];
+        if (!holdsLineEnd(line))
+            continue;
+        replaceAll(line, "\r\n", kLineBreakMark);
+        if (holdsLineEnd(line))
+            return false;
+    }
+    return true;
+}
+
+std::string BackupPathFor(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string name = path.substr(nameStart);
+    if (name.find(".xml") == std::string::npos)
+        return {};
+    replaceAll(name, ".xml", ".bak");
+    return path.substr(0, nameStart) + name;
+}
+
+SaveOutcome BackupAndSave(Storybook& album, StorybookHost& host, const std::string& path)
+{
+    host.showSavingPicture();
+
+    const std::string backup = BackupPathFor(path);
+    if (!backup.empty() && fileExists(path))
+        copyFileAtomically(path, backup); // a missing backup is no reason not to save
+
+    if (!RebuildLogFileArray(album)) {
+        showSaveFailure(host, "LFA update failed        ");
+        return SaveOutcome::RebuildFailed;
+    }
+
+    // The new file is written and checked beside the album; only a file that passes takes its place,
+    // so a failure at any step leaves the album as it was.
+    AtomicFileWriter writer(path);
+    if (const FileResult written = writer.write(fileBytes(album)); !written.ok) {
+        showSaveFailure(host, writeFailureText(written.error));
+        return SaveOutcome::WriteFailed;
+    }
+    if (!CheckStorybookStructure(writer.temporaryPath())) {
+        showSaveFailure(host, "XML Integrity Check Failed!\r\n\r\nUsing backup file for recovery\r\n"
+                              "Modifications will not be saved.  ");
+        return SaveOutcome::CheckFailed;
+    }
+    if (const FileResult committed = writer.commit(); !committed.ok) {
+        showSaveFailure(host, writeFailureText(committed.error));
+        return SaveOutcome::WriteFailed;
+    }
+
+    host.setStorybookSaved(true);
+    host.setApplicationMode("Storybook Saved");
+    host.hideSavingPicture();
+    return SaveOutcome::Saved;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Writing the album back: the line image rebuilt from the records and the entry table, a backup of
+// the old file, and the new file put in place only after it passes the structure check. Never
+// leaves the album file or its backup truncated or half-written.
+
+#include "Storybook.h"
+#include "StorybookHost.h"
+
+#include <string>
+
+bool RebuildLogFileArray(Storybook& album);
+
+// The backup beside the album: the file name with ".xml" replaced by ".bak"; empty when the name
+// holds no ".xml" (no backup is made then).
+std::string BackupPathFor(const std::string& path);
+
+enum class SaveOutcome { Saved, RebuildFailed, WriteFailed, CheckFailed };
+SaveOutcome BackupAndSave(Storybook& album, StorybookHost& host, const std::string& path);

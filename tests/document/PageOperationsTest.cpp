@@ -1,0 +1,126 @@
+#include "RecordingHost.h"
+
+#include "document/PageOperations.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Pages : public ::testing::Test {
+protected:
+    // Pages named by their snapshot, laid out as the parser leaves them.
+    void makePages(std::initializer_list<const char*> names)
+    {
+        book->varPageCount = 0;
+        for (const char* name : names) {
+            auto& entry = book->varEntryArray[book->varPageCount++];
+            for (int f = 0; f < album::kFieldCount; ++f) {
+                entry[f][album::OpeningPart] = "        " + std::string(album::kOpeningTags[f]);
+                entry[f][album::ClosingPart] = album::kClosingTags[f];
+                entry[f][album::Content] = "x";
+            }
+            entry[album::Snapshot][album::Content] = name;
+        }
+    }
+    std::string order() const
+    {
+        std::string out;
+        for (int e = 0; e < book->varPageCount; ++e)
+            out += book->content(e, album::Snapshot) + (e + 1 < book->varPageCount ? "," : "");
+        return out;
+    }
+
+    std::unique_ptr<Storybook> book = makeStorybook();
+    RecordingHost host;
+};
+
+} // namespace
+
+TEST_F(Pages, DeleteKeepsTheCurrentIndexOrStepsBackFromTheEnd)
+{
+    makePages({"A", "B", "C", "D", "E"});
+    host.page = 2;
+    DeleteCurrentPage(*book, host);
+    EXPECT_EQ(order(), "A,B,D,E");
+    EXPECT_EQ(host.page, 2);
+    EXPECT_FALSE(host.saved);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"mode View Storybook", "refresh display", "focus picture"}));
+
+    host.page = 3;
+    DeleteCurrentPage(*book, host);
+    EXPECT_EQ(order(), "A,B,D");
+    EXPECT_EQ(host.page, 2);
+}
+
+TEST_F(Pages, TheOnlyPageCannotBeDeleted)
+{
+    makePages({"A"});
+    host.mode = "Edit Storybook";
+    DeleteCurrentPage(*book, host);
+    EXPECT_EQ(order(), "A");
+    EXPECT_TRUE(host.saved);
+    EXPECT_EQ(host.mode, "Edit Storybook");
+    EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(Pages, ReverseKeepsTheCurrentIndex)
+{
+    makePages({"A", "B", "C"});
+    ReversePageOrder(*book);
+    EXPECT_EQ(order(), "C,B,A");
+    EXPECT_EQ(host.page, 0);
+    EXPECT_TRUE(host.saved) << "the caller marks the album unsaved";
+    makePages({"A"});
+    ReversePageOrder(*book);
+    EXPECT_EQ(order(), "A");
+}
+
+TEST_F(Pages, NewPageGoesBeforeTheCurrentOne)
+{
+    makePages({"A", "B"});
+    book->varEntryArray[0][album::Title][album::OpeningPart] = "\t<Title>"; // the neighbour's own tags
+    host.snapshot = "snapshot_4c1e9b07_00000009.jpg";
+    ASSERT_TRUE(FillNewPage(*book, host));
+    EXPECT_EQ(order(), "snapshot_4c1e9b07_00000009.jpg,A,B");
+    const auto& page = book->varEntryArray[0];
+    EXPECT_EQ(page[album::Title][album::Content], "<![CDATA[]]>");
+    EXPECT_EQ(page[album::Title][album::OpeningPart], "\t<Title>");
+    EXPECT_EQ(page[album::ThumbnailFilename][album::Content], "thumbnail_4c1e9b07_00000009.jpg");
+    EXPECT_EQ(page[album::Text][album::Content], "<![CDATA[]]>");
+    EXPECT_EQ(page[album::TextResourceId][album::Content], "0x00000001");
+    EXPECT_EQ(page[album::TimeStamp][album::Content], "12/9/2026 14:05:09");
+    EXPECT_NE(std::find(host.calls.begin(), host.calls.end(), "clear story"), host.calls.end());
+
+    host.page = 2;
+    host.snapshot = "holiday.jpg";
+    ASSERT_TRUE(FillNewPage(*book, host));
+    EXPECT_EQ(book->content(2, album::ThumbnailFilename), "holiday.jpg");
+    EXPECT_EQ(order(), "snapshot_4c1e9b07_00000009.jpg,A,holiday.jpg,B");
+}
+
+TEST_F(Pages, NewPageInAnEmptyAlbumGetsTheLayoutsTags)
+{
+    makePages({"A", "B"});
+    host.page = 1;
+    DeleteCurrentPage(*book, host);
+    host.page = 0;
+    book->varPageCount = 0; // as after loading an album without pages
+    host.snapshot = "snapshot_4c1e9b07_00000001.jpg";
+    ASSERT_TRUE(FillNewPage(*book, host));
+    EXPECT_EQ(book->varPageCount, 1);
+    for (int f = 0; f < album::kFieldCount; ++f) {
+        EXPECT_EQ(book->varEntryArray[0][f][album::OpeningPart], "        " + std::string(album::kOpeningTags[f]));
+        EXPECT_EQ(book->varEntryArray[0][f][album::ClosingPart], album::kClosingTags[f]);
+    }
+}
+
+TEST_F(Pages, AFullTableRefusesANewSlot)
+{
+    makePages({"A"});
+    book->varPageCount = album::kEntrySlots;
+    host.page = 3;
+    EXPECT_FALSE(OpenPageSlot(*book, host));
+    EXPECT_FALSE(FillNewPage(*book, host));
+    EXPECT_EQ(book->varPageCount, album::kEntrySlots);
+    EXPECT_EQ(book->content(0, album::Snapshot), "A");
+}

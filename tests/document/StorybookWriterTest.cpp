@@ -1,0 +1,203 @@
+#include "AlbumText.h"
+#include "RecordingHost.h"
+#include "TempFolder.h"
+
+#include "document/StorybookParser.h"
+#include "document/StorybookReader.h"
+#include "document/StorybookWriter.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+AlbumText sampleAlbum()
+{
+    AlbumText album;
+    album.pages = {{"Arrival", "snapshot_4c1e9b07_00000001.jpg", "We moved in."},
+                   {"Party", "snapshot_4c1e9b07_00000002.jpg", "First line\nsecond line\nthird line"},
+                   {"", "snapshot_77aa0b12_00000003.jpg", ""}};
+    album.keywords = {"summer", "", "family"};
+    return album;
+}
+
+class Writer : public ::testing::Test {
+protected:
+    // Reads and parses a file the way the open command does.
+    void open(const std::string& path)
+    {
+        ASSERT_TRUE(CheckStorybookStructure(path));
+        ASSERT_TRUE(ReadStorybookLines(*book, path));
+        ParseAlbumGlobals(*book);
+        ASSERT_EQ(ParseStorybookRecords(*book, host), ParseOutcome::Complete);
+    }
+    std::string& story(int page) { return const_cast<std::string&>(book->content(page, album::Text)); }
+    void setStory(int page, const std::string& text)
+    {
+        book->varEntryArray[page][album::Text][album::Content] = "<![CDATA[" + text + "]]>";
+    }
+    void expectSaveFailure(const std::string& path, const std::string& before, const std::string& text)
+    {
+        host.saved = false;
+        host.mode = "Edit Storybook";
+        host.messages.clear();
+        BackupAndSave(*book, host, path);
+        EXPECT_EQ(TempFolder::read(path), before) << "the album must be left as it was";
+        EXPECT_FALSE(host.saved);
+        EXPECT_EQ(host.mode, "Edit Storybook");
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_TRUE(host.messages[0].text.starts_with(text)) << host.messages[0].text;
+        EXPECT_EQ(host.messages[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(host.messages[0].title, "save operation failed");
+        EXPECT_EQ(host.calls.back(), "hide saving");
+    }
+
+    TempFolder folder;
+    std::unique_ptr<Storybook> book = makeStorybook();
+    RecordingHost host;
+};
+
+} // namespace
+
+TEST_F(Writer, AlbumInTheWritersFormSavesBackByteForByte)
+{
+    const std::string original = sampleAlbum().bytes();
+    const std::string path = folder.write("Storybook.xml", original);
+    open(path);
+    host.saved = false;
+    EXPECT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    EXPECT_EQ(TempFolder::read(path), original);
+    EXPECT_EQ(TempFolder::read(folder.file("Storybook.bak")), original);
+    EXPECT_TRUE(host.saved);
+    EXPECT_EQ(host.mode, "Storybook Saved");
+    EXPECT_EQ(host.calls.front(), "show saving");
+    EXPECT_EQ(host.calls.back(), "hide saving");
+    EXPECT_FALSE(fs::exists(path + ".saving~"));
+}
+
+TEST_F(Writer, StoriesOfSeveralLinesSurviveSaveAndReload)
+{
+    const std::string path = folder.write("Storybook.xml", sampleAlbum().bytes());
+    open(path);
+    setStory(0, "one\r\ntwo\r\nthree");
+    setStory(2, "a{vbcrlf}b");
+    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    const std::string written = TempFolder::read(path);
+    EXPECT_NE(written.find("        <Text><![CDATA[one\ntwo\nthree]]></Text>\n"), std::string::npos);
+    EXPECT_NE(written.find("<![CDATA[a\nb]]>"), std::string::npos);
+    EXPECT_EQ(book->strLogFileArray[24], "        <Text><![CDATA[one{vbcrlf}two{vbcrlf}three]]></Text>");
+
+    open(path);
+    EXPECT_EQ(book->content(0, album::Text), "<![CDATA[one\r\ntwo\r\nthree]]>");
+    EXPECT_EQ(book->content(2, album::Text), "<![CDATA[a\r\nb]]>");
+}
+
+TEST_F(Writer, CrLfAlbumIsSavedWithLineFeeds)
+{
+    AlbumText album = sampleAlbum();
+    album.lineEnd = "\r\n";
+    album.finalLineEnd = true;
+    const std::string path = folder.write("Storybook.xml", album.bytes());
+    open(path);
+    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    EXPECT_EQ(TempFolder::read(path), sampleAlbum().bytes());
+}
+
+TEST_F(Writer, DropsLinesOutsideFieldsAndRewritesEntryLines)
+{
+    auto lines = sampleAlbum().lines();
+    lines[20] = "\t<Entry>";
+    lines.insert(lines.begin() + 22, "        <Unknown>kept?</Unknown>");
+    lines.insert(lines.begin() + 29, "      <!-- between entries -->");
+    std::string bytes;
+    for (const auto& line : lines)
+        bytes += line + "\n";
+    const std::string path = folder.write("Storybook.xml", bytes);
+    open(path);
+    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    EXPECT_EQ(TempFolder::read(path), sampleAlbum().bytes());
+}
+
+TEST_F(Writer, AlbumWithoutPagesWritesTheRecordsOnly)
+{
+    AlbumText album = sampleAlbum();
+    album.pages.clear();
+    const std::string path = folder.write("Storybook.xml", album.bytes());
+    open(path);
+    EXPECT_EQ(book->varPageCount, 0);
+    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    EXPECT_EQ(TempFolder::read(path), album.bytes());
+}
+
+TEST_F(Writer, StrayLineFeedInAStoryRefusesTheSave)
+{
+    const std::string original = sampleAlbum().bytes();
+    const std::string path = folder.write("Storybook.xml", original);
+    open(path);
+    setStory(1, "pasted\nwith bare line feeds");
+    expectSaveFailure(path, original, "LFA update failed        ");
+    EXPECT_EQ(host.messages[0].text, "LFA update failed        ");
+}
+
+TEST_F(Writer, WrittenFileFailingTheCheckLeavesTheAlbum)
+{
+    const std::string original = sampleAlbum().bytes();
+    const std::string path = folder.write("Storybook.xml", original);
+    open(path);
+    setStory(2, "a story about <Title>"); // no later title line closes it
+    expectSaveFailure(path, original, "XML Integrity Check Failed!");
+    EXPECT_EQ(host.messages[0].text,
+              "XML Integrity Check Failed!\r\n\r\nUsing backup file for recovery\r\nModifications will not be saved.  ");
+    EXPECT_FALSE(fs::exists(path + ".saving~"));
+}
+
+TEST_F(Writer, UnwritableTargetsLeaveTheAlbumAndClaimNothing)
+{
+    const std::string original = sampleAlbum().bytes();
+    const std::string path = folder.write("Storybook.xml", original);
+    open(path);
+
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    expectSaveFailure(path, original, "The storybook file could not be written.");
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+
+    fs::permissions(folder.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    expectSaveFailure(path, original, "The storybook file could not be written.");
+    fs::permissions(folder.path(), fs::perms::owner_write, fs::perm_options::add);
+
+    host.messages.clear();
+    const std::string missing = folder.file("gone/Storybook.xml");
+    EXPECT_EQ(BackupAndSave(*book, host, missing), SaveOutcome::WriteFailed);
+    EXPECT_FALSE(fs::exists(missing));
+    EXPECT_FALSE(host.saved);
+}
+
+TEST_F(Writer, BackupGoesBesideTheAlbumOrNowhere)
+{
+    EXPECT_EQ(BackupPathFor("/home/me/albums.xml/Storybook.xml"), "/home/me/albums.xml/Storybook.bak");
+    EXPECT_EQ(BackupPathFor("/home/me/Storybook.xml.xml"), "/home/me/Storybook.bak.bak");
+    EXPECT_EQ(BackupPathFor("/home/me/Storybook.XML"), "");
+    EXPECT_EQ(BackupPathFor("Storybook.xml"), "Storybook.bak");
+
+    const std::string original = sampleAlbum().bytes();
+    const std::string path = folder.write("Storybook", original);
+    open(path);
+    setStory(0, "changed");
+    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
+        << "no backup for a name without .xml";
+}
+
+TEST_F(Writer, SaveAsToANewNameMakesNoBackup)
+{
+    const std::string path = folder.write("Storybook.xml", sampleAlbum().bytes());
+    open(path);
+    const std::string copy = folder.file("Copy.xml");
+    ASSERT_EQ(BackupAndSave(*book, host, copy), SaveOutcome::Saved);
+    EXPECT_EQ(TempFolder::read(copy), sampleAlbum().bytes());
+    EXPECT_FALSE(fs::exists(folder.file("Copy.bak")));
+}
