@@ -6,12 +6,16 @@
 
 namespace {
 
-// The indentation and tags of a field as the album layout has them.
-void setLayoutTags(EntryCells& entry)
+// A slot with no page copied into it (an album without pages) gets the indentation and tags of the
+// album layout, so the new page is written like any other.
+void fillMissingTags(EntryCells& entry)
 {
     for (int f = 0; f < album::kFieldCount; ++f) {
-        entry[f][album::OpeningPart] = std::string(album::kIndentWidth, ' ') + std::string(album::kOpeningTags[f]);
-        entry[f][album::ClosingPart] = album::kClosingTags[f];
+        auto& parts = entry[f];
+        if (parts[album::OpeningPart].isSet() && parts[album::ClosingPart].isSet())
+            continue;
+        parts[album::OpeningPart] = std::string(album::kIndentWidth, ' ') + std::string(album::kOpeningTags[f]);
+        parts[album::ClosingPart] = album::kClosingTags[f];
     }
 }
 
@@ -31,7 +35,6 @@ bool OpenPageSlot(Storybook& album, StorybookHost& host)
 bool FillNewPage(Storybook& album, StorybookHost& host)
 {
     const std::string timeStamp = host.timeStampNow();
-    const bool hadPages = album.varPageCount > 0;
     if (!OpenPageSlot(album, host))
         return false;
 
@@ -40,9 +43,7 @@ bool FillNewPage(Storybook& album, StorybookHost& host)
     replaceAll(thumbnail, "snapshot_", "thumbnail_");
 
     EntryCells& entry = album.varEntryArray[host.currentPage()];
-    // With no neighbour to copy from, the slot may hold nothing or the remains of a deleted page.
-    if (!hadPages)
-        setLayoutTags(entry);
+    fillMissingTags(entry);
     entry[album::Title][album::Content] = "<![CDATA[]]>";
     entry[album::ThumbnailFilename][album::Content] = thumbnail;
     entry[album::Snapshot][album::Content] = snapshot;

@@ -100,11 +100,6 @@ TEST_F(Pages, NewPageGoesBeforeTheCurrentOne)
 
 TEST_F(Pages, NewPageInAnEmptyAlbumGetsTheLayoutsTags)
 {
-    makePages({"A", "B"});
-    host.page = 1;
-    DeleteCurrentPage(*book, host);
-    host.page = 0;
-    book->varPageCount = 0; // as after loading an album without pages
     host.snapshot = "snapshot_4c1e9b07_00000001.jpg";
     ASSERT_TRUE(FillNewPage(*book, host));
     EXPECT_EQ(book->varPageCount, 1);

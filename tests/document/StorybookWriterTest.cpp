@@ -2,6 +2,7 @@
 #include "RecordingHost.h"
 #include "TempFolder.h"
 
+#include "document/PageOperations.h"
 #include "document/StorybookParser.h"
 #include "document/StorybookReader.h"
 #include "document/StorybookWriter.h"
@@ -200,4 +201,18 @@ TEST_F(Writer, SaveAsToANewNameMakesNoBackup)
     ASSERT_EQ(BackupAndSave(*book, host, copy), SaveOutcome::Saved);
     EXPECT_EQ(TempFolder::read(copy), sampleAlbum().bytes());
     EXPECT_FALSE(fs::exists(folder.file("Copy.bak")));
+}
+
+TEST_F(Writer, NewPageInAnAlbumWithoutPagesIsWrittenInTheLayout)
+{
+    AlbumText album = sampleAlbum();
+    album.pages.clear();
+    const std::string path = folder.write("Storybook.xml", album.bytes());
+    open(path);
+    host.snapshot = "snapshot_4c1e9b07_00000001.jpg";
+    host.clock = "3/14/2026 18:22:41";
+    ASSERT_TRUE(FillNewPage(*book, host));
+    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    album.pages = {{"", "snapshot_4c1e9b07_00000001.jpg", ""}};
+    EXPECT_EQ(TempFolder::read(path), album.bytes());
 }
