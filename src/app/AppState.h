@@ -1,0 +1,70 @@
+#pragma once
+// The values the windows and commands share for the whole run: the open album, the mode, the
+// display flags and the settings, plus the services of the platform the run was given. The main
+// window creates nothing of this itself, so tests can hand it a scripted seam and a scratch store.
+
+#include "document/Storybook.h"
+#include "document/StorybookHost.h"
+#include "platform/Environment.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class PlatformSeam;
+class SettingsStore;
+
+class AppState {
+public:
+    AppState(PlatformSeam& seam, SettingsStore& settings, Environment environment);
+
+    PlatformSeam& seam() { return m_seam; }
+    SettingsStore& settingsStore() { return m_settings; }
+    const Environment& environment() const { return m_environment; }
+
+    Storybook& storybook() { return *m_storybook; }
+    const Storybook& storybook() const { return *m_storybook; }
+
+    // The application side of the album document; the main window registers itself.
+    StorybookHost& host() { return *m_host; }
+    bool hasHost() const { return m_host != nullptr; }
+    void setHost(StorybookHost* host) { m_host = host; }
+
+    // Shared display and album state.
+    std::string strApplicationMode;
+    bool blnStorybookSaved = true;
+    std::int16_t intCurrentPage = 0;
+    std::string varStorybookFolder; // ends in '/'
+    std::string varStorybookFile;
+    std::string varSelectedSnapshot;
+    std::string varCommandLineFile;
+    std::string strStorybookCachePath;
+    bool blnSticky = false;
+    bool blnShowPageNumber = true;
+    bool blnShowFileName = false;
+    bool blnShowSnapshotName = false;
+    bool blnCtrlKeyDown = false;
+    bool blnAltKeyDown = false;
+    bool blnFullScreen = false;
+    std::int16_t intTextHadFocus = 0;
+    std::int16_t intWindowTop = 0;  // twips
+    std::int16_t intWindowLeft = 0; // twips
+
+    // Settings, read at start-up and written at exit.
+    std::string strDefaultStorybookPath;
+    std::string strLastUsedPath;
+    bool blnSetDefaultToLastUsedPath = false;
+    std::string strLoadImageCacheWarning;
+    bool blnLoadImageCacheWarning = false;
+    bool blnLoadImageSortByDate = false;
+    std::int32_t lngRunsForThisVersion = 0;
+    std::string strReleaseNote;
+    std::string strMyDocuments;
+
+private:
+    PlatformSeam& m_seam;
+    SettingsStore& m_settings;
+    Environment m_environment;
+    std::unique_ptr<Storybook> m_storybook;
+    StorybookHost* m_host = nullptr;
+};

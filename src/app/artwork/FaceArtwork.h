@@ -1,0 +1,6 @@
+#pragma once
+// The main window's face, built into the program as raw pixels: shown without decoding.
+
+#include <QImage>
+
+QImage backgroundFace();

@@ -1,0 +1,35 @@
+#include "frmMain.h"
+
+#include "AppVersion.h"
+#include "artwork/FaceArtwork.h"
+#include "dialogs/frmAbout.h"
+#include "platform/Twips.h"
+
+// Embedded artwork lives in this library; the resource set has to be registered by hand.
+static void initAppResources() {
+    Q_INIT_RESOURCE(resources);
+}
+
+frmMain::frmMain(AppState& state, QWidget* parent) : FramelessWindow(parent), m_state(state) {
+    initAppResources();
+    setObjectName(QStringLiteral("frmMain"));
+    setFont(fontForPoints(kSansFamily, 8.25));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(0, 0, 64));
+    setPalette(palette);
+    setFacePicture(backgroundFace());
+    m_state.setHost(this);
+    createControls();
+    connect(this, &FramelessWindow::faceMouseMoved, this, &frmMain::Form_MouseMove);
+}
+
+frmMain::~frmMain() {
+    if (m_state.hasHost() && &m_state.host() == this)
+        m_state.setHost(nullptr);
+}
+
+frmAbout& frmMain::aboutBox() {
+    if (!m_about)
+        m_about = new frmAbout(m_state, this);
+    return *m_about;
+}

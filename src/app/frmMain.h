@@ -1,0 +1,124 @@
+#pragma once
+// The main window: a caption-less face of artwork with the picture area, the story text box, the
+// navigation buttons, the toolbar hotspots, the side buttons, the mode line and the popup menu.
+// One class whose handlers live in files by area (frmMainLayout.cpp, frmMainStartup.cpp, ...).
+// It is the album document's host and works on the shared state it is given.
+
+#include "AppState.h"
+#include "document/StorybookHost.h"
+#include "platform/FramelessWindow.h"
+
+#include <QPointer>
+
+#include <array>
+#include <string>
+#include <string_view>
+
+class ColorButton;
+class ImageHotspot;
+class PictureArea;
+class PictureButton;
+class PopupMenu;
+class QLabel;
+class StoryTextBox;
+class TransparentLabel;
+class frmAbout;
+
+class frmMain : public FramelessWindow, public StorybookHost {
+    Q_OBJECT
+public:
+    explicit frmMain(AppState& state, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    AppState& state() { return m_state; }
+
+    // Start-up and shut-down (frmMainStartup.cpp).
+    void Form_Load();
+    void Form_Unload(bool& cancel);
+    void UnloadAllForms(std::string FormToIgnore);
+    void LoadSettings();
+    void SaveSettings();
+    // True once the application was asked to end at once (nothing is saved then).
+    bool endRequested() const { return m_endRequested; }
+
+    // Layout, start screen and toolbar (frmMainLayout.cpp, frmMainStartScreen.cpp).
+    void SetWindowMode();
+    void DrawStartScreen();
+    void DrawToolbarLabels();
+    void HighlightButton(std::string_view name);
+    void Form_MouseMove(int Button);
+
+    // Help, about box and outside documents (frmMainLaunchers.cpp).
+    void ShowAboutBox();
+    void ShowHelpFile();
+    void ShowHomePage();
+    void ShowLicenseAgreement();
+
+    // Page display (frmMainDisplay.cpp).
+    void RefreshDisplay(std::string_view strAction);
+
+    // StorybookHost (frmMainHost.cpp).
+    MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
+                             std::string_view title) override;
+    void endApplication() override;
+    void showSavingPicture() override;
+    void hideSavingPicture() override;
+    void setApplicationMode(std::string_view mode) override;
+    void refreshDisplay(std::string_view action) override;
+    void focusPicture() override;
+    std::string clearStoryText() override;
+    std::string timeStampNow() override;
+    std::int16_t currentPage() const override;
+    void setCurrentPage(std::int16_t page) override;
+    bool storybookSaved() const override;
+    void setStorybookSaved(bool saved) override;
+    std::string selectedSnapshot() const override;
+
+    // The controls, by their names.
+    PictureArea* pbxShow = nullptr;
+    StoryTextBox* rtbViewer = nullptr;
+    std::array<ColorButton*, 6> cmdNav{};
+    TransparentLabel* lblApplicationMode = nullptr;
+    TransparentLabel* lblBragBox = nullptr;
+    ImageHotspot* btnLoad = nullptr;
+    ImageHotspot* btnSave = nullptr;
+    ImageHotspot* btnSaveAs = nullptr;
+    ImageHotspot* btnEdit = nullptr;
+    ImageHotspot* btnImage = nullptr;
+    ImageHotspot* btnTools = nullptr;
+    ImageHotspot* btnExit = nullptr;
+    ImageHotspot* btnView = nullptr;
+    PictureArea* pbxBlanket = nullptr;
+    PictureButton* sbtnDelete = nullptr;
+    PictureButton* sbtnTools1 = nullptr;
+    PictureButton* sbtnMovePg = nullptr;
+    PictureButton* sbtnSticky = nullptr;
+    PictureButton* sbtnStuck = nullptr;
+    PictureButton* sbtnTools2 = nullptr;
+    PictureButton* sbtnTools3 = nullptr;
+    PictureButton* sbtnTools4 = nullptr;
+    PictureButton* sbtnTools5 = nullptr;
+    PictureArea* pbxThumbnail = nullptr;
+    QLabel* imgSaving = nullptr;
+    PopupMenu* mnuPopup = nullptr;
+
+    // The about box instance, created on first use (also when only its launcher is needed).
+    frmAbout& aboutBox();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // frmMainLayout.cpp
+    void createControls();
+    void createToolbar();
+    void createNavigationButtons();
+    void createSideButtons();
+    void createPopupMenu();
+    void arrangeStackingAndTabs();
+
+    AppState& m_state;
+    QPointer<frmAbout> m_about;
+    bool m_endRequested = false;
+    bool m_unloaded = false;
+};

@@ -1,0 +1,81 @@
+// Bringing the application up and taking it down: the load and unload handlers of the main
+// window, the settings read at start and written at exit, and closing the other windows.
+
+#include "frmMain.h"
+
+#include "AppVersion.h"
+#include "document/StorybookWriter.h"
+#include "platform/Controls.h"
+#include "platform/StoryTextBox.h"
+#include "settings/Settings.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+
+void frmMain::Form_Load() {
+    SetWindowMode();
+    LoadSettings();
+    if (m_state.lngRunsForThisVersion == 0)
+        ShowAboutBox();
+    else
+        DrawStartScreen();
+    DrawToolbarLabels();
+    lblBragBox->setText(QStringLiteral("Brindlecove for The Sims 2 `") + QStringLiteral(" ver") +
+                        QString::fromStdString(versionNumbers()));
+    rtbViewer->clear();
+    setApplicationMode("Initialized");
+    m_state.strLastUsedPath = m_state.strDefaultStorybookPath;
+}
+
+void frmMain::LoadSettings() {
+    m_state.strReleaseNote = kReleaseNote;
+    rtbViewer->setLocked(true);
+    m_state.intCurrentPage = 0;
+    m_state.storybook().varPageCount = 0;
+    m_state.blnStorybookSaved = true;
+    m_state.blnCtrlKeyDown = false;
+    m_state.blnShowPageNumber = true;
+    m_state.blnFullScreen = false;
+    setApplicationMode("Initializing");
+    LoadStoredSettings(m_state);
+}
+
+void frmMain::SaveSettings() {
+    ::SaveSettings(m_state);
+}
+
+// An unload once started always completes: the cancel flag is never set.
+void frmMain::Form_Unload([[maybe_unused]] bool& cancel) {
+    if (m_state.storybook().varPageCount > 0 && !m_state.blnStorybookSaved) {
+        const MessageAnswer answer =
+            messageBox("Do you want to save the changes you made to " + m_state.varStorybookFile + "?",
+                       MessageButtons::YesNo, MessageIcon::None, "Unsaved Modifications");
+        if (answer == MessageAnswer::Yes)
+            BackupAndSave(m_state.storybook(), *this, m_state.varStorybookFolder + m_state.varStorybookFile);
+        else
+            setApplicationMode("Discard Modifications");
+    }
+    SaveSettings();
+    UnloadAllForms("");
+}
+
+void frmMain::UnloadAllForms(std::string FormToIgnore) {
+    if (FormToIgnore.empty())
+        FormToIgnore = "frmMain";
+    const QString ignored = QString::fromStdString(FormToIgnore);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        const QString name = window->objectName();
+        // Only the application's own windows carry a form name.
+        if (name.startsWith(QLatin1String("frm")) && name != ignored)
+            window->close();
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (!m_endRequested && !m_unloaded) {
+        m_unloaded = true;
+        bool cancel = false;
+        Form_Unload(cancel);
+    }
+    event->accept();
+}

@@ -1,0 +1,187 @@
+#include "PictureArea.h"
+
+#include "Twips.h"
+#include "WindowDrag.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureArea::setGeometryTwips(int left, int top, int width, int height) {
+    setGeometry(twipsRect(left, top, width, height));
+}
+
+void PictureArea::setSizeTwips(int width, int height) {
+    resize(twipsToPixels(width), twipsToPixels(height));
+}
+int PictureArea::widthTwips() const {
+    return pixelsToTwips(width());
+}
+int PictureArea::heightTwips() const {
+    return pixelsToTwips(height());
+}
+
+void PictureArea::setBackColor(const QColor& color) {
+    m_backColor = color;
+    clearDrawing();
+}
+
+void PictureArea::setPicture(const QImage& picture) {
+    m_picture = picture;
+    clearDrawing();
+}
+
+void PictureArea::clearPicture() {
+    m_picture = QImage();
+    clearDrawing();
+}
+
+void PictureArea::clearDrawing() {
+    m_image = QImage();
+    m_transient = QImage();
+    m_currentX = 0;
+    m_currentY = 0;
+    update();
+}
+
+// The images are made at the area's size when first drawn into or shown.
+void PictureArea::ensureImages() {
+    if (m_image.size() == size().expandedTo(QSize(1, 1)))
+        return;
+    const QImage oldImage = m_image;
+    const QImage oldTransient = m_transient;
+    resetImage();
+    // A resized area keeps what was drawn at its top left.
+    if (!oldImage.isNull())
+        QPainter(&m_image).drawImage(0, 0, oldImage);
+    if (!oldTransient.isNull())
+        QPainter(&m_transient).drawImage(0, 0, oldTransient);
+}
+
+void PictureArea::resetImage() {
+    const QSize size = this->size().expandedTo(QSize(1, 1));
+    m_image = QImage(size, QImage::Format_RGB32);
+    m_image.fill(m_backColor);
+    if (!m_picture.isNull()) {
+        QPainter painter(&m_image);
+        painter.drawImage(0, 0, m_picture);
+    }
+    m_transient = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    m_transient.fill(Qt::transparent);
+}
+
+QImage& PictureArea::target() {
+    ensureImages();
+    if (m_persistent) {
+        // The persistent image is what the screen shows next, so earlier loose drawing is gone.
+        m_transient.fill(Qt::transparent);
+        return m_image;
+    }
+    return m_transient;
+}
+
+void PictureArea::paintPicture(const QImage& image, int left, int top, int width, int height) {
+    {
+        QPainter painter(&target());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(twipsRect(left, top, width, height), image);
+    }
+    update();
+}
+
+void PictureArea::paintPictureOverArea(const QImage& image) {
+    {
+        QPainter painter(&target());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRect(QPoint(0, 0), size()), image);
+    }
+    update();
+}
+
+void PictureArea::setFontSize(double points) {
+    m_fontPoints = points;
+}
+
+void PictureArea::setPosition(int xTwips, int yTwips) {
+    m_currentX = xTwips;
+    m_currentY = yTwips;
+}
+
+QFont PictureArea::printFont() const {
+    QFont font = fontForPoints(kSansFamily, m_fontPoints);
+    if (m_fontStretch != 100)
+        font.setStretch(m_fontStretch);
+    return font;
+}
+
+int PictureArea::textHeightTwips() const {
+    return pixelsToTwips(QFontMetrics(printFont()).height());
+}
+
+void PictureArea::print(std::string_view text) {
+    const QFont font = printFont();
+    const QFontMetrics metrics(font);
+    const int lineTwips = pixelsToTwips(metrics.height());
+    const QStringList lines =
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).split(QStringLiteral("\r\n"));
+    {
+        QPainter painter(&target());
+        painter.setFont(font);
+        painter.setPen(m_foreColor);
+        int x = m_currentX;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0) {
+                x = 0;
+                m_currentY += lineTwips;
+            }
+            if (!lines[i].isEmpty())
+                painter.drawText(QPointF(x / double(kTwipsPerPixel),
+                                         m_currentY / double(kTwipsPerPixel) + metrics.ascent()),
+                                 lines[i]);
+        }
+    }
+    m_currentX = 0;
+    m_currentY += lineTwips;
+    update();
+}
+
+void PictureArea::printNumber(std::int16_t number) {
+    const std::string text = (number < 0 ? std::string() : std::string(" ")) + std::to_string(number) + " ";
+    print(text);
+}
+
+QImage PictureArea::shownImage() {
+    ensureImages();
+    QImage shown = m_image.copy();
+    QPainter painter(&shown);
+    painter.drawImage(0, 0, m_transient);
+    return shown;
+}
+
+void PictureArea::paintEvent(QPaintEvent*) {
+    ensureImages();
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_image);
+    painter.drawImage(0, 0, m_transient);
+}
+
+void PictureArea::resizeEvent(QResizeEvent*) {
+    if (!m_image.isNull())
+        ensureImages();
+}
+
+void PictureArea::mousePressEvent(QMouseEvent* event) {
+    const QPointF at = event->position();
+    emit mousePressed(buttonWord(event->button()), pixelsToTwips(int(at.x())), pixelsToTwips(int(at.y())));
+}
+
+void PictureArea::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF at = event->position();
+    emit mouseReleased(buttonWord(event->button()), pixelsToTwips(int(at.x())), pixelsToTwips(int(at.y())));
+    if (event->button() == Qt::LeftButton && rect().contains(at.toPoint()))
+        emit clicked();
+}

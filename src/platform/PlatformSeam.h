@@ -1,0 +1,72 @@
+#pragma once
+// The one door to everything modal or outside the process: message and input boxes, the file
+// dialogs, modal windows, other programs and the clipboard. The application reaches these only
+// through this interface, so tests can script every answer.
+
+#include "document/StorybookHost.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+class QDialog;
+
+struct FileFilter {
+    std::string description;
+    std::string pattern;
+    bool operator==(const FileFilter&) const = default;
+};
+
+enum class FileDialogKind { Open, Save };
+
+struct FileDialogRequest {
+    FileDialogKind kind = FileDialogKind::Open;
+    std::vector<FileFilter> filters;
+    int filterIndex = 1; // 1-based, the filter shown first
+    std::string initialFolder;
+    std::string title;
+    std::string fileName; // proposed in the name box
+    std::string defaultExtension;
+    bool fileMustExist = false;
+    bool overwritePrompt = false;
+    bool readOnlyTicked = false;
+    bool hideReadOnly = false;
+    bool multiSelect = false;
+};
+
+struct FileDialogResult {
+    bool chosen = false;
+    std::string path;
+    std::string fileTitle; // the chosen file's name without its folder
+    int filterIndex = 0;   // 1-based filter in use when the dialog closed
+    bool readOnly = false;
+    std::int32_t extendedError = 0; // 0 after a plain cancel
+};
+
+enum class ModalResult { Accepted, Rejected };
+
+class PlatformSeam {
+public:
+    virtual ~PlatformSeam() = default;
+
+    // An empty title shows the application's title. Closing a box that has a Cancel button
+    // counts as Cancel.
+    virtual MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
+                                     std::string_view title) = 0;
+    // A cancelled input box gives the empty text.
+    virtual std::string inputBox(std::string_view prompt, std::string_view title,
+                                 std::string_view defaultAnswer) = 0;
+    virtual FileDialogResult fileDialog(const FileDialogRequest& request) = 0;
+    // Shows one of the application's own windows modally and returns when it closes.
+    virtual ModalResult runModal(QDialog& dialog) = 0;
+
+    // A document or web address in its default application; failures are not reported.
+    virtual void openWithDefaultApplication(std::string_view pathOrAddress) = 0;
+    // A text file in the user's text editor; the editor reports a missing file itself.
+    virtual void openInTextEditor(std::string_view path) = 0;
+
+    virtual void setClipboardText(std::string_view text) = 0;
+    virtual std::string clipboardText() = 0;
+};

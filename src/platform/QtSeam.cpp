@@ -1,0 +1,186 @@
+#include "QtSeam.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+std::string toUtf8(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+QString nameFilterFor(const FileFilter& filter) {
+    // Qt reads the patterns from the last bracketed part of the filter text.
+    QString patterns = fromUtf8(filter.pattern).trimmed();
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    return fromUtf8(filter.description) + QStringLiteral(" (") + patterns + QLatin1Char(')');
+}
+
+// A Yes/No question has no way out but its two answers: Escape and closing the box do nothing,
+// so an unsaved album is never discarded by a stray key.
+class AnswerRequired : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+QUrl urlFor(std::string_view pathOrAddress) {
+    const QString text = fromUtf8(pathOrAddress);
+    const QUrl url(text);
+    if (!url.scheme().isEmpty() && url.scheme().size() > 1)
+        return url;
+    return QUrl::fromLocalFile(text);
+}
+} // namespace
+
+QtSeam::QtSeam(std::string applicationTitle) : m_applicationTitle(std::move(applicationTitle)) {}
+
+QString QtSeam::titleOrDefault(std::string_view title) const {
+    return title.empty() ? fromUtf8(m_applicationTitle) : fromUtf8(title);
+}
+
+QWidget* QtSeam::visibleOwner() const {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return m_owner && m_owner->isVisible() ? m_owner : nullptr;
+}
+
+MessageAnswer QtSeam::messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
+                                 std::string_view title) {
+    QMessageBox box(visibleOwner());
+    box.setWindowTitle(titleOrDefault(title));
+    box.setText(fromUtf8(text));
+    box.setIcon(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon);
+
+    QAbstractButton* cancel = nullptr;
+    switch (buttons) {
+    case MessageButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MessageButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        cancel = box.button(QMessageBox::Cancel);
+        break;
+    case MessageButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case MessageButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        cancel = box.button(QMessageBox::Cancel);
+        break;
+    }
+    AnswerRequired answerRequired;
+    if (cancel)
+        box.setEscapeButton(cancel);
+    else if (buttons == MessageButtons::YesNo)
+        box.installEventFilter(&answerRequired);
+    box.exec();
+
+    QAbstractButton* clicked = box.clickedButton();
+    switch (clicked ? box.standardButton(clicked) : QMessageBox::NoButton) {
+    case QMessageBox::Ok:
+        return MessageAnswer::Ok;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    default:
+        break;
+    }
+    // A box without a Cancel button can only be left through one of its own buttons.
+    return cancel ? MessageAnswer::Cancel
+                  : (buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No);
+}
+
+std::string QtSeam::inputBox(std::string_view prompt, std::string_view title,
+                             std::string_view defaultAnswer) {
+    bool accepted = false;
+    const QString answer = QInputDialog::getText(visibleOwner(), titleOrDefault(title), fromUtf8(prompt),
+                                                 QLineEdit::Normal, fromUtf8(defaultAnswer), &accepted);
+    return accepted ? toUtf8(answer) : std::string();
+}
+
+FileDialogResult QtSeam::fileDialog(const FileDialogRequest& request) {
+    QFileDialog dialog(visibleOwner(), fromUtf8(request.title));
+    const bool open = request.kind == FileDialogKind::Open;
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    if (open)
+        dialog.setFileMode(request.multiSelect
+                               ? QFileDialog::ExistingFiles
+                               : (request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
+    else
+        dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+
+    QStringList nameFilters;
+    for (const FileFilter& filter : request.filters)
+        nameFilters << nameFilterFor(filter);
+    if (!nameFilters.isEmpty()) {
+        dialog.setNameFilters(nameFilters);
+        const int index = std::clamp(request.filterIndex, 1, static_cast<int>(nameFilters.size()));
+        dialog.selectNameFilter(nameFilters.at(index - 1));
+    }
+    if (!request.initialFolder.empty())
+        dialog.setDirectory(fromUtf8(request.initialFolder));
+    if (!request.fileName.empty())
+        dialog.selectFile(fromUtf8(request.fileName));
+    if (!request.defaultExtension.empty())
+        dialog.setDefaultSuffix(fromUtf8(request.defaultExtension));
+
+    FileDialogResult result;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return result;
+    result.chosen = true;
+    result.path = toUtf8(dialog.selectedFiles().constFirst());
+    result.fileTitle = toUtf8(QFileInfo(dialog.selectedFiles().constFirst()).fileName());
+    result.filterIndex = static_cast<int>(nameFilters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (result.filterIndex < 1)
+        result.filterIndex = std::max(1, request.filterIndex);
+    // Qt's dialogs offer no read-only box, so the caller's choice stands.
+    result.readOnly = request.readOnlyTicked;
+    return result;
+}
+
+ModalResult QtSeam::runModal(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted ? ModalResult::Accepted : ModalResult::Rejected;
+}
+
+void QtSeam::openWithDefaultApplication(std::string_view pathOrAddress) {
+    QDesktopServices::openUrl(urlFor(pathOrAddress));
+}
+
+void QtSeam::openInTextEditor(std::string_view path) {
+    // The desktop's handler for plain text is the user's text editor.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(fromUtf8(path)));
+}
+
+void QtSeam::setClipboardText(std::string_view text) {
+    QApplication::clipboard()->setText(fromUtf8(text));
+}
+
+std::string QtSeam::clipboardText() {
+    return toUtf8(QApplication::clipboard()->text());
+}

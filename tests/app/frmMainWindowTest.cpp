@@ -1,0 +1,190 @@
+#include "AppFixture.h"
+#include "frmMain.h"
+#include "platform/Controls.h"
+#include "platform/PictureArea.h"
+#include "platform/PopupMenu.h"
+#include "platform/StoryTextBox.h"
+
+#include <QFile>
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+// Small glyphs are all antialiased edge; a tolerance admits their nearly full pixels.
+bool hasColor(const QImage& image, const QRect& within, const QColor& color, int tolerance = 0) {
+    const QRect area = within.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (const QColor found = image.pixelColor(x, y);
+                std::abs(found.red() - color.red()) <= tolerance &&
+                std::abs(found.green() - color.green()) <= tolerance &&
+                std::abs(found.blue() - color.blue()) <= tolerance)
+                return true;
+    return false;
+}
+
+class frmMainWindowTest : public ::testing::Test {
+protected:
+    AppFixture app;
+    frmMain window{app.state};
+};
+} // namespace
+
+TEST_F(frmMainWindowTest, StartScreenTextsStandAtTheirPlacesInTheirColours) {
+    window.DrawStartScreen();
+    window.DrawToolbarLabels();
+    const QImage shown = window.pbxShow->shownImage();
+
+    struct Expectation {
+        const char* what;
+        QRect pixels;
+        QColor color;
+        int tolerance = 0;
+    };
+    const Expectation expectations[] = {
+        {"white title on the second line", {0, 18, 200, 24}, QColor(255, 255, 255)},
+        {"black title shadow", {0, 18, 200, 24}, QColor(0, 0, 0)},
+        {"version line", {0, 40, 200, 20}, QColor(220, 220, 220)},
+        {"credits and description", {0, 60, 400, 230}, QColor(180, 180, 180)},
+        {"white F1", {269, 56, 70, 70}, QColor(255, 255, 255)},
+        {"black F1 shadow", {266, 53, 70, 70}, QColor(0, 0, 0)},
+        {"white For Help", {268, 114, 90, 26}, QColor(255, 255, 255)},
+        {"toolbar captions", {132, 0, 268, 14}, QColor(180, 180, 200), 20},
+    };
+    for (const Expectation& row : expectations)
+        EXPECT_TRUE(hasColor(shown, row.pixels, row.color, row.tolerance)) << row.what;
+
+    EXPECT_FALSE(hasColor(shown, {0, 0, 130, 14}, QColor(180, 180, 200), 20))
+        << "captions start at x = 1980 twips";
+    EXPECT_FALSE(hasColor(shown, {360, 56, 40, 60}, QColor(255, 255, 255)))
+        << "nothing right of the F1 block";
+    EXPECT_FALSE(window.pbxShow->persistentDrawing());
+}
+
+TEST_F(frmMainWindowTest, StartScreenPrintsOverAShownPageAndStays) {
+    QImage page(400, 300, QImage::Format_RGB32);
+    page.fill(QColor(0, 160, 0));
+    window.pbxShow->setPersistentDrawing(true);
+    window.pbxShow->paintPictureOverArea(page);
+    window.pbxShow->setPersistentDrawing(false);
+
+    window.DrawStartScreen();
+    window.pbxShow->print("loose text drawn afterwards");
+    const QImage shown = window.pbxShow->shownImage();
+    EXPECT_TRUE(hasColor(shown, {380, 280, 20, 20}, QColor(0, 160, 0))) << "the page is not cleared";
+    EXPECT_TRUE(hasColor(shown, {269, 56, 70, 70}, QColor(255, 255, 255)));
+}
+
+TEST_F(frmMainWindowTest, HighlightFollowsTheNamedHotspot) {
+    const std::array<ImageHotspot*, 7> all = {window.btnLoad, window.btnSave,  window.btnSaveAs,
+                                              window.btnEdit, window.btnImage, window.btnTools,
+                                              window.btnExit};
+    window.HighlightButton("btnLoad");
+    window.HighlightButton("btnSave");
+    EXPECT_EQ(window.btnLoad->highlight(), 1) << "a new highlight leaves the old one";
+    EXPECT_EQ(window.btnSave->highlight(), 1);
+    EXPECT_EQ(window.btnEdit->highlight(), 0);
+
+    for (const char* clearing : {"", "btnView", "btnload", "anything"}) {
+        for (ImageHotspot* hotspot : all)
+            hotspot->setHighlight(1);
+        window.HighlightButton(clearing);
+        for (ImageHotspot* hotspot : all)
+            EXPECT_EQ(hotspot->highlight(), 0)
+                << "'" << clearing << "' clears " << hotspot->objectName().toStdString();
+    }
+}
+
+TEST_F(frmMainWindowTest, ControlsStandAtTheirWindowModePlaces) {
+    window.SetWindowMode();
+    struct Place {
+        QWidget* control;
+        QRect pixels;
+    };
+    const Place places[] = {
+        {window.pbxShow, {43, 59, 400, 300}},      {window.rtbViewer, {41, 392, 408, 144}},
+        {window.cmdNav[2], {41, 367, 26, 21}},     {window.cmdNav[0], {136, 367, 109, 21}},
+        {window.cmdNav[5], {424, 367, 26, 21}},    {window.lblApplicationMode, {45, 540, 136, 13}},
+        {window.lblBragBox, {204, 540, 250, 17}},  {window.btnLoad, {177, 27, 28, 28}},
+        {window.btnExit, {417, 27, 28, 28}},       {window.btnView, {6, 42, 28, 26}},
+        {window.sbtnDelete, {283, 52, 24, 28}},    {window.sbtnMovePg, {215, -7, 24, 28}},
+        {window.pbxThumbnail, {262, 23, 130, 98}}, {window.imgSaving, {130, 152, 142, 78}},
+    };
+    EXPECT_EQ(window.size(), QSize(487, 561));
+    for (const Place& place : places)
+        EXPECT_EQ(place.control->geometry(), place.pixels) << place.control->objectName().toStdString();
+    EXPECT_EQ(window.cmdNav[0]->text(), QStringLiteral("<"));
+    EXPECT_EQ(window.cmdNav[5]->text(), QStringLiteral(">|"));
+    EXPECT_EQ(window.btnSaveAs->toolTip(), QStringLiteral("Save As (xml or html)"));
+    EXPECT_FALSE(window.btnView->isEnabled());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Brindlecove"));
+}
+
+TEST_F(frmMainWindowTest, WindowModeHidesTheSideButtonsAndSwapsTheMenuItems) {
+    for (PictureButton* button :
+         {window.sbtnSticky, window.sbtnStuck, window.sbtnTools1, window.sbtnMovePg}) {
+        button->setEnabled(true);
+        button->show();
+    }
+    window.mnuPopup->setItemAvailable(QStringLiteral("mnuPopupFullScreen"), false);
+    window.mnuPopup->setItemAvailable(QStringLiteral("mnuPopupWindowMode"), true);
+    window.SetWindowMode();
+    for (PictureButton* button :
+         {window.sbtnSticky, window.sbtnStuck, window.sbtnTools1, window.sbtnMovePg}) {
+        EXPECT_TRUE(button->isHidden()) << button->objectName().toStdString();
+        EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
+    }
+    EXPECT_TRUE(window.mnuPopup->itemAvailable(QStringLiteral("mnuPopupFullScreen")));
+    EXPECT_FALSE(window.mnuPopup->itemAvailable(QStringLiteral("mnuPopupWindowMode")));
+}
+
+TEST_F(frmMainWindowTest, MouseMovesRememberThePlaceWithoutDragging) {
+    window.move(100, 50);
+    for (const int button : {0, 2, 3, 4}) {
+        app.state.intWindowTop = app.state.intWindowLeft = 0;
+        window.Form_MouseMove(button);
+        EXPECT_EQ(app.state.intWindowLeft, 1500) << "button " << button;
+        EXPECT_EQ(app.state.intWindowTop, 750) << "button " << button;
+    }
+    window.move(3000, -2500);
+    window.Form_MouseMove(0);
+    EXPECT_EQ(app.state.intWindowLeft, 32767) << "beyond the 16-bit range the nearest value is kept";
+    EXPECT_EQ(app.state.intWindowTop, -32768);
+}
+
+TEST_F(frmMainWindowTest, AboutBoxOpensOverAFreshStartScreen) {
+    QImage page(400, 300, QImage::Format_RGB32);
+    page.fill(QColor(0, 160, 0));
+    window.pbxShow->setPersistentDrawing(true);
+    window.pbxShow->paintPictureOverArea(page);
+    window.pbxShow->setPersistentDrawing(false);
+    bool startScreenShown = false;
+    app.seam.modalActions.push_back([&](QDialog&) {
+        startScreenShown = hasColor(window.pbxShow->shownImage(), {269, 56, 70, 70}, QColor(255, 255, 255));
+        return ModalResult::Accepted;
+    });
+    window.ShowAboutBox();
+    EXPECT_TRUE(startScreenShown);
+    EXPECT_EQ(app.seam.requestsOf(SeamCall::Modal).size(), 1u);
+}
+
+TEST_F(frmMainWindowTest, HelpAndLicenceOpenFromTheProgramsFolder) {
+    const std::string folder = app.programFolder.path().toStdString();
+    QFile help(app.programFolder.filePath(QStringLiteral("helpfile.html")));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+
+    window.ShowHelpFile();
+    window.ShowLicenseAgreement();
+    window.ShowHomePage();
+    ASSERT_EQ(app.seam.requests.size(), 3u);
+    EXPECT_EQ(app.seam.requests[0].call, SeamCall::OpenDocument);
+    EXPECT_EQ(app.seam.requests[0].text, folder + "/helpfile.html");
+    EXPECT_EQ(app.seam.requests[1].call, SeamCall::OpenTextEditor);
+    EXPECT_EQ(app.seam.requests[1].text, folder + "/kvl-fsla.txt");
+    EXPECT_EQ(app.seam.requests[2].call, SeamCall::OpenDocument);
+    EXPECT_TRUE(app.seam.requestsOf(SeamCall::Modal).empty()) << "the launcher works without showing the box";
+}

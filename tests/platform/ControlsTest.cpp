@@ -1,0 +1,64 @@
+#include "platform/PopupMenu.h"
+#include "platform/StoryTextBox.h"
+#include "platform/Twips.h"
+
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+TEST(StoryTextBoxTest, LineCountIncludesWrappedLines) {
+    QWidget window;
+    StoryTextBox box(&window);
+    box.setGeometry(twipsRect(615, 5880, 6120, 2160));
+    box.setFont(fontForPoints(kSansFamily, 12));
+    window.show();
+
+    box.setText("one\ntwo\nthree");
+    EXPECT_EQ(box.displayLineCount(), 3);
+
+    box.setText(std::string(60, 'x').append(" ").append(std::string(200, 'y')));
+    EXPECT_GT(box.displayLineCount(), 2) << "a long paragraph wraps over several display lines";
+}
+
+TEST(StoryTextBoxTest, SelectionAndInsertWorkOnTheText) {
+    StoryTextBox box;
+    box.setText("Hello world");
+    box.setSelectionStart(6);
+    box.setSelectionLength(5);
+    EXPECT_EQ(box.selectionStart(), 6);
+    EXPECT_EQ(box.selectionLength(), 5);
+    EXPECT_EQ(box.selectedText(), "world");
+
+    box.insertAtCaret("there");
+    EXPECT_EQ(box.text(), "Hello there");
+
+    box.setText("line one\nline two");
+    box.setSelectionStart(0);
+    box.setSelectionLength(17);
+    EXPECT_EQ(box.selectedText(), "line one\r\nline two");
+}
+
+TEST(StoryTextBoxTest, TextKeepsItsUtf8Bytes) {
+    StoryTextBox box;
+    const std::string text = "Caf\xC3\xA9 \xE2\x80\x94 story";
+    box.setText(text);
+    EXPECT_EQ(box.text(), text);
+}
+
+TEST(PopupMenuTest, EnabledAndAvailableAreSeparateStates) {
+    QWidget owner;
+    PopupMenu menu(&owner);
+    menu.addSubmenu(QStringLiteral("mnuOptions"), QStringLiteral("Options"));
+    menu.addItem(QStringLiteral("mnuFull"), QStringLiteral("Full-Screen Mode"), QStringLiteral("mnuOptions"));
+
+    menu.setItemAvailable(QStringLiteral("mnuFull"), false);
+    menu.setItemEnabled(QStringLiteral("mnuFull"), true);
+    EXPECT_FALSE(menu.itemAvailable(QStringLiteral("mnuFull")));
+    EXPECT_TRUE(menu.itemEnabled(QStringLiteral("mnuFull")));
+
+    menu.setItemAvailable(QStringLiteral("mnuFull"), true);
+    menu.setItemEnabled(QStringLiteral("mnuFull"), false);
+    EXPECT_TRUE(menu.itemAvailable(QStringLiteral("mnuFull")));
+    EXPECT_FALSE(menu.itemEnabled(QStringLiteral("mnuFull")));
+    EXPECT_EQ(menu.caption(QStringLiteral("mnuFull")), QStringLiteral("Full-Screen Mode"));
+}

@@ -1,0 +1,73 @@
+#include "platform/QtSeam.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+// Acts on the box once it is open, since the seam's call only returns when the box is gone.
+void whenBoxOpens(std::function<void(QMessageBox&)> action) {
+    QTimer::singleShot(0, [action] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            ADD_FAILURE() << "no box open";
+            return;
+        }
+        action(*box);
+    });
+}
+
+QAbstractButton* buttonOf(QMessageBox& box, QMessageBox::StandardButton which) {
+    return box.button(which);
+}
+} // namespace
+
+TEST(QtSeamTest, ClosingABoxWithCancelCountsAsCancel) {
+    QtSeam seam("Brindlecove");
+    whenBoxOpens([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+    EXPECT_EQ(seam.messageBox("Save?", MessageButtons::YesNoCancel, MessageIcon::None, "Q"),
+              MessageAnswer::Cancel);
+
+    whenBoxOpens([](QMessageBox& box) { box.close(); });
+    EXPECT_EQ(seam.messageBox("Go on?", MessageButtons::OkCancel, MessageIcon::None, ""),
+              MessageAnswer::Cancel);
+}
+
+TEST(QtSeamTest, AYesNoQuestionWaitsForAnAnswer) {
+    QtSeam seam("Brindlecove");
+    whenBoxOpens([](QMessageBox& box) {
+        QTest::keyClick(&box, Qt::Key_Escape);
+        box.close();
+        QTimer::singleShot(0, [&box] {
+            EXPECT_TRUE(box.isVisible()) << "Escape and closing must not answer the question";
+            buttonOf(box, QMessageBox::Yes)->click();
+        });
+    });
+    EXPECT_EQ(seam.messageBox("Save the changes?", MessageButtons::YesNo, MessageIcon::None,
+                              "Unsaved Modifications"),
+              MessageAnswer::Yes);
+}
+
+TEST(QtSeamTest, AnEmptyTitleShowsTheApplicationsTitle) {
+    QtSeam seam("Brindlecove");
+    QString title;
+    QString text;
+    bool critical = false;
+    whenBoxOpens([&](QMessageBox& box) {
+        title = box.windowTitle();
+        text = box.text();
+        critical = box.icon() == QMessageBox::Critical;
+        buttonOf(box, QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(seam.messageBox("Help file not found!", MessageButtons::Ok, MessageIcon::Critical, ""),
+              MessageAnswer::Ok);
+    EXPECT_EQ(title, QStringLiteral("Brindlecove"));
+    EXPECT_EQ(text, QStringLiteral("Help file not found!"));
+    EXPECT_TRUE(critical);
+}
