@@ -1,0 +1,113 @@
+// The web export of the largest album in each template, against writing and syncing the same page
+// bytes in one write, measured in the same run. AnchorAtomicWrite and BuildPage split the export's
+// time into its safe write and the building of the page.
+
+#include "MaximalAlbum.h"
+
+#include "document/StorybookParser.h"
+#include "document/StorybookReader.h"
+#include "export/HtmlExport.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+class QuietHost : public StorybookHost {
+public:
+    MessageAnswer messageBox(std::string_view, MessageButtons, MessageIcon, std::string_view) override {
+        std::abort(); // the maximal album must parse without a message
+    }
+    void endApplication() override { std::abort(); }
+    void showSavingPicture() override {}
+    void hideSavingPicture() override {}
+    void setApplicationMode(std::string_view) override {}
+    void refreshDisplay(std::string_view) override {}
+    void focusPicture() override {}
+    std::string clearStoryText() override { return {}; }
+    std::string timeStampNow() override { return "1/1/2026 00:00:00"; }
+    std::int16_t currentPage() const override { return 0; }
+    void setCurrentPage(std::int16_t) override {}
+    bool storybookSaved() const override { return true; }
+    void setStorybookSaved(bool) override {}
+    std::string selectedSnapshot() const override { return {}; }
+};
+
+struct LoadedAlbum {
+    LoadedAlbum() : book(makeStorybook()) {
+        folder = std::filesystem::temp_directory_path() /
+                 ("brindlecove-export-bench-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        QuietHost host;
+        if (!ReadStorybookLinesText(*book, maximalAlbumBytes()))
+            std::abort();
+        ParseAlbumGlobals(*book);
+        if (ParseStorybookRecords(*book, host) != ParseOutcome::Complete || book->varPageCount != 1025)
+            std::abort();
+    }
+    ~LoadedAlbum() { std::filesystem::remove_all(folder); }
+    std::unique_ptr<Storybook> book;
+    std::filesystem::path folder;
+};
+
+LoadedAlbum& loaded() {
+    static LoadedAlbum album;
+    return album;
+}
+
+const char* const kTemplates[] = {webtemplate::kStaticLinear, webtemplate::kPopup,
+                                  webtemplate::kAdvancedViewer};
+
+void Export(benchmark::State& state) {
+    const char* name = kTemplates[state.range(0)];
+    const std::string target = (loaded().folder / "Export.html").string();
+    for (auto _ : state) {
+        if (!ExportStorybookHtml(*loaded().book, target, name).ok)
+            std::abort();
+    }
+    state.SetLabel(name);
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(target));
+}
+BENCHMARK(Export)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+void AnchorWriteAndSync(benchmark::State& state) {
+    const char* name = kTemplates[state.range(0)];
+    const std::string bytes = BuildExportPage(*loaded().book, name);
+    const std::string target = (loaded().folder / "Plain.html").string();
+    for (auto _ : state) {
+        const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) ||
+            ::fsync(fd) != 0)
+            std::abort();
+        ::close(fd);
+    }
+    state.SetLabel(name);
+}
+BENCHMARK(AnchorWriteAndSync)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// The same bytes through the writer the export uses (temporary file, sync, rename): the cost of
+// never leaving a half-written page.
+void AnchorAtomicWrite(benchmark::State& state) {
+    const char* name = kTemplates[state.range(0)];
+    const std::string bytes = BuildExportPage(*loaded().book, name);
+    const std::string target = (loaded().folder / "Atomic.html").string();
+    for (auto _ : state) {
+        if (!writeFileAtomically(target, bytes).ok)
+            std::abort();
+    }
+    state.SetLabel(name);
+}
+BENCHMARK(AnchorAtomicWrite)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+void BuildPage(benchmark::State& state) {
+    const char* name = kTemplates[state.range(0)];
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BuildExportPage(*loaded().book, name));
+    state.SetLabel(name);
+}
+BENCHMARK(BuildPage)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+} // namespace

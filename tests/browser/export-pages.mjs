@@ -1,0 +1,216 @@
+// Opens the exported pages in headless chromium and checks what a visitor gets: the viewer's photo
+// chosen by the address, its caption and alt text, Previous and Next, the popup links and the static
+// links. Usage: node export-pages.mjs PATH_TO_export_browser_pages
+// CHROMIUM may name another browser binary; /usr/bin/chromium is the default.
+
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
+import { ChromiumPipe, Tab } from './ChromiumPipe.mjs';
+
+const pageWriter = process.argv[2];
+if (!pageWriter) {
+  console.error('usage: node export-pages.mjs PATH_TO_export_browser_pages');
+  process.exit(2);
+}
+
+// What each viewer page must show, by photo number: the captions as the story texts were written.
+const kViewerCaptions = [
+  { text: 'First linewith bold & more', alt: 'First linewith bold & more', bold: 'bold', breaks: 1 },
+  { text: 'ends in a backslash \\', alt: 'ends in a backslash \\', breaks: 0 },
+  { text: 'stop  here', alt: 'stop  here', breaks: 0 },
+  { text: "it's \\n fine", alt: "it's \\n fine", breaks: 0 },
+  { text: 'Last page', alt: 'Last page', breaks: 0 },
+];
+
+const kStartPhotos = [
+  ['', 1], ['?', 1], ['?photo=0', 1], ['?photo=-2', 1], ['?photo=abc', 1], ['?photo=2&photo=3', 1],
+  ['?x=1&photo=3&y=2', 3], ['?photo=3', 3], ['?photo=+4', 4], ['?photo=%35', 5], ['?photo=5', 5],
+  ['?photo=2.5', 1], ['?photo=9', 1], ['?photo=', 1], ['?photo', 1],
+];
+
+const results = { passed: 0, failed: 0 };
+
+function expect(condition, message) {
+  if (!condition)
+    throw new Error(message);
+}
+
+function expectEqual(actual, expected, what) {
+  expect(JSON.stringify(actual) === JSON.stringify(expected),
+         `${what}: got ${JSON.stringify(actual)}, expected ${JSON.stringify(expected)}`);
+}
+
+async function check(name, tab, body) {
+  tab.errors.length = 0;
+  try {
+    await body();
+    expectEqual(tab.errors, [], 'errors on the console');
+    results.passed++;
+    console.log(`ok - ${name}`);
+  } catch (error) {
+    results.failed++;
+    console.log(`not ok - ${name}: ${error.message}`);
+  }
+}
+
+function viewerState(tab) {
+  return tab.evaluate(`(() => {
+    const image = document.getElementById('mainImage');
+    const caption = document.getElementById('snaptext');
+    return {
+      href: location.href,
+      photo: glbCurrentPhoto,
+      src: image ? image.getAttribute('src') : null,
+      alt: image ? image.getAttribute('alt') : null,
+      loaded: image ? image.complete && image.naturalWidth > 0 : false,
+      text: caption.textContent,
+      bold: caption.querySelector('b') ? caption.querySelector('b').textContent : undefined,
+      breaks: caption.querySelectorAll('br').length,
+    };
+  })()`);
+}
+
+async function expectPhoto(tab, snapshots, photo) {
+  const state = await viewerState(tab);
+  const caption = kViewerCaptions[photo - 1];
+  expectEqual(state.photo, photo, 'photo number');
+  expectEqual(state.src, snapshots[photo - 1], 'image');
+  expect(state.loaded, `image ${state.src} did not load`);
+  expectEqual(state.alt, caption.alt, 'alt text');
+  expectEqual(state.text, caption.text, 'caption');
+  expectEqual(state.bold, caption.bold, 'bold markup in the caption');
+  expectEqual(state.breaks, caption.breaks, 'line breaks in the caption');
+  return state;
+}
+
+// Clicks a link that must not leave the page: the page is not reloaded and its address stays.
+async function clickAndStay(tab, selector) {
+  const before = await tab.evaluate('window.stillHere = true; location.href');
+  await tab.evaluate(`document.querySelector(${JSON.stringify(selector)}).click()`);
+  await new Promise((resolve) => setTimeout(resolve, 500));
+  expectEqual(await tab.evaluate('window.stillHere === true && location.href'), before, 'address after the click');
+}
+
+async function viewerChecks(tab, folderUrl, snapshots) {
+  const viewer = `${folderUrl}/viewer.html`;
+  for (const [query, photo] of kStartPhotos) {
+    await check(`viewer address "${query}" shows photo ${photo}`, tab, async () => {
+      await tab.navigate(viewer + query);
+      await expectPhoto(tab, snapshots, photo);
+    });
+  }
+  await check('viewer Next goes to the following photo', tab, async () => {
+    await tab.navigate(`${viewer}?photo=2`);
+    await tab.clickAndLoad('a[href*="showNext"]');
+    const state = await expectPhoto(tab, snapshots, 3);
+    expectEqual(state.href, `${viewer}?photo=3`, 'address');
+  });
+  await check('viewer Previous goes to the photo before', tab, async () => {
+    await tab.navigate(`${viewer}?photo=2`);
+    await tab.clickAndLoad('a[href*="showPrevious"]');
+    const state = await expectPhoto(tab, snapshots, 1);
+    expectEqual(state.href, `${viewer}?photo=1`, 'address');
+  });
+  await check('viewer Next replaces the whole query', tab, async () => {
+    await tab.navigate(`${viewer}?x=1&photo=4&y=2`);
+    await tab.clickAndLoad('a[href*="showNext"]');
+    const state = await expectPhoto(tab, snapshots, 5);
+    expectEqual(state.href, `${viewer}?photo=5`, 'address');
+  });
+  await check('viewer Next on the last photo stays there', tab, async () => {
+    await tab.navigate(`${viewer}?photo=5`);
+    await clickAndStay(tab, 'a[href*="showNext"]');
+    await expectPhoto(tab, snapshots, 5);
+  });
+  await check('viewer Previous on the first photo stays there', tab, async () => {
+    await tab.navigate(viewer);
+    await clickAndStay(tab, 'a[href*="showPrevious"]');
+    await expectPhoto(tab, snapshots, 1);
+  });
+  await check('viewer Next after a photo number past the end goes to photo 2', tab, async () => {
+    await tab.navigate(`${viewer}?photo=9`);
+    await tab.clickAndLoad('a[href*="showNext"]');
+    await expectPhoto(tab, snapshots, 2);
+  });
+  await check('viewer without pages shows no photo and both links stay', tab, async () => {
+    for (const query of ['', '?photo=1', '?photo=3']) {
+      await tab.navigate(`${folderUrl}/viewer_empty.html${query}`);
+      expectEqual(await tab.evaluate(`document.getElementById('snapshot').innerHTML`), '', 'picture element');
+      expectEqual(await tab.evaluate(`document.getElementById('snaptext').textContent`), '', 'caption element');
+      await clickAndStay(tab, 'a[href*="showNext"]');
+      await clickAndStay(tab, 'a[href*="showPrevious"]');
+    }
+  });
+}
+
+async function popupChecks(browser, tab, folderUrl, pages) {
+  await check('popup page defines OpenBrWindow and its links open each snapshot', tab, async () => {
+    await tab.navigate(`${folderUrl}/popup.html`);
+    expectEqual(await tab.evaluate('typeof OpenBrWindow'), 'function', 'OpenBrWindow');
+    const links = await tab.evaluate(`[...document.querySelectorAll('a[onclick]')].map((a) => a.textContent)`);
+    expectEqual(links.length, 2 * pages.length, 'number of popup links');
+    expectEqual(await tab.evaluate(`[...document.images].filter((i) => i.naturalWidth > 0).length`),
+                pages.length, 'thumbnails that loaded');
+    for (let i = 0; i < links.length; i++) {
+      const snapshot = pages[Math.floor(i / 2)].snapshot;
+      const opened = browser.waitFor(
+        (m) => (m.method === 'Target.targetCreated' || m.method === 'Target.targetInfoChanged') &&
+               m.params.targetInfo.type === 'page' && m.params.targetInfo.url.endsWith(`/${snapshot}`),
+        10000, `a window with ${snapshot}`);
+      await tab.mouseClick('a[onclick]', i);
+      const { targetId } = (await opened).params.targetInfo;
+      // The next link reuses a window named 'Snapshot' while one exists: let this one go first.
+      const destroyed = browser.waitFor(
+        (m) => m.method === 'Target.targetDestroyed' && m.params.targetId === targetId, 10000, 'the window to close');
+      await browser.send('Target.closeTarget', { targetId });
+      await destroyed;
+    }
+    expectEqual(await tab.evaluate('location.href'), `${folderUrl}/popup.html`, 'the page itself stays');
+  });
+}
+
+async function staticChecks(tab, folderUrl, pages) {
+  await check('static page links every thumbnail and [view] to its snapshot', tab, async () => {
+    await tab.navigate(`${folderUrl}/static.html`);
+    const rows = await tab.evaluate(`[...document.images].map((image) => ({
+      thumbnail: image.getAttribute('src'),
+      link: image.closest('a') ? image.closest('a').getAttribute('href') : null,
+      loaded: image.naturalWidth > 0,
+    }))`);
+    expectEqual(rows, pages.map((p) => ({ thumbnail: p.thumbnail, link: p.snapshot, loaded: true })), 'thumbnails');
+    const views = await tab.evaluate(
+      `[...document.querySelectorAll('a')].filter((a) => a.textContent === '[view]').map((a) => a.getAttribute('href'))`);
+    expectEqual(views, pages.map((p) => p.snapshot), '[view] links');
+    await tab.clickAndLoad('a[href]:not([href^="javascript"])');
+    expectEqual(await tab.evaluate('location.href'), `${folderUrl}/${pages[0].snapshot}`, 'first link opens');
+  });
+}
+
+async function main() {
+  const folder = mkdtempSync(join(tmpdir(), 'brindlecove-pages-'));
+  let browser;
+  try {
+    const written = JSON.parse(execFileSync(pageWriter, [folder], { encoding: 'utf8' }));
+    const folderUrl = pathToFileURL(folder).href;
+    browser = await ChromiumPipe.launch(process.env.CHROMIUM || '/usr/bin/chromium');
+    await browser.send('Target.setDiscoverTargets', { discover: true });
+    const tab = await Tab.open(browser);
+    await viewerChecks(tab, folderUrl, written['viewer.html'].map((p) => p.snapshot));
+    await popupChecks(browser, tab, folderUrl, written['popup.html']);
+    await staticChecks(tab, folderUrl, written['static.html']);
+  } catch (error) {
+    results.failed++;
+    console.log(`not ok - the browser tests could not run: ${error.message}`);
+  } finally {
+    if (browser)
+      await browser.close();
+    rmSync(folder, { recursive: true, force: true });
+  }
+  console.log(`${results.passed} passed, ${results.failed} failed`);
+  process.exit(results.failed === 0 && results.passed > 0 ? 0 : 1);
+}
+
+main();
