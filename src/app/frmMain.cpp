@@ -3,6 +3,9 @@
 #include "AppVersion.h"
 #include "artwork/FaceArtwork.h"
 #include "dialogs/frmAbout.h"
+#include "platform/Controls.h"
+#include "platform/PictureArea.h"
+#include "platform/StoryTextBox.h"
 #include "platform/Twips.h"
 
 // Embedded artwork lives in this library; the resource set has to be registered by hand.
@@ -20,7 +23,15 @@ frmMain::frmMain(AppState& state, QWidget* parent) : FramelessWindow(parent), m_
     setFacePicture(backgroundFace());
     m_state.setHost(this);
     createControls();
+    connectPageControls();
     connect(this, &FramelessWindow::faceMouseMoved, this, &frmMain::Form_MouseMove);
+}
+
+void frmMain::connectPageControls() {
+    connect(pbxShow, &PictureArea::clicked, this, &frmMain::pbxShow_Click);
+    connect(rtbViewer, &StoryTextBox::mouseReleased, this, [this](int) { rtbViewer_MouseUp(); });
+    for (std::size_t index = 0; index < cmdNav.size(); ++index)
+        connect(cmdNav[index], &QPushButton::clicked, this, [this, index] { cmdNav_Click(static_cast<int>(index)); });
 }
 
 frmMain::~frmMain() {

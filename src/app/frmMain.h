@@ -5,6 +5,7 @@
 // It is the album document's host and works on the shared state it is given.
 
 #include "AppState.h"
+#include "SnapshotCache.h"
 #include "document/StorybookHost.h"
 #include "platform/FramelessWindow.h"
 
@@ -55,7 +56,27 @@ public:
     void ShowLicenseAgreement();
 
     // Page display (frmMainDisplay.cpp).
+    void DisplayCurrentPage();
+    void ShowPageImage();
     void RefreshDisplay(std::string_view strAction);
+    void ShowPageButtons(std::string_view strAction);
+    void ShowToolButtons(std::string_view strAction);
+    void CommitTextEdit();
+    void SetApplicationMode(std::string_view mode);
+    void pbxShow_Click();
+    void rtbViewer_MouseUp();
+    void rtbViewer_DblClick();
+    void pbxDynaStretch();
+
+    // Page navigation (frmMainNavigation.cpp).
+    void cmdNav_Click(int Index);
+    void PageBack(int pages);
+    void PageForward(int pages);
+
+    // The Open command (frmMainOpen.cpp).
+    void OpenStorybook();
+    void LoadStorybook();
+    void ShowLogFileText();
 
     // StorybookHost (frmMainHost.cpp).
     MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
@@ -116,9 +137,17 @@ private:
     void createSideButtons();
     void createPopupMenu();
     void arrangeStackingAndTabs();
+    void connectPageControls();
+
+    // frmMainDisplay.cpp, frmMainOpen.cpp
+    std::string currentStoryText() const;
+    void storeStoryText();
+    void showMode(std::string_view mode);
+    void failLoad(bool checked);
 
     AppState& m_state;
     QPointer<frmAbout> m_about;
+    SnapshotCache m_snapshots;
     bool m_endRequested = false;
     bool m_unloaded = false;
 };

@@ -35,9 +35,13 @@ void frmMain::hideSavingPicture() {
     imgSaving->hide();
 }
 
+// The document's mode changes go through the window's mode setter, which shows the page again when
+// the mode returns to viewing.
 void frmMain::setApplicationMode(std::string_view mode) {
-    m_state.strApplicationMode = std::string(mode);
-    lblApplicationMode->setText(QString::fromUtf8(mode.data(), static_cast<qsizetype>(mode.size())));
+    if (mode == "View Storybook")
+        SetApplicationMode(mode);
+    else
+        showMode(mode);
 }
 
 void frmMain::refreshDisplay(std::string_view action) {

@@ -25,6 +25,12 @@ void frmMain::Form_Load() {
     rtbViewer->clear();
     setApplicationMode("Initialized");
     m_state.strLastUsedPath = m_state.strDefaultStorybookPath;
+    const std::string& commandLine = m_state.environment().commandLineText;
+    if (!commandLine.empty()) {
+        // The path keeps its letter case: on this file system another case names another file.
+        m_state.varCommandLineFile = commandLine;
+        OpenStorybook();
+    }
 }
 
 void frmMain::LoadSettings() {

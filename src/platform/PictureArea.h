@@ -32,6 +32,7 @@ public:
     void setPicture(const QImage& picture);
     void clearPicture();
     bool hasPicture() const { return !m_picture.isNull(); }
+    const QImage& picture() const { return m_picture; }
     // Erases everything drawn, back to the picture (or the background), and homes the position.
     void clearDrawing();
 

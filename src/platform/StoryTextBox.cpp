@@ -8,8 +8,11 @@
 #include <QTextLayout>
 
 namespace {
+// The box holds line breaks as CR LF, like the album's texts; Qt's document holds one character.
 QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QString decoded = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    decoded.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return decoded;
 }
 std::string toUtf8(const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -41,7 +44,9 @@ bool StoryTextBox::verticalScrollBarShown() const {
 }
 
 std::string StoryTextBox::text() const {
-    return toUtf8(toPlainText());
+    QString plain = toPlainText();
+    plain.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return toUtf8(plain);
 }
 
 void StoryTextBox::setText(std::string_view text) {
@@ -97,7 +102,9 @@ std::string StoryTextBox::selectedText() const {
 }
 
 void StoryTextBox::insertAtCaret(std::string_view text) {
-    textCursor().insertText(fromUtf8(text));
+    QTextCursor cursor = textCursor();
+    cursor.insertText(fromUtf8(text));
+    setTextCursor(cursor);
 }
 
 void StoryTextBox::focusOutEvent(QFocusEvent* event) {

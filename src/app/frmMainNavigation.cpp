@@ -1,0 +1,60 @@
+// Page navigation: the six navigation buttons, their guards and the clamping page movers.
+
+#include "frmMain.h"
+
+#include "platform/Controls.h"
+#include "platform/PictureArea.h"
+#include "platform/StoryTextBox.h"
+
+void frmMain::cmdNav_Click(int Index)
+{
+    m_state.intTextHadFocus = 0;
+    const Storybook& book = m_state.storybook();
+    const std::string& mode = m_state.strApplicationMode;
+    bool move = false;
+    if (book.varPageCount > 0 && rtbViewer->locked() && (mode == "View Storybook" || mode == "Storybook Saved")) {
+        showMode("View Storybook");
+        move = true;
+    } else if (book.varPageCount > 0 && mode == "Edit Storybook") {
+        // The page being left keeps its edit; with the pin set the next page opens for typing too.
+        storeStoryText();
+        if (!m_state.blnSticky)
+            SetApplicationMode("View Storybook");
+        move = true;
+    } else if (mode == "Relocate Page") {
+        move = true;
+    }
+
+    if (move) {
+        switch (Index) {
+        case 0: PageBack(1); break;
+        case 1: PageBack(10); break;
+        case 2: PageBack(999); break;
+        case 3: PageForward(1); break;
+        case 4: PageForward(10); break;
+        case 5: PageForward(999); break;
+        default: break;
+        }
+        DisplayCurrentPage();
+    }
+
+    if (m_state.blnSticky) {
+        rtbViewer->setFocus();
+        rtbViewer->setSelectionStart(0);
+    } else {
+        pbxShow->setFocus();
+    }
+}
+
+void frmMain::PageBack(int pages)
+{
+    const int page = m_state.intCurrentPage - pages;
+    m_state.intCurrentPage = static_cast<std::int16_t>(page < 0 ? 0 : page);
+}
+
+void frmMain::PageForward(int pages)
+{
+    const int count = m_state.storybook().varPageCount;
+    const int page = m_state.intCurrentPage + pages;
+    m_state.intCurrentPage = static_cast<std::int16_t>(page >= count ? count - 1 : page);
+}

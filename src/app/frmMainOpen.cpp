@@ -1,0 +1,142 @@
+// The Open command: protecting unsaved changes, taking the album's path from the command line or
+// the Open dialog, checking and reading the file, parsing it and showing its first page.
+
+#include "frmMain.h"
+
+#include "dialogs/CDCOpenSave.h"
+#include "document/StorybookParser.h"
+#include "document/StorybookReader.h"
+#include "document/StorybookWriter.h"
+#include "platform/PictureArea.h"
+#include "platform/StoryTextBox.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kDarkBlue(0, 0, 64);
+
+// A path without a folder is taken in the working folder, the one the program was started in.
+std::string withFolder(std::string path)
+{
+    if (path.find('/') == std::string::npos)
+        path = QDir::currentPath().toStdString() + "/" + path;
+    return path;
+}
+
+} // namespace
+
+void frmMain::OpenStorybook()
+{
+    if (m_state.strApplicationMode == "Edit Storybook")
+        CommitTextEdit();
+    const std::string& mode = m_state.strApplicationMode;
+    if (mode != "View Storybook" && mode != "Initialized" && mode != "Storybook Saved" && mode != "Nothing Loaded") {
+        if (m_state.storybook().varPageCount < 1)
+            LoadStorybook();
+        return;
+    }
+    if (m_state.blnStorybookSaved) {
+        LoadStorybook();
+        return;
+    }
+    const MessageAnswer answer =
+        messageBox("Do you want to save the changes you made to " + m_state.varStorybookFile + "?",
+                   MessageButtons::YesNoCancel, MessageIcon::None, "Unsaved Modifications");
+    if (answer == MessageAnswer::Cancel) {
+        showMode("View Storybook");
+        return;
+    }
+    if (answer == MessageAnswer::Yes)
+        BackupAndSave(m_state.storybook(), *this, m_state.varStorybookFolder + m_state.varStorybookFile);
+    if (m_state.strApplicationMode == "View Storybook" || m_state.strApplicationMode == "Storybook Saved")
+        LoadStorybook();
+    else
+        showMode("Save Error");
+}
+
+void frmMain::LoadStorybook()
+{
+    CDCOpenSave dialog(m_state.seam());
+    showMode("Load Storybook");
+
+    std::string path;
+    if (!m_state.varCommandLineFile.empty()) {
+        path = m_state.varCommandLineFile;
+        std::erase(path, '"');
+        path = withFolder(path);
+        m_state.varCommandLineFile.clear();
+    } else {
+        OpenFileNameParams params;
+        params.FileMustExist = true;
+        params.Filter = "Storybook Files (*.xml)|*.xml";
+        params.FilterIndex = 1;
+        params.InitDir = m_state.strLastUsedPath;
+        params.DlgTitle = "Open File";
+        dialog.VBGetOpenFileName(params);
+        path = params.Filename;
+    }
+    if (path.empty()) {
+        showMode(m_state.varStorybookFile.empty() ? "Nothing Loaded" : "View Storybook");
+        return;
+    }
+
+    const auto slash = path.find_last_of('/');
+    m_state.varStorybookFolder = path.substr(0, slash + 1);
+    m_state.strLastUsedPath = slash == std::string::npos ? std::string() : path.substr(0, slash);
+    m_state.varStorybookFile = path.substr(slash + 1);
+
+    Storybook& book = m_state.storybook();
+    const bool checked = CheckStorybookStructure(path);
+    const bool read = ReadStorybookLines(book, path);
+    if (!read || !checked) {
+        failLoad(checked);
+        return;
+    }
+
+    ShowLogFileText();
+    ParseAlbumGlobals(book);
+    if (ParseStorybookRecords(book, *this) == ParseOutcome::EndApplication)
+        return;
+    m_state.intCurrentPage = 0;
+    DisplayCurrentPage();
+    showMode("View Storybook");
+    m_state.blnStorybookSaved = true;
+}
+
+// A failed load leaves no album open: the last album is neither shown under the new name nor
+// saved over the file that failed.
+void frmMain::failLoad(bool checked)
+{
+    showMode("Nothing Loaded");
+    pbxShow->clearPicture();
+    rtbViewer->setText("");
+    m_state.blnStorybookSaved = true;
+    m_state.storybook().varPageCount = 0;
+    m_state.intCurrentPage = 0;
+    m_state.varStorybookFolder.clear();
+    m_state.varStorybookFile.clear();
+    if (checked)
+        messageBox("Unable to load this file.", MessageButtons::Ok, MessageIcon::Critical, "load operation aborted");
+    else
+        messageBox("XML Integrity Check Failed!\r\n\r\nThe storybook you are attempting\r\n"
+                   "to load is in an invalid format.  ",
+                   MessageButtons::Ok, MessageIcon::Critical, "load operation failed");
+    DrawStartScreen();
+}
+
+void frmMain::ShowLogFileText()
+{
+    rtbViewer->setText("");
+    rtbViewer->setColors(kWhite, kDarkBlue);
+    const Storybook& book = m_state.storybook();
+    std::string text;
+    for (int line = 1; line <= book.intLogFileLastLine; ++line) {
+        text += book.strLogFileArray[line];
+        text += "\r\n";
+    }
+    rtbViewer->insertAtCaret(text);
+}

@@ -1,0 +1,80 @@
+#include "ImageDecoder.h"
+
+#include <QFile>
+#include <QImageReader>
+
+#include <turbojpeg.h>
+
+#include <memory>
+
+namespace {
+
+struct TurboHandle {
+    void operator()(void* handle) const { tjDestroy(handle); }
+};
+
+// The smallest of the library's scaling factors that still covers the target size, so the final
+// smoothing only ever shrinks.
+tjscalingfactor coveringScale(int width, int height, const QSize& target)
+{
+    int count = 0;
+    const tjscalingfactor* factors = tjGetScalingFactors(&count);
+    tjscalingfactor best{1, 1};
+    int bestWidth = width;
+    for (int i = 0; i < count; ++i) {
+        const int scaledWidth = TJSCALED(width, factors[i]);
+        const int scaledHeight = TJSCALED(height, factors[i]);
+        if (scaledWidth >= target.width() && scaledHeight >= target.height() && scaledWidth < bestWidth) {
+            best = factors[i];
+            bestWidth = scaledWidth;
+        }
+    }
+    return best;
+}
+
+QImage decodeJpeg(const QByteArray& bytes, const QSize& target)
+{
+    const std::unique_ptr<void, TurboHandle> handle(tjInitDecompress());
+    if (!handle)
+        return {};
+    auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const auto size = static_cast<unsigned long>(bytes.size());
+    int width = 0;
+    int height = 0;
+    int subsampling = 0;
+    int colorspace = 0;
+    if (tjDecompressHeader3(handle.get(), data, size, &width, &height, &subsampling, &colorspace) != 0 ||
+        width <= 0 || height <= 0)
+        return {};
+    const tjscalingfactor scale = coveringScale(width, height, target);
+    QImage image(TJSCALED(width, scale), TJSCALED(height, scale), QImage::Format_RGBX8888);
+    if (image.isNull())
+        return {};
+    if (tjDecompress2(handle.get(), data, size, image.bits(), image.width(), static_cast<int>(image.bytesPerLine()),
+                      image.height(), TJPF_RGBX, TJFLAG_FASTDCT) != 0)
+        return {};
+    return image;
+}
+
+} // namespace
+
+QImage decodePictureForSize(const QString& path, const QSize& size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    QImage image;
+    if (bytes.startsWith("\xFF\xD8"))
+        image = decodeJpeg(bytes, size);
+    if (image.isNull()) {
+        // Not a JPEG, or one the fast road refused: let Qt's readers try.
+        QImage full;
+        if (!full.loadFromData(bytes))
+            return {};
+        image = full;
+    }
+    if (!size.isEmpty() && image.size() != size)
+        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return image;
+}
