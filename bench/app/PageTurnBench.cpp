@@ -4,9 +4,9 @@
 
 #include "../document/MaximalAlbum.h"
 #include "AppState.h"
-#include "frmMain.h"
 #include "document/StorybookParser.h"
 #include "document/StorybookReader.h"
+#include "frmMain.h"
 #include "platform/Environment.h"
 #include "platform/PlatformSeam.h"
 #include "platform/SettingsStore.h"
@@ -28,8 +28,7 @@ namespace {
 
 class SilentSeam final : public PlatformSeam {
 public:
-    MessageAnswer messageBox(std::string_view, MessageButtons, MessageIcon, std::string_view) override
-    {
+    MessageAnswer messageBox(std::string_view, MessageButtons, MessageIcon, std::string_view) override {
         std::abort(); // nothing measured here may ask anything
     }
     std::string inputBox(std::string_view, std::string_view, std::string_view) override { return {}; }
@@ -48,8 +47,7 @@ public:
 };
 
 // A picture with the detail of a photograph: soft shapes under fine grain, so it compresses like one.
-QImage photographLike(int width, int height, quint32 seed)
-{
+QImage photographLike(int width, int height, quint32 seed) {
     QImage image(width, height, QImage::Format_RGB32);
     QRandomGenerator random(seed);
     QPainter painter(&image);
@@ -58,7 +56,8 @@ QImage photographLike(int width, int height, quint32 seed)
     sky.setColorAt(1, QColor(200, 180, 120));
     painter.fillRect(image.rect(), sky);
     for (int i = 0; i < 60; ++i) {
-        painter.setBrush(QColor::fromHsv(random.bounded(360), 80 + random.bounded(120), 80 + random.bounded(160)));
+        painter.setBrush(
+            QColor::fromHsv(random.bounded(360), 80 + random.bounded(120), 80 + random.bounded(160)));
         painter.setPen(Qt::NoPen);
         painter.drawEllipse(QPoint(random.bounded(width), random.bounded(height)), 20 + random.bounded(200),
                             20 + random.bounded(150));
@@ -79,8 +78,7 @@ QImage photographLike(int width, int height, quint32 seed)
 // An album of eight pages, each with a snapshot of its own, so every turn meets a picture not shown
 // before the small cache of recent pictures forgets it.
 struct BenchAlbum {
-    BenchAlbum(int width, int height)
-    {
+    BenchAlbum(int width, int height) {
         std::string entries;
         for (int page = 0; page < kPages; ++page) {
             const std::string name = "snapshot_4c1e9b07_0000000" + std::to_string(page + 1) + ".jpg";
@@ -88,9 +86,13 @@ struct BenchAlbum {
                 .save(QString::fromStdString(file(name)), "JPG", 90);
             if (page == 0)
                 firstSnapshot = QString::fromStdString(file(name));
-            entries += "      <Entry>\n        <Title><![CDATA[]]></Title>\n        <ThumbnailFilename>t</ThumbnailFilename>\n"
-                       "        <Snapshot>" + name + "</Snapshot>\n        <Text><![CDATA[A day]]></Text>\n"
-                       "        <TextResourceId>0x00000001</TextResourceId>\n        <TimeStamp>1</TimeStamp>\n      </Entry>\n";
+            entries += "      <Entry>\n        <Title><![CDATA[]]></Title>\n        "
+                       "<ThumbnailFilename>t</ThumbnailFilename>\n"
+                       "        <Snapshot>" +
+                       name +
+                       "</Snapshot>\n        <Text><![CDATA[A day]]></Text>\n"
+                       "        <TextResourceId>0x00000001</TextResourceId>\n        "
+                       "<TimeStamp>1</TimeStamp>\n      </Entry>\n";
         }
         std::string bytes = maximalAlbumBytes();
         const auto first = bytes.find("      <Entry>");
@@ -107,8 +109,7 @@ struct BenchAlbum {
 
 struct Window {
     explicit Window(const std::string& commandLine)
-        : state(seam, store, Environment{"/tmp", "/tmp", commandLine}), window(state)
-    {
+        : state(seam, store, Environment{"/tmp", "/tmp", commandLine}), window(state) {
         window.Form_Load();
     }
     SilentSeam seam;
@@ -117,8 +118,7 @@ struct Window {
     frmMain window;
 };
 
-void turnPages(benchmark::State& state, int width, int height)
-{
+void turnPages(benchmark::State& state, int width, int height) {
     BenchAlbum album(width, height);
     Window app(album.file("Storybook.xml"));
     int page = 0;
@@ -129,8 +129,7 @@ void turnPages(benchmark::State& state, int width, int height)
     }
 }
 
-void turnBack(benchmark::State& state, int width, int height)
-{
+void turnBack(benchmark::State& state, int width, int height) {
     BenchAlbum album(width, height);
     Window app(album.file("Storybook.xml"));
     int page = 0;
@@ -141,8 +140,7 @@ void turnBack(benchmark::State& state, int width, int height)
     }
 }
 
-void anchorFullDecode(benchmark::State& state, int width, int height)
-{
+void anchorFullDecode(benchmark::State& state, int width, int height) {
     BenchAlbum album(width, height);
     for (auto _ : state) {
         QImageReader reader(album.firstSnapshot);
@@ -153,12 +151,24 @@ void anchorFullDecode(benchmark::State& state, int width, int height)
     }
 }
 
-void PageTurn1024(benchmark::State& state) { turnPages(state, 1024, 768); }
-void PageTurnBack1024(benchmark::State& state) { turnBack(state, 1024, 768); }
-void AnchorQtFullDecode1024(benchmark::State& state) { anchorFullDecode(state, 1024, 768); }
-void PageTurn1600(benchmark::State& state) { turnPages(state, 1600, 1200); }
-void PageTurnBack1600(benchmark::State& state) { turnBack(state, 1600, 1200); }
-void AnchorQtFullDecode1600(benchmark::State& state) { anchorFullDecode(state, 1600, 1200); }
+void PageTurn1024(benchmark::State& state) {
+    turnPages(state, 1024, 768);
+}
+void PageTurnBack1024(benchmark::State& state) {
+    turnBack(state, 1024, 768);
+}
+void AnchorQtFullDecode1024(benchmark::State& state) {
+    anchorFullDecode(state, 1024, 768);
+}
+void PageTurn1600(benchmark::State& state) {
+    turnPages(state, 1600, 1200);
+}
+void PageTurnBack1600(benchmark::State& state) {
+    turnBack(state, 1600, 1200);
+}
+void AnchorQtFullDecode1600(benchmark::State& state) {
+    anchorFullDecode(state, 1600, 1200);
+}
 BENCHMARK(PageTurn1024)->Unit(benchmark::kMillisecond);
 BENCHMARK(PageTurnBack1024)->Unit(benchmark::kMillisecond);
 BENCHMARK(AnchorQtFullDecode1024)->Unit(benchmark::kMillisecond);
@@ -168,8 +178,7 @@ BENCHMARK(AnchorQtFullDecode1600)->Unit(benchmark::kMillisecond);
 
 // The largest album from the command line to its first page painted; the counter gives the share
 // spent in the document layer (check, read and parse, timed alone on the same file).
-void OpenMaximalAlbum(benchmark::State& state)
-{
+void OpenMaximalAlbum(benchmark::State& state) {
     QTemporaryDir folder;
     const std::string path = folder.path().toStdString() + "/Storybook.xml";
     std::ofstream(path, std::ios::binary) << maximalAlbumBytes();
@@ -188,14 +197,14 @@ void OpenMaximalAlbum(benchmark::State& state)
         documentSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         state.ResumeTiming();
     }
-    state.counters["document_ms"] = benchmark::Counter(documentSeconds * 1000, benchmark::Counter::kAvgIterations);
+    state.counters["document_ms"] =
+        benchmark::Counter(documentSeconds * 1000, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(OpenMaximalAlbum)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);

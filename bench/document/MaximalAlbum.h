@@ -4,8 +4,7 @@
 
 #include <string>
 
-inline std::string maximalAlbumBytes()
-{
+inline std::string maximalAlbumBytes() {
     std::string out =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<StoryCreator>\n  <ClientEnvironment>\n"
         "    <ClientVersion>1.0</ClientVersion>\n    <Language>English</Language>\n    <Os>Windows</Os>\n"
@@ -27,7 +26,8 @@ inline std::string maximalAlbumBytes()
         out += "        <Snapshot>snapshot_" + name + "</Snapshot>\n";
         out += "        <Text><![CDATA[The family spent the afternoon in the garden";
         if (page < threeLineStories)
-            out += "\nand the children built a tree house by the fence\nwhile Grandma watched from the porch.";
+            out +=
+                "\nand the children built a tree house by the fence\nwhile Grandma watched from the porch.";
         out += "]]></Text>\n        <TextResourceId>0x00000001</TextResourceId>\n";
         out += "        <TimeStamp>3/14/2026 18:22:41</TimeStamp>\n      </Entry>\n";
     }

@@ -4,6 +4,7 @@
 
 #include "MaximalAlbum.h"
 
+#include "document/SilentHost.h"
 #include "document/StorybookParser.h"
 #include "document/StorybookReader.h"
 #include "export/HtmlExport.h"
@@ -16,32 +17,12 @@
 
 namespace {
 
-class QuietHost : public StorybookHost {
-public:
-    MessageAnswer messageBox(std::string_view, MessageButtons, MessageIcon, std::string_view) override {
-        std::abort(); // the maximal album must parse without a message
-    }
-    void endApplication() override { std::abort(); }
-    void showSavingPicture() override {}
-    void hideSavingPicture() override {}
-    void setApplicationMode(std::string_view) override {}
-    void refreshDisplay(std::string_view) override {}
-    void focusPicture() override {}
-    std::string clearStoryText() override { return {}; }
-    std::string timeStampNow() override { return "1/1/2026 00:00:00"; }
-    std::int16_t currentPage() const override { return 0; }
-    void setCurrentPage(std::int16_t) override {}
-    bool storybookSaved() const override { return true; }
-    void setStorybookSaved(bool) override {}
-    std::string selectedSnapshot() const override { return {}; }
-};
-
 struct LoadedAlbum {
     LoadedAlbum() : book(makeStorybook()) {
         folder = std::filesystem::temp_directory_path() /
                  ("brindlecove-export-bench-" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder);
-        QuietHost host;
+        SilentHost host;
         if (!ReadStorybookLinesText(*book, maximalAlbumBytes()))
             std::abort();
         ParseAlbumGlobals(*book);

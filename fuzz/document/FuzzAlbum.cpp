@@ -3,6 +3,7 @@
 
 #include "document/FileText.h"
 #include "document/PageOperations.h"
+#include "document/SilentHost.h"
 #include "document/StorybookParser.h"
 #include "document/StorybookReader.h"
 #include "document/StorybookWriter.h"
@@ -13,33 +14,7 @@
 
 namespace {
 
-class FuzzHost : public StorybookHost {
-public:
-    MessageAnswer messageBox(std::string_view, MessageButtons, MessageIcon, std::string_view) override
-    {
-        return MessageAnswer::Ok;
-    }
-    void endApplication() override { ended = true; }
-    void showSavingPicture() override {}
-    void hideSavingPicture() override {}
-    void setApplicationMode(std::string_view) override {}
-    void refreshDisplay(std::string_view) override {}
-    void focusPicture() override {}
-    std::string clearStoryText() override { return {}; }
-    std::string timeStampNow() override { return "1/1/2026 00:00:00"; }
-    std::int16_t currentPage() const override { return page; }
-    void setCurrentPage(std::int16_t value) override { page = value; }
-    bool storybookSaved() const override { return saved; }
-    void setStorybookSaved(bool value) override { saved = value; }
-    std::string selectedSnapshot() const override { return "snapshot_4c1e9b07_00000001.jpg"; }
-
-    bool ended = false;
-    bool saved = true;
-    std::int16_t page = 0;
-};
-
-const std::string& workFolder()
-{
+const std::string& workFolder() {
     static const std::string folder = [] {
         const auto base = std::filesystem::exists("/dev/shm") ? std::filesystem::path("/dev/shm")
                                                               : std::filesystem::temp_directory_path();
@@ -52,8 +27,7 @@ const std::string& workFolder()
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static auto book = makeStorybook();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::string path = workFolder() + "/Storybook.xml";
@@ -63,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckStorybookStructure(path);
     if (!ReadStorybookLines(*book, path))
         return 0;
-    FuzzHost host;
+    SilentHost host;
     ParseAlbumGlobals(*book);
     if (ParseStorybookRecords(*book, host) == ParseOutcome::EndApplication)
         return 0;
@@ -72,10 +46,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < std::min<std::size_t>(size, 4); ++i) {
         host.page = static_cast<std::int16_t>(book->varPageCount > 0 ? data[i] % book->varPageCount : 0);
         switch (data[i] % 4) {
-        case 0: FillNewPage(*book, host); break;
-        case 1: DeleteCurrentPage(*book, host); break;
-        case 2: ReversePageOrder(*book); break;
-        default: OpenPageSlot(*book, host); break;
+        case 0:
+            FillNewPage(*book, host);
+            break;
+        case 1:
+            DeleteCurrentPage(*book, host);
+            break;
+        case 2:
+            ReversePageOrder(*book);
+            break;
+        default:
+            OpenPageSlot(*book, host);
+            break;
         }
     }
     if (BackupAndSave(*book, host, path) == SaveOutcome::Saved && !CheckStorybookStructure(path))

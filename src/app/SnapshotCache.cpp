@@ -4,8 +4,7 @@
 
 #include <QFileInfo>
 
-QImage SnapshotCache::picture(const QString& path, const QSize& size)
-{
+QImage SnapshotCache::picture(const QString& path, const QSize& size) {
     const QFileInfo info(path);
     if (!info.isFile())
         return {};

@@ -31,7 +31,8 @@ void frmMain::connectPageControls() {
     connect(pbxShow, &PictureArea::clicked, this, &frmMain::pbxShow_Click);
     connect(rtbViewer, &StoryTextBox::mouseReleased, this, [this](int) { rtbViewer_MouseUp(); });
     for (std::size_t index = 0; index < cmdNav.size(); ++index)
-        connect(cmdNav[index], &QPushButton::clicked, this, [this, index] { cmdNav_Click(static_cast<int>(index)); });
+        connect(cmdNav[index], &QPushButton::clicked, this,
+                [this, index] { cmdNav_Click(static_cast<int>(index)); });
 }
 
 frmMain::~frmMain() {

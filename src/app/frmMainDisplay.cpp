@@ -21,40 +21,35 @@ const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 const QColor kDarkBlue(0, 0, 64);
 
-void printAt(PictureArea& area, double points, const QColor& color, int x, int y, std::string_view text)
-{
+void printAt(PictureArea& area, double points, const QColor& color, int x, int y, std::string_view text) {
     area.setFontSize(points);
     area.setForeColor(color);
     area.setPosition(x, y);
     area.print(text);
 }
 
-std::string_view trimBlanks(std::string_view text)
-{
+std::string_view trimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos)
         return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-void showButton(PictureButton* button, bool shown)
-{
+void showButton(PictureButton* button, bool shown) {
     button->setVisible(shown);
     button->setEnabled(shown);
 }
 
 } // namespace
 
-std::string frmMain::currentStoryText() const
-{
+std::string frmMain::currentStoryText() const {
     const std::string& content = m_state.storybook().content(m_state.intCurrentPage, album::Text);
     if (content.size() < 13)
         return {};
     return content.substr(9, content.size() - 12);
 }
 
-void frmMain::DisplayCurrentPage()
-{
+void frmMain::DisplayCurrentPage() {
     const Storybook& book = m_state.storybook();
     if (book.varPageCount <= 0) {
         pbxShow->clearPicture();
@@ -75,8 +70,7 @@ void frmMain::DisplayCurrentPage()
     RefreshDisplay("display");
 }
 
-void frmMain::ShowPageImage()
-{
+void frmMain::ShowPageImage() {
     const std::string& snapshot = m_state.storybook().content(m_state.intCurrentPage, album::Snapshot);
     const std::string_view name = trimBlanks(snapshot);
     pbxShow->setPersistentDrawing(true);
@@ -101,8 +95,7 @@ void frmMain::ShowPageImage()
     pbxShow->setPersistentDrawing(false);
 }
 
-void frmMain::RefreshDisplay(std::string_view strAction)
-{
+void frmMain::RefreshDisplay(std::string_view strAction) {
     if (strAction == "toggle") {
         if (!m_state.blnShowPageNumber) {
             m_state.blnShowPageNumber = true;
@@ -126,7 +119,8 @@ void frmMain::RefreshDisplay(std::string_view strAction)
     ShowToolButtons("hide");
     pbxShow->setPersistentDrawing(true);
     // Banker's rounding, as the column is computed in full-screen mode.
-    const int x = m_state.blnFullScreen ? static_cast<int>(std::nearbyint(pbxShow->widthTwips() * 0.9)) : 5250;
+    const int x =
+        m_state.blnFullScreen ? static_cast<int>(std::nearbyint(pbxShow->widthTwips() * 0.9)) : 5250;
     if (m_state.blnShowPageNumber) {
         const auto number = static_cast<std::int16_t>(m_state.intCurrentPage + 1);
         pbxShow->setFontSize(16);
@@ -152,8 +146,7 @@ void frmMain::RefreshDisplay(std::string_view strAction)
     pbxShow->setPersistentDrawing(false);
 }
 
-void frmMain::ShowPageButtons(std::string_view strAction)
-{
+void frmMain::ShowPageButtons(std::string_view strAction) {
     if (strAction == "display") {
         showButton(sbtnDelete, true);
         showButton(sbtnMovePg, true);
@@ -165,8 +158,7 @@ void frmMain::ShowPageButtons(std::string_view strAction)
         showButton(button, false);
 }
 
-void frmMain::ShowToolButtons(std::string_view strAction)
-{
+void frmMain::ShowToolButtons(std::string_view strAction) {
     if (strAction == "display") {
         showButton(sbtnTools1, true);
         showButton(sbtnTools5, true);
@@ -176,20 +168,19 @@ void frmMain::ShowToolButtons(std::string_view strAction)
         showButton(button, false);
 }
 
-void frmMain::storeStoryText()
-{
+void frmMain::storeStoryText() {
     auto& content = m_state.storybook().varEntryArray[m_state.intCurrentPage][album::Text][album::Content];
     const std::string typed = rtbViewer->text();
     // Bytes that are no UTF-8 show as stand-ins; an untouched story keeps its own bytes.
     const std::string shown = currentStoryText();
-    const QByteArray shownAgain = QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())).toUtf8();
+    const QByteArray shownAgain =
+        QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())).toUtf8();
     if (typed == std::string_view(shownAgain.constData(), static_cast<std::size_t>(shownAgain.size())))
         return;
     content = "<![CDATA[" + typed + "]]>";
 }
 
-void frmMain::CommitTextEdit()
-{
+void frmMain::CommitTextEdit() {
     if (m_state.strApplicationMode != "Edit Storybook")
         return;
     m_state.blnSticky = false;
@@ -198,8 +189,7 @@ void frmMain::CommitTextEdit()
     RefreshDisplay("display");
 }
 
-void frmMain::SetApplicationMode(std::string_view mode)
-{
+void frmMain::SetApplicationMode(std::string_view mode) {
     if (mode == "View Storybook") {
         m_state.strApplicationMode = "View Storybook";
         rtbViewer->setLocked(true);
@@ -208,14 +198,12 @@ void frmMain::SetApplicationMode(std::string_view mode)
     showMode(m_state.strApplicationMode);
 }
 
-void frmMain::showMode(std::string_view mode)
-{
+void frmMain::showMode(std::string_view mode) {
     m_state.strApplicationMode = std::string(mode);
     lblApplicationMode->setText(QString::fromUtf8(mode.data(), static_cast<qsizetype>(mode.size())));
 }
 
-void frmMain::pbxShow_Click()
-{
+void frmMain::pbxShow_Click() {
     if (m_state.strApplicationMode == "View Storybook") {
         RefreshDisplay("toggle");
         RefreshDisplay("display");
@@ -224,8 +212,7 @@ void frmMain::pbxShow_Click()
     }
 }
 
-void frmMain::rtbViewer_MouseUp()
-{
+void frmMain::rtbViewer_MouseUp() {
     if (m_state.strApplicationMode != "View Storybook")
         return;
     m_state.seam().setClipboardText(rtbViewer->selectedText());
@@ -236,8 +223,7 @@ void frmMain::rtbViewer_DblClick() {}
 
 // Nothing calls this; it repaints the area's picture stretched over the whole area from a source
 // rectangle worked out from the picture's own size.
-void frmMain::pbxDynaStretch()
-{
+void frmMain::pbxDynaStretch() {
     if (!pbxShow->hasPicture())
         return;
     const QImage picture = pbxShow->picture();
@@ -250,8 +236,9 @@ void frmMain::pbxDynaStretch()
     const double himetricHeight = picture.height() * 2540.0 / 96.0;
     const double sourceWidthTwips = himetricWidth / 0.612 / static_cast<double>(widthRatio);
     const double sourceHeightTwips = himetricHeight / 0.612 / static_cast<double>(heightRatio);
-    const QRect source = QRect(0, 0, static_cast<int>(sourceWidthTwips / 15), static_cast<int>(sourceHeightTwips / 15))
-                             .intersected(picture.rect());
+    const QRect source =
+        QRect(0, 0, static_cast<int>(sourceWidthTwips / 15), static_cast<int>(sourceHeightTwips / 15))
+            .intersected(picture.rect());
     pbxShow->setPicture(
         picture.copy(source).scaled(pbxShow->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }

@@ -6,13 +6,13 @@
 #include "platform/PictureArea.h"
 #include "platform/StoryTextBox.h"
 
-void frmMain::cmdNav_Click(int Index)
-{
+void frmMain::cmdNav_Click(int Index) {
     m_state.intTextHadFocus = 0;
     const Storybook& book = m_state.storybook();
     const std::string& mode = m_state.strApplicationMode;
     bool move = false;
-    if (book.varPageCount > 0 && rtbViewer->locked() && (mode == "View Storybook" || mode == "Storybook Saved")) {
+    if (book.varPageCount > 0 && rtbViewer->locked() &&
+        (mode == "View Storybook" || mode == "Storybook Saved")) {
         showMode("View Storybook");
         move = true;
     } else if (book.varPageCount > 0 && mode == "Edit Storybook") {
@@ -27,13 +27,26 @@ void frmMain::cmdNav_Click(int Index)
 
     if (move) {
         switch (Index) {
-        case 0: PageBack(1); break;
-        case 1: PageBack(10); break;
-        case 2: PageBack(999); break;
-        case 3: PageForward(1); break;
-        case 4: PageForward(10); break;
-        case 5: PageForward(999); break;
-        default: break;
+        case 0:
+            PageBack(1);
+            break;
+        case 1:
+            PageBack(10);
+            break;
+        case 2:
+            PageBack(999);
+            break;
+        case 3:
+            PageForward(1);
+            break;
+        case 4:
+            PageForward(10);
+            break;
+        case 5:
+            PageForward(999);
+            break;
+        default:
+            break;
         }
         DisplayCurrentPage();
     }
@@ -46,14 +59,12 @@ void frmMain::cmdNav_Click(int Index)
     }
 }
 
-void frmMain::PageBack(int pages)
-{
+void frmMain::PageBack(int pages) {
     const int page = m_state.intCurrentPage - pages;
     m_state.intCurrentPage = static_cast<std::int16_t>(page < 0 ? 0 : page);
 }
 
-void frmMain::PageForward(int pages)
-{
+void frmMain::PageForward(int pages) {
     const int count = m_state.storybook().varPageCount;
     const int page = m_state.intCurrentPage + pages;
     m_state.intCurrentPage = static_cast<std::int16_t>(page >= count ? count - 1 : page);

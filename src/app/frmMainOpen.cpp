@@ -20,8 +20,7 @@ const QColor kWhite(255, 255, 255);
 const QColor kDarkBlue(0, 0, 64);
 
 // A path without a folder is taken in the working folder, the one the program was started in.
-std::string withFolder(std::string path)
-{
+std::string withFolder(std::string path) {
     if (path.find('/') == std::string::npos)
         path = QDir::currentPath().toStdString() + "/" + path;
     return path;
@@ -29,12 +28,12 @@ std::string withFolder(std::string path)
 
 } // namespace
 
-void frmMain::OpenStorybook()
-{
+void frmMain::OpenStorybook() {
     if (m_state.strApplicationMode == "Edit Storybook")
         CommitTextEdit();
     const std::string& mode = m_state.strApplicationMode;
-    if (mode != "View Storybook" && mode != "Initialized" && mode != "Storybook Saved" && mode != "Nothing Loaded") {
+    if (mode != "View Storybook" && mode != "Initialized" && mode != "Storybook Saved" &&
+        mode != "Nothing Loaded") {
         if (m_state.storybook().varPageCount < 1)
             LoadStorybook();
         return;
@@ -58,8 +57,7 @@ void frmMain::OpenStorybook()
         showMode("Save Error");
 }
 
-void frmMain::LoadStorybook()
-{
+void frmMain::LoadStorybook() {
     CDCOpenSave dialog(m_state.seam());
     showMode("Load Storybook");
 
@@ -109,8 +107,7 @@ void frmMain::LoadStorybook()
 
 // A failed load leaves no album open: the last album is neither shown under the new name nor
 // saved over the file that failed.
-void frmMain::failLoad(bool checked)
-{
+void frmMain::failLoad(bool checked) {
     showMode("Nothing Loaded");
     pbxShow->clearPicture();
     rtbViewer->setText("");
@@ -120,7 +117,8 @@ void frmMain::failLoad(bool checked)
     m_state.varStorybookFolder.clear();
     m_state.varStorybookFile.clear();
     if (checked)
-        messageBox("Unable to load this file.", MessageButtons::Ok, MessageIcon::Critical, "load operation aborted");
+        messageBox("Unable to load this file.", MessageButtons::Ok, MessageIcon::Critical,
+                   "load operation aborted");
     else
         messageBox("XML Integrity Check Failed!\r\n\r\nThe storybook you are attempting\r\n"
                    "to load is in an invalid format.  ",
@@ -128,8 +126,7 @@ void frmMain::failLoad(bool checked)
     DrawStartScreen();
 }
 
-void frmMain::ShowLogFileText()
-{
+void frmMain::ShowLogFileText() {
     rtbViewer->setText("");
     rtbViewer->setColors(kWhite, kDarkBlue);
     const Storybook& book = m_state.storybook();

@@ -15,19 +15,16 @@ public:
     const std::string& text() const { return m_text; }
     operator std::string_view() const { return m_text; }
 
-    void set(std::string_view text)
-    {
+    void set(std::string_view text) {
         m_text.assign(text.data(), text.size());
         m_set = true;
     }
-    void reset()
-    {
+    void reset() {
         m_text.clear();
         m_set = false;
     }
 
-    Cell& operator=(std::string_view text)
-    {
+    Cell& operator=(std::string_view text) {
         set(text);
         return *this;
     }

@@ -9,13 +9,11 @@
 
 namespace {
 
-std::string errorText(const char* what, const std::string& path, int error)
-{
+std::string errorText(const char* what, const std::string& path, int error) {
     return std::string(what) + " \"" + path + "\": " + std::strerror(error);
 }
 
-std::string folderOf(const std::string& path)
-{
+std::string folderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos)
         return ".";
@@ -23,8 +21,7 @@ std::string folderOf(const std::string& path)
 }
 
 // Makes a rename durable: without syncing the folder a crash can bring back the old name.
-void syncFolder(const std::string& path)
-{
+void syncFolder(const std::string& path) {
     const int fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
         ::fsync(fd);
@@ -34,14 +31,12 @@ void syncFolder(const std::string& path)
 
 } // namespace
 
-bool fileExists(const std::string& path)
-{
+bool fileExists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::optional<std::string> readWholeFile(const std::string& path)
-{
+std::optional<std::string> readWholeFile(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0)
         return std::nullopt;
@@ -72,19 +67,16 @@ std::optional<std::string> readWholeFile(const std::string& path)
     return bytes;
 }
 
-AtomicFileWriter::AtomicFileWriter(std::string path) : m_path(std::move(path))
-{
+AtomicFileWriter::AtomicFileWriter(std::string path) : m_path(std::move(path)) {
     m_tempPath = m_path + ".saving~";
 }
 
-AtomicFileWriter::~AtomicFileWriter()
-{
+AtomicFileWriter::~AtomicFileWriter() {
     if (!m_committed)
         ::unlink(m_tempPath.c_str());
 }
 
-FileResult AtomicFileWriter::write(std::string_view bytes)
-{
+FileResult AtomicFileWriter::write(std::string_view bytes) {
     // Keep the permissions of the file being replaced; a new file gets the usual ones.
     // A file or folder without write permission is left alone even where the process could write it
     // anyway (as root): the user marked it read-only.
@@ -128,8 +120,7 @@ FileResult AtomicFileWriter::write(std::string_view bytes)
     return {true, {}};
 }
 
-FileResult AtomicFileWriter::commit()
-{
+FileResult AtomicFileWriter::commit() {
     if (::rename(m_tempPath.c_str(), m_path.c_str()) != 0)
         return {false, errorText("Cannot replace", m_path, errno)};
     m_committed = true;
@@ -137,8 +128,7 @@ FileResult AtomicFileWriter::commit()
     return {true, {}};
 }
 
-FileResult writeFileAtomically(const std::string& path, std::string_view bytes)
-{
+FileResult writeFileAtomically(const std::string& path, std::string_view bytes) {
     AtomicFileWriter writer(path);
     FileResult result = writer.write(bytes);
     if (!result.ok)
@@ -146,8 +136,7 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes)
     return writer.commit();
 }
 
-FileResult copyFileAtomically(const std::string& source, const std::string& target)
-{
+FileResult copyFileAtomically(const std::string& source, const std::string& target) {
     const auto bytes = readWholeFile(source);
     if (!bytes)
         return {false, "Cannot read \"" + source + "\"."};

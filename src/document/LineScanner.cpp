@@ -4,8 +4,7 @@
 
 namespace {
 
-constexpr std::uint32_t word(const char (&text)[5])
-{
+constexpr std::uint32_t word(const char (&text)[5]) {
     return static_cast<std::uint32_t>(static_cast<unsigned char>(text[0])) |
            static_cast<std::uint32_t>(static_cast<unsigned char>(text[1])) << 8 |
            static_cast<std::uint32_t>(static_cast<unsigned char>(text[2])) << 16 |
@@ -13,15 +12,12 @@ constexpr std::uint32_t word(const char (&text)[5])
 }
 
 // True when the text stands at pos; the length is known at compile time, so the compare is inlined.
-template <std::size_t N>
-bool follows(std::string_view line, std::size_t pos, const char (&text)[N])
-{
+template <std::size_t N> bool follows(std::string_view line, std::size_t pos, const char (&text)[N]) {
     return line.size() - pos >= N - 1 && std::memcmp(line.data() + pos, text, N - 1) == 0;
 }
 
 // The opening tag whose name begins at pos, by its first four bytes.
-std::uint32_t openingTagAt(std::string_view line, std::size_t pos)
-{
+std::uint32_t openingTagAt(std::string_view line, std::size_t pos) {
     if (pos > line.size() || line.size() - pos < 5)
         return 0;
     std::uint32_t prefix;
@@ -52,8 +48,7 @@ std::uint32_t openingTagAt(std::string_view line, std::size_t pos)
 }
 
 // The tags that can start at a '<' whose name begins at pos.
-std::uint32_t tagsAt(std::string_view line, std::size_t pos)
-{
+std::uint32_t tagsAt(std::string_view line, std::size_t pos) {
     if (pos >= line.size() || line[pos] != '/')
         return openingTagAt(line, pos);
     const std::uint32_t open = openingTagAt(line, pos + 1);
@@ -65,8 +60,7 @@ std::uint32_t tagsAt(std::string_view line, std::size_t pos)
 
 } // namespace
 
-std::uint32_t scanTags(std::string_view line)
-{
+std::uint32_t scanTags(std::string_view line) {
     std::uint32_t found = 0;
     const char* data = line.data();
     std::size_t pos = 0;
@@ -80,8 +74,7 @@ std::uint32_t scanTags(std::string_view line)
     return found;
 }
 
-bool LineSplitter::next(std::string_view& line)
-{
+bool LineSplitter::next(std::string_view& line) {
     if (m_pos >= m_bytes.size())
         return false;
     const char* start = m_bytes.data() + m_pos;
@@ -95,8 +88,7 @@ bool LineSplitter::next(std::string_view& line)
     return true;
 }
 
-std::size_t countLines(std::string_view bytes)
-{
+std::size_t countLines(std::string_view bytes) {
     std::size_t lines = 0;
     const char* data = bytes.data();
     std::size_t pos = 0;

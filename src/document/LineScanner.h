@@ -15,8 +15,12 @@ enum : std::uint32_t {
     FieldOpen = 1u << 4,
     FieldClose = 1u << 10,
 };
-constexpr std::uint32_t fieldOpen(int field) { return FieldOpen << field; }
-constexpr std::uint32_t fieldClose(int field) { return FieldClose << field; }
+constexpr std::uint32_t fieldOpen(int field) {
+    return FieldOpen << field;
+}
+constexpr std::uint32_t fieldClose(int field) {
+    return FieldClose << field;
+}
 } // namespace tag
 
 std::uint32_t scanTags(std::string_view line);

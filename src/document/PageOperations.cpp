@@ -8,21 +8,20 @@ namespace {
 
 // A slot with no page copied into it (an album without pages) gets the indentation and tags of the
 // album layout, so the new page is written like any other.
-void fillMissingTags(EntryCells& entry)
-{
+void fillMissingTags(EntryCells& entry) {
     for (int f = 0; f < album::kFieldCount; ++f) {
         auto& parts = entry[f];
         if (parts[album::OpeningPart].isSet() && parts[album::ClosingPart].isSet())
             continue;
-        parts[album::OpeningPart] = std::string(album::kIndentWidth, ' ') + std::string(album::kOpeningTags[f]);
+        parts[album::OpeningPart] =
+            std::string(album::kIndentWidth, ' ') + std::string(album::kOpeningTags[f]);
         parts[album::ClosingPart] = album::kClosingTags[f];
     }
 }
 
 } // namespace
 
-bool OpenPageSlot(Storybook& album, StorybookHost& host)
-{
+bool OpenPageSlot(Storybook& album, StorybookHost& host) {
     const int current = host.currentPage();
     if (album.varPageCount >= album::kEntrySlots || current < 0 || current > album.varPageCount)
         return false;
@@ -32,8 +31,7 @@ bool OpenPageSlot(Storybook& album, StorybookHost& host)
     return true;
 }
 
-bool FillNewPage(Storybook& album, StorybookHost& host)
-{
+bool FillNewPage(Storybook& album, StorybookHost& host) {
     const std::string timeStamp = host.timeStampNow();
     if (!OpenPageSlot(album, host))
         return false;
@@ -53,8 +51,7 @@ bool FillNewPage(Storybook& album, StorybookHost& host)
     return true;
 }
 
-void DeleteCurrentPage(Storybook& album, StorybookHost& host)
-{
+void DeleteCurrentPage(Storybook& album, StorybookHost& host) {
     if (album.varPageCount <= 1)
         return;
     const int current = std::max<int>(host.currentPage(), 0);
@@ -69,7 +66,6 @@ void DeleteCurrentPage(Storybook& album, StorybookHost& host)
     host.focusPicture();
 }
 
-void ReversePageOrder(Storybook& album)
-{
+void ReversePageOrder(Storybook& album) {
     std::reverse(album.varEntryArray.begin(), album.varEntryArray.begin() + album.varPageCount);
 }

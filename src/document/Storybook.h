@@ -11,12 +11,12 @@
 #include <string>
 
 namespace album {
-inline constexpr int kLineImageSlots = 10000;   // at most 9,999 file lines plus the "<EOF>" marker
+inline constexpr int kLineImageSlots = 10000; // at most 9,999 file lines plus the "<EOF>" marker
 inline constexpr int kMaxFileLines = kLineImageSlots - 1;
-inline constexpr int kClientEnvSlots = 10;      // 9 lines used at most
-inline constexpr int kMetaHeadSlots = 12;       // 11 lines used at most
-inline constexpr int kFooterSlots = 15;         // 14 lines used at most
-inline constexpr int kEntrySlots = 1025;        // entries 0 to 1,024
+inline constexpr int kClientEnvSlots = 10; // 9 lines used at most
+inline constexpr int kMetaHeadSlots = 12;  // 11 lines used at most
+inline constexpr int kFooterSlots = 15;    // 14 lines used at most
+inline constexpr int kEntrySlots = 1025;   // entries 0 to 1,024
 inline constexpr int kFieldCount = 6;
 inline constexpr int kPartCount = 4;
 inline constexpr int kIndentWidth = 8;
@@ -58,8 +58,12 @@ struct Storybook {
     EntryCells varPageBuffer;
 
     // The content (part 2) of a field of an entry.
-    const std::string& content(int entry, int field) const { return varEntryArray[entry][field][album::Content].text(); }
+    const std::string& content(int entry, int field) const {
+        return varEntryArray[entry][field][album::Content].text();
+    }
 };
 
 // The model is large (tens of thousands of cells); keep it on the heap.
-inline std::unique_ptr<Storybook> makeStorybook() { return std::make_unique<Storybook>(); }
+inline std::unique_ptr<Storybook> makeStorybook() {
+    return std::make_unique<Storybook>();
+}

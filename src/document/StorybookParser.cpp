@@ -12,8 +12,7 @@ enum class State { InvalidXml, ClientEnv, MetaHead, Entry, Footer, BetweenEntrie
 
 constexpr std::string_view kCannotContinue = "cannot continue";
 
-std::string_view trimBlanks(std::string_view text)
-{
+std::string_view trimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos)
         return {};
@@ -22,21 +21,18 @@ std::string_view trimBlanks(std::string_view text)
 }
 
 // Mid$(text, start, count) with a 1-based start; a negative count gives the empty text.
-std::string_view mid(std::string_view text, int start, int count)
-{
+std::string_view mid(std::string_view text, int start, int count) {
     if (count <= 0 || start < 1 || static_cast<std::size_t>(start) > text.size())
         return {};
     return text.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count));
 }
 
-std::string_view right(std::string_view text, std::size_t count)
-{
+std::string_view right(std::string_view text, std::size_t count) {
     return text.size() <= count ? text : text.substr(text.size() - count);
 }
 
 // The last five characters of a text once every LF is taken out of it.
-std::string lastFiveWithoutLineFeeds(std::string_view text)
-{
+std::string lastFiveWithoutLineFeeds(std::string_view text) {
     std::string last;
     for (auto pos = text.size(); pos > 0 && last.size() < 5; --pos) {
         if (text[pos - 1] != '\n')
@@ -60,17 +56,13 @@ constexpr GlobalField kGlobals[] = {
     {&Storybook::strTitle, 18, 27, 17, 33},
 };
 
-template <std::size_t N>
-void resetRecord(std::array<Cell, N>& record)
-{
+template <std::size_t N> void resetRecord(std::array<Cell, N>& record) {
     for (Cell& cell : record)
         cell.reset();
 }
 
 // Appends a line to a verbatim record; false once the record is full.
-template <std::size_t N>
-bool storeRecordLine(std::array<Cell, N>& record, int& n, std::string_view line)
-{
+template <std::size_t N> bool storeRecordLine(std::array<Cell, N>& record, int& n, std::string_view line) {
     if (n >= static_cast<int>(N) - 1)
         return false;
     record[n++].set(line);
@@ -85,8 +77,7 @@ public:
 private:
     ParseOutcome entryLine(int index, std::string_view line, std::uint32_t tags);
     std::string_view joinText(int index, std::string_view line);
-    ParseOutcome stop(std::string_view text, std::string_view title)
-    {
+    ParseOutcome stop(std::string_view text, std::string_view title) {
         m_host.messageBox(text, MessageButtons::Ok, MessageIcon::Critical, title);
         return ParseOutcome::Stopped;
     }
@@ -99,8 +90,7 @@ private:
     std::string m_joined;
 };
 
-ParseOutcome RecordParser::run()
-{
+ParseOutcome RecordParser::run() {
     for (int i = 0; i <= m_album.intLogFileLastLine; ++i) {
         const std::string_view line = m_album.strLogFileArray[i];
         const std::uint32_t tags = scanTags(line);
@@ -153,8 +143,7 @@ ParseOutcome RecordParser::run()
     return ParseOutcome::Complete;
 }
 
-ParseOutcome RecordParser::entryLine(int index, std::string_view line, std::uint32_t tags)
-{
+ParseOutcome RecordParser::entryLine(int index, std::string_view line, std::uint32_t tags) {
     if (tags & tag::EntryEnd) {
         if (m_album.varPageCount >= album::kEntrySlots)
             return stop("Storybook: too many pages.     ", kCannotContinue);
@@ -185,8 +174,7 @@ ParseOutcome RecordParser::entryLine(int index, std::string_view line, std::uint
 }
 
 // A story of several lines runs on until a line ends in "</Text>", but never past the last line.
-std::string_view RecordParser::joinText(int index, std::string_view line)
-{
+std::string_view RecordParser::joinText(int index, std::string_view line) {
     constexpr std::string_view kTextEnd = "</Text>";
     if (line.ends_with(kTextEnd))
         return line;
@@ -200,8 +188,7 @@ std::string_view RecordParser::joinText(int index, std::string_view line)
 
 } // namespace
 
-void ParseAlbumGlobals(Storybook& album)
-{
+void ParseAlbumGlobals(Storybook& album) {
     for (const GlobalField& global : kGlobals) {
         std::string& text = album.*global.text;
         text.clear();
@@ -215,8 +202,7 @@ void ParseAlbumGlobals(Storybook& album)
     }
 }
 
-ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host)
-{
+ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host) {
     album.varPageCount = 0;
     resetRecord(album.strXFooter);
     for (EntryCells& entry : album.varEntryArray) {
@@ -231,8 +217,7 @@ ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host)
 }
 
 bool StoreEntryField(Storybook& album, StorybookHost& host, int e, int f, std::string_view line, int indent,
-                     int tagLength)
-{
+                     int tagLength) {
     auto& parts = album.varEntryArray[e][f];
     const int length = static_cast<int>(line.size());
     parts[album::WholeLine].set(line);
@@ -240,8 +225,10 @@ bool StoreEntryField(Storybook& album, StorybookHost& host, int e, int f, std::s
     parts[album::Content].set(mid(line, indent + tagLength + 1, length - indent - 2 * tagLength - 1));
     parts[album::ClosingPart].set(right(line, static_cast<std::size_t>(tagLength) + 1));
 
-    if (lastFiveWithoutLineFeeds(parts[album::ClosingPart].text()) != right(parts[album::OpeningPart].text(), 5)) {
-        host.messageBox("error: parsed array strings do not match!", MessageButtons::Ok, MessageIcon::None, "");
+    if (lastFiveWithoutLineFeeds(parts[album::ClosingPart].text()) !=
+        right(parts[album::OpeningPart].text(), 5)) {
+        host.messageBox("error: parsed array strings do not match!", MessageButtons::Ok, MessageIcon::None,
+                        "");
         host.endApplication();
         return false;
     }

@@ -9,11 +9,10 @@ namespace {
 
 // How many structure lines a line stands for: the fixed lines of the album layout count one, the
 // empty keyword list counts for its opening and closing line.
-int structureScore(std::string_view line)
-{
+int structureScore(std::string_view line) {
     static constexpr std::string_view kSingle[] = {
-        "<StoryCreator>", "  <ClientEnvironment>", "  </ClientEnvironment>", "  <ExchangeMetadata>",
-        "    <Album>",    "      <KeywordList>",   "      </KeywordList>",    "    </Album>",
+        "<StoryCreator>",        "  <ClientEnvironment>", "  </ClientEnvironment>", "  <ExchangeMetadata>",
+        "    <Album>",           "      <KeywordList>",   "      </KeywordList>",   "    </Album>",
         "  </ExchangeMetadata>", "</StoryCreator>"};
     if (line.size() < 11 || line.size() > 23 || (line[0] != '<' && line[0] != ' '))
         return 0;
@@ -30,8 +29,7 @@ constexpr std::uint32_t kAllFieldTags = (tag::fieldOpen(0) * 0x3fu) | (tag::fiel
 
 } // namespace
 
-bool CheckStorybookStructureText(std::string_view bytes)
-{
+bool CheckStorybookStructureText(std::string_view bytes) {
     int score = 0;
     bool entryOpen = false;
     int fieldTags = 0;
@@ -63,14 +61,12 @@ bool CheckStorybookStructureText(std::string_view bytes)
     return score >= 10 && !entryOpen && !titleOpen;
 }
 
-bool CheckStorybookStructure(const std::string& path)
-{
+bool CheckStorybookStructure(const std::string& path) {
     const auto bytes = readWholeFile(path);
     return bytes && CheckStorybookStructureText(*bytes);
 }
 
-bool ReadStorybookLinesText(Storybook& album, std::string_view bytes)
-{
+bool ReadStorybookLinesText(Storybook& album, std::string_view bytes) {
     const std::size_t lineCount = countLines(bytes);
     if (lineCount > static_cast<std::size_t>(album::kMaxFileLines))
         return false;
@@ -85,8 +81,7 @@ bool ReadStorybookLinesText(Storybook& album, std::string_view bytes)
     return true;
 }
 
-bool ReadStorybookLines(Storybook& album, const std::string& path)
-{
+bool ReadStorybookLines(Storybook& album, const std::string& path) {
     const auto bytes = readWholeFile(path);
     return bytes && ReadStorybookLinesText(album, *bytes);
 }

@@ -1,23 +1,20 @@
 #include "StorybookWriter.h"
 
 #include "FileText.h"
-#include "TextUtil.h"
 #include "StorybookReader.h"
+#include "TextUtil.h"
 
 namespace {
 
 constexpr std::string_view kLineBreakMark = "{vbcrlf}";
 constexpr std::string_view kSaveFailed = "save operation failed";
 
-bool holdsLineEnd(std::string_view line)
-{
+bool holdsLineEnd(std::string_view line) {
     return line.find('\n') != std::string_view::npos || line.find('\r') != std::string_view::npos;
 }
 
 // Appends the used slots of a record; false when the line image is full.
-template <std::size_t N>
-bool copyRecord(Storybook& album, const std::array<Cell, N>& record, int& n)
-{
+template <std::size_t N> bool copyRecord(Storybook& album, const std::array<Cell, N>& record, int& n) {
     for (const Cell& cell : record) {
         if (!cell.isSet())
             break;
@@ -29,8 +26,7 @@ bool copyRecord(Storybook& album, const std::array<Cell, N>& record, int& n)
 }
 
 // The file's bytes: lines joined by LF, each "{vbcrlf}" a line break, no line end after the last.
-std::string fileBytes(const Storybook& album)
-{
+std::string fileBytes(const Storybook& album) {
     std::size_t size = 0;
     for (int k = 0; k <= album.intLogFileLastLine; ++k)
         size += album.strLogFileArray[k].size() + 1;
@@ -52,22 +48,19 @@ std::string fileBytes(const Storybook& album)
     return bytes;
 }
 
-void showSaveFailure(StorybookHost& host, std::string_view text)
-{
+void showSaveFailure(StorybookHost& host, std::string_view text) {
     host.messageBox(text, MessageButtons::Ok, MessageIcon::Critical, kSaveFailed);
     host.hideSavingPicture();
 }
 
-std::string writeFailureText(const std::string& reason)
-{
+std::string writeFailureText(const std::string& reason) {
     return "The storybook file could not be written.\r\n" + reason +
            "\r\n\r\nModifications will not be saved.  ";
 }
 
 } // namespace
 
-bool RebuildLogFileArray(Storybook& album)
-{
+bool RebuildLogFileArray(Storybook& album) {
     int n = 0;
     if (!copyRecord(album, album.strXClientEnv, n) || !copyRecord(album, album.strXMetaHead, n))
         return false;
@@ -100,8 +93,7 @@ bool RebuildLogFileArray(Storybook& album)
     return true;
 }
 
-std::string BackupPathFor(const std::string& path)
-{
+std::string BackupPathFor(const std::string& path) {
     const auto slash = path.find_last_of('/');
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     std::string name = path.substr(nameStart);
@@ -111,8 +103,7 @@ std::string BackupPathFor(const std::string& path)
     return path.substr(0, nameStart) + name;
 }
 
-SaveOutcome BackupAndSave(Storybook& album, StorybookHost& host, const std::string& path)
-{
+SaveOutcome BackupAndSave(Storybook& album, StorybookHost& host, const std::string& path) {
     host.showSavingPicture();
 
     const std::string backup = BackupPathFor(path);

@@ -5,16 +5,14 @@
 #include <string_view>
 
 // Replaces every occurrence of from, left to right, without rescanning what was put in.
-inline void replaceAll(std::string& text, std::string_view from, std::string_view to)
-{
+inline void replaceAll(std::string& text, std::string_view from, std::string_view to) {
     if (from.empty())
         return;
     for (auto pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
         text.replace(pos, from.size(), to);
 }
 
-inline std::string replacedAll(std::string text, std::string_view from, std::string_view to)
-{
+inline std::string replacedAll(std::string text, std::string_view from, std::string_view to) {
     replaceAll(text, from, to);
     return text;
 }

@@ -22,8 +22,7 @@ struct TurboHandle {
 
 // The smallest of the library's scaling factors that still covers the target size, so the final
 // smoothing only ever shrinks.
-tjscalingfactor coveringScale(int width, int height, const QSize& target)
-{
+tjscalingfactor coveringScale(int width, int height, const QSize& target) {
     int count = 0;
     const tjscalingfactor* factors = tjGetScalingFactors(&count);
     tjscalingfactor best{1, 1};
@@ -39,8 +38,7 @@ tjscalingfactor coveringScale(int width, int height, const QSize& target)
     return best;
 }
 
-QImage decodeJpeg(const QByteArray& bytes, const QSize& target)
-{
+QImage decodeJpeg(const QByteArray& bytes, const QSize& target) {
     const std::unique_ptr<void, TurboHandle> handle(tjInitDecompress());
     if (!handle)
         return {};
@@ -58,16 +56,16 @@ QImage decodeJpeg(const QByteArray& bytes, const QSize& target)
     QImage image(TJSCALED(width, scale), TJSCALED(height, scale), QImage::Format_RGB32);
     if (image.isNull())
         return {};
-    if (tjDecompress2(handle.get(), data, size, image.bits(), image.width(), static_cast<int>(image.bytesPerLine()),
-                      image.height(), kQtPixelFormat, TJFLAG_FASTDCT) != 0)
+    if (tjDecompress2(handle.get(), data, size, image.bits(), image.width(),
+                      static_cast<int>(image.bytesPerLine()), image.height(), kQtPixelFormat,
+                      TJFLAG_FASTDCT) != 0)
         return {};
     return image;
 }
 
 } // namespace
 
-QImage decodePictureForSize(const QString& path, const QSize& size)
-{
+QImage decodePictureForSize(const QString& path, const QSize& size) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};

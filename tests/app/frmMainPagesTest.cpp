@@ -20,8 +20,7 @@ const QColor kPageColors[] = {QColor(200, 40, 40), QColor(40, 160, 40), QColor(4
 
 // An album folder with a plain-coloured snapshot per page.
 struct AlbumFolder {
-    explicit AlbumFolder(int pages, std::string name = "Storybook.xml")
-    {
+    explicit AlbumFolder(int pages, std::string name = "Storybook.xml") {
         for (int p = 0; p < pages; ++p) {
             const std::string snapshot = "snapshot_4c1e9b07_0000000" + std::to_string(p + 1) + ".jpg";
             std::string story = "Story of page " + std::to_string(p + 1);
@@ -35,8 +34,7 @@ struct AlbumFolder {
         path = write(name, album.bytes());
     }
     std::string file(const std::string& name) const { return folder.path().toStdString() + "/" + name; }
-    std::string write(const std::string& name, const std::string& bytes) const
-    {
+    std::string write(const std::string& name, const std::string& bytes) const {
         QFile out(QString::fromStdString(file(name)));
         out.open(QIODevice::WriteOnly);
         out.write(bytes.data(), static_cast<qint64>(bytes.size()));
@@ -48,8 +46,7 @@ struct AlbumFolder {
     std::string path;
 };
 
-FileDialogResult chose(const std::string& path)
-{
+FileDialogResult chose(const std::string& path) {
     FileDialogResult result;
     result.chosen = true;
     result.path = path;
@@ -58,8 +55,7 @@ FileDialogResult chose(const std::string& path)
 }
 
 // The share of pixels in a rectangle of the picture area close to a colour.
-double shareOf(frmMain& window, const QRect& pixels, const QColor& color)
-{
+double shareOf(frmMain& window, const QRect& pixels, const QColor& color) {
     const QImage shown = window.pbxShow->shownImage();
     int close = 0;
     for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
@@ -73,17 +69,18 @@ double shareOf(frmMain& window, const QRect& pixels, const QColor& color)
     return double(close) / (pixels.width() * pixels.height());
 }
 
-const QRect kPageNumber(350, 0, 50, 25);  // around x 5250 twips, y 1
-const QRect kModified(318, 18, 60, 16);    // around (4800, 300) twips
-const QRect kMiddle(150, 120, 100, 40);    // the snapshot, clear of every caption
+const QRect kPageNumber(350, 0, 50, 25);    // around x 5250 twips, y 1
+const QRect kModified(318, 18, 60, 16);     // around (4800, 300) twips
+const QRect kMiddle(150, 120, 100, 40);     // the snapshot, clear of every caption
 const QRect kPlaceholderX(176, 86, 40, 50); // the blue X at (2650, 1300) twips
 
 class Pages : public ::testing::Test {
 protected:
-    Pages() { app.seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; }); }
+    Pages() {
+        app.seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
+    }
 
-    void openFromDialog(const std::string& path)
-    {
+    void openFromDialog(const std::string& path) {
         app.seam.dialogResults.push_back(chose(path));
         window.OpenStorybook();
     }
@@ -95,12 +92,12 @@ protected:
 
 } // namespace
 
-TEST(OpenFromTheCommandLine, LoadsThePathWithoutQuotesAndKeepsItsCase)
-{
+TEST(OpenFromTheCommandLine, LoadsThePathWithoutQuotesAndKeepsItsCase) {
     AlbumFolder folder(3, "Our Album.xml");
     ScriptedSeam seam;
     RecordingSettingsStore store;
-    AppState state(seam, store, Environment{"/home/tester/Documents", "/opt/brindlecove", "\"" + folder.path + "\""});
+    AppState state(seam, store,
+                   Environment{"/home/tester/Documents", "/opt/brindlecove", "\"" + folder.path + "\""});
     seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
     frmMain window(state);
     window.Form_Load();
@@ -121,8 +118,7 @@ TEST(OpenFromTheCommandLine, LoadsThePathWithoutQuotesAndKeepsItsCase)
     EXPECT_EQ(state.strApplicationMode, "View Storybook");
 }
 
-TEST_F(Pages, OpenDialogCancelledValidFailingAndUnreadable)
-{
+TEST_F(Pages, OpenDialogCancelledValidFailingAndUnreadable) {
     app.seam.dialogResults.push_back({});
     window.OpenStorybook();
     EXPECT_EQ(app.state.strApplicationMode, "Nothing Loaded");
@@ -135,7 +131,8 @@ TEST_F(Pages, OpenDialogCancelledValidFailingAndUnreadable)
     EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
     EXPECT_EQ(window.lblApplicationMode->text(), QStringLiteral("View Storybook"));
 
-    const std::string broken = folder.write("Broken.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<StoryCreator>\n");
+    const std::string broken =
+        folder.write("Broken.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<StoryCreator>\n");
     app.seam.messageAnswers = {MessageAnswer::Ok, MessageAnswer::Ok};
     openFromDialog(broken);
     ASSERT_EQ(messages().size(), 1u);
@@ -145,7 +142,8 @@ TEST_F(Pages, OpenDialogCancelledValidFailingAndUnreadable)
     EXPECT_EQ(messages()[0].title, "load operation failed");
     EXPECT_EQ(app.state.strApplicationMode, "Nothing Loaded");
     EXPECT_TRUE(app.state.blnStorybookSaved);
-    EXPECT_EQ(app.state.storybook().varPageCount, 0) << "the last album must not stay open under the new name";
+    EXPECT_EQ(app.state.storybook().varPageCount, 0)
+        << "the last album must not stay open under the new name";
 
     // Passes the check but holds more lines than the line image.
     std::string tooLong = folder.album.bytes() + "\n";
@@ -162,8 +160,7 @@ TEST_F(Pages, OpenDialogCancelledValidFailingAndUnreadable)
     EXPECT_EQ(app.state.strApplicationMode, "Nothing Loaded");
 }
 
-TEST_F(Pages, UnsavedChangesAreAskedAbout)
-{
+TEST_F(Pages, UnsavedChangesAreAskedAbout) {
     AlbumFolder first(3);
     AlbumFolder second(1, "Other.xml");
     openFromDialog(first.path);
@@ -200,8 +197,7 @@ TEST_F(Pages, UnsavedChangesAreAskedAbout)
     }
 }
 
-TEST_F(Pages, StoryTextAndScrollBar)
-{
+TEST_F(Pages, StoryTextAndScrollBar) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
     EXPECT_EQ(window.rtbViewer->text(), "Story of page 1");
@@ -230,8 +226,7 @@ TEST_F(Pages, StoryTextAndScrollBar)
     EXPECT_TRUE(window.rtbViewer->verticalScrollBarShown());
 }
 
-TEST_F(Pages, MissingOrBlankSnapshotDrawsThePlaceholder)
-{
+TEST_F(Pages, MissingOrBlankSnapshotDrawsThePlaceholder) {
     AlbumFolder folder(3);
     QFile::remove(QString::fromStdString(folder.file("snapshot_4c1e9b07_00000002.jpg")));
     openFromDialog(folder.path);
@@ -246,13 +241,12 @@ TEST_F(Pages, MissingOrBlankSnapshotDrawsThePlaceholder)
     EXPECT_GT(shareOf(window, kPlaceholderX, QColor(0, 0, 255)), 0.05);
 }
 
-TEST_F(Pages, CaptionCycleAndModifiedMarker)
-{
+TEST_F(Pages, CaptionCycleAndModifiedMarker) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
     auto flags = [&] {
-        return std::string(app.state.blnShowPageNumber ? "P" : "-") + (app.state.blnShowFileName ? "F" : "-") +
-               (app.state.blnShowSnapshotName ? "S" : "-");
+        return std::string(app.state.blnShowPageNumber ? "P" : "-") +
+               (app.state.blnShowFileName ? "F" : "-") + (app.state.blnShowSnapshotName ? "S" : "-");
     };
     EXPECT_EQ(flags(), "P--");
     std::vector<std::string> seen;
@@ -272,8 +266,7 @@ TEST_F(Pages, CaptionCycleAndModifiedMarker)
     EXPECT_LT(shareOf(window, kPageNumber, QColor(255, 255, 0)), 0.01);
 }
 
-TEST_F(Pages, NavigationClampsAtBothEnds)
-{
+TEST_F(Pages, NavigationClampsAtBothEnds) {
     AlbumFolder folder(3);
     folder.album.pages.resize(25, folder.album.pages[0]);
     openFromDialog(folder.write("Long.xml", folder.album.bytes()));
@@ -301,8 +294,7 @@ TEST_F(Pages, NavigationClampsAtBothEnds)
     EXPECT_EQ(press(0), 24) << "no move in other modes";
 }
 
-TEST_F(Pages, EditModeKeepsTheEditAndThePinKeepsEditing)
-{
+TEST_F(Pages, EditModeKeepsTheEditAndThePinKeepsEditing) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
     auto beginEdit = [&](const char* text) {
@@ -335,8 +327,7 @@ TEST_F(Pages, EditModeKeepsTheEditAndThePinKeepsEditing)
     EXPECT_FALSE(app.state.blnSticky);
 }
 
-TEST_F(Pages, UntouchedStoryKeepsBytesThatAreNoUtf8)
-{
+TEST_F(Pages, UntouchedStoryKeepsBytesThatAreNoUtf8) {
     AlbumFolder folder(3);
     folder.album.pages[0].story = "caf\xe9";
     openFromDialog(folder.write("Latin.xml", folder.album.bytes()));
@@ -345,8 +336,7 @@ TEST_F(Pages, UntouchedStoryKeepsBytesThatAreNoUtf8)
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[caf\xe9]]>");
 }
 
-TEST_F(Pages, MouseUpInViewModeCopiesTheSelection)
-{
+TEST_F(Pages, MouseUpInViewModeCopiesTheSelection) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
     app.seam.clipboard = "old";

@@ -4,8 +4,7 @@
 
 namespace {
 
-std::string snapshotToThumbnail(std::string name)
-{
+std::string snapshotToThumbnail(std::string name) {
     const auto pos = name.find("snapshot_");
     if (pos != std::string::npos)
         name.replace(pos, 9, "thumbnail_");
@@ -14,8 +13,7 @@ std::string snapshotToThumbnail(std::string name)
 
 } // namespace
 
-std::vector<std::string> AlbumText::lines() const
-{
+std::vector<std::string> AlbumText::lines() const {
     std::vector<std::string> out = {
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
         "<StoryCreator>",
@@ -57,8 +55,7 @@ std::vector<std::string> AlbumText::lines() const
     return out;
 }
 
-std::string AlbumText::bytes() const
-{
+std::string AlbumText::bytes() const {
     std::string out;
     const auto all = lines();
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -69,12 +66,12 @@ std::string AlbumText::bytes() const
     return out;
 }
 
-std::string entryLines(const PageText& page, const std::string& lineEnd)
-{
+std::string entryLines(const PageText& page, const std::string& lineEnd) {
     const std::string pad(8, ' ');
     std::string out = "      <Entry>" + lineEnd;
     out += pad + "<Title><![CDATA[" + page.title + "]]></Title>" + lineEnd;
-    out += pad + "<ThumbnailFilename>" + snapshotToThumbnail(page.snapshot) + "</ThumbnailFilename>" + lineEnd;
+    out +=
+        pad + "<ThumbnailFilename>" + snapshotToThumbnail(page.snapshot) + "</ThumbnailFilename>" + lineEnd;
     out += pad + "<Snapshot>" + page.snapshot + "</Snapshot>" + lineEnd;
     std::string story = page.story;
     for (auto pos = story.find('\n'); pos != std::string::npos; pos = story.find('\n', pos + lineEnd.size()))

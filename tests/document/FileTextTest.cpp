@@ -7,18 +7,17 @@
 
 namespace fs = std::filesystem;
 
-TEST(AtomicFileWriter, ReplacesInOneStepAndKeepsPermissions)
-{
+TEST(AtomicFileWriter, ReplacesInOneStepAndKeepsPermissions) {
     TempFolder folder;
     const std::string path = folder.write("page.html", "old");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_TRUE(writeFileAtomically(path, "new bytes\n").ok);
     EXPECT_EQ(TempFolder::read(path), "new bytes\n");
-    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
-TEST(AtomicFileWriter, AbandonedWriteLeavesTheTargetAndNoTemporaryFile)
-{
+TEST(AtomicFileWriter, AbandonedWriteLeavesTheTargetAndNoTemporaryFile) {
     TempFolder folder;
     const std::string path = folder.write("album.xml", "old");
     {
@@ -30,8 +29,7 @@ TEST(AtomicFileWriter, AbandonedWriteLeavesTheTargetAndNoTemporaryFile)
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 }
 
-TEST(AtomicFileWriter, CopyAndReadReportMissingFiles)
-{
+TEST(AtomicFileWriter, CopyAndReadReportMissingFiles) {
     TempFolder folder;
     EXPECT_FALSE(readWholeFile(folder.file("none")).has_value());
     EXPECT_FALSE(copyFileAtomically(folder.file("none"), folder.file("copy")).ok);

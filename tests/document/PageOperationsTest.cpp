@@ -9,8 +9,7 @@ namespace {
 class Pages : public ::testing::Test {
 protected:
     // Pages named by their snapshot, laid out as the parser leaves them.
-    void makePages(std::initializer_list<const char*> names)
-    {
+    void makePages(std::initializer_list<const char*> names) {
         book->varPageCount = 0;
         for (const char* name : names) {
             auto& entry = book->varEntryArray[book->varPageCount++];
@@ -22,8 +21,7 @@ protected:
             entry[album::Snapshot][album::Content] = name;
         }
     }
-    std::string order() const
-    {
+    std::string order() const {
         std::string out;
         for (int e = 0; e < book->varPageCount; ++e)
             out += book->content(e, album::Snapshot) + (e + 1 < book->varPageCount ? "," : "");
@@ -36,15 +34,15 @@ protected:
 
 } // namespace
 
-TEST_F(Pages, DeleteKeepsTheCurrentIndexOrStepsBackFromTheEnd)
-{
+TEST_F(Pages, DeleteKeepsTheCurrentIndexOrStepsBackFromTheEnd) {
     makePages({"A", "B", "C", "D", "E"});
     host.page = 2;
     DeleteCurrentPage(*book, host);
     EXPECT_EQ(order(), "A,B,D,E");
     EXPECT_EQ(host.page, 2);
     EXPECT_FALSE(host.saved);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"mode View Storybook", "refresh display", "focus picture"}));
+    EXPECT_EQ(host.calls,
+              (std::vector<std::string>{"mode View Storybook", "refresh display", "focus picture"}));
 
     host.page = 3;
     DeleteCurrentPage(*book, host);
@@ -52,8 +50,7 @@ TEST_F(Pages, DeleteKeepsTheCurrentIndexOrStepsBackFromTheEnd)
     EXPECT_EQ(host.page, 2);
 }
 
-TEST_F(Pages, TheOnlyPageCannotBeDeleted)
-{
+TEST_F(Pages, TheOnlyPageCannotBeDeleted) {
     makePages({"A"});
     host.mode = "Edit Storybook";
     DeleteCurrentPage(*book, host);
@@ -63,8 +60,7 @@ TEST_F(Pages, TheOnlyPageCannotBeDeleted)
     EXPECT_TRUE(host.calls.empty());
 }
 
-TEST_F(Pages, ReverseKeepsTheCurrentIndex)
-{
+TEST_F(Pages, ReverseKeepsTheCurrentIndex) {
     makePages({"A", "B", "C"});
     ReversePageOrder(*book);
     EXPECT_EQ(order(), "C,B,A");
@@ -75,8 +71,7 @@ TEST_F(Pages, ReverseKeepsTheCurrentIndex)
     EXPECT_EQ(order(), "A");
 }
 
-TEST_F(Pages, NewPageGoesBeforeTheCurrentOne)
-{
+TEST_F(Pages, NewPageGoesBeforeTheCurrentOne) {
     makePages({"A", "B"});
     book->varEntryArray[0][album::Title][album::OpeningPart] = "\t<Title>"; // the neighbour's own tags
     host.snapshot = "snapshot_4c1e9b07_00000009.jpg";
@@ -98,19 +93,18 @@ TEST_F(Pages, NewPageGoesBeforeTheCurrentOne)
     EXPECT_EQ(order(), "snapshot_4c1e9b07_00000009.jpg,A,holiday.jpg,B");
 }
 
-TEST_F(Pages, NewPageInAnEmptyAlbumGetsTheLayoutsTags)
-{
+TEST_F(Pages, NewPageInAnEmptyAlbumGetsTheLayoutsTags) {
     host.snapshot = "snapshot_4c1e9b07_00000001.jpg";
     ASSERT_TRUE(FillNewPage(*book, host));
     EXPECT_EQ(book->varPageCount, 1);
     for (int f = 0; f < album::kFieldCount; ++f) {
-        EXPECT_EQ(book->varEntryArray[0][f][album::OpeningPart], "        " + std::string(album::kOpeningTags[f]));
+        EXPECT_EQ(book->varEntryArray[0][f][album::OpeningPart],
+                  "        " + std::string(album::kOpeningTags[f]));
         EXPECT_EQ(book->varEntryArray[0][f][album::ClosingPart], album::kClosingTags[f]);
     }
 }
 
-TEST_F(Pages, AFullTableRefusesANewSlot)
-{
+TEST_F(Pages, AFullTableRefusesANewSlot) {
     makePages({"A"});
     book->varPageCount = album::kEntrySlots;
     host.page = 3;

@@ -17,8 +17,7 @@ struct RecordedMessage {
 class RecordingHost : public StorybookHost {
 public:
     MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
-                             std::string_view title) override
-    {
+                             std::string_view title) override {
         messages.push_back({std::string(text), buttons, icon, std::string(title)});
         calls.push_back("message");
         if (answers.empty())
@@ -27,22 +26,21 @@ public:
         answers.pop_front();
         return answer;
     }
-    void endApplication() override
-    {
+    void endApplication() override {
         endRequested = true;
         calls.push_back("end");
     }
     void showSavingPicture() override { calls.push_back("show saving"); }
     void hideSavingPicture() override { calls.push_back("hide saving"); }
-    void setApplicationMode(std::string_view text) override
-    {
+    void setApplicationMode(std::string_view text) override {
         mode = text;
         calls.push_back("mode " + mode);
     }
-    void refreshDisplay(std::string_view action) override { calls.push_back("refresh " + std::string(action)); }
+    void refreshDisplay(std::string_view action) override {
+        calls.push_back("refresh " + std::string(action));
+    }
     void focusPicture() override { calls.push_back("focus picture"); }
-    std::string clearStoryText() override
-    {
+    std::string clearStoryText() override {
         calls.push_back("clear story");
         return {};
     }

@@ -14,8 +14,7 @@ struct Loaded {
     ParseOutcome outcome = ParseOutcome::Complete;
 };
 
-std::unique_ptr<Loaded> load(const std::string& bytes)
-{
+std::unique_ptr<Loaded> load(const std::string& bytes) {
     auto loaded = std::make_unique<Loaded>();
     EXPECT_TRUE(ReadStorybookLinesText(*loaded->book, bytes));
     ParseAlbumGlobals(*loaded->book);
@@ -23,16 +22,14 @@ std::unique_ptr<Loaded> load(const std::string& bytes)
     return loaded;
 }
 
-std::string joined(const std::vector<std::string>& lines)
-{
+std::string joined(const std::vector<std::string>& lines) {
     std::string out;
     for (std::size_t i = 0; i < lines.size(); ++i)
         out += lines[i] + (i + 1 < lines.size() ? "\n" : "");
     return out;
 }
 
-AlbumText threePages()
-{
+AlbumText threePages() {
     AlbumText album;
     album.pages = {{"Arrival", "snapshot_4c1e9b07_00000001.jpg", "We moved in."},
                    {"Party", "snapshot_4c1e9b07_00000002.jpg", "First line\nsecond line\nthird line"},
@@ -41,8 +38,8 @@ AlbumText threePages()
     return album;
 }
 
-void expectMessage(const RecordingHost& host, const std::string& text, MessageIcon icon, const std::string& title)
-{
+void expectMessage(const RecordingHost& host, const std::string& text, MessageIcon icon,
+                   const std::string& title) {
     ASSERT_EQ(host.messages.size(), 1u) << "expected the message \"" << text << "\"";
     EXPECT_EQ(host.messages[0].text, text);
     EXPECT_EQ(host.messages[0].buttons, MessageButtons::Ok);
@@ -52,8 +49,7 @@ void expectMessage(const RecordingHost& host, const std::string& text, MessageIc
 
 } // namespace
 
-TEST(AlbumParser, SplitsRecordsEntriesAndMetadata)
-{
+TEST(AlbumParser, SplitsRecordsEntriesAndMetadata) {
     auto loaded = load(threePages().bytes());
     const Storybook& book = *loaded->book;
     EXPECT_EQ(loaded->outcome, ParseOutcome::Complete);
@@ -86,8 +82,7 @@ TEST(AlbumParser, SplitsRecordsEntriesAndMetadata)
     EXPECT_EQ(book.content(0, album::TimeStamp), "3/14/2026 18:22:41");
 }
 
-TEST(AlbumParser, JoinsAStoryOfSeveralLinesWithCrLf)
-{
+TEST(AlbumParser, JoinsAStoryOfSeveralLinesWithCrLf) {
     auto loaded = load(threePages().bytes());
     const auto& text = loaded->book->varEntryArray[1][album::Text];
     EXPECT_EQ(text[album::Content], "<![CDATA[First line\r\nsecond line\r\nthird line]]>");
@@ -95,8 +90,7 @@ TEST(AlbumParser, JoinsAStoryOfSeveralLinesWithCrLf)
     EXPECT_EQ(loaded->book->content(1, album::TextResourceId), "0x00000001");
 }
 
-TEST(AlbumParser, UnterminatedStoryStopsAtTheLastLine)
-{
+TEST(AlbumParser, UnterminatedStoryStopsAtTheLastLine) {
     // "</Text>" followed by a blank never ends the join; it must not take in "<EOF>" or old lines.
     auto book = makeStorybook();
     RecordingHost host;
@@ -119,8 +113,7 @@ TEST(AlbumParser, UnterminatedStoryStopsAtTheLastLine)
     EXPECT_TRUE(whole.ends_with("</StoryCreator>"));
 }
 
-TEST(AlbumParser, StoppingMessages)
-{
+TEST(AlbumParser, StoppingMessages) {
     struct Row {
         const char* what;
         std::vector<std::string> (*change)(std::vector<std::string>);
@@ -177,8 +170,7 @@ TEST(AlbumParser, StoppingMessages)
     }
 }
 
-TEST(AlbumParser, FooterOfFourteenLinesLoadsAndFifteenEndsTheApplication)
-{
+TEST(AlbumParser, FooterOfFourteenLinesLoadsAndFifteenEndsTheApplication) {
     AlbumText album = threePages();
     album.keywords.assign(9, "word");
     auto loaded = load(album.bytes());
@@ -193,8 +185,7 @@ TEST(AlbumParser, FooterOfFourteenLinesLoadsAndFifteenEndsTheApplication)
     EXPECT_EQ(loaded->outcome, ParseOutcome::EndApplication);
 }
 
-TEST(AlbumParser, FillsTheEntryTableAndNeverStoresBeyondIt)
-{
+TEST(AlbumParser, FillsTheEntryTableAndNeverStoresBeyondIt) {
     AlbumText album;
     album.pages.assign(1025, PageText{"t", "snapshot_4c1e9b07_00000001.jpg", "s"});
     auto loaded = load(album.bytes());
@@ -208,8 +199,7 @@ TEST(AlbumParser, FillsTheEntryTableAndNeverStoresBeyondIt)
     expectMessage(loaded->host, "Storybook: too many pages.     ", MessageIcon::Critical, "cannot continue");
 }
 
-TEST(AlbumParser, ShortFieldLineStaysInsideTheLine)
-{
+TEST(AlbumParser, ShortFieldLineStaysInsideTheLine) {
     auto book = makeStorybook();
     RecordingHost host;
     EXPECT_TRUE(StoreEntryField(*book, host, 0, album::Title, "<Title>", 8, 7));
@@ -218,8 +208,7 @@ TEST(AlbumParser, ShortFieldLineStaysInsideTheLine)
     EXPECT_TRUE(host.endRequested);
 }
 
-TEST(AlbumGlobals, CutByFixedWidths)
-{
+TEST(AlbumGlobals, CutByFixedWidths) {
     AlbumText album = threePages();
     album.title = "";
     album.family = "O'Hara & Sons";
@@ -239,8 +228,7 @@ TEST(AlbumGlobals, CutByFixedWidths)
     EXPECT_EQ(loaded->book->strFamilyName, "");
 }
 
-TEST(AlbumGlobals, IgnoreLinesPastTheEndOfTheFile)
-{
+TEST(AlbumGlobals, IgnoreLinesPastTheEndOfTheFile) {
     auto book = makeStorybook();
     ASSERT_TRUE(ReadStorybookLinesText(*book, threePages().bytes()));
     ParseAlbumGlobals(*book);

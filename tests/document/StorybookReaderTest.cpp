@@ -7,16 +7,14 @@
 
 namespace {
 
-AlbumText twoPages()
-{
+AlbumText twoPages() {
     AlbumText album;
     album.pages = {{"Arrival", "snapshot_4c1e9b07_00000001.jpg", "We moved in."},
                    {"", "snapshot_4c1e9b07_00000002.jpg", "First line\nsecond line\nthird line"}};
     return album;
 }
 
-std::string joined(const std::vector<std::string>& lines)
-{
+std::string joined(const std::vector<std::string>& lines) {
     std::string out;
     for (const auto& line : lines)
         out += line + "\n";
@@ -30,8 +28,8 @@ struct CheckCase {
     bool passes;
 };
 
-std::vector<std::string> replaceLine(std::vector<std::string> lines, const std::string& from, const std::string& to)
-{
+std::vector<std::string> replaceLine(std::vector<std::string> lines, const std::string& from,
+                                     const std::string& to) {
     for (auto& line : lines) {
         if (line == from) {
             line = to;
@@ -41,8 +39,7 @@ std::vector<std::string> replaceLine(std::vector<std::string> lines, const std::
     return lines;
 }
 
-std::vector<std::string> eraseFirst(std::vector<std::string> lines, const std::string& containing)
-{
+std::vector<std::string> eraseFirst(std::vector<std::string> lines, const std::string& containing) {
     for (auto it = lines.begin(); it != lines.end(); ++it) {
         if (it->find(containing) != std::string::npos) {
             lines.erase(it);
@@ -69,10 +66,10 @@ const CheckCase kCheckCases[] = {
          return lines;
      },
      true},
-    {"album line with two blanks", [](auto lines) { return replaceLine(lines, "    <Album>", "  <Album>"); }, false},
+    {"album line with two blanks", [](auto lines) { return replaceLine(lines, "    <Album>", "  <Album>"); },
+     false},
     {"entry with five field lines", [](auto lines) { return eraseFirst(lines, "<TextResourceId>"); }, false},
-    {"entry opened twice",
-     [](auto lines) { return eraseFirst(lines, "      </Entry>"); }, false},
+    {"entry opened twice", [](auto lines) { return eraseFirst(lines, "      </Entry>"); }, false},
     {"entry closed twice",
      [](auto lines) {
          lines.insert(lines.end() - 4, "      </Entry>");
@@ -96,24 +93,21 @@ const CheckCase kCheckCases[] = {
 
 } // namespace
 
-TEST(StructureCheck, JudgesTheWholeLineStructure)
-{
+TEST(StructureCheck, JudgesTheWholeLineStructure) {
     for (const CheckCase& row : kCheckCases) {
         const std::string bytes = joined(row.change(twoPages().lines()));
         EXPECT_EQ(CheckStorybookStructureText(bytes), row.passes) << row.what;
     }
 }
 
-TEST(StructureCheck, EmptyFileAndMissingFileFail)
-{
+TEST(StructureCheck, EmptyFileAndMissingFileFail) {
     TempFolder folder;
     EXPECT_FALSE(CheckStorybookStructure(folder.write("empty.xml", "")));
     EXPECT_FALSE(CheckStorybookStructure(folder.file("missing.xml")));
     EXPECT_FALSE(CheckStorybookStructure(folder.path())); // a folder is no album
 }
 
-TEST(StructureCheck, CrLfAndMissingFinalLineEndAreTheSameFile)
-{
+TEST(StructureCheck, CrLfAndMissingFinalLineEndAreTheSameFile) {
     AlbumText album = twoPages();
     album.lineEnd = "\r\n";
     EXPECT_TRUE(CheckStorybookStructureText(album.bytes()));
@@ -121,8 +115,7 @@ TEST(StructureCheck, CrLfAndMissingFinalLineEndAreTheSameFile)
     EXPECT_TRUE(CheckStorybookStructureText(album.bytes()));
 }
 
-TEST(LineReader, StoresLinesAndTheEndMarker)
-{
+TEST(LineReader, StoresLinesAndTheEndMarker) {
     auto book = makeStorybook();
     ASSERT_TRUE(ReadStorybookLinesText(*book, "first\r\nsecond\nthird"));
     EXPECT_EQ(book->intLogFileLastLine, 2);
@@ -141,8 +134,7 @@ TEST(LineReader, StoresLinesAndTheEndMarker)
     EXPECT_EQ(book->strLogFileArray[0], "<EOF>");
 }
 
-TEST(LineReader, KeepsBytesAndLoneCarriageReturns)
-{
+TEST(LineReader, KeepsBytesAndLoneCarriageReturns) {
     auto book = makeStorybook();
     ASSERT_TRUE(ReadStorybookLinesText(*book, "caf\xc3\xa9\nhalf\rline\n\n"));
     EXPECT_EQ(book->intLogFileLastLine, 2);
@@ -151,8 +143,7 @@ TEST(LineReader, KeepsBytesAndLoneCarriageReturns)
     EXPECT_EQ(book->strLogFileArray[2], "");
 }
 
-TEST(LineReader, FillsTheLineImageToCapacityAndRefusesMore)
-{
+TEST(LineReader, FillsTheLineImageToCapacityAndRefusesMore) {
     auto book = makeStorybook();
     std::string bytes;
     for (int i = 0; i < 9999; ++i)
@@ -167,8 +158,7 @@ TEST(LineReader, FillsTheLineImageToCapacityAndRefusesMore)
     EXPECT_EQ(book->strLogFileArray[0], "short");
 }
 
-TEST(LineReader, MissingOrUnreadableFileGivesFalse)
-{
+TEST(LineReader, MissingOrUnreadableFileGivesFalse) {
     TempFolder folder;
     auto book = makeStorybook();
     EXPECT_FALSE(ReadStorybookLines(*book, folder.file("missing.xml")));

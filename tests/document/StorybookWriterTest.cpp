@@ -14,8 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-AlbumText sampleAlbum()
-{
+AlbumText sampleAlbum() {
     AlbumText album;
     album.pages = {{"Arrival", "snapshot_4c1e9b07_00000001.jpg", "We moved in."},
                    {"Party", "snapshot_4c1e9b07_00000002.jpg", "First line\nsecond line\nthird line"},
@@ -27,20 +26,17 @@ AlbumText sampleAlbum()
 class Writer : public ::testing::Test {
 protected:
     // Reads and parses a file the way the open command does.
-    void open(const std::string& path)
-    {
+    void open(const std::string& path) {
         ASSERT_TRUE(CheckStorybookStructure(path));
         ASSERT_TRUE(ReadStorybookLines(*book, path));
         ParseAlbumGlobals(*book);
         ASSERT_EQ(ParseStorybookRecords(*book, host), ParseOutcome::Complete);
     }
     std::string& story(int page) { return const_cast<std::string&>(book->content(page, album::Text)); }
-    void setStory(int page, const std::string& text)
-    {
+    void setStory(int page, const std::string& text) {
         book->varEntryArray[page][album::Text][album::Content] = "<![CDATA[" + text + "]]>";
     }
-    void expectSaveFailure(const std::string& path, const std::string& before, const std::string& text)
-    {
+    void expectSaveFailure(const std::string& path, const std::string& before, const std::string& text) {
         host.saved = false;
         host.mode = "Edit Storybook";
         host.messages.clear();
@@ -62,8 +58,7 @@ protected:
 
 } // namespace
 
-TEST_F(Writer, AlbumInTheWritersFormSavesBackByteForByte)
-{
+TEST_F(Writer, AlbumInTheWritersFormSavesBackByteForByte) {
     const std::string original = sampleAlbum().bytes();
     const std::string path = folder.write("Storybook.xml", original);
     open(path);
@@ -78,8 +73,7 @@ TEST_F(Writer, AlbumInTheWritersFormSavesBackByteForByte)
     EXPECT_FALSE(fs::exists(path + ".saving~"));
 }
 
-TEST_F(Writer, StoriesOfSeveralLinesSurviveSaveAndReload)
-{
+TEST_F(Writer, StoriesOfSeveralLinesSurviveSaveAndReload) {
     const std::string path = folder.write("Storybook.xml", sampleAlbum().bytes());
     open(path);
     setStory(0, "one\r\ntwo\r\nthree");
@@ -95,8 +89,7 @@ TEST_F(Writer, StoriesOfSeveralLinesSurviveSaveAndReload)
     EXPECT_EQ(book->content(2, album::Text), "<![CDATA[a\r\nb]]>");
 }
 
-TEST_F(Writer, CrLfAlbumIsSavedWithLineFeeds)
-{
+TEST_F(Writer, CrLfAlbumIsSavedWithLineFeeds) {
     AlbumText album = sampleAlbum();
     album.lineEnd = "\r\n";
     album.finalLineEnd = true;
@@ -106,8 +99,7 @@ TEST_F(Writer, CrLfAlbumIsSavedWithLineFeeds)
     EXPECT_EQ(TempFolder::read(path), sampleAlbum().bytes());
 }
 
-TEST_F(Writer, DropsLinesOutsideFieldsAndRewritesEntryLines)
-{
+TEST_F(Writer, DropsLinesOutsideFieldsAndRewritesEntryLines) {
     auto lines = sampleAlbum().lines();
     lines[20] = "\t<Entry>";
     lines.insert(lines.begin() + 22, "        <Unknown>kept?</Unknown>");
@@ -121,8 +113,7 @@ TEST_F(Writer, DropsLinesOutsideFieldsAndRewritesEntryLines)
     EXPECT_EQ(TempFolder::read(path), sampleAlbum().bytes());
 }
 
-TEST_F(Writer, AlbumWithoutPagesWritesTheRecordsOnly)
-{
+TEST_F(Writer, AlbumWithoutPagesWritesTheRecordsOnly) {
     AlbumText album = sampleAlbum();
     album.pages.clear();
     const std::string path = folder.write("Storybook.xml", album.bytes());
@@ -132,8 +123,7 @@ TEST_F(Writer, AlbumWithoutPagesWritesTheRecordsOnly)
     EXPECT_EQ(TempFolder::read(path), album.bytes());
 }
 
-TEST_F(Writer, StrayLineFeedInAStoryRefusesTheSave)
-{
+TEST_F(Writer, StrayLineFeedInAStoryRefusesTheSave) {
     const std::string original = sampleAlbum().bytes();
     const std::string path = folder.write("Storybook.xml", original);
     open(path);
@@ -142,20 +132,18 @@ TEST_F(Writer, StrayLineFeedInAStoryRefusesTheSave)
     EXPECT_EQ(host.messages[0].text, "LFA update failed        ");
 }
 
-TEST_F(Writer, WrittenFileFailingTheCheckLeavesTheAlbum)
-{
+TEST_F(Writer, WrittenFileFailingTheCheckLeavesTheAlbum) {
     const std::string original = sampleAlbum().bytes();
     const std::string path = folder.write("Storybook.xml", original);
     open(path);
     setStory(2, "a story about <Title>"); // no later title line closes it
     expectSaveFailure(path, original, "XML Integrity Check Failed!");
-    EXPECT_EQ(host.messages[0].text,
-              "XML Integrity Check Failed!\r\n\r\nUsing backup file for recovery\r\nModifications will not be saved.  ");
+    EXPECT_EQ(host.messages[0].text, "XML Integrity Check Failed!\r\n\r\nUsing backup file for "
+                                     "recovery\r\nModifications will not be saved.  ");
     EXPECT_FALSE(fs::exists(path + ".saving~"));
 }
 
-TEST_F(Writer, UnwritableTargetsLeaveTheAlbumAndClaimNothing)
-{
+TEST_F(Writer, UnwritableTargetsLeaveTheAlbumAndClaimNothing) {
     const std::string original = sampleAlbum().bytes();
     const std::string path = folder.write("Storybook.xml", original);
     open(path);
@@ -177,8 +165,7 @@ TEST_F(Writer, UnwritableTargetsLeaveTheAlbumAndClaimNothing)
     EXPECT_FALSE(host.saved);
 }
 
-TEST_F(Writer, BackupGoesBesideTheAlbumOrNowhere)
-{
+TEST_F(Writer, BackupGoesBesideTheAlbumOrNowhere) {
     EXPECT_EQ(BackupPathFor("/home/me/albums.xml/Storybook.xml"), "/home/me/albums.xml/Storybook.bak");
     EXPECT_EQ(BackupPathFor("/home/me/Storybook.xml.xml"), "/home/me/Storybook.bak.bak");
     EXPECT_EQ(BackupPathFor("/home/me/Storybook.XML"), "");
@@ -193,8 +180,7 @@ TEST_F(Writer, BackupGoesBesideTheAlbumOrNowhere)
         << "no backup for a name without .xml";
 }
 
-TEST_F(Writer, SaveAsToANewNameMakesNoBackup)
-{
+TEST_F(Writer, SaveAsToANewNameMakesNoBackup) {
     const std::string path = folder.write("Storybook.xml", sampleAlbum().bytes());
     open(path);
     const std::string copy = folder.file("Copy.xml");
@@ -203,8 +189,7 @@ TEST_F(Writer, SaveAsToANewNameMakesNoBackup)
     EXPECT_FALSE(fs::exists(folder.file("Copy.bak")));
 }
 
-TEST_F(Writer, NewPageInAnAlbumWithoutPagesIsWrittenInTheLayout)
-{
+TEST_F(Writer, NewPageInAnAlbumWithoutPagesIsWrittenInTheLayout) {
     AlbumText album = sampleAlbum();
     album.pages.clear();
     const std::string path = folder.write("Storybook.xml", album.bytes());

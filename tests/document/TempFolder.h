@@ -8,13 +8,11 @@
 
 class TempFolder {
 public:
-    TempFolder()
-    {
+    TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "brindlecove-XXXXXX").string();
         m_path = ::mkdtemp(pattern.data());
     }
-    ~TempFolder()
-    {
+    ~TempFolder() {
         std::error_code ignored;
         std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
@@ -23,13 +21,11 @@ public:
     std::string path() const { return m_path.string(); }
     std::string file(const std::string& name) const { return (m_path / name).string(); }
 
-    std::string write(const std::string& name, const std::string& bytes) const
-    {
+    std::string write(const std::string& name, const std::string& bytes) const {
         std::ofstream(file(name), std::ios::binary) << bytes;
         return file(name);
     }
-    static std::string read(const std::string& path)
-    {
+    static std::string read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }

@@ -1,33 +1,10 @@
 #include "AlbumCheck.h"
 
+#include "document/SilentHost.h"
 #include "document/StorybookParser.h"
 #include "document/StorybookReader.h"
 
 namespace {
-
-// Stands in for the main window while parsing: any message or request to end is a fault.
-class RecordingHost : public StorybookHost {
-public:
-    QStringList messages;
-
-    MessageAnswer messageBox(std::string_view text, MessageButtons, MessageIcon, std::string_view) override {
-        messages << "message: " + QString::fromStdString(std::string(text));
-        return MessageAnswer::Ok;
-    }
-    void endApplication() override { messages << "asked to end the application"; }
-    void showSavingPicture() override {}
-    void hideSavingPicture() override {}
-    void setApplicationMode(std::string_view) override {}
-    void refreshDisplay(std::string_view) override {}
-    void focusPicture() override {}
-    std::string clearStoryText() override { return {}; }
-    std::string timeStampNow() override { return {}; }
-    std::int16_t currentPage() const override { return 0; }
-    void setCurrentPage(std::int16_t) override {}
-    bool storybookSaved() const override { return true; }
-    void setStorybookSaved(bool) override {}
-    std::string selectedSnapshot() const override { return {}; }
-};
 
 std::string bytes(const QString& text) {
     return text.toUtf8().toStdString();
@@ -63,11 +40,14 @@ QStringList checkWrittenAlbum(const QString& path, const SampleAlbum& album) {
     auto book = makeStorybook();
     if (!ReadStorybookLines(*book, file))
         return faults << "the line reader cannot read the file";
-    RecordingHost host;
+    SilentHost host;
     ParseAlbumGlobals(*book);
     if (ParseStorybookRecords(*book, host) != ParseOutcome::Complete)
         faults << "the parse did not complete";
-    faults << host.messages;
+    for (const std::string& message : host.messages)
+        faults << "message: " + QString::fromStdString(message);
+    if (host.endRequested)
+        faults << "asked to end the application";
     if (book->varPageCount != static_cast<int>(album.pages.size()))
         faults << QString("%1 pages parsed, %2 written").arg(book->varPageCount).arg(album.pages.size());
     compare(faults, "family name", book->strFamilyName, album.familyName);
