@@ -344,3 +344,18 @@ TEST_F(Pages, MouseUpInViewModeCopiesTheSelection) {
     EXPECT_EQ(app.seam.clipboard, "");
     EXPECT_EQ(window.focusWidget(), window.pbxShow);
 }
+
+TEST(OpenFromTheCommandLine, PathWithoutAFolderIsTakenInTheWorkingFolder) {
+    AlbumFolder folder(1, "Album.xml");
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.folder.path());
+    ScriptedSeam seam;
+    RecordingSettingsStore store;
+    AppState state(seam, store, Environment{"/home/tester/Documents", "/opt/brindlecove", "Album.xml"});
+    seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
+    frmMain window(state);
+    window.Form_Load();
+    QDir::setCurrent(previous);
+    EXPECT_EQ(state.strApplicationMode, "View Storybook");
+    EXPECT_EQ(state.varStorybookFolder, QDir(folder.folder.path()).canonicalPath().toStdString() + "/");
+}
