@@ -28,7 +28,10 @@ int main(int argc, char* argv[]) {
     QtSettingsStore settings(QString::fromLocal8Bit(argv[1]));
 
     QtSeam seam(kApplicationTitle);
-    AppState state(seam, settings, Environment::fromApplication());
+    // The argument names the settings file, not an album to open.
+    Environment environment = Environment::fromApplication();
+    environment.commandLineText.clear();
+    AppState state(seam, settings, environment);
     frmMain window(state);
     seam.setOwner(&window);
     PaintProbe probe;
