@@ -1,6 +1,7 @@
 // Page display: the current page's story in the text box and its snapshot over the picture area,
 // the overlay captions, the side-button groups, committing an edit and the mode setter.
 
+#include "document/ApplicationModes.h"
 #include "frmMain.h"
 
 #include "platform/Controls.h"
@@ -181,17 +182,17 @@ void frmMain::storeStoryText() {
 }
 
 void frmMain::CommitTextEdit() {
-    if (m_state.strApplicationMode != "Edit Storybook")
+    if (m_state.strApplicationMode != modes::kEditStorybook)
         return;
     m_state.blnSticky = false;
     storeStoryText();
-    SetApplicationMode("View Storybook");
+    SetApplicationMode(modes::kViewStorybook);
     RefreshDisplay("display");
 }
 
 void frmMain::SetApplicationMode(std::string_view mode) {
-    if (mode == "View Storybook") {
-        m_state.strApplicationMode = "View Storybook";
+    if (mode == modes::kViewStorybook) {
+        m_state.strApplicationMode = modes::kViewStorybook;
         rtbViewer->setLocked(true);
         DisplayCurrentPage();
     }
@@ -204,16 +205,16 @@ void frmMain::showMode(std::string_view mode) {
 }
 
 void frmMain::pbxShow_Click() {
-    if (m_state.strApplicationMode == "View Storybook") {
+    if (m_state.strApplicationMode == modes::kViewStorybook) {
         RefreshDisplay("toggle");
         RefreshDisplay("display");
-    } else if (m_state.strApplicationMode == "Edit Storybook") {
+    } else if (m_state.strApplicationMode == modes::kEditStorybook) {
         CommitTextEdit();
     }
 }
 
 void frmMain::rtbViewer_MouseUp() {
-    if (m_state.strApplicationMode != "View Storybook")
+    if (m_state.strApplicationMode != modes::kViewStorybook)
         return;
     m_state.seam().setClipboardText(rtbViewer->selectedText());
     pbxShow->setFocus();

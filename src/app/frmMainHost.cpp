@@ -1,5 +1,6 @@
 // The main window as the album document's host.
 
+#include "document/ApplicationModes.h"
 #include "frmMain.h"
 
 #include "platform/Controls.h"
@@ -38,7 +39,7 @@ void frmMain::hideSavingPicture() {
 // The document's mode changes go through the window's mode setter, which shows the page again when
 // the mode returns to viewing.
 void frmMain::setApplicationMode(std::string_view mode) {
-    if (mode == "View Storybook")
+    if (mode == modes::kViewStorybook)
         SetApplicationMode(mode);
     else
         showMode(mode);

@@ -1,5 +1,6 @@
 // Page navigation: the six navigation buttons, their guards and the clamping page movers.
 
+#include "document/ApplicationModes.h"
 #include "frmMain.h"
 
 #include "platform/Controls.h"
@@ -12,14 +13,14 @@ void frmMain::cmdNav_Click(int Index) {
     const std::string& mode = m_state.strApplicationMode;
     bool move = false;
     if (book.varPageCount > 0 && rtbViewer->locked() &&
-        (mode == "View Storybook" || mode == "Storybook Saved")) {
-        showMode("View Storybook");
+        (mode == modes::kViewStorybook || mode == modes::kStorybookSaved)) {
+        showMode(modes::kViewStorybook);
         move = true;
-    } else if (book.varPageCount > 0 && mode == "Edit Storybook") {
+    } else if (book.varPageCount > 0 && mode == modes::kEditStorybook) {
         // The page being left keeps its edit; with the pin set the next page opens for typing too.
         storeStoryText();
         if (!m_state.blnSticky)
-            SetApplicationMode("View Storybook");
+            SetApplicationMode(modes::kViewStorybook);
         move = true;
     } else if (mode == "Relocate Page") {
         move = true;

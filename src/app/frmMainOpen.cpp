@@ -1,6 +1,7 @@
 // The Open command: protecting unsaved changes, taking the album's path from the command line or
 // the Open dialog, checking and reading the file, parsing it and showing its first page.
 
+#include "document/ApplicationModes.h"
 #include "frmMain.h"
 
 #include "dialogs/CDCOpenSave.h"
@@ -29,11 +30,11 @@ std::string withFolder(std::string path) {
 } // namespace
 
 void frmMain::OpenStorybook() {
-    if (m_state.strApplicationMode == "Edit Storybook")
+    if (m_state.strApplicationMode == modes::kEditStorybook)
         CommitTextEdit();
     const std::string& mode = m_state.strApplicationMode;
-    if (mode != "View Storybook" && mode != "Initialized" && mode != "Storybook Saved" &&
-        mode != "Nothing Loaded") {
+    if (mode != modes::kViewStorybook && mode != modes::kInitialized && mode != modes::kStorybookSaved &&
+        mode != modes::kNothingLoaded) {
         if (m_state.storybook().varPageCount < 1)
             LoadStorybook();
         return;
@@ -46,20 +47,21 @@ void frmMain::OpenStorybook() {
         messageBox("Do you want to save the changes you made to " + m_state.varStorybookFile + "?",
                    MessageButtons::YesNoCancel, MessageIcon::None, "Unsaved Modifications");
     if (answer == MessageAnswer::Cancel) {
-        showMode("View Storybook");
+        showMode(modes::kViewStorybook);
         return;
     }
     if (answer == MessageAnswer::Yes)
         BackupAndSave(m_state.storybook(), *this, m_state.varStorybookFolder + m_state.varStorybookFile);
-    if (m_state.strApplicationMode == "View Storybook" || m_state.strApplicationMode == "Storybook Saved")
+    if (m_state.strApplicationMode == modes::kViewStorybook ||
+        m_state.strApplicationMode == modes::kStorybookSaved)
         LoadStorybook();
     else
-        showMode("Save Error");
+        showMode(modes::kSaveError);
 }
 
 void frmMain::LoadStorybook() {
     CDCOpenSave dialog(m_state.seam());
-    showMode("Load Storybook");
+    showMode(modes::kLoadStorybook);
 
     std::string path;
     if (!m_state.varCommandLineFile.empty()) {
@@ -78,7 +80,7 @@ void frmMain::LoadStorybook() {
         path = params.Filename;
     }
     if (path.empty()) {
-        showMode(m_state.varStorybookFile.empty() ? "Nothing Loaded" : "View Storybook");
+        showMode(m_state.varStorybookFile.empty() ? modes::kNothingLoaded : modes::kViewStorybook);
         return;
     }
 
@@ -101,14 +103,14 @@ void frmMain::LoadStorybook() {
         return;
     m_state.intCurrentPage = 0;
     DisplayCurrentPage();
-    showMode("View Storybook");
+    showMode(modes::kViewStorybook);
     m_state.blnStorybookSaved = true;
 }
 
 // A failed load leaves no album open: the last album is neither shown under the new name nor
 // saved over the file that failed.
 void frmMain::failLoad(bool checked) {
-    showMode("Nothing Loaded");
+    showMode(modes::kNothingLoaded);
     pbxShow->clearPicture();
     rtbViewer->setText("");
     m_state.blnStorybookSaved = true;

@@ -1,6 +1,7 @@
 // Bringing the application up and taking it down: the load and unload handlers of the main
 // window, the settings read at start and written at exit, and closing the other windows.
 
+#include "document/ApplicationModes.h"
 #include "frmMain.h"
 
 #include "AppVersion.h"
@@ -23,7 +24,7 @@ void frmMain::Form_Load() {
     lblBragBox->setText(QStringLiteral("Brindlecove for The Sims 2 `") + QStringLiteral(" ver") +
                         QString::fromStdString(versionNumbers()));
     rtbViewer->clear();
-    setApplicationMode("Initialized");
+    setApplicationMode(modes::kInitialized);
     m_state.strLastUsedPath = m_state.strDefaultStorybookPath;
     const std::string& commandLine = m_state.environment().commandLineText;
     if (!commandLine.empty()) {
@@ -42,7 +43,7 @@ void frmMain::LoadSettings() {
     m_state.blnCtrlKeyDown = false;
     m_state.blnShowPageNumber = true;
     m_state.blnFullScreen = false;
-    setApplicationMode("Initializing");
+    setApplicationMode(modes::kInitializing);
     LoadStoredSettings(m_state);
 }
 
@@ -59,7 +60,7 @@ void frmMain::Form_Unload([[maybe_unused]] bool& cancel) {
         if (answer == MessageAnswer::Yes)
             BackupAndSave(m_state.storybook(), *this, m_state.varStorybookFolder + m_state.varStorybookFile);
         else
-            setApplicationMode("Discard Modifications");
+            setApplicationMode(modes::kDiscardModifications);
     }
     SaveSettings();
     UnloadAllForms("");

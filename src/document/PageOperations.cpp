@@ -1,5 +1,7 @@
 #include "PageOperations.h"
+#include "ApplicationModes.h"
 
+#include "FileNames.h"
 #include "TextUtil.h"
 
 #include <algorithm>
@@ -37,8 +39,7 @@ bool FillNewPage(Storybook& album, StorybookHost& host) {
         return false;
 
     const std::string snapshot = host.selectedSnapshot();
-    std::string thumbnail = snapshot;
-    replaceAll(thumbnail, "snapshot_", "thumbnail_");
+    const std::string thumbnail = thumbnailNameFor(snapshot);
 
     EntryCells& entry = album.varEntryArray[host.currentPage()];
     fillMissingTags(entry);
@@ -61,7 +62,7 @@ void DeleteCurrentPage(Storybook& album, StorybookHost& host) {
     host.setStorybookSaved(false);
     if (host.currentPage() >= album.varPageCount)
         host.setCurrentPage(static_cast<std::int16_t>(album.varPageCount - 1));
-    host.setApplicationMode("View Storybook");
+    host.setApplicationMode(modes::kViewStorybook);
     host.refreshDisplay("display");
     host.focusPicture();
 }

@@ -9,8 +9,7 @@
 
 class SilentHost : public StorybookHost {
 public:
-    MessageAnswer messageBox(std::string_view text, MessageButtons, MessageIcon, std::string_view) override
-    {
+    MessageAnswer messageBox(std::string_view text, MessageButtons, MessageIcon, std::string_view) override {
         messages.emplace_back(text);
         return MessageAnswer::Ok;
     }

@@ -1,4 +1,5 @@
 #include "StorybookWriter.h"
+#include "ApplicationModes.h"
 
 #include "FileText.h"
 #include "StorybookReader.h"
@@ -133,7 +134,7 @@ SaveOutcome BackupAndSave(Storybook& album, StorybookHost& host, const std::stri
     }
 
     host.setStorybookSaved(true);
-    host.setApplicationMode("Storybook Saved");
+    host.setApplicationMode(modes::kStorybookSaved);
     host.hideSavingPicture();
     return SaveOutcome::Saved;
 }
