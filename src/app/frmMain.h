@@ -5,6 +5,7 @@
 // It is the album document's host and works on the shared state it is given.
 
 #include "AppState.h"
+#include "Commands.h"
 #include "SnapshotCache.h"
 #include "document/StorybookHost.h"
 #include "platform/FramelessWindow.h"
@@ -77,6 +78,36 @@ public:
     void OpenStorybook();
     void LoadStorybook();
     void ShowLogFileText();
+
+    // Commands (frmMainCommands.cpp): every control and key reaches a command through runCommand.
+    void runCommand(Command command);
+    void EmptyProcedure();
+
+    // Page editing (frmMainEditing.cpp).
+    void ToggleEditMode();
+    void BeginRelocatePage();
+    void CopyPageToBuffer();
+    void DropRelocatedPage();
+    void ConfirmDeletePage();
+    void ConfirmReversePages();
+    void CycleOverlayCaptions();
+
+    // Tool panel, settings and exit (frmMainTools.cpp).
+    void ToggleToolButtons();
+    void ShowSettingsDialog();
+    void ExitApplication(ExitConfirmation confirmation);
+
+    // Save and Save As (frmMainSave.cpp).
+    void SaveStorybook();
+    void SaveStorybookAs();
+    bool CopyStorybookImages(const std::string& sourceFolder);
+
+    // The snapshot command (frmMainSnapshot.cpp).
+    void ShowSnapshotBrowser();
+
+    // Full-screen mode and the image information window (frmMainFullScreen.cpp, frmMainImageInfo.cpp).
+    void ToggleFullScreen();
+    void DoPluginImageInfo();
 
     // StorybookHost (frmMainHost.cpp).
     MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
