@@ -11,13 +11,7 @@ void frmMain::ConfirmDeletePage() {}
 void frmMain::ConfirmReversePages() {}
 void frmMain::CycleOverlayCaptions() {}
 void frmMain::ToggleToolButtons() {}
-void frmMain::ShowSettingsDialog() {}
 void frmMain::ExitApplication(ExitConfirmation) {}
-void frmMain::SaveStorybook() {}
-void frmMain::SaveStorybookAs() {}
-bool frmMain::CopyStorybookImages(const std::string&) {
-    return false;
-}
 void frmMain::ShowSnapshotBrowser() {}
 void frmMain::ToggleFullScreen() {}
 void frmMain::DoPluginImageInfo() {}

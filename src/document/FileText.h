@@ -37,3 +37,7 @@ private:
 FileResult writeFileAtomically(const std::string& path, std::string_view bytes);
 // Copies source over target through a temporary file, so target is either the old or the new copy.
 FileResult copyFileAtomically(const std::string& source, const std::string& target);
+
+// The same copy without flushing to disk: for a file whose original stays where it was, so a crash
+// can at worst lose the copy, never leave half of it under the target's name.
+FileResult copyFileAtomicallyUnflushed(const std::string& source, const std::string& target);

@@ -1,0 +1,206 @@
+// The Save and Save As commands: writing the album back to its own file, or choosing in one Save
+// dialog a new album file or a web page in one of the three templates, with the images copied to
+// a new folder on request. A failed Save As leaves the album where it was.
+
+#include "document/ApplicationModes.h"
+#include "frmMain.h"
+
+#include "dialogs/CDCOpenSave.h"
+#include "document/FileNames.h"
+#include "document/FileText.h"
+#include "document/StorybookWriter.h"
+#include "export/HtmlExport.h"
+
+#include <filesystem>
+
+namespace {
+
+constexpr const char* kSaveAsFilter = "Sims 2 Storybook File (*.xml)|*.xml|"
+                                      "Web Export Template (Static HTML Linear)|*.html|"
+                                      "Web Export Template (JavaScript HTML Popup)|*.html|"
+                                      "Web Export Template (CSS/JS Advanced Viewer)|*.html";
+
+enum class SaveAsAction { SaveXml, ExportHtml };
+
+struct SaveAsTarget {
+    SaveAsAction action = SaveAsAction::SaveXml;
+    std::string templateName;
+    std::string path;
+    bool renamed = false; // the program added to the name the user chose
+};
+
+bool endsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+// Extensions typed in the name box count in any letter case.
+bool endsWithLowered(std::string_view text, std::string_view end) {
+    if (text.size() < end.size())
+        return false;
+    std::string tail(text.substr(text.size() - end.size()));
+    for (char& c : tail)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    return tail == end;
+}
+
+// What the chosen name and filter ask for; the first rule that fits wins.
+SaveAsTarget decideTarget(const std::string& chosen, int filterIndex) {
+    const auto exported = [&](std::string_view added, const char* templateName) {
+        return SaveAsTarget{SaveAsAction::ExportHtml, templateName, chosen + std::string(added),
+                            !added.empty()};
+    };
+    if (filterIndex == 1 && endsWithLowered(chosen, ".html"))
+        return exported("", webtemplate::kStaticLinear);
+    if (filterIndex == 1 && endsWithLowered(chosen, ".htm"))
+        return exported("l", webtemplate::kStaticLinear);
+    if (filterIndex == 1 && endsWithLowered(chosen, ".xml"))
+        return {SaveAsAction::SaveXml, {}, chosen, false};
+    if (filterIndex == 2)
+        return exported(".html", webtemplate::kStaticLinear);
+    if (filterIndex == 3)
+        return exported(".html", webtemplate::kPopup);
+    if (filterIndex == 4)
+        return exported(".html", webtemplate::kAdvancedViewer);
+    if (endsWith(chosen, ".xml"))
+        return {SaveAsAction::SaveXml, {}, chosen, false};
+    return {SaveAsAction::SaveXml, {}, chosen + ".xml", true};
+}
+
+std::string withoutAll(std::string text, std::string_view piece) {
+    for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at))
+        text.erase(at, piece.size());
+    return text;
+}
+
+// The same folder as the file system sees it: a link or "./" names the folder it leads to, while
+// names differing only in letter case are different folders.
+bool sameFolder(const std::string& one, const std::string& other) {
+    if (one == other)
+        return true;
+    std::error_code error;
+    const bool same =
+        std::filesystem::equivalent(one.empty() ? "." : one, other.empty() ? "." : other, error);
+    return !error && same;
+}
+
+bool anythingAt(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found &&
+           !error;
+}
+
+} // namespace
+
+void frmMain::SaveStorybook() {
+    if (m_state.storybook().varPageCount < 1 || m_state.strApplicationMode == modes::kRelocatePage)
+        return;
+    if (m_state.strApplicationMode == modes::kEditStorybook)
+        CommitTextEdit();
+    if (m_state.blnStorybookSaved)
+        return;
+    showSavingPicture();
+    BackupAndSave(m_state.storybook(), *this, m_state.varStorybookFolder + m_state.varStorybookFile);
+    RefreshDisplay("display");
+}
+
+void frmMain::SaveStorybookAs() {
+    const std::string oldFolder = m_state.varStorybookFolder;
+    const std::string oldFile = m_state.varStorybookFile;
+    if (m_state.storybook().varPageCount < 1)
+        return;
+    if (m_state.strApplicationMode == modes::kEditStorybook)
+        CommitTextEdit();
+    if (m_state.strApplicationMode != modes::kStorybookSaved &&
+        m_state.strApplicationMode != modes::kViewStorybook)
+        return;
+    showSavingPicture();
+    const auto stayWhereItWas = [&] {
+        m_state.varStorybookFolder = oldFolder;
+        m_state.varStorybookFile = oldFile;
+        SetApplicationMode(modes::kViewStorybook);
+        hideSavingPicture();
+    };
+
+    CDCOpenSave dialog(m_state.seam());
+    SaveFileNameParams params;
+    params.Filename = withoutAll(withoutAll(oldFile, ".xml"), ".html");
+    params.OverWritePrompt = true;
+    params.Filter = kSaveAsFilter;
+    params.FilterIndex = 0;
+    params.InitDir = m_state.strLastUsedPath;
+    params.DlgTitle = "Save As";
+    dialog.VBGetSaveFileName(params);
+    if (params.Filename.empty()) {
+        stayWhereItWas();
+        return;
+    }
+
+    const SaveAsTarget target = decideTarget(params.Filename, params.FilterIndex);
+    // Held in the mode while the target is decided, but never shown in the mode line.
+    m_state.strApplicationMode =
+        target.action == SaveAsAction::SaveXml ? modes::kSaveXml : modes::kExportHtml;
+    const auto slash = target.path.find_last_of('/');
+    m_state.varStorybookFolder = target.path.substr(0, slash + 1);
+    m_state.varStorybookFile = target.path.substr(slash + 1);
+
+    // The dialog asked about replacing the name the user chose, not the one the program made of it.
+    if (target.renamed && anythingAt(target.path) &&
+        messageBox(m_state.varStorybookFile + " already exists.\r\nDo you want to replace it?",
+                   MessageButtons::YesNo, MessageIcon::None, "Save As") != MessageAnswer::Yes) {
+        stayWhereItWas();
+        return;
+    }
+
+    if (!sameFolder(m_state.varStorybookFolder, oldFolder)) {
+        const MessageAnswer answer = messageBox(
+            "Saving storybook to an alternate path, \r\n\r\nsource path: " + oldFolder + oldFile +
+                "\r\ndestination path: " + target.path +
+                "\r\n\r\nDo you wish to copy all of the associated\r\nsnapshots and thumbnails too? "
+                "(recommend yes)",
+            MessageButtons::YesNoCancel, MessageIcon::None, "Exporting Storybook");
+        if (answer == MessageAnswer::Cancel) {
+            stayWhereItWas();
+            return;
+        }
+        if (answer == MessageAnswer::Yes && !CopyStorybookImages(oldFolder)) {
+            messageBox("I/O Error: unable to copy images", MessageButtons::Ok, MessageIcon::Critical,
+                       "Save As Failed");
+            messageBox("Exception: Save As Action", MessageButtons::Ok, MessageIcon::Critical,
+                       "Unknown Exception");
+            stayWhereItWas();
+            return;
+        }
+    }
+
+    if (target.action == SaveAsAction::SaveXml) {
+        // A failed save leaves the album where it was, with its changes still unsaved.
+        if (BackupAndSave(m_state.storybook(), *this, target.path) != SaveOutcome::Saved) {
+            stayWhereItWas();
+            return;
+        }
+        RefreshDisplay("display");
+        return;
+    }
+
+    showSavingPicture();
+    const FileResult exported = ExportStorybookHtml(m_state.storybook(), target.path, target.templateName);
+    // The album itself stays where it was; only the page went to the new place.
+    stayWhereItWas();
+    if (!exported.ok)
+        messageBox(exported.error, MessageButtons::Ok, MessageIcon::Critical, "Save As Failed");
+}
+
+bool frmMain::CopyStorybookImages(const std::string& sourceFolder) {
+    const Storybook& book = m_state.storybook();
+    for (int page = 0; page < book.varPageCount; ++page) {
+        for (const auto field : {album::ThumbnailFilename, album::Snapshot}) {
+            // A name that is not plain would reach outside either folder.
+            const std::string& name = book.content(page, field);
+            if (!isPlainFileName(name))
+                return false;
+            if (!copyFileAtomicallyUnflushed(sourceFolder + name, m_state.varStorybookFolder + name).ok)
+                return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,122 @@
+// The settings dialog: what it shows on opening, what OK and Cancel keep, and the ticks that the
+// dialog's own loading sets off.
+
+#include "settings/frmConfigure.h"
+#include "AppFixture.h"
+#include "frmMain.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Settings : public ::testing::Test {
+protected:
+    Settings() {
+        app.state.strDefaultStorybookPath = "/home/tester/Albums";
+        app.state.strLoadImageCacheWarning = "True";
+        app.state.blnLoadImageCacheWarning = true;
+        app.state.strStorybookCachePath = "/home/tester/Albums/";
+    }
+    AppFixture app;
+};
+
+TEST_F(Settings, ShownModallyByTheCommandAndLoadedAfreshEachTime) {
+    frmMain window(app.state);
+    std::vector<QString> shownPaths;
+    const auto look = [&](QDialog& dialog) {
+        auto& settings = dynamic_cast<frmConfigure&>(dialog);
+        EXPECT_EQ(settings.windowTitle(), QStringLiteral("Application Settings"));
+        shownPaths.push_back(settings.txtDefaultStorybookPath->text());
+        settings.txtDefaultStorybookPath->setText(QStringLiteral("/elsewhere"));
+        settings.cmdOk->click();
+        return ModalResult::Accepted;
+    };
+    app.seam.modalActions = {look, look};
+    window.ShowSettingsDialog();
+    window.ShowSettingsDialog();
+    ASSERT_EQ(app.seam.requestsOf(SeamCall::Modal).size(), 2u);
+    EXPECT_EQ(app.seam.requests[0].text, "frmConfigure");
+    EXPECT_EQ(shownPaths,
+              (std::vector<QString>{QStringLiteral("/home/tester/Albums"), QStringLiteral("/elsewhere")}));
+}
+
+TEST_F(Settings, OpeningWithDateSortingOnClearsTheScanKeyEvenOnCancel) {
+    app.state.blnLoadImageSortByDate = true;
+    {
+        frmConfigure dialog(app.state);
+        EXPECT_TRUE(dialog.chkSortThumbnails->isChecked());
+        dialog.Command2->click();
+    }
+    EXPECT_EQ(app.state.strStorybookCachePath, "");
+    EXPECT_TRUE(app.state.blnLoadImageSortByDate);
+
+    app.state.blnLoadImageSortByDate = false;
+    app.state.strStorybookCachePath = "/home/tester/Albums/";
+    frmConfigure dialog(app.state);
+    EXPECT_EQ(app.state.strStorybookCachePath, "/home/tester/Albums/") << "nothing ticked on opening";
+    dialog.chkSortThumbnails->click();
+    dialog.chkSortThumbnails->click();
+    dialog.Command2->click();
+    EXPECT_EQ(app.state.strStorybookCachePath, "");
+    EXPECT_FALSE(app.state.blnLoadImageSortByDate);
+}
+
+TEST_F(Settings, TheWarningBoxFollowsTheStoredTextNotTheFlag) {
+    app.state.blnLoadImageCacheWarning = false; // switched off for this run only
+    {
+        frmConfigure dialog(app.state);
+        EXPECT_TRUE(dialog.chkImageCache->isChecked());
+        dialog.cmdOk->click();
+    }
+    EXPECT_TRUE(app.state.blnLoadImageCacheWarning);
+
+    app.state.strLoadImageCacheWarning = "false";
+    {
+        frmConfigure dialog(app.state);
+        EXPECT_FALSE(dialog.chkImageCache->isChecked());
+        dialog.Command2->click();
+    }
+    EXPECT_EQ(app.state.strLoadImageCacheWarning, "false");
+    frmConfigure dialog(app.state);
+    dialog.cmdOk->click();
+    EXPECT_EQ(app.state.strLoadImageCacheWarning, "False");
+    EXPECT_FALSE(app.state.blnLoadImageCacheWarning);
+}
+
+TEST_F(Settings, TheLastUsedBoxGreysThePathBoxAndAnEmptyPathIsKept) {
+    app.state.blnSetDefaultToLastUsedPath = true;
+    {
+        frmConfigure dialog(app.state);
+        EXPECT_TRUE(dialog.chkLastUsed->isChecked());
+        EXPECT_FALSE(dialog.txtDefaultStorybookPath->isEnabled());
+        dialog.chkLastUsed->click();
+        EXPECT_TRUE(dialog.txtDefaultStorybookPath->isEnabled());
+        dialog.txtDefaultStorybookPath->clear();
+        dialog.cmdOk->click();
+    }
+    EXPECT_FALSE(app.state.blnSetDefaultToLastUsedPath);
+    EXPECT_EQ(app.state.strDefaultStorybookPath, "");
+
+    frmConfigure dialog(app.state);
+    EXPECT_TRUE(dialog.txtDefaultStorybookPath->isEnabled());
+    dialog.chkLastUsed->click();
+    EXPECT_FALSE(dialog.txtDefaultStorybookPath->isEnabled());
+    dialog.cmdOk->click();
+    EXPECT_TRUE(app.state.blnSetDefaultToLastUsedPath);
+}
+
+TEST_F(Settings, TheUnfinishedControlsCannotBeUsed) {
+    frmConfigure dialog(app.state);
+    for (QWidget* control : std::initializer_list<QWidget*>{dialog.chkRevert, dialog.Check1,
+                                                            dialog.cmdPathCurrent, dialog.cmdPathDefault})
+        EXPECT_FALSE(control->isEnabled()) << control->metaObject()->className();
+    EXPECT_EQ(dialog.Check1->checkState(), Qt::PartiallyChecked);
+    dialog.Check1->click();
+    EXPECT_EQ(dialog.Check1->checkState(), Qt::PartiallyChecked);
+}
+
+} // namespace

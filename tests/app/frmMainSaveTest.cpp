@@ -1,0 +1,316 @@
+// Save and Save As in a headless main window: what is written where, the questions and messages
+// by their exact texts, and where the album lives afterwards.
+
+#include "AlbumText.h"
+#include "AppFixture.h"
+#include "TempFolder.h"
+#include "document/FileText.h"
+#include "export/HtmlExport.h"
+#include "frmMain.h"
+#include "platform/StoryTextBox.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+const char* const kCopyQuestionEnd =
+    "\r\n\r\nDo you wish to copy all of the associated\r\nsnapshots and thumbnails too? (recommend yes)";
+
+std::string snapshotName(int page) {
+    return "snapshot_4c1e9b07_0000000" + std::to_string(page) + ".jpg";
+}
+std::string thumbnailName(int page) {
+    return "thumbnail_4c1e9b07_0000000" + std::to_string(page) + ".jpg";
+}
+
+// A three-page album whose images are small files of known bytes. "{folder}" in the first page's
+// snapshot name stands for the name of the album's own folder.
+struct SourceAlbum {
+    explicit SourceAlbum(std::string firstSnapshot = snapshotName(1)) {
+        if (const auto at = firstSnapshot.find("{folder}"); at != std::string::npos)
+            firstSnapshot.replace(at, 8, std::filesystem::path(folder.path()).filename().string());
+        for (int page = 1; page <= 3; ++page) {
+            const std::string snapshot = page == 1 ? firstSnapshot : snapshotName(page);
+            album.pages.push_back(
+                {"Page " + std::to_string(page), snapshot, "Story " + std::to_string(page)});
+            folder.write(snapshotName(page), "snapshot bytes " + std::to_string(page));
+            folder.write(thumbnailName(page), "thumbnail bytes " + std::to_string(page));
+        }
+        path = folder.write("Storybook.xml", album.bytes());
+    }
+    TempFolder folder;
+    AlbumText album;
+    std::string path;
+};
+
+class Save : public ::testing::Test {
+protected:
+    void open(const std::string& path) {
+        FileDialogResult chosen;
+        chosen.chosen = true;
+        chosen.path = path;
+        chosen.filterIndex = 1;
+        app.seam.dialogResults.push_back(chosen);
+        window.OpenStorybook();
+        ASSERT_EQ(app.state.strApplicationMode, "View Storybook");
+        app.seam.requests.clear();
+    }
+    void saveAs(const std::string& path, int filterIndex) {
+        FileDialogResult chosen;
+        chosen.chosen = true;
+        chosen.path = path;
+        chosen.fileTitle = path.substr(path.find_last_of('/') + 1);
+        chosen.filterIndex = filterIndex;
+        app.seam.dialogResults.push_back(chosen);
+        window.SaveStorybookAs();
+    }
+    std::vector<SeamRequest> messages() const { return app.seam.requestsOf(SeamCall::Message); }
+    std::string albumPath() const { return app.state.varStorybookFolder + app.state.varStorybookFile; }
+    void expectStayedAt(const std::string& path) {
+        EXPECT_EQ(albumPath(), path);
+        EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+        EXPECT_FALSE(app.state.blnStorybookSaved);
+    }
+
+    SourceAlbum source;
+    TempFolder elsewhere;
+    AppFixture app;
+    frmMain window{app.state};
+};
+
+TEST_F(Save, WritesOnceAndNotAgainWithoutChangesNorWhileMovingOrEmpty) {
+    window.SaveStorybook(); // no pages: asks and writes nothing
+    open(source.path);
+    app.state.strApplicationMode = "Edit Storybook";
+    app.state.blnStorybookSaved = false;
+    window.rtbViewer->setText("Typed before saving");
+    window.SaveStorybook();
+    EXPECT_NE(TempFolder::read(source.path).find("<![CDATA[Typed before saving]]>"), std::string::npos);
+    EXPECT_EQ(TempFolder::read(source.folder.file("Storybook.bak")), source.album.bytes());
+    EXPECT_EQ(app.state.strApplicationMode, "Storybook Saved");
+    EXPECT_TRUE(app.state.blnStorybookSaved);
+
+    source.folder.write("Storybook.xml", "sentinel");
+    window.SaveStorybook();
+    app.state.blnStorybookSaved = false;
+    app.state.strApplicationMode = "Relocate Page";
+    window.SaveStorybook();
+    EXPECT_EQ(TempFolder::read(source.path), "sentinel");
+    EXPECT_TRUE(messages().empty());
+}
+
+// The typed name, the filter chosen, and what was written under which name.
+TEST_F(Save, AsDecidesTheTargetFromTheTypedNameAndTheFilter) {
+    open(source.path);
+    struct Row {
+        const char* typed;
+        int filter;
+        const char* written;
+        const char* templateName; // nullptr: the album file
+    };
+    const Row rows[] = {
+        {"Album.HTM", 1, "Album.HTMl", webtemplate::kStaticLinear},
+        {"album.html", 1, "album.html", webtemplate::kStaticLinear},
+        {"Album.XML", 1, "Album.XML", nullptr},
+        {"album", 1, "album.xml", nullptr},
+        {"notes.txt", 1, "notes.txt.xml", nullptr},
+        {"page.html", 2, "page.html.html", webtemplate::kStaticLinear},
+        {"popup", 3, "popup.html", webtemplate::kPopup},
+        {"viewer.xml", 4, "viewer.xml.html", webtemplate::kAdvancedViewer},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        const std::string before = albumPath();
+        app.state.blnStorybookSaved = false;
+        saveAs(source.folder.file(row.typed), row.filter);
+        const std::string written = source.folder.file(row.written);
+        if (row.templateName) {
+            EXPECT_EQ(TempFolder::read(written), BuildExportPage(app.state.storybook(), row.templateName));
+            expectStayedAt(before);
+        } else {
+            EXPECT_EQ(TempFolder::read(written), source.album.bytes());
+            EXPECT_EQ(albumPath(), written);
+            EXPECT_EQ(app.state.strApplicationMode, "Storybook Saved");
+        }
+    }
+    EXPECT_TRUE(messages().empty()) << "one folder: no copy question";
+
+    const auto dialogs = app.seam.requestsOf(SeamCall::FileDialog);
+    ASSERT_EQ(dialogs.size(), std::size(rows));
+    const FileDialogRequest& first = dialogs[0].dialog;
+    EXPECT_EQ(first.title, "Save As");
+    EXPECT_TRUE(first.overwritePrompt);
+    EXPECT_EQ(first.initialFolder, app.state.strLastUsedPath);
+    const std::vector<FileFilter> filters = {{"Sims 2 Storybook File (*.xml)", "*.xml"},
+                                             {"Web Export Template (Static HTML Linear)", "*.html"},
+                                             {"Web Export Template (JavaScript HTML Popup)", "*.html"},
+                                             {"Web Export Template (CSS/JS Advanced Viewer)", "*.html"}};
+    EXPECT_EQ(first.filters, filters);
+    const char* const proposed[] = {"Storybook", "Storybook", "Storybook", "Album.XML",
+                                    "album",     "notes.txt", "notes.txt", "notes.txt"};
+    for (std::size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(dialogs[i].text, proposed[i]) << "dialog " << i;
+
+    // After an export the album still names its own file: Save writes that, not the page.
+    source.folder.write("notes.txt.xml", "sentinel");
+    window.SaveStorybook();
+    EXPECT_EQ(TempFolder::read(source.folder.file("notes.txt.xml")), source.album.bytes());
+}
+
+TEST_F(Save, AsIntoAnotherFolderCopiesTheImagesOnYesOnly) {
+    open(source.path);
+    app.state.blnStorybookSaved = false;
+    const std::string target = elsewhere.file("Moved.xml");
+
+    app.seam.messageAnswers = {MessageAnswer::Cancel};
+    saveAs(target, 1);
+    expectStayedAt(source.path);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Saving storybook to an alternate path, \r\n\r\nsource path: " +
+                                      source.path + "\r\ndestination path: " + target + kCopyQuestionEnd);
+    EXPECT_EQ(messages()[0].title, "Exporting Storybook");
+    EXPECT_EQ(messages()[0].buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(messages()[0].icon, MessageIcon::None);
+    EXPECT_FALSE(fileExists(target));
+
+    app.seam.messageAnswers = {MessageAnswer::No};
+    saveAs(target, 1);
+    EXPECT_EQ(TempFolder::read(target), source.album.bytes());
+    EXPECT_FALSE(fileExists(elsewhere.file(snapshotName(1))));
+    EXPECT_EQ(albumPath(), target);
+
+    // The images now come from the album's new folder, where none were copied.
+    TempFolder third;
+    app.seam.messageAnswers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::Ok};
+    saveAs(third.file("Copied.xml"), 1);
+    EXPECT_EQ(messages().size(), 5u);
+    EXPECT_FALSE(fileExists(third.file("Copied.xml")));
+    EXPECT_EQ(albumPath(), target);
+    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+}
+
+TEST_F(Save, AsWithTheImagesCopiesEverySnapshotAndThumbnail) {
+    open(source.path);
+    app.seam.messageAnswers = {MessageAnswer::Yes};
+    saveAs(elsewhere.file("Copied.xml"), 3);
+    for (int page = 1; page <= 3; ++page) {
+        EXPECT_EQ(TempFolder::read(elsewhere.file(snapshotName(page))),
+                  "snapshot bytes " + std::to_string(page));
+        EXPECT_EQ(TempFolder::read(elsewhere.file(thumbnailName(page))),
+                  "thumbnail bytes " + std::to_string(page));
+    }
+    EXPECT_EQ(TempFolder::read(elsewhere.file("Copied.xml.html")),
+              BuildExportPage(app.state.storybook(), webtemplate::kPopup));
+    EXPECT_EQ(albumPath(), source.path) << "an export leaves the album where it was";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(elsewhere.path()), {}), 7)
+        << "no temporary file is left behind";
+}
+
+TEST_F(Save, AsFailsWithoutWritingOnAMissingOrUnplainImage) {
+    for (const std::string& firstSnapshot : {std::string("snapshot_4c1e9b07_00000009.jpg"),
+                                             std::string("../{folder}/snapshot_4c1e9b07_00000001.jpg")}) {
+        SCOPED_TRACE(firstSnapshot);
+        SourceAlbum broken(firstSnapshot);
+        TempFolder target;
+        open(broken.path);
+        app.state.blnStorybookSaved = false;
+        app.seam.messageAnswers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::Ok};
+        saveAs(target.file("Album.xml"), 1);
+        ASSERT_EQ(messages().size(), 3u);
+        EXPECT_EQ(messages()[1].text, "I/O Error: unable to copy images");
+        EXPECT_EQ(messages()[1].title, "Save As Failed");
+        EXPECT_EQ(messages()[1].icon, MessageIcon::Critical);
+        EXPECT_EQ(messages()[1].buttons, MessageButtons::Ok);
+        EXPECT_EQ(messages()[2].text, "Exception: Save As Action");
+        EXPECT_EQ(messages()[2].title, "Unknown Exception");
+        EXPECT_EQ(messages()[2].icon, MessageIcon::Critical);
+        EXPECT_FALSE(fileExists(target.file("Album.xml")));
+        expectStayedAt(broken.path);
+        app.state.blnStorybookSaved = true;
+    }
+}
+
+TEST_F(Save, AFailedXmlSaveOrExportLeavesTheAlbumWhereItWas) {
+    open(source.path);
+    app.state.blnStorybookSaved = false;
+    const std::string missing = elsewhere.file("missing/Album.xml");
+    app.seam.messageAnswers = {MessageAnswer::No, MessageAnswer::Ok};
+    saveAs(missing, 1);
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1].title, "save operation failed");
+    EXPECT_EQ(messages()[1].icon, MessageIcon::Critical);
+    expectStayedAt(source.path);
+
+    app.seam.requests.clear();
+    app.seam.messageAnswers = {MessageAnswer::No, MessageAnswer::Ok};
+    saveAs(elsewhere.file("missing/Album"), 2);
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1].text.rfind("The web page could not be written.", 0), 0u) << messages()[1].text;
+    EXPECT_EQ(messages()[1].title, "Save As Failed");
+    EXPECT_EQ(messages()[1].icon, MessageIcon::Critical);
+    EXPECT_EQ(messages()[1].buttons, MessageButtons::Ok);
+    expectStayedAt(source.path);
+}
+
+TEST_F(Save, AsAsksBeforeANameItChangedReplacesAFile) {
+    open(source.path);
+    source.folder.write("Album.xml", "older album");
+    source.folder.write("Page.html", "older page");
+
+    app.seam.messageAnswers = {MessageAnswer::No};
+    saveAs(source.folder.file("Album"), 1);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Album.xml already exists.\r\nDo you want to replace it?");
+    EXPECT_EQ(messages()[0].title, "Save As");
+    EXPECT_EQ(messages()[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(TempFolder::read(source.folder.file("Album.xml")), "older album");
+    EXPECT_EQ(albumPath(), source.path);
+
+    app.seam.messageAnswers = {MessageAnswer::Yes};
+    saveAs(source.folder.file("Page"), 2);
+    EXPECT_EQ(messages()[1].text, "Page.html already exists.\r\nDo you want to replace it?");
+    EXPECT_EQ(TempFolder::read(source.folder.file("Page.html")),
+              BuildExportPage(app.state.storybook(), webtemplate::kStaticLinear));
+
+    // A name used as chosen was already asked about by the dialog.
+    saveAs(source.folder.file("Album.xml"), 1);
+    EXPECT_EQ(messages().size(), 2u);
+    EXPECT_EQ(TempFolder::read(source.folder.file("Album.xml")), source.album.bytes());
+}
+
+TEST_F(Save, FoldersAreComparedAsTheFileSystemSeesThem) {
+    open(source.path);
+    const std::string link = elsewhere.file("link");
+    std::filesystem::create_directory_symlink(source.folder.path(), link);
+    saveAs(link + "/ViaLink.xml", 1);
+    saveAs(source.folder.path() + "/./Dotted.xml", 1);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_TRUE(fileExists(source.folder.file("ViaLink.xml")));
+    EXPECT_TRUE(fileExists(source.folder.file("Dotted.xml")));
+
+    // Only the letter case differs: another folder on this file system.
+    std::filesystem::create_directory(elsewhere.file("Case"));
+    std::filesystem::create_directory(elsewhere.file("case"));
+    app.seam.messageAnswers = {MessageAnswer::No, MessageAnswer::No};
+    saveAs(elsewhere.file("Case/One.xml"), 1);
+    saveAs(elsewhere.file("case/Two.xml"), 1);
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1].title, "Exporting Storybook");
+    EXPECT_EQ(albumPath(), elsewhere.file("case/Two.xml"));
+}
+
+TEST_F(Save, AsCancelledOrWhileMovingWritesNothing) {
+    open(source.path);
+    app.state.blnStorybookSaved = false;
+    app.seam.dialogResults.push_back({});
+    window.SaveStorybookAs();
+    expectStayedAt(source.path);
+
+    app.state.strApplicationMode = "Relocate Page";
+    window.SaveStorybookAs(); // asks nothing: no dialog result is queued
+    EXPECT_EQ(app.seam.requestsOf(SeamCall::FileDialog).size(), 1u);
+}
+
+} // namespace
