@@ -156,7 +156,14 @@ FileDialogResult QtSeam::fileDialog(const FileDialogRequest& request) {
     result.chosen = true;
     result.path = toUtf8(dialog.selectedFiles().constFirst());
     result.fileTitle = toUtf8(QFileInfo(dialog.selectedFiles().constFirst()).fileName());
-    result.filterIndex = static_cast<int>(nameFilters.indexOf(dialog.selectedNameFilter())) + 1;
+    // With the details hidden, some Qt versions name the chosen filter by its description alone.
+    const QString chosenFilter = dialog.selectedNameFilter();
+    for (qsizetype i = 0; i < nameFilters.size() && result.filterIndex == 0; ++i) {
+        if (chosenFilter == nameFilters.at(i) ||
+            chosenFilter.trimmed() ==
+                fromUtf8(request.filters[static_cast<std::size_t>(i)].description).trimmed())
+            result.filterIndex = static_cast<int>(i) + 1;
+    }
     if (result.filterIndex < 1)
         result.filterIndex = std::max(1, request.filterIndex);
     // Qt's dialogs offer no read-only box, so the caller's choice stands.

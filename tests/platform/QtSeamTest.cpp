@@ -1,8 +1,11 @@
 #include "platform/QtSeam.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -70,4 +73,26 @@ TEST(QtSeamTest, AnEmptyTitleShowsTheApplicationsTitle) {
     EXPECT_EQ(title, QStringLiteral("Brindlecove"));
     EXPECT_EQ(text, QStringLiteral("Help file not found!"));
     EXPECT_TRUE(critical);
+}
+
+// Two filters share a pattern; the one chosen is told by its description.
+TEST(QtSeamTest, TheSaveDialogReportsTheFilterChosen) {
+    QtSeam seam("Brindlecove");
+    QTemporaryDir folder;
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Save;
+    request.filters = {{"Album (*.xml)", "*.xml"}, {"Page (Plain)", "*.html"}, {"Page (Popup)", "*.html"}};
+    request.initialFolder = folder.path().toStdString();
+    request.fileName = "page";
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        types->setCurrentIndex(2);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const FileDialogResult result = seam.fileDialog(request);
+    ASSERT_TRUE(result.chosen);
+    EXPECT_EQ(result.filterIndex, 3);
 }

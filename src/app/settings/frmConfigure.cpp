@@ -13,11 +13,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
+
+#include <algorithm>
 
 namespace {
 
-// A check box whose caption wraps inside the box's own width, and which answers a click anywhere
-// on it, caption included.
+// A check box whose caption wraps inside the box's own width, with an indicator that fits the
+// box's height, and which answers a click anywhere on it, caption included.
 class WrappingCheckBox : public QCheckBox {
 public:
     WrappingCheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {}
@@ -28,13 +31,21 @@ protected:
         QPainter painter(this);
         QStyleOptionButton option;
         initStyleOption(&option);
-        option.text.clear();
-        style()->drawControl(QStyle::CE_CheckBox, &option, &painter, this);
-        option.text = text();
-        const QRect caption = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
+        const int side = std::min(style()->pixelMetric(QStyle::PM_IndicatorHeight, &option, this), height());
+        option.rect = QRect(0, (height() - side) / 2, side, side);
+        style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, this);
+        const QRect caption = rect().adjusted(side + 4, 0, 0, 0);
         painter.setPen(
             palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+        const QRect used =
+            painter.boundingRect(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text());
         painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text());
+        if (hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = used.adjusted(-1, 0, 1, 0) & rect();
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        }
     }
 };
 
