@@ -38,3 +38,24 @@ TEST(AtomicFileWriter, CopyAndReadReportMissingFiles) {
     ASSERT_TRUE(copyFileAtomically(source, folder.file("a.bak")).ok);
     EXPECT_EQ(TempFolder::read(folder.file("a.bak")), std::string("with\0nul", 8));
 }
+
+TEST(UnflushedCopy, ReplacesTheTargetWholeOrLeavesItAlone) {
+    TempFolder folder;
+    std::string image(300000, '\0');
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<char>(i * 7);
+    const std::string source = folder.write("snapshot.jpg", image);
+    const std::string target = folder.write("copy.jpg", "older copy");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(copyFileAtomicallyUnflushed(source, target).ok);
+    EXPECT_EQ(TempFolder::read(target), image);
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    fs::permissions(target, fs::perms::owner_read);
+    EXPECT_FALSE(copyFileAtomicallyUnflushed(source, target).ok) << "a read-only copy stays";
+    EXPECT_FALSE(copyFileAtomicallyUnflushed(folder.file("missing.jpg"), folder.file("new.jpg")).ok);
+    EXPECT_FALSE(copyFileAtomicallyUnflushed(source, folder.file("no/such/folder.jpg")).ok);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2)
+        << "no temporary file is left behind";
+}
