@@ -3,16 +3,7 @@
 
 #include "frmMain.h"
 
-void frmMain::ToggleEditMode() {}
-void frmMain::BeginRelocatePage() {}
-void frmMain::CopyPageToBuffer() {}
-void frmMain::DropRelocatedPage() {}
-void frmMain::ConfirmDeletePage() {}
-void frmMain::ConfirmReversePages() {}
-void frmMain::CycleOverlayCaptions() {}
-void frmMain::ToggleToolButtons() {}
 void frmMain::ShowSettingsDialog() {}
-void frmMain::ExitApplication(ExitConfirmation) {}
 void frmMain::SaveStorybook() {}
 void frmMain::SaveStorybookAs() {}
 bool frmMain::CopyStorybookImages(const std::string&) {
