@@ -145,8 +145,9 @@ TEST_F(Commands, EveryControlReachesItsCommandsInOrderWithItsHighlight) {
         lit = row.highlighted;
         click(window, row.control);
         EXPECT_EQ(reached, row.commands);
-        if (lit)
+        if (lit) {
             EXPECT_EQ(highlightMeanwhile, std::vector<int>(row.commands.size(), 1));
+        }
         const bool exitKeepsIt = std::string_view(row.control) == "btnExit";
         EXPECT_EQ(window.btnExit->highlight(), exitKeepsIt ? 1 : 0);
         for (ImageHotspot* hotspot : {window.btnLoad, window.btnSave, window.btnSaveAs, window.btnEdit,
