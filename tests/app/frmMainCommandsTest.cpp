@@ -1,9 +1,7 @@
-// The control table, the popup menu and its enabling rule, the tool panel, the exit and the
-// unsaved-changes question, in a headless main window.
+// The control table, the popup menu's enabling rule, the exits and the unsaved-changes question.
 
 #include "CommandTable.h"
 #include "CommandWindow.h"
-#include "PagedAlbum.h"
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
 #include "platform/PopupMenu.h"
@@ -16,60 +14,60 @@
 
 namespace {
 
+using C = Command;
 struct ExpectedRow {
     const char* control;
     std::vector<Command> commands;
-    const char* highlighted; // the hotspot lit while the command runs, or nullptr
 };
-
-// What each control's click must reach, in order; the two exits come last since they close the window.
+// The exits come last, since they close the window.
 const std::vector<ExpectedRow> kExpectedRows = {
-    {"btnLoad", {Command::OpenStorybook}, "btnLoad"},
-    {"btnSave", {Command::SaveStorybook}, "btnSave"},
-    {"btnSaveAs", {Command::SaveStorybookAs}, "btnSaveAs"},
-    {"btnView", {Command::CycleOverlayCaptions}, nullptr},
-    {"btnEdit", {Command::ToggleEditMode}, "btnEdit"},
-    {"btnImage", {Command::ShowSnapshotBrowser}, "btnImage"},
-    {"btnTools", {Command::ToggleToolButtons}, "btnTools"},
-    {"mnuPopupHelpHelp", {Command::ShowHelpFile}, nullptr},
-    {"mnuPopupHelpAbout", {Command::ShowAboutBox}, nullptr},
-    {"mnuPopupHelpFSLA", {Command::ShowLicenseAgreement}, nullptr},
-    {"mnuPopupHelpWeb", {Command::ShowHomePage}, nullptr},
-    {"mnuPopupOpen", {Command::OpenStorybook}, nullptr},
-    {"mnuPopupSave", {Command::SaveStorybook}, nullptr},
-    {"mnuPopupSaveAs", {Command::SaveStorybookAs}, nullptr},
-    {"mnuPopupEditText", {Command::ToggleEditMode}, nullptr},
-    {"mnuPopupEditMovePage", {Command::ToggleEditMode, Command::BeginRelocatePage}, nullptr},
-    {"mnuPopupEditDelete", {Command::ConfirmDeletePage}, nullptr},
-    {"mnuPopupSnapshot", {Command::ShowSnapshotBrowser}, nullptr},
-    {"mnuPopupView", {Command::DoPluginImageInfo}, nullptr},
-    {"mnuPopupFullScreen", {Command::ToggleFullScreen}, nullptr},
-    {"mnuPopupWindowMode", {Command::ToggleFullScreen}, nullptr},
-    {"mnuPopupOptionsReverse", {Command::ConfirmReversePages}, nullptr},
-    {"mnuPopupOptionsSettings", {Command::ShowSettingsDialog}, nullptr},
-    {"sbtnDelete", {Command::ConfirmDeletePage}, nullptr},
-    {"sbtnMovePg", {Command::BeginRelocatePage}, nullptr},
-    {"sbtnSticky", {Command::PinPageButtons}, nullptr},
-    {"sbtnStuck", {Command::UnpinPageButtons}, nullptr},
-    {"sbtnTools1", {Command::ShowSettingsDialog}, nullptr},
-    {"sbtnTools2", {Command::ToggleToolButtons}, nullptr},
-    {"sbtnTools3", {Command::ToggleToolButtons}, nullptr},
-    {"sbtnTools4", {Command::ToggleToolButtons}, nullptr},
-    {"sbtnTools5", {Command::ConfirmReversePages}, nullptr},
-    {"pbxThumbnail", {Command::DropRelocatedPage}, nullptr},
-    {"mnuPopupExit", {Command::ExitApplication}, nullptr},
-    {"btnExit", {Command::ExitApplication}, "btnExit"},
+    {"btnLoad", {C::OpenStorybook}},
+    {"btnSave", {C::SaveStorybook}},
+    {"btnSaveAs", {C::SaveStorybookAs}},
+    {"btnView", {C::CycleOverlayCaptions}},
+    {"btnEdit", {C::ToggleEditMode}},
+    {"btnImage", {C::ShowSnapshotBrowser}},
+    {"btnTools", {C::ToggleToolButtons}},
+    {"mnuPopupHelpHelp", {C::ShowHelpFile}},
+    {"mnuPopupHelpAbout", {C::ShowAboutBox}},
+    {"mnuPopupHelpFSLA", {C::ShowLicenseAgreement}},
+    {"mnuPopupHelpWeb", {C::ShowHomePage}},
+    {"mnuPopupOpen", {C::OpenStorybook}},
+    {"mnuPopupSave", {C::SaveStorybook}},
+    {"mnuPopupSaveAs", {C::SaveStorybookAs}},
+    {"mnuPopupEditText", {C::ToggleEditMode}},
+    {"mnuPopupEditMovePage", {C::ToggleEditMode, C::BeginRelocatePage}},
+    {"mnuPopupEditDelete", {C::ConfirmDeletePage}},
+    {"mnuPopupSnapshot", {C::ShowSnapshotBrowser}},
+    {"mnuPopupView", {C::DoPluginImageInfo}},
+    {"mnuPopupFullScreen", {C::ToggleFullScreen}},
+    {"mnuPopupWindowMode", {C::ToggleFullScreen}},
+    {"mnuPopupOptionsReverse", {C::ConfirmReversePages}},
+    {"mnuPopupOptionsSettings", {C::ShowSettingsDialog}},
+    {"sbtnDelete", {C::ConfirmDeletePage}},
+    {"sbtnMovePg", {C::BeginRelocatePage}},
+    {"sbtnSticky", {C::PinPageButtons}},
+    {"sbtnStuck", {C::UnpinPageButtons}},
+    {"sbtnTools1", {C::ShowSettingsDialog}},
+    {"sbtnTools2", {C::ToggleToolButtons}},
+    {"sbtnTools3", {C::ToggleToolButtons}},
+    {"sbtnTools4", {C::ToggleToolButtons}},
+    {"sbtnTools5", {C::ConfirmReversePages}},
+    {"pbxThumbnail", {C::DropRelocatedPage}},
+    {"mnuPopupExit", {C::ExitApplication}},
+    {"btnExit", {C::ExitApplication}},
 };
 
-const std::vector<std::string> kAlbumItems = {
+// Enabled only while an album is shown; the rest of the menu always is.
+const std::set<std::string> kAlbumItems = {
     "mnuPopupEditMovePage", "mnuPopupSave",      "mnuPopupSaveAs", "mnuPopupEditText",
     "mnuPopupEditDelete",   "mnuPopupSnapshot",  "mnuPopupView",   "mnuPopupOptionsReverse",
     "mnuPopupFullScreen",   "mnuPopupWindowMode"};
-const std::vector<std::string> kAlwaysItems = {
+const std::set<std::string> kAlwaysItems = {
     "mnuPopupHelp", "mnuPopupHelpHelp", "mnuPopupHelpAbout",       "mnuPopupHelpFSLA", "mnuPopupHelpWeb",
     "mnuPopupOpen", "mnuPopupEdit",     "mnuPopupOptionsSettings", "mnuPopupOptions",  "mnuPopupExit"};
 
-// A click as the user gives it; controls that start hidden or disabled are first made clickable.
+// A click as the user gives it; controls that start hidden or disabled are made clickable first.
 void click(frmMain& window, const std::string& control) {
     const QString name = QString::fromStdString(control);
     if (window.mnuPopup->action(name)) {
@@ -88,211 +86,152 @@ void click(frmMain& window, const std::string& control) {
     }
 }
 
-class Commands : public CommandWindow {
-protected:
-    // The enabled items of the popup menu as it opens after a press, or none when no menu opened.
-    std::optional<std::set<std::string>> popupAfter(const std::function<void()>& press) {
-        std::optional<std::set<std::string>> enabled;
-        QMenu* menu = window.mnuPopup->menu();
-        const auto shown = QObject::connect(menu, &QMenu::aboutToShow, menu, [&] {
-            enabled.emplace();
-            for (const auto& names : {kAlbumItems, kAlwaysItems})
-                for (const std::string& item : names)
-                    if (window.mnuPopup->itemEnabled(QString::fromStdString(item)))
-                        enabled->insert(item);
-            QTimer::singleShot(0, menu, &QMenu::close);
-        });
-        press();
-        QObject::disconnect(shown);
-        return enabled;
-    }
-};
-
-std::set<std::string> enabledSet(bool albumItems, bool save) {
-    std::set<std::string> out(kAlwaysItems.begin(), kAlwaysItems.end());
-    if (albumItems)
-        for (const std::string& item : kAlbumItems)
-            if (item != "mnuPopupSave" || save)
-                out.insert(item);
-    return out;
+// The enabled items of the popup menu as a press opens it; nothing when no menu opened.
+std::optional<std::set<std::string>> popupAfter(frmMain& window, const std::function<void()>& press) {
+    std::optional<std::set<std::string>> enabled;
+    QMenu* menu = window.mnuPopup->menu();
+    const auto shown = QObject::connect(menu, &QMenu::aboutToShow, menu, [&] {
+        enabled.emplace();
+        for (const auto& items : {kAlbumItems, kAlwaysItems})
+            for (const std::string& item : items)
+                if (window.mnuPopup->itemEnabled(QString::fromStdString(item)))
+                    enabled->insert(item);
+        QTimer::singleShot(0, menu, &QMenu::close);
+    });
+    press();
+    QObject::disconnect(shown);
+    return enabled;
 }
+
+using Commands = CommandWindow;
 
 } // namespace
 
-TEST_F(Commands, EveryControlReachesItsCommandsInOrderWithItsHighlight) {
-    QFile help(app.programFolder.filePath(QStringLiteral("helpfile.html")));
-    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
-    app.seam.messageAnswers.assign(8, MessageAnswer::No);
-    app.seam.dialogResults.assign(3, FileDialogResult{});
+TEST_F(Commands, EveryControlReachesItsCommandsWithTheHotspotLitMeanwhile) {
+    QFile(app.programFolder.filePath(QStringLiteral("helpfile.html"))).open(QIODevice::WriteOnly);
+    app.seam.messageAnswers.assign(4, MessageAnswer::No);
+    app.seam.dialogResults.assign(2, FileDialogResult{});
     std::vector<Command> reached;
-    std::vector<int> highlightMeanwhile;
-    const char* lit = nullptr;
+    std::vector<int> litMeanwhile;
+    std::string control;
     window.onCommand = [&](Command command) {
         reached.push_back(command);
-        if (lit)
-            highlightMeanwhile.push_back(
-                window.findChild<ImageHotspot*>(QString::fromLatin1(lit))->highlight());
+        if (auto* hotspot = window.findChild<ImageHotspot*>(QString::fromStdString(control)))
+            litMeanwhile.push_back(hotspot->highlight());
     };
 
-    std::set<std::string> bound;
+    std::set<std::string_view> unexpected;
     for (const ControlBinding& binding : controlBindings())
-        bound.insert(std::string(binding.control));
+        unexpected.insert(binding.control);
     for (const ExpectedRow& row : kExpectedRows) {
         SCOPED_TRACE(row.control);
-        EXPECT_EQ(bound.erase(row.control), 1u) << "not in the table";
+        unexpected.erase(row.control);
+        control = row.control;
         reached.clear();
-        highlightMeanwhile.clear();
-        lit = row.highlighted;
-        click(window, row.control);
+        litMeanwhile.clear();
+        click(window, control);
         EXPECT_EQ(reached, row.commands);
-        if (lit) {
-            EXPECT_EQ(highlightMeanwhile, std::vector<int>(row.commands.size(), 1));
+        if (control.starts_with("btn") && control != "btnView") {
+            EXPECT_EQ(litMeanwhile, std::vector<int>{1});
         }
-        const bool exitKeepsIt = std::string_view(row.control) == "btnExit";
-        EXPECT_EQ(window.btnExit->highlight(), exitKeepsIt ? 1 : 0);
-        for (ImageHotspot* hotspot : {window.btnLoad, window.btnSave, window.btnSaveAs, window.btnEdit,
-                                      window.btnImage, window.btnTools})
-            EXPECT_EQ(hotspot->highlight(), 0) << hotspot->objectName().toStdString();
+        int litAfter = 0;
+        for (ImageHotspot* hotspot : window.findChildren<ImageHotspot*>())
+            litAfter += hotspot->highlight();
+        EXPECT_EQ(litAfter, control == "btnExit" ? 1 : 0) << "only Exit keeps its highlight";
     }
-    EXPECT_TRUE(bound.empty()) << "a row the controls do not have: " << *bound.begin();
+    EXPECT_TRUE(unexpected.empty());
     EXPECT_EQ(mode(), "Exit");
 }
 
 TEST_F(Commands, PopupEnablesTheAlbumItemsOnlyWhileAnAlbumIsShown) {
     PagedAlbum album(3);
     const auto rightPress = [&] { emit window.pbxShow->mousePressed(2, 100, 100); };
-    EXPECT_EQ(popupAfter(rightPress), enabledSet(false, false)) << "nothing open";
+    EXPECT_EQ(popupAfter(window, rightPress), kAlwaysItems) << "nothing open";
 
-    open(album.path);
-    struct Row {
-        const char* mode;
-        bool saved;
-        bool albumItems;
-    };
-    for (const Row& row : {Row{"View Storybook", true, true}, Row{"View Storybook", false, true},
-                           Row{"Edit Storybook", false, true}, Row{"Storybook Saved", true, true},
-                           Row{"Relocate Page", false, false}, Row{"Nothing Loaded", true, false},
-                           Row{"Reverse Storybook", false, false}}) {
-        SCOPED_TRACE(std::string(row.mode) + (row.saved ? " saved" : " unsaved"));
-        app.state.strApplicationMode = row.mode;
-        app.state.blnStorybookSaved = row.saved;
-        EXPECT_EQ(popupAfter(rightPress), enabledSet(row.albumItems, !row.saved));
+    open(app, window, album.path);
+    for (const char* mode : {"View Storybook", "Edit Storybook", "Storybook Saved", "Relocate Page",
+                             "Nothing Loaded", "Reverse Storybook"}) {
+        for (const bool saved : {true, false}) {
+            SCOPED_TRACE(std::string(mode) + (saved ? " saved" : " unsaved"));
+            app.state.strApplicationMode = mode;
+            app.state.blnStorybookSaved = saved;
+            std::set<std::string> expected = kAlwaysItems;
+            if (std::set<std::string_view>{"View Storybook", "Edit Storybook", "Storybook Saved"}.count(mode))
+                expected.insert(kAlbumItems.begin(), kAlbumItems.end());
+            if (saved)
+                expected.erase("mnuPopupSave");
+            EXPECT_EQ(popupAfter(window, rightPress), expected);
+        }
     }
-
-    app.state.strApplicationMode = "View Storybook";
-    EXPECT_TRUE(popupAfter([&] { emit window.pbxBlanket->mousePressed(2, 0, 0); }));
-    EXPECT_TRUE(popupAfter([&] { emit window.faceMousePressed(2, 0, 0); }));
+    EXPECT_TRUE(popupAfter(window, [&] { emit window.pbxBlanket->mousePressed(2, 0, 0); }));
+    EXPECT_TRUE(popupAfter(window, [&] { emit window.faceMousePressed(2, 0, 0); }));
     for (int button : {1, 4}) {
-        EXPECT_FALSE(popupAfter([&] { emit window.pbxShow->mousePressed(button, 100, 100); }));
-        EXPECT_FALSE(popupAfter([&] { emit window.faceMousePressed(button, 0, 0); }));
+        EXPECT_FALSE(popupAfter(window, [&] { emit window.pbxShow->mousePressed(button, 100, 100); }));
+        EXPECT_FALSE(popupAfter(window, [&] { emit window.faceMousePressed(button, 0, 0); }));
     }
-}
-
-TEST_F(Commands, ToolsTogglesThePanelInViewAndOpensTheSettingsOtherwise) {
-    PagedAlbum album(3);
-    open(album.path);
-    click(window, "btnTools");
-    EXPECT_FALSE(window.sbtnTools1->isHidden());
-    EXPECT_FALSE(window.sbtnTools5->isHidden());
-    click(window, "btnTools");
-    EXPECT_TRUE(window.sbtnTools1->isHidden());
-
-    app.state.strApplicationMode = "Storybook Saved";
-    click(window, "btnTools");
-    EXPECT_TRUE(window.sbtnTools1->isHidden()) << "after a save Tools opens the settings";
-
-    app.state.strApplicationMode = "View Storybook";
-    click(window, "btnEdit");
-    window.rtbViewer->setText("typed");
-    click(window, "btnTools");
-    EXPECT_EQ(stories()[0], "typed");
-    EXPECT_EQ(mode(), "View Storybook");
-    EXPECT_FALSE(window.sbtnTools1->isHidden());
-    EXPECT_TRUE(window.sbtnDelete->isHidden()) << "the panel takes the page buttons' place";
 }
 
 TEST_F(Commands, ConfirmedExitAsksOnlyWithoutUnsavedChanges) {
     PagedAlbum album(3);
-    open(album.path);
+    open(app, window, album.path);
     app.state.blnStorybookSaved = false;
+    app.seam.requests.clear();
     window.runCommand(Command::ExitApplicationConfirmed);
-    EXPECT_TRUE(messages().empty()) << "refused while there are unsaved changes";
+    EXPECT_TRUE(app.seam.requests.empty()) << "refused at once, no question";
 
     app.state.blnStorybookSaved = true;
-    app.store.writes.clear();
-    for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Cancel}) {
+    for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Cancel, MessageAnswer::Yes}) {
+        app.seam.requests.clear();
+        app.store.writes.clear();
         app.seam.messageAnswers.push_back(answer);
         window.runCommand(Command::ExitApplicationConfirmed);
-        EXPECT_EQ(mode(), "View Storybook");
-        EXPECT_TRUE(app.store.writes.empty()) << "still running";
+        expectBox(app, "Exit the Brindlecove?", MessageButtons::YesNoCancel, "Confirm Exit");
+        EXPECT_EQ(app.store.writes.empty(), answer != MessageAnswer::Yes) << "the unload writes the settings";
     }
-    const auto asked = messages();
-    ASSERT_EQ(asked.size(), 2u);
-    EXPECT_EQ(asked[0].text, "Exit the Brindlecove?");
-    EXPECT_EQ(asked[0].buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(asked[0].icon, MessageIcon::None);
-    EXPECT_EQ(asked[0].title, "Confirm Exit");
-
-    app.seam.messageAnswers.push_back(MessageAnswer::Yes);
-    window.runCommand(Command::ExitApplicationConfirmed);
     EXPECT_EQ(mode(), "Exit");
-    EXPECT_FALSE(app.store.writes.empty());
 }
 
-// The exit button, the menu item and the window manager's close all commit the typed text and put a
+// The Exit button, the menu item and the window manager's close all commit typed text and put a
 // moved page back before the unsaved-changes question saves.
-TEST_F(Commands, EveryWayOutKeepsTypedTextAndTheMovedPage) {
-    using Leave = std::function<void(frmMain&)>;
-    const std::vector<std::pair<const char*, Leave>> ways = {
-        {"btnExit", [](frmMain& w) { click(w, "btnExit"); }},
-        {"mnuPopupExit", [](frmMain& w) { click(w, "mnuPopupExit"); }},
-        {"close", [](frmMain& w) { w.close(); }},
-    };
-    for (const auto& [name, leave] : ways) {
-        for (bool moving : {false, true}) {
-            SCOPED_TRACE(std::string(name) + (moving ? " moving" : " editing"));
-            AppFixture run;
-            frmMain other(run.state);
-            other.Form_Load();
+TEST(WaysOut, KeepTypedTextAndTheMovedPage) {
+    for (const char* way : {"btnExit", "mnuPopupExit", "close"}) {
+        for (const bool moving : {false, true}) {
+            SCOPED_TRACE(std::string(way) + (moving ? " moving" : " editing"));
+            AppFixture app;
+            frmMain window(app.state);
             PagedAlbum album(4);
-            FileDialogResult chosen{true, album.path, "", 1};
-            run.seam.dialogResults.push_back(chosen);
-            other.OpenStorybook();
-            other.cmdNav[3]->click();
-            click(other, "btnEdit");
-            other.rtbViewer->setText("typed at the end");
+            open(app, window, album.path);
+            window.cmdNav[3]->click();
+            click(window, "btnEdit");
+            window.rtbViewer->setText("typed at the end");
             if (moving)
-                click(other, "sbtnMovePg");
-            run.seam.messageAnswers.push_back(MessageAnswer::Yes);
-            leave(other);
+                click(window, "sbtnMovePg");
+            app.seam.requests.clear();
+            app.seam.messageAnswers.push_back(MessageAnswer::Yes);
+            if (std::string_view(way) == "close")
+                window.close();
+            else
+                click(window, way);
 
-            const auto asked = run.seam.requestsOf(SeamCall::Message);
-            ASSERT_EQ(asked.size(), 1u);
-            EXPECT_EQ(asked[0].text, "Do you want to save the changes you made to Storybook.xml?");
-            EXPECT_EQ(asked[0].buttons, MessageButtons::YesNo);
-            EXPECT_EQ(asked[0].title, "Unsaved Modifications");
+            expectBox(app, "Do you want to save the changes you made to Storybook.xml?",
+                      MessageButtons::YesNo, "Unsaved Modifications");
             const std::string saved = album.text();
-            EXPECT_NE(saved.find("typed at the end"), std::string::npos);
-            for (const char* story : {"page 1", "page 3", "page 4"})
+            for (const char* story : {"page 1", "typed at the end", "page 3", "page 4"})
                 EXPECT_NE(saved.find(story), std::string::npos) << story;
-            EXPECT_EQ(run.state.storybook().varPageCount, 4);
         }
     }
 }
 
-TEST_F(Commands, OpenOverUnsavedChangesActsOnTheSaveOutcome) {
+TEST_F(Commands, OpenOverChangesThatFailToSaveKeepsTheAlbum) {
     PagedAlbum first(3);
-    PagedAlbum second(2);
-    open(first.path);
+    open(app, window, first.path);
     app.state.blnStorybookSaved = false;
-    // The album's folder is gone, so the save fails and says so.
-    ASSERT_TRUE(first.folder.remove());
+    ASSERT_TRUE(first.folder.remove()) << "so the save fails";
     app.seam.messageAnswers = {MessageAnswer::Yes, MessageAnswer::Ok};
     window.runCommand(Command::OpenStorybook);
-    EXPECT_EQ(messages().size(), 2u);
-    EXPECT_EQ(messages()[1].icon, MessageIcon::Critical);
-    EXPECT_TRUE(app.seam.requestsOf(SeamCall::FileDialog).size() == 1u) << "nothing more was opened";
-    EXPECT_EQ(app.state.storybook().varPageCount, 3) << "the unsaved album stays open";
+    EXPECT_EQ(app.seam.requestsOf(SeamCall::Message).size(), 2u) << "the question and the failure";
+    EXPECT_EQ(app.seam.requestsOf(SeamCall::FileDialog).size(), 1u) << "no second album asked for";
+    EXPECT_EQ(app.state.storybook().varPageCount, 3);
     EXPECT_FALSE(app.state.blnStorybookSaved);
     EXPECT_EQ(mode(), "View Storybook");
 }
