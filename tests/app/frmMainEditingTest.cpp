@@ -7,6 +7,9 @@
 #include "platform/PopupMenu.h"
 #include "platform/StoryTextBox.h"
 
+#include <QApplication>
+#include <QFocusEvent>
+
 namespace {
 
 using Stories = std::vector<std::string>;
@@ -41,7 +44,16 @@ TEST_F(Editing, EditOpensTheTextWithThePageButtonsAndStoresItOnLeaving) {
     EXPECT_EQ(mode(), "View Storybook");
     EXPECT_TRUE(window.rtbViewer->locked());
 
+    // While editing, focus passing from the text to the picture comes back to the text.
     choose("mnuPopupEditText");
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(window.rtbViewer, &out);
+    window.pbxShow->setFocus();
+    QFocusEvent in(QEvent::FocusIn);
+    QApplication::sendEvent(window.pbxShow, &in);
+    EXPECT_EQ(window.focusWidget(), window.rtbViewer);
+    EXPECT_EQ(app.state.intTextHadFocus, 0);
+
     EXPECT_EQ(mode(), "Edit Storybook");
     EXPECT_FALSE(shown(window.sbtnSticky) || shown(window.sbtnMovePg) || shown(window.sbtnDelete))
         << "from the menu the text is edited without the page buttons";
