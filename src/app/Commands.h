@@ -20,6 +20,8 @@ enum class Command {
     DropRelocatedPage,
     ConfirmDeletePage,
     ConfirmReversePages,
+    PinPageButtons,   // the pin side button
+    UnpinPageButtons, // the unpin side button
     DoPluginImageInfo,
     ToggleFullScreen,
     ShowSettingsDialog,

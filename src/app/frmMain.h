@@ -13,6 +13,8 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -25,6 +27,11 @@ class QLabel;
 class StoryTextBox;
 class TransparentLabel;
 class frmAbout;
+struct CommandStep;
+
+// How the unsaved-changes question may be answered, and what came of it.
+enum class UnsavedChoices { SaveOrDiscard, SaveDiscardOrCancel };
+enum class UnsavedOutcome { NoChanges, Saved, SaveFailed, Discarded, Cancelled };
 
 class frmMain : public FramelessWindow, public StorybookHost {
     Q_OBJECT
@@ -81,7 +88,28 @@ public:
 
     // Commands (frmMainCommands.cpp): every control and key reaches a command through runCommand.
     void runCommand(Command command);
+    // The calls a control's click makes, from the command table.
+    void clickControl(std::string_view control);
+    void runSteps(std::span<const CommandStep> steps);
+    // Brings what the controls enable in line with the mode, after every command.
+    void updateActions();
     void EmptyProcedure();
+    void rtbViewer_LostFocus();
+    void pbxShow_GotFocus();
+    // Told of each command as it begins.
+    std::function<void(Command)> onCommand;
+
+    // The popup menu and the pin (frmMainPopup.cpp).
+    void ShowPopupMenu();
+    void pbxShow_MouseDown(int Button);
+    void pbxBlanket_MouseDown(int Button);
+    void Form_MouseDown(int Button);
+    void sbtnSticky_Click();
+    void sbtnStuck_Click();
+
+    // The one question about unsaved changes (frmMainUnsaved.cpp).
+    bool hasUnsavedChanges() const;
+    UnsavedOutcome askAboutUnsavedChanges(UnsavedChoices choices);
 
     // Page editing (frmMainEditing.cpp).
     void ToggleEditMode();
@@ -169,6 +197,9 @@ private:
     void createPopupMenu();
     void arrangeStackingAndTabs();
     void connectPageControls();
+    void connectCommandControls();
+    void showMovedThumbnail();
+    void finishWorkInProgress();
 
     // frmMainDisplay.cpp, frmMainOpen.cpp
     std::string currentStoryText() const;

@@ -22,7 +22,7 @@ void frmMain::cmdNav_Click(int Index) {
         if (!m_state.blnSticky)
             SetApplicationMode(modes::kViewStorybook);
         move = true;
-    } else if (mode == "Relocate Page") {
+    } else if (mode == modes::kRelocatePage) {
         move = true;
     }
 
@@ -35,7 +35,8 @@ void frmMain::cmdNav_Click(int Index) {
             PageBack(10);
             break;
         case 2:
-            PageBack(999);
+            // As far as the table reaches: a shorter jump would stop short of the ends of a full album.
+            PageBack(album::kEntrySlots);
             break;
         case 3:
             PageForward(1);
@@ -44,7 +45,7 @@ void frmMain::cmdNav_Click(int Index) {
             PageForward(10);
             break;
         case 5:
-            PageForward(999);
+            PageForward(album::kEntrySlots);
             break;
         default:
             break;

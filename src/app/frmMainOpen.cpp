@@ -7,7 +7,6 @@
 #include "dialogs/CDCOpenSave.h"
 #include "document/StorybookParser.h"
 #include "document/StorybookReader.h"
-#include "document/StorybookWriter.h"
 #include "platform/PictureArea.h"
 #include "platform/StoryTextBox.h"
 
@@ -39,24 +38,20 @@ void frmMain::OpenStorybook() {
             LoadStorybook();
         return;
     }
-    if (m_state.blnStorybookSaved) {
-        LoadStorybook();
-        return;
-    }
-    const MessageAnswer answer =
-        messageBox("Do you want to save the changes you made to " + m_state.varStorybookFile + "?",
-                   MessageButtons::YesNoCancel, MessageIcon::None, "Unsaved Modifications");
-    if (answer == MessageAnswer::Cancel) {
+    switch (askAboutUnsavedChanges(UnsavedChoices::SaveDiscardOrCancel)) {
+    case UnsavedOutcome::Cancelled:
         showMode(modes::kViewStorybook);
         return;
-    }
-    if (answer == MessageAnswer::Yes)
-        BackupAndSave(m_state.storybook(), *this, m_state.varStorybookFolder + m_state.varStorybookFile);
-    if (m_state.strApplicationMode == modes::kViewStorybook ||
-        m_state.strApplicationMode == modes::kStorybookSaved)
+    case UnsavedOutcome::SaveFailed:
+        // The save reported why; the album stays open with its changes rather than be replaced.
+        showMode(modes::kViewStorybook);
+        return;
+    case UnsavedOutcome::NoChanges:
+    case UnsavedOutcome::Saved:
+    case UnsavedOutcome::Discarded:
         LoadStorybook();
-    else
-        showMode(modes::kSaveError);
+        return;
+    }
 }
 
 void frmMain::LoadStorybook() {

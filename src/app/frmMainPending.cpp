@@ -3,15 +3,6 @@
 
 #include "frmMain.h"
 
-void frmMain::ToggleEditMode() {}
-void frmMain::BeginRelocatePage() {}
-void frmMain::CopyPageToBuffer() {}
-void frmMain::DropRelocatedPage() {}
-void frmMain::ConfirmDeletePage() {}
-void frmMain::ConfirmReversePages() {}
-void frmMain::CycleOverlayCaptions() {}
-void frmMain::ToggleToolButtons() {}
-void frmMain::ExitApplication(ExitConfirmation) {}
 void frmMain::ShowSnapshotBrowser() {}
 void frmMain::ToggleFullScreen() {}
 void frmMain::DoPluginImageInfo() {}

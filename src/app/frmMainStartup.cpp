@@ -5,7 +5,6 @@
 #include "frmMain.h"
 
 #include "AppVersion.h"
-#include "document/StorybookWriter.h"
 #include "platform/Controls.h"
 #include "platform/StoryTextBox.h"
 #include "settings/Settings.h"
@@ -51,17 +50,11 @@ void frmMain::SaveSettings() {
     ::SaveSettings(m_state);
 }
 
-// An unload once started always completes: the cancel flag is never set.
+// An unload once started always completes: the cancel flag is never set, and the question has no
+// Cancel.
 void frmMain::Form_Unload([[maybe_unused]] bool& cancel) {
-    if (m_state.storybook().varPageCount > 0 && !m_state.blnStorybookSaved) {
-        const MessageAnswer answer =
-            messageBox("Do you want to save the changes you made to " + m_state.varStorybookFile + "?",
-                       MessageButtons::YesNo, MessageIcon::None, "Unsaved Modifications");
-        if (answer == MessageAnswer::Yes)
-            BackupAndSave(m_state.storybook(), *this, m_state.varStorybookFolder + m_state.varStorybookFile);
-        else
-            setApplicationMode(modes::kDiscardModifications);
-    }
+    if (askAboutUnsavedChanges(UnsavedChoices::SaveOrDiscard) == UnsavedOutcome::Discarded)
+        setApplicationMode(modes::kDiscardModifications);
     SaveSettings();
     UnloadAllForms("");
 }
@@ -78,9 +71,11 @@ void frmMain::UnloadAllForms(std::string FormToIgnore) {
     }
 }
 
+// The window manager's close leaves as the Exit button does.
 void frmMain::closeEvent(QCloseEvent* event) {
     if (!m_endRequested && !m_unloaded) {
         m_unloaded = true;
+        finishWorkInProgress();
         bool cancel = false;
         Form_Unload(cancel);
     }

@@ -1,0 +1,170 @@
+// The page editing commands: editing the story text, moving a page, deleting one, reversing the
+// page order and stepping the overlay captions. Typed text is stored before any of them changes
+// the pages, so an edit is never lost to a question or a move.
+
+#include "document/ApplicationModes.h"
+#include "frmMain.h"
+
+#include "document/FileNames.h"
+#include "document/PageOperations.h"
+#include "platform/Controls.h"
+#include "platform/PictureArea.h"
+#include "platform/StoryTextBox.h"
+
+#include <QImageReader>
+
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+
+std::string trimmedBlanks(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+} // namespace
+
+void frmMain::CycleOverlayCaptions() {
+    if (m_state.strApplicationMode == modes::kViewStorybook) {
+        RefreshDisplay("toggle");
+        RefreshDisplay("display");
+    } else if (m_state.strApplicationMode == modes::kEditStorybook) {
+        CommitTextEdit();
+    }
+}
+
+void frmMain::ToggleEditMode() {
+    const std::string& mode = m_state.strApplicationMode;
+    // Without a page there is no text to edit, and edit mode could not be left again.
+    if (m_state.storybook().varPageCount <= 0)
+        return;
+    if (mode == modes::kViewStorybook || mode == modes::kStorybookSaved) {
+        showMode(modes::kEditStorybook);
+        m_state.blnStorybookSaved = false;
+        rtbViewer->setColors(kBlack, kWhite);
+        rtbViewer->setLocked(false);
+        rtbViewer->setVerticalScrollBarShown(true);
+        rtbViewer->setFocus();
+        // The caret goes to the start of the text, as it does on a page turn with the pin.
+        rtbViewer->setSelectionStart(0);
+        ShowToolButtons("hide");
+        ShowPageButtons("display");
+    } else if (mode == modes::kEditStorybook) {
+        storeStoryText();
+        m_state.blnSticky = false;
+        SetApplicationMode(modes::kViewStorybook);
+        RefreshDisplay("display");
+        pbxShow->setFocus();
+    }
+}
+
+void frmMain::BeginRelocatePage() {
+    const std::string& mode = m_state.strApplicationMode;
+    if (mode == modes::kRelocatePage) {
+        DropRelocatedPage();
+        return;
+    }
+    if ((mode != modes::kEditStorybook && mode != modes::kStorybookSaved) ||
+        m_state.storybook().varPageCount < 2)
+        return;
+    // The page moves with what was typed on it.
+    if (mode == modes::kEditStorybook)
+        storeStoryText();
+    pbxThumbnail->show();
+    pbxThumbnail->setEnabled(true);
+    m_state.blnStorybookSaved = false;
+    m_state.blnSticky = false;
+    showMovedThumbnail();
+    CopyPageToBuffer();
+    DeleteCurrentPage(m_state.storybook(), *this);
+    pbxShow->setFocus();
+    showMode(modes::kRelocatePage);
+}
+
+// A thumbnail that cannot be read leaves the box in its own colour; the move goes on.
+void frmMain::showMovedThumbnail() {
+    const std::string name =
+        trimmedBlanks(m_state.storybook().content(m_state.intCurrentPage, album::ThumbnailFilename));
+    QImage thumbnail;
+    if (isPlainFileName(name)) {
+        QImageReader reader(QString::fromStdString(m_state.varStorybookFolder + name));
+        reader.setScaledSize(pbxThumbnail->size());
+        thumbnail = reader.read();
+    }
+    if (thumbnail.isNull())
+        pbxThumbnail->clearPicture();
+    else
+        pbxThumbnail->setPicture(thumbnail);
+}
+
+void frmMain::CopyPageToBuffer() {
+    Storybook& book = m_state.storybook();
+    book.varPageBuffer = book.varEntryArray[m_state.intCurrentPage];
+}
+
+void frmMain::DropRelocatedPage() {
+    // The buffer is never cleared, so a drop outside a move would copy an old page in again.
+    if (m_state.strApplicationMode != modes::kRelocatePage)
+        return;
+    pbxThumbnail->hide();
+    pbxThumbnail->setEnabled(false);
+    pbxShow->setFocus();
+    Storybook& book = m_state.storybook();
+    // The slot always opens: the page came out of this same table.
+    if (OpenPageSlot(book, *this))
+        book.varEntryArray[m_state.intCurrentPage] = book.varPageBuffer;
+    SetApplicationMode(modes::kViewStorybook);
+    RefreshDisplay("display");
+    pbxShow->setFocus();
+}
+
+void frmMain::ConfirmDeletePage() {
+    if (m_state.strApplicationMode == modes::kRelocatePage)
+        return;
+    const bool editing = m_state.strApplicationMode == modes::kEditStorybook;
+    if (editing)
+        storeStoryText();
+    const MessageAnswer answer =
+        messageBox("Do you want to delete this photograph and text?", MessageButtons::YesNoCancel,
+                   MessageIcon::None, "Delete Storybook Page");
+    if (answer == MessageAnswer::Yes) {
+        // A delete that removes a page ends the edit; the last page stays and so does the edit.
+        if (editing && m_state.storybook().varPageCount > 1)
+            CommitTextEdit();
+        DeleteCurrentPage(m_state.storybook(), *this);
+    } else if (answer == MessageAnswer::Cancel) {
+        if (editing)
+            CommitTextEdit();
+        else
+            showMode(modes::kViewStorybook);
+    }
+}
+
+void frmMain::ConfirmReversePages() {
+    if (m_state.strApplicationMode == modes::kRelocatePage)
+        return;
+    const bool editing = m_state.strApplicationMode == modes::kEditStorybook;
+    if (editing)
+        storeStoryText();
+    showMode(modes::kReverseStorybook);
+    const MessageAnswer answer =
+        messageBox("This function will reverse the order of your storybook \r\n"
+                   "pages. The first page will become the last and the last page \r\n"
+                   "will become the first.  Do you wish to proceed?",
+                   MessageButtons::OkCancel, MessageIcon::None, "Reverse Order of Album Pages");
+    if (answer == MessageAnswer::Ok) {
+        ShowToolButtons("hide");
+        ReversePageOrder(m_state.storybook());
+        m_state.blnStorybookSaved = false;
+    }
+    // The question ends an edit: the text box is locked again with the page shown afresh.
+    if (editing)
+        m_state.blnSticky = false;
+    if (answer == MessageAnswer::Ok || editing)
+        SetApplicationMode(modes::kViewStorybook);
+    else
+        showMode(modes::kViewStorybook);
+}

@@ -1,0 +1,46 @@
+// The tool panel of side buttons and the way out of the application.
+
+#include "document/ApplicationModes.h"
+#include "frmMain.h"
+
+#include "platform/Controls.h"
+
+void frmMain::ToggleToolButtons() {
+    if (m_state.strApplicationMode == modes::kEditStorybook)
+        CommitTextEdit();
+    if (m_state.strApplicationMode != modes::kViewStorybook) {
+        ShowSettingsDialog();
+        return;
+    }
+    if (sbtnTools1->isHidden()) {
+        ShowPageButtons("hide");
+        ShowToolButtons("display");
+    } else {
+        ShowToolButtons("hide");
+    }
+}
+
+// The keyboard's exit is refused while there are unsaved changes; the Exit button and the menu
+// item leave at once, and the unload asks about the changes.
+void frmMain::ExitApplication(ExitConfirmation confirmation) {
+    if (confirmation == ExitConfirmation::Ask) {
+        if (!m_state.blnStorybookSaved)
+            return;
+        if (messageBox("Exit the Brindlecove?", MessageButtons::YesNoCancel, MessageIcon::None,
+                       "Confirm Exit") != MessageAnswer::Yes)
+            return;
+    }
+    finishWorkInProgress();
+    close();
+}
+
+// Every way out (the exit command, the window manager's close) first commits an edit in progress
+// and puts a page being moved back, so a save at the unload never misses text or a page.
+void frmMain::finishWorkInProgress() {
+    if (m_state.strApplicationMode == modes::kEditStorybook)
+        CommitTextEdit();
+    if (m_state.strApplicationMode == modes::kRelocatePage)
+        DropRelocatedPage();
+    if (m_state.strApplicationMode != modes::kExit)
+        showMode(modes::kExit);
+}

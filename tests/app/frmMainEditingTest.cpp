@@ -1,0 +1,200 @@
+// The page editing commands: edit and the pin, moving, deleting and reversing pages with their
+// questions, and page turns to the ends of a full album.
+
+#include "CommandWindow.h"
+#include "platform/Controls.h"
+#include "platform/PictureArea.h"
+#include "platform/PopupMenu.h"
+#include "platform/StoryTextBox.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+
+namespace {
+
+using Stories = std::vector<std::string>;
+
+class Editing : public CommandWindow {
+protected:
+    Editing() { open(app, window, album.path); }
+    // As the popup menu offers it: enabled for the mode, then chosen.
+    void choose(const char* item) {
+        window.updateActions();
+        window.mnuPopup->action(QString::fromLatin1(item))->trigger();
+    }
+    static bool shown(QWidget* control) { return !control->isHidden(); }
+
+    PagedAlbum album{4};
+};
+
+} // namespace
+
+TEST_F(Editing, EditOpensTheTextWithThePageButtonsAndStoresItOnLeaving) {
+    emit window.btnEdit->clicked();
+    EXPECT_EQ(mode(), "Edit Storybook");
+    EXPECT_FALSE(app.state.blnStorybookSaved) << "changed before any typing";
+    EXPECT_FALSE(window.rtbViewer->locked());
+    EXPECT_TRUE(window.rtbViewer->verticalScrollBarShown());
+    EXPECT_EQ(window.focusWidget(), window.rtbViewer);
+    EXPECT_TRUE(shown(window.sbtnDelete) && shown(window.sbtnMovePg) && shown(window.sbtnSticky));
+
+    window.rtbViewer->setText("");
+    emit window.btnEdit->clicked();
+    EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[]]>");
+    EXPECT_EQ(mode(), "View Storybook");
+    EXPECT_TRUE(window.rtbViewer->locked());
+
+    // While editing, focus passing from the text to the picture comes back to the text.
+    choose("mnuPopupEditText");
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(window.rtbViewer, &out);
+    window.pbxShow->setFocus();
+    QFocusEvent in(QEvent::FocusIn);
+    QApplication::sendEvent(window.pbxShow, &in);
+    EXPECT_EQ(window.focusWidget(), window.rtbViewer);
+    EXPECT_EQ(app.state.intTextHadFocus, 0);
+
+    EXPECT_EQ(mode(), "Edit Storybook");
+    EXPECT_FALSE(shown(window.sbtnSticky) || shown(window.sbtnMovePg) || shown(window.sbtnDelete))
+        << "from the menu the text is edited without the page buttons";
+}
+
+TEST_F(Editing, PinKeepsEditingAcrossPageTurnsUntilTheEditEnds) {
+    emit window.btnEdit->clicked();
+    window.sbtnSticky->click();
+    EXPECT_TRUE(shown(window.sbtnStuck) && !shown(window.sbtnSticky));
+    for (int page = 1; page <= 2; ++page) {
+        window.rtbViewer->setText("typed on " + std::to_string(page));
+        window.cmdNav[3]->click();
+        EXPECT_EQ(mode(), "Edit Storybook");
+        EXPECT_FALSE(window.rtbViewer->locked());
+        EXPECT_EQ(window.focusWidget(), window.rtbViewer);
+        EXPECT_TRUE(shown(window.sbtnStuck));
+    }
+    EXPECT_EQ(stories(), (Stories{"typed on 1", "typed on 2", "page 3", "page 4"}));
+
+    window.sbtnStuck->click();
+    EXPECT_TRUE(shown(window.sbtnSticky) && !app.state.blnSticky);
+    window.sbtnSticky->click();
+    window.pbxShow_Click();
+    EXPECT_EQ(mode(), "View Storybook");
+    EXPECT_FALSE(app.state.blnSticky || shown(window.sbtnStuck) || shown(window.sbtnDelete));
+}
+
+TEST_F(Editing, TakingBAndDroppingItOnDGivesACBD) {
+    window.cmdNav[3]->click();
+    emit window.sbtnMovePg->clicked();
+    EXPECT_EQ(mode(), "View Storybook") << "no move from view mode";
+
+    choose("mnuPopupEditMovePage");
+    EXPECT_EQ(mode(), "Relocate Page");
+    EXPECT_EQ(stories(), (Stories{"page 1", "page 3", "page 4"}));
+    EXPECT_TRUE(shown(window.pbxThumbnail) && window.pbxThumbnail->hasPicture());
+
+    // While the page is up, delete and reverse leave the album alone and ask nothing.
+    window.runCommand(Command::ConfirmDeletePage);
+    window.runCommand(Command::ConfirmReversePages);
+    EXPECT_TRUE(app.seam.requestsOf(SeamCall::Message).empty());
+
+    window.cmdNav[5]->click();
+    emit window.pbxThumbnail->clicked();
+    EXPECT_EQ(stories(), (Stories{"page 1", "page 3", "page 2", "page 4"}));
+    EXPECT_EQ(window.rtbViewer->text(), "page 2");
+    EXPECT_EQ(mode(), "View Storybook");
+    EXPECT_FALSE(shown(window.pbxThumbnail));
+
+    // The buffer still holds that page; a drop outside a move must not copy it in again.
+    window.runCommand(Command::DropRelocatedPage);
+    EXPECT_EQ(stories().size(), 4u);
+
+    // A page whose thumbnail is missing still moves.
+    QFile::remove(QString::fromStdString(album.file("thumbnail_4c1e9b07_00000001.jpg")));
+    window.cmdNav[2]->click();
+    emit window.btnEdit->clicked();
+    emit window.sbtnMovePg->clicked();
+    EXPECT_EQ(mode(), "Relocate Page");
+    EXPECT_FALSE(window.pbxThumbnail->hasPicture());
+}
+
+TEST_F(Editing, DeleteAsksAndActsOnTheAnswer) {
+    const struct {
+        MessageAnswer answer;
+        bool editing;
+        Stories after;
+        const char* mode;
+    } rows[] = {
+        {MessageAnswer::Yes, false, {"page 2", "page 3", "page 4"}, "View Storybook"},
+        {MessageAnswer::No, false, {"page 1", "page 2", "page 3", "page 4"}, "Storybook Saved"},
+        {MessageAnswer::Cancel, false, {"page 1", "page 2", "page 3", "page 4"}, "View Storybook"},
+        {MessageAnswer::Yes, true, {"page 2", "page 3", "page 4"}, "View Storybook"},
+        {MessageAnswer::No, true, {"typed", "page 2", "page 3", "page 4"}, "Edit Storybook"},
+        {MessageAnswer::Cancel, true, {"typed", "page 2", "page 3", "page 4"}, "View Storybook"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(int(row.answer)) + (row.editing ? " editing" : ""));
+        app.state.blnStorybookSaved = true;
+        open(app, window, album.path);
+        app.state.strApplicationMode = "Storybook Saved";
+        if (row.editing) {
+            emit window.btnEdit->clicked();
+            window.rtbViewer->setText("typed");
+        }
+        app.seam.requests.clear();
+        app.seam.messageAnswers.push_back(row.answer);
+        choose("mnuPopupEditDelete");
+        expectBox(app, "Do you want to delete this photograph and text?", MessageButtons::YesNoCancel,
+                  "Delete Storybook Page");
+        EXPECT_EQ(stories(), row.after);
+        EXPECT_EQ(mode(), row.mode);
+        EXPECT_EQ(window.rtbViewer->locked(), mode() != "Edit Storybook") << "no unlocked text in view mode";
+    }
+}
+
+TEST_F(Editing, ReverseAsksAndKeepsThePageNumber) {
+    for (const MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::Ok}) {
+        SCOPED_TRACE(int(answer));
+        app.seam.requests.clear();
+        emit window.btnEdit->clicked();
+        window.rtbViewer->setText("typed");
+        std::string modeWhileAsking;
+        app.seam.onRequest = [&](const SeamRequest&) { modeWhileAsking = mode(); };
+        app.seam.messageAnswers.push_back(answer);
+        window.runCommand(Command::ConfirmReversePages);
+        expectBox(app,
+                  "This function will reverse the order of your storybook \r\n"
+                  "pages. The first page will become the last and the last page \r\n"
+                  "will become the first.  Do you wish to proceed?",
+                  MessageButtons::OkCancel, "Reverse Order of Album Pages");
+        EXPECT_EQ(modeWhileAsking, "Reverse Storybook");
+        EXPECT_EQ(mode(), "View Storybook");
+        EXPECT_TRUE(window.rtbViewer->locked());
+    }
+    EXPECT_EQ(stories(), (Stories{"page 4", "page 3", "page 2", "typed"}));
+    EXPECT_EQ(window.rtbViewer->text(), "page 4") << "page 1 now shows the former last page";
+}
+
+TEST_F(Editing, OnePageCannotBeMovedAndNoPageCannotBeEdited) {
+    PagedAlbum single(1);
+    open(app, window, single.path);
+    emit window.btnEdit->clicked();
+    emit window.sbtnMovePg->clicked();
+    EXPECT_EQ(mode(), "Edit Storybook");
+    EXPECT_EQ(stories().size(), 1u);
+
+    app.state.strApplicationMode = "View Storybook";
+    app.state.storybook().varPageCount = 0;
+    emit window.btnEdit->clicked();
+    EXPECT_EQ(mode(), "View Storybook") << "an edit without a page could never be left";
+}
+
+TEST(PageTurns, FirstAndLastReachTheEndsOfAFullAlbum) {
+    PagedAlbum full(1025, 0);
+    AppFixture app;
+    frmMain window(app.state);
+    open(app, window, full.path);
+    ASSERT_EQ(app.state.storybook().varPageCount, 1025);
+    window.cmdNav[5]->click();
+    EXPECT_EQ(app.state.intCurrentPage, 1024);
+    window.cmdNav[2]->click();
+    EXPECT_EQ(app.state.intCurrentPage, 0);
+}
