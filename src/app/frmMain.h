@@ -9,6 +9,7 @@
 #include "SnapshotCache.h"
 #include "document/StorybookHost.h"
 #include "platform/FramelessWindow.h"
+#include "snapshots/SnapshotScan.h"
 
 #include <QPointer>
 
@@ -104,6 +105,7 @@ public:
 
     // The snapshot command (frmMainSnapshot.cpp).
     void ShowSnapshotBrowser();
+    void applySnapshotResult(std::string_view result);
 
     // Full-screen mode and the image information window (frmMainFullScreen.cpp, frmMainImageInfo.cpp).
     void ToggleFullScreen();
@@ -179,6 +181,7 @@ private:
     AppState& m_state;
     QPointer<frmAbout> m_about;
     SnapshotCache m_snapshots;
+    SnapshotScan m_snapshotScan; // the folder scan, reused while the folder is strStorybookCachePath
     bool m_endRequested = false;
     bool m_unloaded = false;
 };

@@ -18,6 +18,5 @@ void frmMain::SaveStorybookAs() {}
 bool frmMain::CopyStorybookImages(const std::string&) {
     return false;
 }
-void frmMain::ShowSnapshotBrowser() {}
 void frmMain::ToggleFullScreen() {}
 void frmMain::DoPluginImageInfo() {}
