@@ -36,20 +36,20 @@ int step(std::string_view word) {
 }
 
 int moveAll(int current, int count, std::string_view word) {
-    current = std::clamp(current, 1, count);
-    if (word == "forward")
-        return std::min(current + 1, count);
-    if (word == "back")
-        return std::max(current - 1, 1);
-    if (word == "home")
-        return 1;
-    if (word == "end")
-        return count;
-    if (word == "pagedown")
-        return std::min(current + 10, count);
-    if (word == "pageup")
-        return std::max(current - 10, 1);
-    return current;
+    if (word == "forward" && current < count)
+        ++current;
+    else if (word == "back" && current > 1)
+        --current;
+    else if (word == "home")
+        current = 1;
+    else if (word == "end")
+        current = count;
+    else if (word == "pagedown")
+        current = std::min(current + 10, count);
+    else if (word == "pageup")
+        current = std::max(current - 10, 1);
+    // The row read next is always one of the list's.
+    return std::clamp(current, 1, count);
 }
 
 // Walks from the current row in the step's direction and turns round at either end of the list;
