@@ -215,6 +215,7 @@ void frmLoadSnapshot::NavigateSnapshots(std::string_view word) {
 void frmLoadSnapshot::showRow(int row) {
     m_shownName = m_loaded.strLoadedSnapshotArray[static_cast<std::size_t>(row - 1)].name;
     txtCurrentFN->setText(QFile::decodeName(QByteArray::fromStdString(m_shownName)));
+    txtCurrentFN->setCursorPosition(0);
 }
 
 void frmLoadSnapshot::clearShownRow() {

@@ -19,7 +19,6 @@ class ColorButton;
 class PictureArea;
 class PlatformSeam;
 class QCheckBox;
-class QGroupBox;
 class QLineEdit;
 class QListWidget;
 struct Storybook;
@@ -87,7 +86,7 @@ private:
 
     // frmLoadSnapshotLayout.cpp
     void createControls();
-    QGroupBox* frame(const char* caption, int left, int top, int width, int height);
+    QWidget* frame(const char* caption, int left, int top, int width, int height);
     void arrangeTabOrder();
     void connectControls();
 

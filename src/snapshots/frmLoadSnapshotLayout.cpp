@@ -7,9 +7,9 @@
 #include "platform/Twips.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 
 namespace {
 
@@ -42,12 +42,33 @@ ColorButton* button(QWidget* parent, const char* name, const char* text, QRect p
     return created;
 }
 
+// A frame whose caption stands in its top border line, clear of the controls below it.
+class CaptionFrame : public QWidget {
+public:
+    CaptionFrame(const QString& caption, QWidget* parent) : QWidget(parent), m_caption(caption) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const int line = metrics.height() / 2;
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(QRect(0, line, width() - 1, height() - line - 1));
+        const QRect text(7, 0, metrics.horizontalAdvance(m_caption) + 4, metrics.height());
+        painter.fillRect(text, palette().color(QPalette::Window));
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(text, Qt::AlignCenter, m_caption);
+    }
+
+private:
+    QString m_caption;
+};
+
 } // namespace
 
-QGroupBox* frmLoadSnapshot::frame(const char* caption, int left, int top, int width, int height) {
-    auto* box = new QGroupBox(QString::fromLatin1(caption), this);
+QWidget* frmLoadSnapshot::frame(const char* caption, int left, int top, int width, int height) {
+    auto* box = new CaptionFrame(QString::fromLatin1(caption), this);
     box->setGeometry(twipsRect(left, top, width, height));
-    box->setFont(fontForPoints(kSansFamily, 8.25));
     return box;
 }
 
@@ -55,14 +76,14 @@ void frmLoadSnapshot::createControls() {
     setFont(fontForPoints(kSansFamily, 8.25));
     setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
 
-    QGroupBox* locator = frame("LOCATOR", 180, 90, 2985, 1635);
+    QWidget* locator = frame("LOCATOR", 180, 90, 2985, 1635);
     lbxLots = new QListWidget(locator);
     lbxLots->setObjectName(QStringLiteral("lbxLots"));
     lbxLots->setGeometry(twipsRect(150, 285, 2685, 1230));
     lbxLots->setFont(fontForPoints(kSansFamily, 9.75));
     colorText(lbxLots, kWhite, kDarkBlue);
 
-    QGroupBox* navigation = frame("NAVIGATION", 3420, 90, 2895, 1635);
+    QWidget* navigation = frame("NAVIGATION", 3420, 90, 2895, 1635);
     btnBack = button(navigation, "btnBack", "<", twipsRect(180, 270, 585, 405), 12);
     txtNofN = new QLineEdit(QStringLiteral("0 of 0"), navigation);
     txtNofN->setObjectName(QStringLiteral("txtNofN"));
@@ -83,19 +104,19 @@ void frmLoadSnapshot::createControls() {
     txtCurrentFN->setReadOnly(true);
     colorText(txtCurrentFN, kWhite, kDarkBlue);
 
-    QGroupBox* thumbnail = frame("THUMBNAIL", 4050, 1890, 2265, 1905);
+    QWidget* thumbnail = frame("THUMBNAIL", 4050, 1890, 2265, 1905);
     pbxThumbnail = new PictureArea(thumbnail);
     pbxThumbnail->setObjectName(QStringLiteral("pbxThumbnail"));
     pbxThumbnail->setGeometryTwips(135, 270, 1980, 1500);
     pbxThumbnail->setBackColor(kDarkBlue);
 
-    QGroupBox* insert = frame("INSERT", 180, 1890, 1785, 1905);
+    QWidget* insert = frame("INSERT", 180, 1890, 1785, 1905);
     cmdInsert[1] = button(insert, "cmdInsert1", "Insert Beginning", twipsRect(90, 270, 1545, 405), 9.75);
     cmdInsert[0] = button(insert, "cmdInsert0", "Insert Here", twipsRect(90, 810, 1545, 405), 12);
     cmdInsert[2] = button(insert, "cmdInsert2", "Insert at the End", twipsRect(90, 1350, 1545, 405), 9.75);
-    QGroupBox* replace = frame("REPLACE", 2070, 1890, 1785, 915);
+    QWidget* replace = frame("REPLACE", 2070, 1890, 1785, 915);
     cmdReplace = button(replace, "cmdReplace", "Replace", twipsRect(75, 270, 1545, 405), 12);
-    QGroupBox* escape = frame("ESCAPE", 2070, 2970, 1815, 825);
+    QWidget* escape = frame("ESCAPE", 2070, 2970, 1815, 825);
     cmdOther = button(escape, "cmdOther", "Cancel", twipsRect(90, 270, 1545, 405), 12);
 
     // Nothing can be committed before the list is there.

@@ -82,7 +82,7 @@ TEST_F(Browser, OpensOnTheNewestUnusedSnapshot) {
     EXPECT_EQ(items(*browser), (std::vector<std::string>{"All Lots", "Unlinked Snapshots",
                                                          "Sim Lot ID: aaaaaaaa", "Sim Lot ID: bbbbbbbb"}));
     EXPECT_EQ(shown(*browser), "snapshot_bbbbbbbb_1.jpg | 3 of 3");
-    EXPECT_TRUE(browser->pbxThumbnail->hasPicture());
+    EXPECT_EQ(browser->pbxThumbnail->picture().size(), QSize(160, 120)) << "drawn at its own size";
     EXPECT_TRUE(browser->cmdInsert[0]->isEnabled());
     EXPECT_TRUE(browser->cmdInsert[1]->isEnabled());
     EXPECT_FALSE(browser->cmdInsert[2]->isEnabled());
