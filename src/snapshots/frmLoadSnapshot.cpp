@@ -122,8 +122,8 @@ void frmLoadSnapshot::InitSnapshotBrowser() {
     for (ColorButton* enabled : {cmdInsert[0], cmdInsert[1], cmdReplace})
         enabled->setEnabled(true);
     cmdInsert[2]->setEnabled(false);
-    rebuildLists();
-    ShowThumbnail();
+    // The lists are built when the box is ticked next, which the activation always does: building
+    // them here for the unticked box as well would only be thrown away unseen.
 }
 
 void frmLoadSnapshot::ScanSnapshotFolder() {
