@@ -105,7 +105,6 @@ public:
 
     // The snapshot command (frmMainSnapshot.cpp).
     void ShowSnapshotBrowser();
-    void applySnapshotResult(std::string_view result);
 
     // Full-screen mode and the image information window (frmMainFullScreen.cpp, frmMainImageInfo.cpp).
     void ToggleFullScreen();
@@ -177,6 +176,9 @@ private:
     void storeStoryText();
     void showMode(std::string_view mode);
     void failLoad(bool checked);
+
+    // frmMainSnapshot.cpp
+    void applySnapshotResult(std::string_view result);
 
     AppState& m_state;
     QPointer<frmAbout> m_about;

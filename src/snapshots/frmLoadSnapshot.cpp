@@ -167,7 +167,8 @@ void frmLoadSnapshot::rebuildLists() {
 void frmLoadSnapshot::fillLotList() {
     const QSignalBlocker quiet(lbxLots);
     lbxLots->clear();
-    for (const std::string& item : lotListItems(m_loaded.strLoadedLotArray))
+    m_lotItems = lotListItems(m_loaded.strLoadedLotArray);
+    for (const std::string& item : m_lotItems)
         lbxLots->addItem(fromBytes(item));
     // No item is selected yet, so selecting the first runs the list's click behaviour.
     lbxLots->setCurrentRow(-1);
@@ -182,9 +183,11 @@ void frmLoadSnapshot::chkShowUnused_Click() {
 }
 
 void frmLoadSnapshot::lbxLots_Click() {
+    // The item's own bytes, not its shown text: a lot code that is no UTF-8 still matches its rows.
     const int row = lbxLots->currentRow();
-    const QListWidgetItem* item = lbxLots->item(row);
-    m_filter = SnapshotFilter::forItem(row, item ? item->text().toStdString() : std::string());
+    const bool listed = row >= 0 && row < static_cast<int>(m_lotItems.size());
+    m_filter =
+        SnapshotFilter::forItem(row, listed ? m_lotItems[static_cast<std::size_t>(row)] : std::string());
     const int count = static_cast<int>(m_loaded.strLoadedSnapshotArray.size());
     m_current = count >= 2 ? count : 1;
     NavigateSnapshots("start");

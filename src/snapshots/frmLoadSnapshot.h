@@ -14,6 +14,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class ColorButton;
 class PictureArea;
@@ -107,6 +108,7 @@ private:
 
     SnapshotBrowserInput m_input;
     LoadedSnapshots m_loaded;
+    std::vector<std::string> m_lotItems; // the texts of lbxLots, as bytes
     SnapshotFilter m_filter;
     int m_current = 0;
     std::string m_shownName; // the listed file shown now; a commit takes this, never typed text

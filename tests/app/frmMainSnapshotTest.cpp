@@ -119,7 +119,6 @@ TEST_F(SnapshotCommand, EachResultLandsWhereItSays) {
     EXPECT_EQ(app.state.storybook().content(1, album::ThumbnailFilename), "thumbnail_7a2f3d16_00000001.jpg");
     EXPECT_EQ(app.state.storybook().content(1, album::Title), "<![CDATA[Page 2]]>") << "other fields stay";
     EXPECT_FALSE(app.state.blnStorybookSaved);
-    EXPECT_EQ(app.state.varSelectedSnapshot, kUnused);
 
     // The replaced page's snapshot is now unused, and is the one offered.
     const std::string freed = "snapshot_4c1e9b07_00000002.jpg";
@@ -162,7 +161,7 @@ TEST_F(SnapshotCommand, CancelEscAndTheCloseBoxChangeNothing) {
     EXPECT_EQ(app.state.strStorybookCachePath, folder.path().toStdString() + "/");
 }
 
-TEST_F(SnapshotCommand, AFullAlbumRefusesInsertsButTheFirstPageIsReachedFromAnywhere) {
+TEST_F(SnapshotCommand, RefusalsLeaveTheAlbumAsItWasAndTheFirstPageIsReachedFromAnywhere) {
     Storybook& book = app.state.storybook();
     for (int page = 3; page < 1024; ++page)
         book.varEntryArray[page] = book.varEntryArray[2];
@@ -176,18 +175,26 @@ TEST_F(SnapshotCommand, AFullAlbumRefusesInsertsButTheFirstPageIsReachedFromAnyw
 
     book.varEntryArray[0][album::Snapshot][album::Content] = "elsewhere.jpg";
     app.state.blnStorybookSaved = true;
-    app.seam.messageAnswers = {MessageAnswer::Ok, MessageAnswer::Ok};
-    browse([](frmLoadSnapshot& browser) { browser.cmdInsert_Click(0); });
+    app.seam.messageAnswers = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Ok};
+    for (int insert : {0, 2}) {
+        browse([insert](frmLoadSnapshot& browser) { browser.cmdInsert_Click(insert); });
+        window.ShowSnapshotBrowser();
+    }
+    book.varPageCount = 0;
+    browse([](frmLoadSnapshot& browser) { browser.cmdReplace_Click(); });
     window.ShowSnapshotBrowser();
-    browse([](frmLoadSnapshot& browser) { browser.cmdInsert_Click(2); });
-    window.ShowSnapshotBrowser();
-    ASSERT_EQ(messages().size(), 2u);
+    ASSERT_EQ(messages().size(), 3u);
     EXPECT_EQ(
         messages()[0].text,
         "This storybook is full: an album holds at most 1025 pages.\r\n\r\nThe snapshot was not added.");
-    EXPECT_EQ(book.varPageCount, 1025);
+    EXPECT_EQ(messages()[2].text, "This storybook has no page whose snapshot could be replaced.");
+    EXPECT_EQ(snapshotOf(0), "elsewhere.jpg");
     EXPECT_TRUE(app.state.blnStorybookSaved);
     EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+
+    browse([](frmLoadSnapshot& browser) { browser.cmdInsert_Click(2); });
+    window.ShowSnapshotBrowser();
+    EXPECT_EQ(book.varPageCount, 1) << "Insert End into an album without pages makes its first page";
 }
 
 TEST_F(SnapshotCommand, AFolderRemovedWhileOpenGivesAMessageAndNoBrowser) {
@@ -200,11 +207,4 @@ TEST_F(SnapshotCommand, AFolderRemovedWhileOpenGivesAMessageAndNoBrowser) {
     EXPECT_EQ(modals(), 0);
     EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
     EXPECT_EQ(app.state.storybook().varPageCount, 3);
-}
-
-TEST_F(SnapshotCommand, OnlyRunsWhileAnAlbumIsViewed) {
-    app.state.strApplicationMode = "Relocate Page";
-    window.ShowSnapshotBrowser();
-    EXPECT_EQ(modals(), 0);
-    EXPECT_EQ(app.state.strApplicationMode, "Relocate Page");
 }
