@@ -6,11 +6,13 @@
 #include "platform/ImageDecoder.h"
 #include "platform/PictureArea.h"
 #include "platform/PlatformSeam.h"
+#include "platform/Twips.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -137,7 +139,7 @@ void frmLoadSnapshot::ScanSnapshotFolder() {
     bool yielded = false;
     const ScanProgress progress = [&](int shownCount) {
         if (shownCount > 0)
-            txtNofN->setText(QString::number(shownCount));
+            showCounter(QString::number(shownCount));
         if (!yielded || sinceYield.elapsed() >= kYieldMilliseconds) {
             QCoreApplication::processEvents();
             yielded = true;
@@ -212,7 +214,22 @@ void frmLoadSnapshot::NavigateSnapshots(std::string_view word) {
         clearShownRow();
         SetCommitButtonsEnabled(false);
     }
-    txtNofN->setText(fromBytes(counterText(m_current, count)));
+    showCounter(fromBytes(counterText(m_current, count)));
+}
+
+// The counter's own size fits "503 of 503"; longer counts of large folders take a smaller size
+// rather than lose their digits at the box's edges.
+void frmLoadSnapshot::showCounter(const QString& text) {
+    double points = kCounterPoints;
+    QFont font = fontForPoints(kSansFamily, points);
+    const int room = txtNofN->contentsRect().width() - 8;
+    while (points > 8 && QFontMetrics(font).horizontalAdvance(text) > room) {
+        points -= 0.75;
+        font = fontForPoints(kSansFamily, points);
+    }
+    txtNofN->setFont(font);
+    txtNofN->setText(text);
+    txtNofN->setCursorPosition(0);
 }
 
 void frmLoadSnapshot::showRow(int row) {

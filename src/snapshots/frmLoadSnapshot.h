@@ -84,6 +84,7 @@ protected:
 
 private:
     enum class FocusMove { None, Before, After };
+    static constexpr double kCounterPoints = 13.5;
 
     // frmLoadSnapshotLayout.cpp
     void createControls();
@@ -98,6 +99,7 @@ private:
     void fillLotList();
     void ShowThumbnail();
     void SetCommitButtonsEnabled(bool enabled);
+    void showCounter(const QString& text);
     void showRow(int row);
     void clearShownRow();
     void commit(std::string_view resultWord);

@@ -89,7 +89,7 @@ void frmLoadSnapshot::createControls() {
     txtNofN->setObjectName(QStringLiteral("txtNofN"));
     txtNofN->setGeometry(twipsRect(810, 270, 1275, 420));
     txtNofN->setAlignment(Qt::AlignCenter);
-    txtNofN->setFont(fontForPoints(kSansFamily, 13.5));
+    txtNofN->setFont(fontForPoints(kSansFamily, kCounterPoints));
     txtNofN->setFocusPolicy(Qt::ClickFocus);
     txtNofN->setReadOnly(true);
     colorText(txtNofN, palette().color(QPalette::ButtonText), palette().color(QPalette::Button));
