@@ -9,6 +9,7 @@
 #include "SnapshotCache.h"
 #include "document/StorybookHost.h"
 #include "platform/FramelessWindow.h"
+#include "snapshots/SnapshotScan.h"
 
 #include <QPointer>
 
@@ -207,9 +208,13 @@ private:
     void showMode(std::string_view mode);
     void failLoad(bool checked);
 
+    // frmMainSnapshot.cpp
+    void applySnapshotResult(std::string_view result);
+
     AppState& m_state;
     QPointer<frmAbout> m_about;
     SnapshotCache m_snapshots;
+    SnapshotScan m_snapshotScan; // the folder scan, reused while the folder is strStorybookCachePath
     bool m_endRequested = false;
     bool m_unloaded = false;
 };

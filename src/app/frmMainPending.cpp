@@ -3,6 +3,5 @@
 
 #include "frmMain.h"
 
-void frmMain::ShowSnapshotBrowser() {}
 void frmMain::ToggleFullScreen() {}
 void frmMain::DoPluginImageInfo() {}

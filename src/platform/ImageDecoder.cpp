@@ -23,6 +23,8 @@ struct TurboHandle {
 // The smallest of the library's scaling factors that still covers the target size, so the final
 // smoothing only ever shrinks.
 tjscalingfactor coveringScale(int width, int height, const QSize& target) {
+    if (target.isEmpty())
+        return {1, 1}; // no size asked for: the picture's own
     int count = 0;
     const tjscalingfactor* factors = tjGetScalingFactors(&count);
     tjscalingfactor best{1, 1};

@@ -107,8 +107,12 @@ SampleAlbum hawthorneAlbum() {
     album.lotName = "Willow Lane Cottage";
     album.title = "A Year on Willow Lane";
     album.pages = hawthornePages();
-    album.unusedSnapshots = {
-        {kHomeLot, 12, Scene::RainyDay}, {kNeighbourLot, 2, Scene::Meadow}, {kNoLot, 1, Scene::Village}};
+    album.unusedSnapshots = {{kHomeLot, 12, Scene::RainyDay},
+                             {kHomeLot, 13, Scene::Picnic},
+                             {kNeighbourLot, 2, Scene::Meadow},
+                             {kNeighbourLot, 3, Scene::WinterWalk},
+                             {kNeighbourLot, 4, Scene::StarryHill, {1024, 768}, false},
+                             {kNoLot, 1, Scene::Village}};
     album.keywords = {"Hawthorne", "Willow Lane", "Family"};
     return album;
 }

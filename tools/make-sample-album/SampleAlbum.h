@@ -14,6 +14,7 @@ struct SampleSnapshot {
     int number = 0;
     Scene scene = Scene::HomeMorning;
     QSize size{1024, 768};
+    bool hasThumbnail = true; // one unused snapshot has none, as happens in a player's folder
 
     QString snapshotName() const;
     QString thumbnailName() const;

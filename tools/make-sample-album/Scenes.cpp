@@ -244,6 +244,42 @@ void village(QPainter& p, Random& random) {
         tree(p, QPointF(uniform(random, 0, 1024), uniform(random, 560, 700)), 180, TreeKind::Round, random);
 }
 
+void picnic(QPainter& p, Random& random) {
+    daySky(p, random);
+    hill(p, 430, 50, 0.9, QColor(120, 172, 100));
+    ground(p, 500, QColor(76, 148, 60), QColor(106, 168, 84));
+    tree(p, QPointF(150, 560), 360, TreeKind::Round, random);
+    p.setBrush(QColor(210, 60, 60));
+    p.drawPolygon(QPolygonF({QPointF(360, 600), QPointF(700, 600), QPointF(780, 700), QPointF(300, 700)}));
+    p.setBrush(QColor(250, 246, 236));
+    for (int i = 0; i < 4; ++i)
+        p.drawRect(QRectF(330 + i * 110, 640, 50, 50));
+    person(p, QPointF(300, 720), 300, kMother);
+    person(p, QPointF(800, 730), 250, kDaughter);
+    person(p, QPointF(880, 735), 210, kSon);
+    flowers(p, random, QRectF(0, 700, 1024, 60), 80);
+}
+
+void winterWalk(QPainter& p, Random& random) {
+    sky(p, QColor(150, 170, 200), QColor(226, 232, 240), 450);
+    hill(p, 440, 40, 1.1, QColor(236, 240, 246));
+    for (int i = 0; i < 6; ++i)
+        tree(p, QPointF(60 + i * 180, 520 + (i % 2) * 30), 260, TreeKind::Snowy, random);
+    ground(p, 560, QColor(246, 248, 252), QColor(226, 232, 240));
+    person(p, QPointF(460, 730), 320, kNeighbour);
+    person(p, QPointF(560, 735), 300, kDaughter);
+    snowfall(p, random, 400);
+}
+
+void starryHill(QPainter& p, Random& random) {
+    sky(p, QColor(8, 12, 40), QColor(40, 50, 90), 520);
+    stars(p, random, 260, 480);
+    moon(p, QPointF(780, 150), 50);
+    hill(p, 470, 70, 2.4, QColor(20, 30, 40));
+    tree(p, QPointF(300, 500), 300, TreeKind::Silhouette, random);
+    ground(p, 560, QColor(10, 18, 22), QColor(20, 30, 36));
+}
+
 using Painter = void (*)(QPainter&, Random&);
 
 Painter painterFor(Scene scene) {
@@ -278,6 +314,12 @@ Painter painterFor(Scene scene) {
         return meadow;
     case Scene::Village:
         return village;
+    case Scene::Picnic:
+        return picnic;
+    case Scene::WinterWalk:
+        return winterWalk;
+    case Scene::StarryHill:
+        return starryHill;
     }
     return homeMorning;
 }

@@ -20,6 +20,9 @@ enum class Scene {
     RainyDay,
     Meadow,
     Village,
+    Picnic,
+    WinterWalk,
+    StarryHill,
 };
 
 // Paints the scene at the given size; the same scene and seed give the same picture.

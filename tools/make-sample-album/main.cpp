@@ -33,6 +33,10 @@ bool writeJpeg(const QDir& folder, const QString& name, const QImage& image) {
 bool writeSnapshot(const QDir& folder, const SampleSnapshot& snapshot) {
     const unsigned seed = qHash(snapshot.snapshotName());
     const QImage picture = renderScene(snapshot.scene, snapshot.size, seed);
+    if (!snapshot.hasThumbnail) {
+        QFile::remove(folder.filePath(snapshot.thumbnailName()));
+        return writeJpeg(folder, snapshot.snapshotName(), picture);
+    }
     const QImage thumbnail = picture.scaled(kThumbnailSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return writeJpeg(folder, snapshot.snapshotName(), picture) &&
            writeJpeg(folder, snapshot.thumbnailName(), thumbnail);

@@ -1,0 +1,281 @@
+// The snapshot browser on a folder of 10,000 files (5,000 snapshots of 40 lots with their thumbnails)
+// beside an album of 1,025 pages that uses 1,000 of them. Every figure is also given as a ratio to a
+// plain std::filesystem walk that takes each file's modification time, measured in the same run
+// (counter x_walk).
+
+#include "../document/MaximalAlbum.h"
+#include "AppState.h"
+#include "frmMain.h"
+#include "platform/Environment.h"
+#include "platform/PictureArea.h"
+#include "platform/PlatformSeam.h"
+#include "platform/SettingsStore.h"
+#include "snapshots/SnapshotLists.h"
+#include "snapshots/frmLoadSnapshot.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDialog>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include <utime.h>
+
+namespace {
+
+constexpr int kLots = 40;
+constexpr int kSnapshots = 5000;
+constexpr int kUsedSnapshots = 1000;
+
+using Clock = std::chrono::steady_clock;
+
+std::string lotCode(int lot) {
+    char code[16];
+    std::snprintf(code, sizeof code, "%08x", 0x4c1e9b07u + static_cast<unsigned>(lot) * 7919u);
+    return code;
+}
+
+// Snapshot k of the folder: lots in turn, numbered within their lot.
+std::string snapshotName(int k) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%08d", k / kLots + 1);
+    return "snapshot_" + lotCode(k % kLots) + "_" + number + ".jpg";
+}
+
+// The largest album, its pages pointed at the first 1,000 snapshots of the folder.
+std::string albumBytes() {
+    std::string bytes = maximalAlbumBytes();
+    std::size_t at = 0;
+    for (int page = 0; page < 1025; ++page) {
+        char old[32];
+        std::snprintf(old, sizeof old, "4c1e9b07_%08d.jpg", page + 1);
+        const std::string name = snapshotName(page % kUsedSnapshots).substr(9);
+        for (int field = 0; field < 2; ++field) {
+            at = bytes.find(old, at);
+            bytes.replace(at, std::strlen(old), name);
+        }
+    }
+    return bytes;
+}
+
+struct BenchFolder {
+    BenchFolder() {
+        QImage thumbnail(160, 120, QImage::Format_RGB32);
+        thumbnail.fill(QColor(90, 140, 200));
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        thumbnail.save(&buffer, "JPG", 85);
+        std::mt19937 random(11);
+        for (int k = 0; k < kSnapshots; ++k) {
+            const std::string snapshot = snapshotName(k);
+            std::ofstream(file(snapshot), std::ios::binary) << "snapshot";
+            std::ofstream(file("thumbnail_" + snapshot.substr(9)), std::ios::binary)
+                .write(jpeg.constData(), jpeg.size());
+            // A fifth were copied in one go and share one time; the rest spread over two years.
+            const long time = k % 5 == 0 ? 1110204309L : 1080000000L + static_cast<long>(random() % 63000000);
+            const utimbuf times{time, time};
+            ::utime(file(snapshot).c_str(), &times);
+        }
+        std::ofstream(file("Storybook.xml"), std::ios::binary) << albumBytes();
+    }
+    std::string file(const std::string& name) const { return folder.path().toStdString() + "/" + name; }
+    std::string path() const { return folder.path().toStdString() + "/"; }
+
+    QTemporaryDir folder;
+};
+
+BenchFolder& benchFolder() {
+    static BenchFolder made;
+    return made;
+}
+
+// The anchor: every entry of the folder with its modification time.
+long walkOnce(const std::string& path) {
+    long sum = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(path))
+        sum += entry.last_write_time().time_since_epoch().count() & 1;
+    return sum;
+}
+
+// Measured again after each benchmark, so the ratio compares figures taken moments apart.
+double anchorSeconds() {
+    std::vector<double> runs;
+    for (int i = 0; i < 9; ++i) {
+        const auto start = Clock::now();
+        benchmark::DoNotOptimize(walkOnce(benchFolder().path()));
+        runs.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    std::sort(runs.begin(), runs.end());
+    return runs[runs.size() / 2];
+}
+
+void reportRatio(benchmark::State& state, double seconds) {
+    state.counters["x_walk"] = seconds / static_cast<double>(state.iterations()) / anchorSeconds();
+}
+
+class BrowserSeam final : public PlatformSeam {
+public:
+    MessageAnswer messageBox(std::string_view, MessageButtons, MessageIcon, std::string_view) override {
+        return MessageAnswer::Yes;
+    }
+    std::string inputBox(std::string_view, std::string_view, std::string_view) override { return {}; }
+    FileDialogResult fileDialog(const FileDialogRequest&) override { return {}; }
+    // The browser is shown, scans, paints its first thumbnail and is cancelled.
+    ModalResult runModal(QDialog& dialog) override {
+        auto* browser = dynamic_cast<frmLoadSnapshot*>(&dialog);
+        if (browser == nullptr)
+            return ModalResult::Accepted;
+        browser->show();
+        browser->Form_Activate();
+        browser->pbxThumbnail->repaint();
+        if (!browser->pbxThumbnail->hasPicture())
+            std::abort();
+        browser->cmdOther_Click();
+        return ModalResult::Rejected;
+    }
+    void openWithDefaultApplication(std::string_view) override {}
+    void openInTextEditor(std::string_view) override {}
+    void setClipboardText(std::string_view) override {}
+    std::string clipboardText() override { return {}; }
+};
+
+class MemoryStore final : public SettingsStore {
+public:
+    std::optional<std::string> readText(std::string_view, std::string_view) override { return std::nullopt; }
+    void writeText(std::string_view, std::string_view, std::string_view) override {}
+};
+
+struct Window {
+    Window()
+        : state(seam, store, Environment{"/tmp", "/tmp", benchFolder().file("Storybook.xml")}),
+          window(state) {
+        window.Form_Load();
+        if (state.storybook().varPageCount != 1025)
+            std::abort();
+    }
+    BrowserSeam seam;
+    MemoryStore store;
+    AppState state;
+    frmMain window;
+};
+
+void AnchorFilesystemWalk(benchmark::State& state) {
+    const std::string path = benchFolder().path();
+    double seconds = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        benchmark::DoNotOptimize(walkOnce(path));
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    reportRatio(state, seconds);
+}
+BENCHMARK(AnchorFilesystemWalk)->Unit(benchmark::kMillisecond);
+
+void Scan(benchmark::State& state) {
+    const std::string path = benchFolder().path();
+    SnapshotScan scan;
+    double seconds = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        if (ScanSnapshotFolder(path, scan) != ScanOutcome::Complete ||
+            scan.strSnapshotArray.size() != kSnapshots)
+            std::abort();
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    reportRatio(state, seconds);
+}
+BENCHMARK(Scan)->Unit(benchmark::kMillisecond);
+
+// From the command to the first thumbnail painted, with the folder scanned afresh each time.
+void BrowserFirstOpen(benchmark::State& state) {
+    Window app;
+    double seconds = 0;
+    for (auto _ : state) {
+        app.state.strStorybookCachePath.clear();
+        const auto start = Clock::now();
+        app.window.ShowSnapshotBrowser();
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    reportRatio(state, seconds);
+}
+BENCHMARK(BrowserFirstOpen)->Unit(benchmark::kMillisecond);
+
+// The same with the last scan of the folder reused.
+void BrowserSecondOpen(benchmark::State& state) {
+    Window app;
+    app.window.ShowSnapshotBrowser();
+    double seconds = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        app.window.ShowSnapshotBrowser();
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    if (app.state.strStorybookCachePath != benchFolder().path())
+        std::abort();
+    reportRatio(state, seconds);
+}
+BENCHMARK(BrowserSecondOpen)->Unit(benchmark::kMillisecond);
+
+struct Lists {
+    Lists() : album(makeStorybook()) {
+        if (ScanSnapshotFolder(benchFolder().path(), scan) != ScanOutcome::Complete)
+            std::abort();
+        album->varPageCount = 1025;
+        for (int page = 0; page < 1025; ++page)
+            album->varEntryArray[page][album::Snapshot][album::Content] = snapshotName(page % kUsedSnapshots);
+    }
+    SnapshotScan scan;
+    std::unique_ptr<Storybook> album;
+};
+
+void UnusedOnlyList(benchmark::State& state) {
+    Lists lists;
+    double seconds = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        const LoadedSnapshots loaded =
+            BuildLoadedSnapshotList(lists.scan, SnapshotSelection::UnusedOnly, *lists.album);
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+        if (loaded.strLoadedSnapshotArray.size() != kSnapshots - kUsedSnapshots)
+            std::abort();
+    }
+    reportRatio(state, seconds);
+}
+BENCHMARK(UnusedOnlyList)->Unit(benchmark::kMillisecond);
+
+void SortByDate(benchmark::State& state) {
+    Lists lists;
+    double seconds = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<SnapshotRow> rows = lists.scan.strSnapshotArray;
+        state.ResumeTiming();
+        const auto start = Clock::now();
+        SortSnapshotsByDate(rows);
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    reportRatio(state, seconds);
+}
+BENCHMARK(SortByDate)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

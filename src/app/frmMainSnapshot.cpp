@@ -1,0 +1,114 @@
+// The Snapshot command: the large-folder warning, the snapshot browser, and its answer applied to
+// the album through the page operations.
+
+#include "document/ApplicationModes.h"
+#include "document/FileNames.h"
+#include "document/PageOperations.h"
+#include "frmMain.h"
+#include "snapshots/frmLoadSnapshot.h"
+
+#include "platform/PlatformSeam.h"
+
+#include <utility>
+
+namespace {
+
+constexpr int kLargeFolderFiles = 500;
+
+constexpr const char* kCacheWarning = "Note: Snapshot list will be cached on first use.\r\n"
+                                      "\r\n"
+                                      "If you have many snapshots there will be \r\n"
+                                      "a delay while they are being loaded and \r\n"
+                                      "cached for the first time.  Do you wish to\r\n"
+                                      "proceed?\r\n"
+                                      "\r\n"
+                                      "(load image cache warning is active)";
+constexpr const char* kAlbumFull =
+    "This storybook is full: an album holds at most 1025 pages.\r\n\r\nThe snapshot was not added.";
+constexpr const char* kNoPageToReplace = "This storybook has no page whose snapshot could be replaced.";
+
+} // namespace
+
+void frmMain::ShowSnapshotBrowser() {
+    if (m_state.strApplicationMode == modes::kEditStorybook)
+        CommitTextEdit();
+    if (m_state.strApplicationMode != modes::kViewStorybook &&
+        m_state.strApplicationMode != modes::kStorybookSaved)
+        return;
+    setApplicationMode(modes::kLoadSnapshot);
+
+    const std::optional<int> files = countFolderFiles(m_state.varStorybookFolder);
+    if (!files) {
+        // The folder went away while the album was open: nothing to browse, the album stays as it is.
+        messageBox("The album's folder cannot be read, so its snapshots cannot be shown:\r\n\r\n" +
+                       m_state.varStorybookFolder,
+                   MessageButtons::Ok, MessageIcon::Critical, "");
+        setApplicationMode(modes::kViewStorybook);
+        return;
+    }
+    if (*files > kLargeFolderFiles && m_state.blnLoadImageCacheWarning &&
+        messageBox(kCacheWarning, MessageButtons::YesNo, MessageIcon::None, "Load Image Cache Warning.") !=
+            MessageAnswer::Yes) {
+        setApplicationMode(modes::kViewStorybook);
+        return;
+    }
+    m_state.blnLoadImageCacheWarning = false;
+
+    std::string result;
+    {
+        frmLoadSnapshot browser({m_state.seam(), m_state.storybook(), m_snapshotScan,
+                                 m_state.strStorybookCachePath, m_state.varStorybookFolder,
+                                 m_state.blnLoadImageSortByDate},
+                                this);
+        m_state.seam().runModal(browser);
+        result = browser.strApplicationMode();
+        if (result != modes::kLoadSnapshot)
+            m_state.varSelectedSnapshot = browser.varSelectedSnapshot();
+    }
+    setApplicationMode(result);
+    applySnapshotResult(result);
+    setApplicationMode(modes::kViewStorybook);
+}
+
+void frmMain::applySnapshotResult(std::string_view result) {
+    Storybook& book = m_state.storybook();
+    const std::string& chosen = m_state.varSelectedSnapshot;
+    if (result == modes::kReplaceSnapshot) {
+        const int page = m_state.intCurrentPage;
+        if (page < 0 || page >= book.varPageCount) {
+            messageBox(kNoPageToReplace, MessageButtons::Ok, MessageIcon::None, "");
+            return;
+        }
+        EntryCells& entry = book.varEntryArray[page];
+        entry[album::ThumbnailFilename][album::Content] = thumbnailNameFor(chosen);
+        entry[album::Snapshot][album::Content] = chosen;
+        m_state.blnStorybookSaved = false;
+        DisplayCurrentPage();
+        return;
+    }
+    const bool beginning = result == modes::kInsertBeginning;
+    const bool end = result == modes::kInsertEnd;
+    if (result != modes::kInsertSnapshot && !beginning && !end)
+        return;
+    if (book.varPageCount >= album::kEntrySlots) {
+        messageBox(kAlbumFull, MessageButtons::Ok, MessageIcon::None, "");
+        return;
+    }
+    // Moved by the page count, so the first and the last page are reached from anywhere.
+    if (beginning)
+        PageBack(book.varPageCount);
+    const bool afterLast = end && book.varPageCount > 0;
+    if (afterLast)
+        PageForward(book.varPageCount);
+    if (!FillNewPage(book, *this))
+        return;
+    if (afterLast) {
+        // The new page went in before the last one; the two change places so it follows it, and it
+        // keeps the tags of the neighbour it was copied from.
+        const int page = m_state.intCurrentPage;
+        std::swap(book.varEntryArray[page], book.varEntryArray[page + 1]);
+        m_state.intCurrentPage = static_cast<std::int16_t>(page + 1);
+    }
+    m_state.blnStorybookSaved = false;
+    DisplayCurrentPage();
+}

@@ -1,0 +1,431 @@
+#include "frmLoadSnapshot.h"
+
+#include "document/ApplicationModes.h"
+#include "document/FileNames.h"
+#include "platform/Controls.h"
+#include "platform/ImageDecoder.h"
+#include "platform/PictureArea.h"
+#include "platform/PlatformSeam.h"
+#include "platform/Twips.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+
+#include <sys/stat.h>
+
+namespace {
+
+const QColor kWhite(255, 255, 255);
+
+// While the scan runs the window is repainted at most this often; painting after every file would
+// cost more than the scan.
+constexpr int kYieldMilliseconds = 20;
+
+constexpr const char* kNoFileSelected = "No File Selected";
+constexpr const char* kThumbnailAbsent =
+    "The thumbnail associated with this image is absent.  Please select another image to load.";
+
+QString fromBytes(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The key codes the browser's key map is written in.
+int virtualKeyOf(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    default:
+        return 0;
+    }
+}
+
+bool isRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+} // namespace
+
+frmLoadSnapshot::frmLoadSnapshot(SnapshotBrowserInput input, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_input(std::move(input)),
+      m_mode(modes::kLoadSnapshot) {
+    setObjectName(QStringLiteral("frmLoadSnapshot"));
+    setWindowTitle(QStringLiteral("Load Snapshot"));
+    setModal(true);
+    createControls();
+}
+
+frmLoadSnapshot::~frmLoadSnapshot() {
+    Form_Unload();
+}
+
+void frmLoadSnapshot::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Once the window is on the screen, so the caching message is seen while the scan runs.
+    if (!m_activated)
+        QTimer::singleShot(0, this, [this] { Form_Activate(); });
+}
+
+void frmLoadSnapshot::Form_Activate() {
+    if (m_activated)
+        return;
+    m_activated = true;
+    ShowCachingMessage();
+    InitSnapshotBrowser();
+    if (m_closeRequested) {
+        QDialog::reject();
+        return;
+    }
+    chkShowUnused->setChecked(true);
+}
+
+void frmLoadSnapshot::ShowCachingMessage() {
+    pbxThumbnail->clearPicture();
+    pbxThumbnail->setPersistentDrawing(true);
+    pbxThumbnail->setFontSize(12);
+    pbxThumbnail->setForeColor(kWhite);
+    pbxThumbnail->setPosition(0, 280);
+    pbxThumbnail->print(" Caching\r\n thumbnails,\r\n please wait...");
+    pbxThumbnail->setPersistentDrawing(false);
+}
+
+void frmLoadSnapshot::InitSnapshotBrowser() {
+    m_current = 0;
+    ScanSnapshotFolder();
+    if (m_closeRequested)
+        return;
+    chkShowUnused->setEnabled(true);
+    for (ColorButton* enabled : {cmdInsert[0], cmdInsert[1], cmdReplace})
+        enabled->setEnabled(true);
+    cmdInsert[2]->setEnabled(false);
+    // The lists are built when the box is ticked next, which the activation always does: building
+    // them here for the unticked box as well would only be thrown away unseen.
+}
+
+void frmLoadSnapshot::ScanSnapshotFolder() {
+    if (m_input.varStorybookFolder == m_input.strStorybookCachePath) {
+        m_scanComplete = true;
+        return;
+    }
+    // The kept scan is about to be overwritten: until this one finishes it belongs to no folder.
+    m_input.strStorybookCachePath.clear();
+    QElapsedTimer sinceYield;
+    bool yielded = false;
+    const ScanProgress progress = [&](int shownCount) {
+        if (shownCount > 0)
+            showCounter(QString::number(shownCount));
+        if (!yielded || sinceYield.elapsed() >= kYieldMilliseconds) {
+            QCoreApplication::processEvents();
+            yielded = true;
+            sinceYield.restart();
+        }
+        return !m_closeRequested;
+    };
+    m_scanning = true;
+    const ScanOutcome outcome = ::ScanSnapshotFolder(m_input.varStorybookFolder, m_input.scan, progress);
+    m_scanning = false;
+    m_scanComplete = outcome == ScanOutcome::Complete;
+    if (!m_scanComplete)
+        m_input.scan = {};
+}
+
+// The loaded list by the check box, sorted, then the lot list with "All Lots" selected.
+void frmLoadSnapshot::rebuildLists() {
+    const SnapshotSelection selection =
+        chkShowUnused->isChecked() ? SnapshotSelection::UnusedOnly : SnapshotSelection::All;
+    m_loaded = BuildLoadedSnapshotList(m_input.scan, selection, m_input.album);
+    if (m_input.blnLoadImageSortByDate)
+        SortSnapshotsByDate(m_loaded.strLoadedSnapshotArray);
+    fillLotList();
+    lbxLots->setCurrentRow(0);
+}
+
+void frmLoadSnapshot::fillLotList() {
+    const QSignalBlocker quiet(lbxLots);
+    lbxLots->clear();
+    m_lotItems = lotListItems(m_loaded.strLoadedLotArray);
+    for (const std::string& item : m_lotItems)
+        lbxLots->addItem(fromBytes(item));
+    // No item is selected yet, so selecting the first runs the list's click behaviour.
+    lbxLots->setCurrentRow(-1);
+}
+
+void frmLoadSnapshot::chkShowUnused_Click() {
+    if (m_scanning)
+        return;
+    rebuildLists();
+    NavigateSnapshots("start");
+    ShowThumbnail();
+}
+
+void frmLoadSnapshot::lbxLots_Click() {
+    // The item's own bytes, not its shown text: a lot code that is no UTF-8 still matches its rows.
+    const int row = lbxLots->currentRow();
+    const bool listed = row >= 0 && row < static_cast<int>(m_lotItems.size());
+    m_filter =
+        SnapshotFilter::forItem(row, listed ? m_lotItems[static_cast<std::size_t>(row)] : std::string());
+    const int count = static_cast<int>(m_loaded.strLoadedSnapshotArray.size());
+    m_current = count >= 2 ? count : 1;
+    NavigateSnapshots("start");
+}
+
+void frmLoadSnapshot::NavigateSnapshots(std::string_view word) {
+    if (m_scanning)
+        return;
+    const auto& rows = m_loaded.strLoadedSnapshotArray;
+    const Navigation move = ::NavigateSnapshots(rows, m_filter, m_current, word);
+    m_current = move.current;
+    if (move.outcome == NavigationOutcome::Shown) {
+        showRow(m_current);
+        ShowThumbnail();
+    } else if (move.outcome == NavigationOutcome::NoMatch) {
+        // The filter has no row: nothing is shown, so nothing can be committed.
+        clearShownRow();
+        SetCommitButtonsEnabled(false);
+    }
+    const int count = static_cast<int>(rows.size());
+    if (count == 0) {
+        clearShownRow();
+        SetCommitButtonsEnabled(false);
+    }
+    showCounter(fromBytes(counterText(m_current, count)));
+}
+
+// The counter's own size fits "503 of 503"; longer counts of large folders take a smaller size
+// rather than lose their digits at the box's edges.
+void frmLoadSnapshot::showCounter(const QString& text) {
+    double points = kCounterPoints;
+    QFont font = fontForPoints(kSansFamily, points);
+    const int room = txtNofN->contentsRect().width() - 8;
+    while (points > 8 && QFontMetrics(font).horizontalAdvance(text) > room) {
+        points -= 0.75;
+        font = fontForPoints(kSansFamily, points);
+    }
+    txtNofN->setFont(font);
+    txtNofN->setText(text);
+    txtNofN->setCursorPosition(0);
+}
+
+void frmLoadSnapshot::showRow(int row) {
+    m_shownName = m_loaded.strLoadedSnapshotArray[static_cast<std::size_t>(row - 1)].name;
+    txtCurrentFN->setText(QFile::decodeName(QByteArray::fromStdString(m_shownName)));
+    txtCurrentFN->setCursorPosition(0);
+}
+
+void frmLoadSnapshot::clearShownRow() {
+    m_shownName.clear();
+    m_thumbnailFailed = false;
+    txtCurrentFN->clear();
+    pbxThumbnail->clearPicture();
+}
+
+void frmLoadSnapshot::ShowThumbnail() {
+    if (!m_loaded.strLoadedSnapshotArray.empty()) {
+        if (m_shownName.empty()) {
+            // A filter without rows: the display stays empty.
+            pbxThumbnail->clearPicture();
+            SetCommitButtonsEnabled(false);
+            return;
+        }
+        const std::string path = m_input.varStorybookFolder + thumbnailNameFor(m_shownName);
+        const QImage thumbnail = decodePictureForSize(QFile::decodeName(QByteArray::fromStdString(path)), {});
+        m_thumbnailFailed = thumbnail.isNull();
+        if (m_thumbnailFailed) {
+            pbxThumbnail->clearPicture();
+            pbxThumbnail->setPersistentDrawing(true);
+            pbxThumbnail->setFontSize(14);
+            pbxThumbnail->setForeColor(kWhite);
+            pbxThumbnail->setPosition(530, 340);
+            pbxThumbnail->print("Invalid");
+            pbxThumbnail->setCurrentX(250);
+            pbxThumbnail->print("Thumbnail");
+            pbxThumbnail->setPersistentDrawing(false);
+            SetCommitButtonsEnabled(false);
+            return;
+        }
+        pbxThumbnail->setPicture(thumbnail);
+    }
+    SetCommitButtonsEnabled(true);
+}
+
+void frmLoadSnapshot::SetCommitButtonsEnabled(bool enabled) {
+    cmdInsert[0]->setEnabled(enabled);
+    cmdReplace->setEnabled(enabled);
+}
+
+void frmLoadSnapshot::btnBack_Click() {
+    navigateAndFocus("back");
+}
+
+void frmLoadSnapshot::btnForward_Click() {
+    navigateAndFocus("forward");
+}
+
+void frmLoadSnapshot::navigateAndFocus(std::string_view word) {
+    NavigateSnapshots(word);
+    if (!m_unloaded)
+        pbxThumbnail->setFocus();
+}
+
+void frmLoadSnapshot::cmdInsert_Click(int Index) {
+    static constexpr std::array<std::string_view, 3> kResults = {modes::kInsertSnapshot,
+                                                                 modes::kInsertBeginning, modes::kInsertEnd};
+    if (Index >= 0 && Index < 3)
+        commit(kResults[static_cast<std::size_t>(Index)]);
+}
+
+void frmLoadSnapshot::cmdReplace_Click() {
+    commit(modes::kReplaceSnapshot);
+}
+
+// A commit takes the listed file shown now. Its thumbnail must have loaded, and the file must still
+// be in the folder: a kept scan can name a snapshot deleted since.
+void frmLoadSnapshot::commit(std::string_view resultWord) {
+    if (m_scanning || m_unloaded)
+        return;
+    if (m_shownName.empty()) {
+        m_input.seam.messageBox(kNoFileSelected, MessageButtons::Ok, MessageIcon::None, "");
+        return;
+    }
+    if (m_thumbnailFailed) {
+        m_input.seam.messageBox(kThumbnailAbsent, MessageButtons::Ok, MessageIcon::None, "");
+        return;
+    }
+    if (!isRegularFile(m_input.varStorybookFolder + m_shownName)) {
+        m_input.seam.messageBox("This snapshot is no longer in the album's folder:\r\n\r\n" + m_shownName +
+                                    "\r\n\r\nPlease select another image to load.",
+                                MessageButtons::Ok, MessageIcon::None, "");
+        return;
+    }
+    m_mode = std::string(resultWord);
+    m_selected = m_shownName;
+    QDialog::accept();
+}
+
+void frmLoadSnapshot::cmdOther_Click() {
+    CloseSnapshotBrowser();
+}
+
+void frmLoadSnapshot::reject() {
+    CloseSnapshotBrowser();
+}
+
+// Cancel, Esc and the close box. While the scan runs, the close waits for the scan to stop.
+void frmLoadSnapshot::CloseSnapshotBrowser() {
+    if (m_scanning) {
+        m_closeRequested = true;
+        return;
+    }
+    QDialog::reject();
+}
+
+void frmLoadSnapshot::done(int result) {
+    Form_Unload();
+    QDialog::done(result);
+}
+
+void frmLoadSnapshot::Form_Unload() {
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    if (m_scanComplete)
+        m_input.strStorybookCachePath = m_input.varStorybookFolder;
+}
+
+void frmLoadSnapshot::HandleBrowserKey(std::string_view name, int key, int /*shift*/) {
+    if (key < 13 || key > 39)
+        return;
+    const bool browsing = m_mode == modes::kLoadSnapshot && name != "lbxLots";
+    switch (key) {
+    case 27:
+        if (name == "cmdOther" || name == "lbxLots" || name == "cmdInsert" || name == "cmdReplace")
+            pbxThumbnail->setFocus();
+        else if (m_mode == modes::kLoadSnapshot)
+            CloseSnapshotBrowser();
+        break;
+    case 33:
+        if (browsing)
+            navigateAndFocus("pageup");
+        break;
+    case 34:
+        if (browsing)
+            navigateAndFocus("pagedown");
+        break;
+    case 35:
+        if (browsing)
+            navigateAndFocus("end");
+        break;
+    case 36:
+        if (browsing)
+            navigateAndFocus("home");
+        break;
+    case 37:
+        if (browsing)
+            navigateAndFocus("back");
+        break;
+    case 39:
+        if (browsing)
+            navigateAndFocus("forward");
+        break;
+    default:
+        break;
+    }
+}
+
+void frmLoadSnapshot::keyDown(std::string_view name, int key, int shift, FocusMove focus) {
+    if (focus == FocusMove::Before)
+        pbxThumbnail->setFocus();
+    HandleBrowserKey(name, key, shift);
+    if (focus == FocusMove::After && !m_unloaded)
+        pbxThumbnail->setFocus();
+}
+
+bool frmLoadSnapshot::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto* press = static_cast<QKeyEvent*>(event);
+    const int key = virtualKeyOf(press->key());
+    const int shift = static_cast<int>(press->modifiers() & Qt::ShiftModifier ? 1 : 0) |
+                      static_cast<int>(press->modifiers() & Qt::ControlModifier ? 2 : 0) |
+                      static_cast<int>(press->modifiers() & Qt::AltModifier ? 4 : 0);
+    const QString name = watched->objectName();
+    const bool onInsert = name.startsWith(QStringLiteral("cmdInsert"));
+    FocusMove focus = FocusMove::None;
+    if (onInsert || watched == cmdReplace || watched == chkShowUnused)
+        focus = FocusMove::Before;
+    else if (watched == txtNofN || watched == btnBack || watched == btnForward || watched == cmdOther)
+        focus = FocusMove::After;
+    keyDown(onInsert ? "cmdInsert" : name.toStdString(), key, shift, focus);
+    // Esc never reaches the dialog's own handling; the browsing keys stay with the lot list box,
+    // which moves its selection by them, and are used up everywhere else.
+    if (key == 27)
+        return true;
+    const bool browsingKey = (key >= 33 && key <= 37) || key == 39;
+    return browsingKey && watched != lbxLots;
+}

@@ -1,0 +1,125 @@
+#pragma once
+// The snapshot browser: a modal dialog that scans the album's folder (or reuses the last scan), lists
+// its snapshots by lot, all or only the unused ones, shows each thumbnail and hands back a result
+// word and a file name. It never calls the main window; the caller reads the two values after the
+// dialog has closed. Input while the scan runs never closes the dialog under the scan: a close asked
+// for then stops the scan first, and a scan that did not finish is not kept.
+
+#include "SnapshotLists.h"
+#include "SnapshotNavigation.h"
+#include "SnapshotScan.h"
+
+#include <QDialog>
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class ColorButton;
+class PictureArea;
+class PlatformSeam;
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+struct Storybook;
+
+// What the browser works on. The scan and the cache path outlive the dialog: while the album's folder
+// equals strStorybookCachePath the scan is reused.
+struct SnapshotBrowserInput {
+    PlatformSeam& seam;
+    const Storybook& album;
+    SnapshotScan& scan;
+    std::string& strStorybookCachePath;
+    std::string varStorybookFolder; // ends in '/'
+    bool blnLoadImageSortByDate = true;
+};
+
+class frmLoadSnapshot : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmLoadSnapshot(SnapshotBrowserInput input, QWidget* parent = nullptr);
+    ~frmLoadSnapshot() override;
+
+    // The result: "Load Snapshot" unless a commit button closed the dialog, and the chosen file name.
+    const std::string& strApplicationMode() const { return m_mode; }
+    const std::string& varSelectedSnapshot() const { return m_selected; }
+
+    // Runs once, when the dialog is first shown: the caching message, the scan and the lists.
+    void Form_Activate();
+
+    // Handlers, as the controls and keys reach them.
+    void chkShowUnused_Click();
+    void lbxLots_Click();
+    void btnBack_Click();
+    void btnForward_Click();
+    void cmdInsert_Click(int Index);
+    void cmdReplace_Click();
+    void cmdOther_Click();
+    void HandleBrowserKey(std::string_view name, int key, int shift);
+    void NavigateSnapshots(std::string_view word);
+
+    int intCurrentSnapshot() const { return m_current; }
+    const LoadedSnapshots& loadedSnapshots() const { return m_loaded; }
+    bool scanning() const { return m_scanning; }
+
+    QListWidget* lbxLots = nullptr;
+    ColorButton* btnBack = nullptr;
+    QLineEdit* txtNofN = nullptr;
+    ColorButton* btnForward = nullptr;
+    QCheckBox* chkShowUnused = nullptr;
+    QLineEdit* txtCurrentFN = nullptr;
+    PictureArea* pbxThumbnail = nullptr;
+    std::array<ColorButton*, 3> cmdInsert{};
+    ColorButton* cmdReplace = nullptr;
+    ColorButton* cmdOther = nullptr;
+
+public slots:
+    void done(int result) override;
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class FocusMove { None, Before, After };
+    static constexpr double kCounterPoints = 13.5;
+
+    // frmLoadSnapshotLayout.cpp
+    void createControls();
+    QWidget* frame(const char* caption, int left, int top, int width, int height);
+    void arrangeTabOrder();
+    void connectControls();
+
+    void ShowCachingMessage();
+    void InitSnapshotBrowser();
+    void ScanSnapshotFolder();
+    void rebuildLists();
+    void fillLotList();
+    void ShowThumbnail();
+    void SetCommitButtonsEnabled(bool enabled);
+    void showCounter(const QString& text);
+    void showRow(int row);
+    void clearShownRow();
+    void commit(std::string_view resultWord);
+    void CloseSnapshotBrowser();
+    void Form_Unload();
+    void keyDown(std::string_view name, int key, int shift, FocusMove focus);
+    void navigateAndFocus(std::string_view word);
+
+    SnapshotBrowserInput m_input;
+    LoadedSnapshots m_loaded;
+    std::vector<std::string> m_lotItems; // the texts of lbxLots, as bytes
+    SnapshotFilter m_filter;
+    int m_current = 0;
+    std::string m_shownName; // the listed file shown now; a commit takes this, never typed text
+    bool m_thumbnailFailed = false;
+    std::string m_mode;
+    std::string m_selected;
+    bool m_activated = false;
+    bool m_scanning = false;
+    bool m_scanComplete = false;
+    bool m_closeRequested = false;
+    bool m_unloaded = false;
+};
