@@ -24,6 +24,7 @@ frmMain::frmMain(AppState& state, QWidget* parent) : FramelessWindow(parent), m_
     m_state.setHost(this);
     createControls();
     connectPageControls();
+    connectKeys();
     connect(this, &FramelessWindow::faceMouseMoved, this, &frmMain::Form_MouseMove);
 }
 

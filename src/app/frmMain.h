@@ -15,6 +15,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class ColorButton;
 class ImageHotspot;
@@ -25,6 +26,8 @@ class QLabel;
 class StoryTextBox;
 class TransparentLabel;
 class frmAbout;
+class plgnImageInfo;
+struct KeyStep;
 
 class frmMain : public FramelessWindow, public StorybookHost {
     Q_OBJECT
@@ -108,6 +111,19 @@ public:
     // Full-screen mode and the image information window (frmMainFullScreen.cpp, frmMainImageInfo.cpp).
     void ToggleFullScreen();
     void DoPluginImageInfo();
+    plgnImageInfo* imageInfo() const;
+
+    // The keyboard (frmMainKeys.cpp).
+    void HandleKeyDown(std::string_view strControl, std::int16_t KeyCode, std::int16_t Shift);
+    void HandleKeyUp(std::string_view strControl, std::int16_t KeyCode, std::int16_t Shift);
+    void ScrollViewerText(std::string_view strDirection);
+    void cmdNav_KeyDown(int Index, std::int16_t KeyCode, std::int16_t Shift);
+    void pbxShow_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+    void rtbViewer_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+    void pbxThumbnail_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+    void cmdNav_KeyUp(int Index, std::int16_t KeyCode, std::int16_t Shift);
+    void pbxShow_KeyUp(std::int16_t KeyCode, std::int16_t Shift);
+    void rtbViewer_KeyUp(std::int16_t KeyCode, std::int16_t Shift);
 
     // StorybookHost (frmMainHost.cpp).
     MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
@@ -159,6 +175,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // frmMainLayout.cpp
@@ -169,6 +186,15 @@ private:
     void createPopupMenu();
     void arrangeStackingAndTabs();
     void connectPageControls();
+    void storeWindowPlace();
+
+    // frmMainKeys.cpp, frmMainFullScreen.cpp
+    void connectKeys();
+    void followHeldKeys(std::int16_t shift);
+    void runKeySteps(const std::vector<KeyStep>& steps);
+    QRect screenArea() const;
+    void enterFullScreen();
+    void leaveFullScreen();
 
     // frmMainDisplay.cpp, frmMainOpen.cpp
     std::string currentStoryText() const;
@@ -178,6 +204,8 @@ private:
 
     AppState& m_state;
     QPointer<frmAbout> m_about;
+    QPointer<plgnImageInfo> m_imageInfo;
+    QPoint m_placeBeforeFullScreen;
     SnapshotCache m_snapshots;
     bool m_endRequested = false;
     bool m_unloaded = false;

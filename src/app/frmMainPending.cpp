@@ -19,5 +19,3 @@ bool frmMain::CopyStorybookImages(const std::string&) {
     return false;
 }
 void frmMain::ShowSnapshotBrowser() {}
-void frmMain::ToggleFullScreen() {}
-void frmMain::DoPluginImageInfo() {}
