@@ -16,22 +16,15 @@
 #include <map>
 
 namespace {
+// clang-format off
 const std::map<Command, std::string> kNames = {
-    {Command::OpenStorybook, "Open"},
-    {Command::SaveStorybook, "Save"},
-    {Command::SaveStorybookAs, "SaveAs"},
-    {Command::ToggleEditMode, "Edit"},
-    {Command::ShowSnapshotBrowser, "Snapshots"},
-    {Command::ToggleToolButtons, "Tools"},
-    {Command::ExitApplicationConfirmed, "Exit?"},
-    {Command::ShowAboutBox, "About"},
-    {Command::BeginRelocatePage, "Move"},
-    {Command::DropRelocatedPage, "Drop"},
-    {Command::ConfirmDeletePage, "Delete"},
-    {Command::DoPluginImageInfo, "Info"},
-    {Command::ToggleFullScreen, "FullScreen"},
-    {Command::EmptyProcedure, "Empty"},
+    {Command::OpenStorybook, "Open"}, {Command::SaveStorybook, "Save"}, {Command::SaveStorybookAs, "SaveAs"},
+    {Command::ToggleEditMode, "Edit"}, {Command::ShowSnapshotBrowser, "Snapshots"}, {Command::ToggleToolButtons, "Tools"},
+    {Command::ExitApplicationConfirmed, "Exit?"}, {Command::ShowAboutBox, "About"}, {Command::BeginRelocatePage, "Move"},
+    {Command::DropRelocatedPage, "Drop"}, {Command::ConfirmDeletePage, "Delete"}, {Command::DoPluginImageInfo, "Info"},
+    {Command::ToggleFullScreen, "FullScreen"}, {Command::EmptyProcedure, "Empty"},
 };
+// clang-format on
 
 // The steps that run while the mode stays as given, one word each.
 std::string decided(KeyEdge edge, int key, const char* held, KeyControl control, std::string_view mode) {
@@ -86,52 +79,25 @@ void expectRows(KeyEdge edge, std::initializer_list<Row> rows) {
 } // namespace
 
 TEST(KeyTableTest, KeyDown) {
+    // clang-format off
     expectRows(KeyEdge::Down, {
-                                  {17, "", Txt, None, "ctrl+"},
-                                  {18, "c", Nav, Edit, "alt+"},
-                                  {13, "", Pic, View, "nav3"},
-                                  {13, "", Txt, Move, "Drop"},
-                                  {13, "c", Pic, View, ""},
-                                  {13, "a", Pic, View, ""},
-                                  {13, "", Pic, Edit, ""},
-                                  {27, "", Pic, View, "Exit?"},
-                                  {27, "c", Nav, None, "Exit?"},
-                                  {27, "", Txt, View, ""},
-                                  {33, "", Pic, View, "nav1"},
-                                  {34, "", Nav, Move, "nav4"},
-                                  {35, "c", Txt, View, "nav5"},
-                                  {36, "", Pic, View, "nav2"},
-                                  {37, "", Pic, View, "nav0"},
-                                  {39, "", Pic, View, "nav3"},
-                                  {39, "", Txt, Edit, ""},
-                                  {33, "", Pic, None, ""},
-                                  {36, "", Txt, "Storybook Saved", ""},
-                                  {38, "", Txt, View, "up"},
-                                  {40, "", Pic, Move, "down"},
-                                  {38, "", Txt, Edit, ""},
-                                  {45, "", Pic, View, "Snapshots"},
-                                  {45, "", Nav, View, ""},
-                                  {45, "", Pic, Move, ""},
-                                  {46, "a", Pic, View, "Delete"},
-                                  {46, "", Txt, View, ""},
-                                  {46, "", Pic, Edit, ""},
-                                  {112, "a", Txt, None, "About"},
-                                  {112, "c", Pic, View, ""},
-                                  {113, "", Pic, View, "Open"},
-                                  {113, "c", Pic, View, ""},
-                                  {114, "", Nav, Edit, "Save"},
-                                  {115, "", Pic, View, "SaveAs"},
-                                  {115, "a", Pic, View, ""},
-                                  {115, "c", Pic, View, ""},
-                                  {116, "", Txt, Edit, "Edit"},
-                                  {117, "", Pic, None, "Snapshots"},
-                                  {118, "", Pic, None, "Tools"},
-                                  {119, "", Pic, View, "Exit?"},
-                                  {119, "c", Pic, View, ""},
-                                  {83, "c", Pic, View, ""},
-                                  {9, "", Pic, View, ""},
-                                  {120, "", Pic, View, ""},
-                              });
+        {17, "", Txt, None, "ctrl+"}, {18, "c", Nav, Edit, "alt+"}, {13, "", Pic, View, "nav3"},
+        {13, "", Txt, Move, "Drop"}, {13, "c", Pic, View, ""}, {13, "a", Pic, View, ""},
+        {13, "", Pic, Edit, ""}, {27, "", Pic, View, "Exit?"}, {27, "c", Nav, None, "Exit?"},
+        {27, "", Txt, View, ""}, {33, "", Pic, View, "nav1"}, {34, "", Nav, Move, "nav4"},
+        {35, "c", Txt, View, "nav5"}, {36, "", Pic, View, "nav2"}, {37, "", Pic, View, "nav0"},
+        {39, "", Pic, View, "nav3"}, {39, "", Txt, Edit, ""}, {33, "", Pic, None, ""},
+        {36, "", Txt, "Storybook Saved", ""}, {38, "", Txt, View, "up"}, {40, "", Pic, Move, "down"},
+        {38, "", Txt, Edit, ""}, {45, "", Pic, View, "Snapshots"}, {45, "", Nav, View, ""},
+        {45, "", Pic, Move, ""}, {46, "a", Pic, View, "Delete"}, {46, "", Txt, View, ""},
+        {46, "", Pic, Edit, ""}, {112, "a", Txt, None, "About"}, {112, "c", Pic, View, ""},
+        {113, "", Pic, View, "Open"}, {113, "c", Pic, View, ""}, {114, "", Nav, Edit, "Save"},
+        {115, "", Pic, View, "SaveAs"}, {115, "a", Pic, View, ""}, {115, "c", Pic, View, ""},
+        {116, "", Txt, Edit, "Edit"}, {117, "", Pic, None, "Snapshots"}, {118, "", Pic, None, "Tools"},
+        {119, "", Pic, View, "Exit?"}, {119, "c", Pic, View, ""}, {83, "c", Pic, View, ""},
+        {9, "", Pic, View, ""}, {120, "", Pic, View, ""},
+    });
+    // clang-format on
     // Enter drops a moved page, then turns a page if the drop went back to viewing.
     const auto enter = keySteps(KeyEdge::Down, vk::kEnter, false, false, Pic);
     ASSERT_EQ(enter.size(), 2u);
@@ -140,30 +106,17 @@ TEST(KeyTableTest, KeyDown) {
 }
 
 TEST(KeyTableTest, KeyUp) {
+    // clang-format off
     expectRows(KeyEdge::Up, {
-                                {17, "ca", Pic, View, "ctrl-"},
-                                {18, "ca", Nav, View, "alt-"},
-                                {13, "c", Pic, Edit, "FullScreen both-"},
-                                {13, "a", Txt, None, "FullScreen both-"},
-                                {13, "", Pic, View, ""},
-                                {69, "c", Pic, View, "Edit both-"},
-                                {69, "", Pic, View, ""},
-                                {77, "c", Txt, View, "Edit Move both-"},
-                                {79, "c", Nav, None, "Open both-"},
-                                {83, "c", Pic, View, "Save both-"},
-                                {83, "a", Pic, View, ""},
-                                {112, "c", Pic, View, "Info both-"},
-                                {112, "", Pic, View, ""},
-                                {113, "c", Pic, View, "Empty both-"},
-                                {115, "a", Pic, View,
-                                 "Exit?"
-                                 " both-"},
-                                {115, "c", Pic, View, ""},
-                                {115, "", Pic, View, ""},
-                                {116, "c", Pic, View, ""},
-                                {27, "", Pic, View, ""},
-                                {39, "", Pic, View, ""},
-                            });
+        {17, "ca", Pic, View, "ctrl-"}, {18, "ca", Nav, View, "alt-"}, {13, "c", Pic, Edit, "FullScreen both-"},
+        {13, "a", Txt, None, "FullScreen both-"}, {13, "", Pic, View, ""}, {69, "c", Pic, View, "Edit both-"},
+        {69, "", Pic, View, ""}, {77, "c", Txt, View, "Edit Move both-"}, {79, "c", Nav, None, "Open both-"},
+        {83, "c", Pic, View, "Save both-"}, {83, "a", Pic, View, ""}, {112, "c", Pic, View, "Info both-"},
+        {112, "", Pic, View, ""}, {113, "c", Pic, View, "Empty both-"}, {115, "a", Pic, View, "Exit? both-"},
+        {115, "c", Pic, View, ""}, {115, "", Pic, View, ""}, {116, "c", Pic, View, ""},
+        {27, "", Pic, View, ""}, {39, "", Pic, View, ""},
+    });
+    // clang-format on
 }
 
 class KeysTest : public ::testing::Test {

@@ -47,8 +47,6 @@ TEST_F(ImageInfoTest, FieldsAreFilledOnEachActivationAndOneWindowServes) {
     EXPECT_EQ(info->txtSnapshot->text(), QStringLiteral("snapshot_4c1e9b07_00000001.jpg"));
     EXPECT_EQ(info->txtThumbnail->text(), QStringLiteral("thumbnail_4c1e9b07_00000001.jpg"));
     EXPECT_EQ(info->txtTitle->text(), QStringLiteral("Our Summer"));
-    EXPECT_EQ(info->txtNeighborhood->text(), QStringLiteral("Pleasantview"));
-    EXPECT_EQ(info->txtLotName->text(), QStringLiteral("Willow Lane"));
     EXPECT_EQ(info->txtFamilyName->text(), QStringLiteral("Hawthorne"));
 
     window.cmdNav[3]->click();
