@@ -215,6 +215,12 @@ TEST_F(KeysTest, ArrowsInEditModeEditTheTextAndUpDownScrollInViewMode) {
     key(window.pbxShow, Qt::Key_Up);
     EXPECT_EQ(window.rtbViewer->firstVisibleLine(), 1);
     EXPECT_EQ(window.rtbViewer->selectionStart(), 0) << "scrolling leaves the caret";
+    window.rtbViewer->setText(story);
+    window.rtbViewer->setSelectionStart(0);
+    window.rtbViewer->setFocus();
+    key(window.rtbViewer, Qt::Key_Down);
+    key(window.rtbViewer, Qt::Key_Down);
+    EXPECT_EQ(window.rtbViewer->firstVisibleLine(), 2) << "a key in the locked text box scrolls once";
 }
 
 TEST_F(KeysTest, OtherControlsAreNotActedOn) {
