@@ -43,6 +43,8 @@ void frmMain::enterFullScreen() {
     m_placeBeforeFullScreen = pos();
 
     const QRect screenPixels = screenArea();
+    // Asked of the window manager as well, so that no panel of the desktop stays in front.
+    setWindowState(windowState() | Qt::WindowFullScreen);
     setFixedSize(screenPixels.size());
     move(screenPixels.topLeft());
     const FullScreenLayout layout =
@@ -63,6 +65,7 @@ void frmMain::enterFullScreen() {
 }
 
 void frmMain::leaveFullScreen() {
+    setWindowState(windowState() & ~Qt::WindowFullScreen);
     SetWindowMode();
     m_state.blnFullScreen = false;
     RefreshDisplay("display");
