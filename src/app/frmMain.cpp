@@ -25,6 +25,7 @@ frmMain::frmMain(AppState& state, QWidget* parent) : FramelessWindow(parent), m_
     createControls();
     connectPageControls();
     connectCommandControls();
+    connectKeys();
     connect(this, &FramelessWindow::faceMouseMoved, this, &frmMain::Form_MouseMove);
 }
 

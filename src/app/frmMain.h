@@ -18,6 +18,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class ColorButton;
 class ImageHotspot;
@@ -28,11 +29,14 @@ class QLabel;
 class StoryTextBox;
 class TransparentLabel;
 class frmAbout;
+class plgnImageInfo;
 struct CommandStep;
+struct KeyStep;
 
 // How the unsaved-changes question may be answered, and what came of it.
 enum class UnsavedChoices { SaveOrDiscard, SaveDiscardOrCancel };
 enum class UnsavedOutcome { NoChanges, Saved, SaveFailed, Discarded, Cancelled };
+
 
 class frmMain : public FramelessWindow, public StorybookHost {
     Q_OBJECT
@@ -137,6 +141,19 @@ public:
     // Full-screen mode and the image information window (frmMainFullScreen.cpp, frmMainImageInfo.cpp).
     void ToggleFullScreen();
     void DoPluginImageInfo();
+    plgnImageInfo* imageInfo() const;
+
+    // The keyboard (frmMainKeys.cpp).
+    void HandleKeyDown(std::string_view strControl, std::int16_t KeyCode, std::int16_t Shift);
+    void HandleKeyUp(std::string_view strControl, std::int16_t KeyCode, std::int16_t Shift);
+    void ScrollViewerText(std::string_view strDirection);
+    void cmdNav_KeyDown(int Index, std::int16_t KeyCode, std::int16_t Shift);
+    void pbxShow_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+    void rtbViewer_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+    void pbxThumbnail_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+    void cmdNav_KeyUp(int Index, std::int16_t KeyCode, std::int16_t Shift);
+    void pbxShow_KeyUp(std::int16_t KeyCode, std::int16_t Shift);
+    void rtbViewer_KeyUp(std::int16_t KeyCode, std::int16_t Shift);
 
     // StorybookHost (frmMainHost.cpp).
     MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
@@ -188,6 +205,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // frmMainLayout.cpp
@@ -202,6 +220,16 @@ private:
     void showMovedThumbnail();
     void finishWorkInProgress();
 
+    void storeWindowPlace();
+
+    // frmMainKeys.cpp, frmMainFullScreen.cpp
+    void connectKeys();
+    void followHeldKeys(std::int16_t shift);
+    void runKeySteps(const std::vector<KeyStep>& steps);
+    QRect screenArea() const;
+    void enterFullScreen();
+    void leaveFullScreen();
+
     // frmMainDisplay.cpp, frmMainOpen.cpp
     std::string currentStoryText() const;
     void storeStoryText();
@@ -213,6 +241,8 @@ private:
 
     AppState& m_state;
     QPointer<frmAbout> m_about;
+    QPointer<plgnImageInfo> m_imageInfo;
+    QPoint m_placeBeforeFullScreen;
     SnapshotCache m_snapshots;
     SnapshotScan m_snapshotScan; // the folder scan, reused while the folder is strStorybookCachePath
     bool m_endRequested = false;

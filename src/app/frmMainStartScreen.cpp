@@ -98,6 +98,10 @@ void frmMain::HighlightButton(std::string_view name) {
 void frmMain::Form_MouseMove(int Button) {
     if (Button == 1)
         startWindowDrag(*this);
+    storeWindowPlace();
+}
+
+void frmMain::storeWindowPlace() {
     // The stored place is 16-bit twips; a window beyond that range keeps the nearest value.
     m_state.intWindowTop = clampToInt16(pixelsToTwips(y()));
     m_state.intWindowLeft = clampToInt16(pixelsToTwips(x()));

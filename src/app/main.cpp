@@ -26,6 +26,8 @@ int main(int argc, char* argv[]) {
     // The first showing stands in the middle of the screen.
     window.centreOnScreen();
     window.show();
+    // Without a window manager nobody else gives the new window the keyboard.
+    window.activateWindow();
     // The icon is only for the task list; reading it can wait until the window has appeared.
     QTimer::singleShot(0, &window,
                        [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/icon.png"))); });

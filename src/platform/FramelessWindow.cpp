@@ -10,6 +10,7 @@
 
 FramelessWindow::FramelessWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setMouseTracking(true);
+    trackWindowDrag(*this);
 }
 
 void FramelessWindow::setFacePicture(const QImage& picture) {

@@ -35,6 +35,12 @@ void StoryTextBox::setColors(const QColor& text, const QColor& background) {
     setPalette(palette);
 }
 
+void StoryTextBox::setLocked(bool locked) {
+    setReadOnly(locked);
+    if (locked)
+        setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
 void StoryTextBox::setVerticalScrollBarShown(bool shown) {
     setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }

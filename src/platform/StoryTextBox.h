@@ -13,7 +13,8 @@ public:
     explicit StoryTextBox(QWidget* parent = nullptr);
 
     void setColors(const QColor& text, const QColor& background);
-    void setLocked(bool locked) { setReadOnly(locked); }
+    // A locked box still moves its caret with the keys, so a page key in it scrolls the text once.
+    void setLocked(bool locked);
     bool locked() const { return isReadOnly(); }
     void setVerticalScrollBarShown(bool shown);
     bool verticalScrollBarShown() const;

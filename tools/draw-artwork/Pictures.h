@@ -13,6 +13,8 @@ QImage drawBackground();
 QImage drawSideButton(Glyph glyph, TabGroup group);
 QImage drawSavingPicture();
 QImage drawAboutBackground();
+// The image information window's face, 358 x 222: leather with a gilt edge.
+QImage drawInfoBackground();
 QImage drawApplicationIcon();
 
 } // namespace art

@@ -105,4 +105,22 @@ QImage drawAboutBackground() {
     return image;
 }
 
+QImage drawInfoBackground() {
+    const QSize size(358, 222);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    const QRectF whole(QPointF(0, 0), QSizeF(size));
+    painter.drawImage(0, 0, leatherTexture(size, QColor(64, 40, 44), 0x1f0b3));
+    vignette(painter, whole, 0.5);
+    painter.setPen(QPen(QColor(20, 10, 6), 2));
+    painter.drawRect(whole.adjusted(1, 1, -1, -1));
+    goldHairline(painter, whole.adjusted(3.5, 3.5, -3.5, -3.5), 2);
+    cornerProtector(painter, QPointF(0, 0), 1, 1, 14);
+    cornerProtector(painter, QPointF(whole.right(), 0), -1, 1, 14);
+    cornerProtector(painter, QPointF(whole.right(), whole.bottom()), -1, -1, 14);
+    cornerProtector(painter, QPointF(0, whole.bottom()), 1, -1, 14);
+    fleuron(painter, QPointF(306, 206), 4);
+    return image;
+}
+
 } // namespace art

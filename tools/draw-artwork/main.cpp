@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
         {"sbtnTools5.png", art::drawSideButton(Glyph::Reverse, TabGroup::Tool)},
         {"saving.png", art::drawSavingPicture()},
         {"about.png", art::drawAboutBackground()},
+        {"info.png", art::drawInfoBackground()},
         {"icon.png", art::drawApplicationIcon()},
     };
     bool written = true;

@@ -31,6 +31,7 @@ frmAbout::frmAbout(AppState& state, QWidget* parent)
     m_background.load(QStringLiteral(":/assets/about.png"));
     createControls();
     Form_Load();
+    trackWindowDrag(*this);
 }
 
 void frmAbout::createControls() {

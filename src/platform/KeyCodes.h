@@ -1,0 +1,54 @@
+#pragma once
+// Keys as the key handlers take them: the 16-bit virtual-key code of the key and the shift-state
+// word (1 Shift, 2 Ctrl, 4 Alt, added together). One table maps Qt's keys onto the codes.
+
+#include <Qt>
+
+#include <cstdint>
+
+class QKeyEvent;
+
+namespace vk {
+inline constexpr std::int16_t kEnter = 13;
+inline constexpr std::int16_t kCtrl = 17;
+inline constexpr std::int16_t kAlt = 18;
+inline constexpr std::int16_t kEscape = 27;
+inline constexpr std::int16_t kPageUp = 33;
+inline constexpr std::int16_t kPageDown = 34;
+inline constexpr std::int16_t kEnd = 35;
+inline constexpr std::int16_t kHome = 36;
+inline constexpr std::int16_t kLeft = 37;
+inline constexpr std::int16_t kUp = 38;
+inline constexpr std::int16_t kRight = 39;
+inline constexpr std::int16_t kDown = 40;
+inline constexpr std::int16_t kInsert = 45;
+inline constexpr std::int16_t kDelete = 46;
+inline constexpr std::int16_t kE = 69;
+inline constexpr std::int16_t kM = 77;
+inline constexpr std::int16_t kO = 79;
+inline constexpr std::int16_t kS = 83;
+inline constexpr std::int16_t kF1 = 112;
+inline constexpr std::int16_t kF2 = 113;
+inline constexpr std::int16_t kF3 = 114;
+inline constexpr std::int16_t kF4 = 115;
+inline constexpr std::int16_t kF5 = 116;
+inline constexpr std::int16_t kF6 = 117;
+inline constexpr std::int16_t kF7 = 118;
+inline constexpr std::int16_t kF8 = 119;
+} // namespace vk
+
+inline constexpr std::int16_t kShiftBit = 1;
+inline constexpr std::int16_t kCtrlBit = 2;
+inline constexpr std::int16_t kAltBit = 4;
+
+// 0 for a key that has no code here.
+std::int16_t virtualKeyCode(int qtKey);
+std::int16_t shiftWord(Qt::KeyboardModifiers modifiers);
+
+struct KeyStroke {
+    std::int16_t keyCode = 0;
+    std::int16_t shift = 0;
+    // The window system repeats a held key; on this platform each repeat is a release and a press.
+    bool repeat = false;
+};
+KeyStroke keyStroke(const QKeyEvent& event);

@@ -1,0 +1,236 @@
+// The key table as data, and keys sent to the window's controls as the window system sends them.
+
+#include "KeyTable.h"
+#include "OpenAlbum.h"
+#include "platform/Controls.h"
+#include "platform/KeyCodes.h"
+#include "platform/PictureArea.h"
+#include "platform/StoryTextBox.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+// clang-format off
+const std::map<Command, std::string> kNames = {
+    {Command::OpenStorybook, "Open"}, {Command::SaveStorybook, "Save"}, {Command::SaveStorybookAs, "SaveAs"},
+    {Command::ToggleEditMode, "Edit"}, {Command::ShowSnapshotBrowser, "Snapshots"}, {Command::ToggleToolButtons, "Tools"},
+    {Command::ExitApplicationConfirmed, "Exit?"}, {Command::ShowAboutBox, "About"}, {Command::BeginRelocatePage, "Move"},
+    {Command::DropRelocatedPage, "Drop"}, {Command::ConfirmDeletePage, "Delete"}, {Command::DoPluginImageInfo, "Info"},
+    {Command::ToggleFullScreen, "FullScreen"}, {Command::EmptyProcedure, "Empty"},
+};
+// clang-format on
+
+// The steps that run while the mode stays as given, one word each.
+std::string decided(KeyEdge edge, int key, const char* held, KeyControl control, std::string_view mode) {
+    const bool ctrl = std::string_view(held).find('c') != std::string_view::npos;
+    const bool alt = std::string_view(held).find('a') != std::string_view::npos;
+    std::string words;
+    for (const KeyStep& step : keySteps(edge, static_cast<std::int16_t>(key), ctrl, alt, control)) {
+        if (!keyModeAllows(step.mode, mode))
+            continue;
+        using Kind = KeyStep::Kind;
+        const std::map<Kind, std::string> flags = {{Kind::HoldCtrl, "ctrl+"},
+                                                   {Kind::HoldAlt, "alt+"},
+                                                   {Kind::ReleaseCtrl, "ctrl-"},
+                                                   {Kind::ReleaseAlt, "alt-"},
+                                                   {Kind::ReleaseBoth, "both-"}};
+        if (!words.empty())
+            words += ' ';
+        if (step.kind == Kind::Command)
+            words += kNames.at(step.command);
+        else if (step.kind == Kind::PressNavButton)
+            words += "nav" + std::to_string(step.value);
+        else if (step.kind == Kind::ScrollText)
+            words += step.value < 0 ? "up" : "down";
+        else
+            words += flags.at(step.kind);
+    }
+    return words;
+}
+
+constexpr auto Pic = KeyControl::Picture;
+constexpr auto Nav = KeyControl::NavButton;
+constexpr auto Txt = KeyControl::TextBox;
+constexpr const char* View = "View Storybook";
+constexpr const char* Edit = "Edit Storybook";
+constexpr const char* Move = "Relocate Page";
+constexpr const char* None = "Nothing Loaded";
+
+struct Row {
+    int key;
+    const char* held; // "c" Ctrl, "a" Alt
+    KeyControl control;
+    const char* mode;
+    const char* expected;
+};
+
+void expectRows(KeyEdge edge, std::initializer_list<Row> rows) {
+    for (const Row& row : rows)
+        EXPECT_EQ(decided(edge, row.key, row.held, row.control, row.mode), row.expected)
+            << "key " << row.key << " held '" << row.held << "' control " << int(row.control) << " in "
+            << row.mode;
+}
+} // namespace
+
+TEST(KeyTableTest, KeyDown) {
+    // clang-format off
+    expectRows(KeyEdge::Down, {
+        {17, "", Txt, None, "ctrl+"}, {18, "c", Nav, Edit, "alt+"}, {13, "", Pic, View, "nav3"},
+        {13, "", Txt, Move, "Drop"}, {13, "c", Pic, View, ""}, {13, "a", Pic, View, ""},
+        {13, "", Pic, Edit, ""}, {27, "", Pic, View, "Exit?"}, {27, "c", Nav, None, "Exit?"},
+        {27, "", Txt, View, ""}, {33, "", Pic, View, "nav1"}, {34, "", Nav, Move, "nav4"},
+        {35, "c", Txt, View, "nav5"}, {36, "", Pic, View, "nav2"}, {37, "", Pic, View, "nav0"},
+        {39, "", Pic, View, "nav3"}, {39, "", Txt, Edit, ""}, {33, "", Pic, None, ""},
+        {36, "", Txt, "Storybook Saved", ""}, {38, "", Txt, View, "up"}, {40, "", Pic, Move, "down"},
+        {38, "", Txt, Edit, ""}, {45, "", Pic, View, "Snapshots"}, {45, "", Nav, View, ""},
+        {45, "", Pic, Move, ""}, {46, "a", Pic, View, "Delete"}, {46, "", Txt, View, ""},
+        {46, "", Pic, Edit, ""}, {112, "a", Txt, None, "About"}, {112, "c", Pic, View, ""},
+        {113, "", Pic, View, "Open"}, {113, "c", Pic, View, ""}, {114, "", Nav, Edit, "Save"},
+        {115, "", Pic, View, "SaveAs"}, {115, "a", Pic, View, ""}, {115, "c", Pic, View, ""},
+        {116, "", Txt, Edit, "Edit"}, {117, "", Pic, None, "Snapshots"}, {118, "", Pic, None, "Tools"},
+        {119, "", Pic, View, "Exit?"}, {119, "c", Pic, View, ""}, {83, "c", Pic, View, ""},
+        {9, "", Pic, View, ""}, {120, "", Pic, View, ""},
+    });
+    // clang-format on
+    // Enter drops a moved page, then turns a page if the drop went back to viewing.
+    const auto enter = keySteps(KeyEdge::Down, vk::kEnter, false, false, Pic);
+    ASSERT_EQ(enter.size(), 2u);
+    EXPECT_EQ(enter[0].mode, KeyMode::Relocating);
+    EXPECT_EQ(enter[1].mode, KeyMode::Viewing);
+}
+
+TEST(KeyTableTest, KeyUp) {
+    // clang-format off
+    expectRows(KeyEdge::Up, {
+        {17, "ca", Pic, View, "ctrl-"}, {18, "ca", Nav, View, "alt-"}, {13, "c", Pic, Edit, "FullScreen both-"},
+        {13, "a", Txt, None, "FullScreen both-"}, {13, "", Pic, View, ""}, {69, "c", Pic, View, "Edit both-"},
+        {69, "", Pic, View, ""}, {77, "c", Txt, View, "Edit Move both-"}, {79, "c", Nav, None, "Open both-"},
+        {83, "c", Pic, View, "Save both-"}, {83, "a", Pic, View, ""}, {112, "c", Pic, View, "Info both-"},
+        {112, "", Pic, View, ""}, {113, "c", Pic, View, "Empty both-"}, {115, "a", Pic, View, "Exit? both-"},
+        {115, "c", Pic, View, ""}, {115, "", Pic, View, ""}, {116, "c", Pic, View, ""},
+        {27, "", Pic, View, ""}, {39, "", Pic, View, ""},
+    });
+    // clang-format on
+}
+
+class KeysTest : public ::testing::Test {
+protected:
+    KeysTest() : book(25) {
+        // Each Open a key gives asks the dialog; these are cancelled.
+        book.app.seam.dialogResults.assign(4, FileDialogResult{});
+        m_opened = int(book.app.seam.requestsOf(SeamCall::FileDialog).size());
+    }
+    void key(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(control, key, modifiers);
+    }
+    int dialogs() const { return int(book.app.seam.requestsOf(SeamCall::FileDialog).size()) - m_opened; }
+    OpenAlbum book;
+    int m_opened = 0;
+    frmMain& window = book.window;
+};
+
+TEST_F(KeysTest, NavigationKeysPressTheirButtons) {
+    const struct {
+        Qt::Key key;
+        int page;
+    } turns[] = {{Qt::Key_Right, 1}, {Qt::Key_PageDown, 11}, {Qt::Key_End, 24}, {Qt::Key_Right, 24},
+                 {Qt::Key_Left, 23}, {Qt::Key_PageUp, 13},   {Qt::Key_Home, 0}, {Qt::Key_Enter, 1}};
+    for (const auto& turn : turns) {
+        key(window.pbxShow, turn.key);
+        EXPECT_EQ(book.page(), turn.page) << turn.key;
+    }
+    key(window.cmdNav[0], Qt::Key_Return);
+    EXPECT_EQ(book.page(), 2) << "keys on a navigation button count too";
+    EXPECT_EQ(window.focusWidget(), window.pbxShow) << "the button's own focus rule ran";
+
+    book.mode() = "Storybook Saved";
+    key(window.rtbViewer, Qt::Key_Right);
+    EXPECT_EQ(book.mode(), "View Storybook");
+    EXPECT_EQ(book.page(), 3);
+    book.mode() = "Storybook Saved";
+    key(window.pbxShow, Qt::Key_F9);
+    EXPECT_EQ(book.mode(), "View Storybook") << "every key-down leaves the saved mode";
+}
+
+TEST_F(KeysTest, KeyDownAgainstKeyUp) {
+    QTest::keyPress(window.pbxShow, Qt::Key_F2);
+    EXPECT_EQ(dialogs(), 1) << "F2 opens on key-down";
+    QTest::keyRelease(window.pbxShow, Qt::Key_F2);
+    QTest::keyPress(window.pbxShow, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dialogs(), 1);
+    QTest::keyRelease(window.pbxShow, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dialogs(), 2) << "Ctrl+O opens on key-up";
+    key(window.pbxShow, Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(dialogs(), 2) << "Ctrl+F2 does nothing";
+    EXPECT_FALSE(book.app.state.blnCtrlKeyDown);
+}
+
+TEST_F(KeysTest, HeldFlagsFollowEachKeyEventAndRepeatsAreIgnored) {
+    // Ctrl and Alt let go in another window: the next key event knows better.
+    book.app.state.blnCtrlKeyDown = true;
+    book.app.state.blnAltKeyDown = true;
+    key(window.pbxShow, Qt::Key_Return);
+    EXPECT_EQ(book.page(), 1) << "plain Enter turns the page";
+    EXPECT_FALSE(book.app.state.blnFullScreen);
+
+    QTest::keyPress(window.pbxShow, Qt::Key_Control);
+    EXPECT_TRUE(book.app.state.blnCtrlKeyDown);
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_O, Qt::ControlModifier, QStringLiteral("o"), true);
+        QApplication::sendEvent(window.pbxShow, &release);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_O, Qt::ControlModifier, QStringLiteral("o"), true);
+        QApplication::sendEvent(window.pbxShow, &press);
+    }
+    EXPECT_EQ(dialogs(), 0) << "a held Ctrl+O opens once, on its last release";
+    QTest::keyRelease(window.pbxShow, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dialogs(), 1);
+}
+
+TEST_F(KeysTest, ArrowsInEditModeEditTheTextAndUpDownScrollInViewMode) {
+    book.mode() = "Edit Storybook";
+    window.rtbViewer->setLocked(false);
+    window.rtbViewer->setText("abc");
+    window.rtbViewer->setSelectionStart(0);
+    window.rtbViewer->setFocus();
+    key(window.rtbViewer, Qt::Key_Right);
+    key(window.rtbViewer, Qt::Key_End);
+    EXPECT_EQ(book.page(), 0);
+    EXPECT_EQ(window.rtbViewer->selectionStart(), 3) << "the caret moved in the text";
+
+    book.mode() = "View Storybook";
+    window.rtbViewer->setLocked(true);
+    std::string story;
+    for (int line = 1; line <= 30; ++line)
+        story += "line " + std::to_string(line) + "\n";
+    window.rtbViewer->setText(story);
+    window.rtbViewer->setSelectionStart(0);
+    key(window.pbxShow, Qt::Key_Down);
+    key(window.pbxShow, Qt::Key_Down);
+    key(window.pbxShow, Qt::Key_Up);
+    EXPECT_EQ(window.rtbViewer->firstVisibleLine(), 1);
+    EXPECT_EQ(window.rtbViewer->selectionStart(), 0) << "scrolling leaves the caret";
+    window.rtbViewer->setText(story);
+    window.rtbViewer->setSelectionStart(0);
+    window.rtbViewer->setFocus();
+    key(window.rtbViewer, Qt::Key_Down);
+    key(window.rtbViewer, Qt::Key_Down);
+    EXPECT_EQ(window.rtbViewer->firstVisibleLine(), 2) << "a key in the locked text box scrolls once";
+}
+
+TEST_F(KeysTest, OtherControlsAreNotActedOn) {
+    window.HandleKeyDown("sbtnDelete", vk::kRight, 0);
+    window.HandleKeyDown("cmdnav", vk::kRight, 0);
+    EXPECT_EQ(book.page(), 0);
+    // A key that a side button inside the picture area leaves alone is not the picture's key.
+    window.sbtnMovePg->show();
+    window.sbtnMovePg->setEnabled(true);
+    window.sbtnMovePg->setFocus();
+    key(window.sbtnMovePg, Qt::Key_Right);
+    EXPECT_EQ(book.page(), 0);
+}
