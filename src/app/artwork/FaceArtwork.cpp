@@ -21,7 +21,7 @@ extern "C" const std::uint64_t brindlecoveBackgroundRawSize;
 
 QImage backgroundFace() {
     const unsigned char* raw = brindlecoveBackgroundRawStart;
-    if (brindlecoveBackgroundRawSize < 8)
+    if (brindlecoveBackgroundRawSize < 12)
         return {};
     const auto number = [raw](int at) {
         return std::uint32_t(raw[at]) | std::uint32_t(raw[at + 1]) << 8 | std::uint32_t(raw[at + 2]) << 16 |
@@ -29,7 +29,10 @@ QImage backgroundFace() {
     };
     const std::uint32_t width = number(0);
     const std::uint32_t height = number(4);
-    if (brindlecoveBackgroundRawSize < 8 + std::uint64_t(width) * height * 4)
+    const auto format = static_cast<QImage::Format>(number(8));
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
         return {};
-    return QImage(raw + 8, int(width), int(height), int(width * 4), QImage::Format_ARGB32_Premultiplied);
+    if (brindlecoveBackgroundRawSize < 12 + std::uint64_t(width) * height * 4)
+        return {};
+    return QImage(raw + 12, int(width), int(height), int(width * 4), format);
 }
