@@ -2,7 +2,9 @@
 
 #include "platform/ImageDecoder.h"
 
-#include <QFileInfo>
+#include <QFile>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -21,11 +23,12 @@ SnapshotCache::~SnapshotCache() {
         m_worker.join();
 }
 
+// Read with stat itself: Qt's file times go through the local time zone, which is not for threads.
 SnapshotCache::Stamp SnapshotCache::stampOf(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isFile())
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
         return {};
-    return {info.lastModified(), info.size()};
+    return {std::int64_t(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec, status.st_size};
 }
 
 QImage SnapshotCache::picture(const QString& path, const QSize& size) {

@@ -5,12 +5,12 @@
 // sees only file paths and sizes, never the album or a window; the window waits for it only when
 // it is already decoding the very picture asked for, which is sooner than decoding it again.
 
-#include <QDateTime>
 #include <QImage>
 #include <QSize>
 #include <QString>
 
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -43,8 +43,8 @@ public:
 
 private:
     struct Stamp {
-        QDateTime modified;
-        qint64 bytes = -1;
+        std::int64_t modifiedNanoseconds = 0;
+        std::int64_t bytes = -1;
         bool operator==(const Stamp&) const = default;
     };
     struct Entry {
