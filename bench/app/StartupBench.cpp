@@ -141,13 +141,14 @@ void StartupToFirstPaint(benchmark::State& state) {
         floorPeaks.push_back(floor.peakMegabytes);
     }
     QDir(QString::fromLatin1(folder)).removeRecursively();
-    state.counters["ours"] = median(appTimes);
-    state.counters["anchor"] = median(floorTimes);
-    state.counters["goal"] = 1.2;
-    state.counters["text_floor"] = median(textFloorTimes);
-    state.counters["memory.ours"] = median(appPeaks);
-    state.counters["memory.anchor"] = median(floorPeaks);
-    state.counters["memory.goal_extra"] = 8;
+    // Medians of the launches; the table of bench/run-all reads them by these names.
+    state.counters["ms.ours"] = median(appTimes);
+    state.counters["ms.anchor"] = median(floorTimes);
+    state.counters["ms.goal"] = 1.2;
+    state.counters["text_floor_ms"] = median(textFloorTimes);
+    state.counters["MB.ours"] = median(appPeaks);
+    state.counters["MB.anchor"] = median(floorPeaks);
+    state.counters["MB.goal_extra"] = 8;
     state.counters["under_x"] = underX ? 1 : 0;
 }
 
