@@ -2,27 +2,148 @@
 
 #include "platform/ImageDecoder.h"
 
-#include <QFileInfo>
+#include <QFile>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+
+SnapshotCache::SnapshotCache() : SnapshotCache(decodePictureForSize) {}
+
+SnapshotCache::SnapshotCache(Decoder decoder) : m_decode(std::move(decoder)) {}
+
+SnapshotCache::~SnapshotCache() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+        m_pending.clear();
+    }
+    m_wake.notify_all();
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+// Read with stat itself: Qt's file times go through the local time zone, which is not for threads.
+SnapshotCache::Stamp SnapshotCache::stampOf(const QString& path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
+        return {};
+    return {std::int64_t(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec, status.st_size};
+}
 
 QImage SnapshotCache::picture(const QString& path, const QSize& size) {
-    const QFileInfo info(path);
-    if (!info.isFile())
+    const Stamp stamp = stampOf(path);
+    if (stamp.bytes < 0)
         return {};
-    const QDateTime modified = info.lastModified();
-    const qint64 bytes = info.size();
-    for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
-        if (it->path == path && it->size == size) {
-            if (it->modified == modified && it->bytes == bytes)
-                return it->image;
-            m_entries.erase(it);
-            break;
+    std::unique_lock lock(m_mutex);
+    // Asked for now: the window decodes it rather than wait behind the worker's queue.
+    std::erase_if(m_pending,
+                  [&](const Request& request) { return request.path == path && request.size == size; });
+    for (;;) {
+        const auto found = find(path, size);
+        if (found != m_entries.end()) {
+            if (found->stamp == stamp) {
+                Entry entry = std::move(*found);
+                m_entries.erase(found);
+                m_entries.push_front(std::move(entry));
+                return m_entries.front().image;
+            }
+            m_entries.erase(found);
         }
+        if (!inFlight(path, size))
+            break;
+        // Already half decoded on the worker: the rest of it is sooner than starting over.
+        m_settled.wait(lock);
     }
-    QImage image = decodePictureForSize(path, size);
+    lock.unlock();
+    QImage image = m_decode(path, size);
     if (image.isNull())
         return {};
-    m_entries.push_front({path, size, modified, bytes, image});
-    if (m_entries.size() > kEntries)
-        m_entries.pop_back();
+    lock.lock();
+    store({path, size, stamp, image});
     return image;
+}
+
+void SnapshotCache::decodeAhead(std::vector<QString> paths, const QSize& size) {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_pending.clear();
+        for (QString& path : paths)
+            m_pending.push_back({std::move(path), size});
+        if (!m_worker.joinable())
+            m_worker = std::thread(&SnapshotCache::workerLoop, this);
+    }
+    m_wake.notify_one();
+}
+
+void SnapshotCache::clear() {
+    const std::lock_guard lock(m_mutex);
+    m_entries.clear();
+    m_pending.clear();
+}
+
+void SnapshotCache::waitUntilIdle() {
+    std::unique_lock lock(m_mutex);
+    m_settled.wait(lock, [this] { return m_pending.empty() && !m_busy; });
+}
+
+std::size_t SnapshotCache::size() {
+    const std::lock_guard lock(m_mutex);
+    return m_entries.size();
+}
+
+void SnapshotCache::workerLoop() {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_stopping || !m_pending.empty(); });
+        if (m_stopping)
+            return;
+        m_working = std::move(m_pending.front());
+        m_pending.pop_front();
+        m_busy = true;
+        const Request request = m_working;
+        lock.unlock();
+
+        const Stamp stamp = stampOf(request.path);
+        bool fresh = false;
+        if (stamp.bytes >= 0) {
+            lock.lock();
+            const auto found = find(request.path, request.size);
+            fresh = found != m_entries.end() && found->stamp == stamp;
+            if (fresh) {
+                // Kept in front, so the pages around the one shown outlive older ones.
+                Entry entry = std::move(*found);
+                m_entries.erase(found);
+                m_entries.push_front(std::move(entry));
+            }
+            lock.unlock();
+        }
+        QImage image;
+        if (stamp.bytes >= 0 && !fresh)
+            image = m_decode(request.path, request.size);
+
+        lock.lock();
+        if (!image.isNull())
+            store({request.path, request.size, stamp, std::move(image)});
+        m_busy = false;
+        m_settled.notify_all();
+    }
+}
+
+std::deque<SnapshotCache::Entry>::iterator SnapshotCache::find(const QString& path, const QSize& size) {
+    return std::find_if(m_entries.begin(), m_entries.end(),
+                        [&](const Entry& entry) { return entry.path == path && entry.size == size; });
+}
+
+void SnapshotCache::store(Entry entry) {
+    const auto found = find(entry.path, entry.size);
+    if (found != m_entries.end())
+        m_entries.erase(found);
+    m_entries.push_front(std::move(entry));
+    while (m_entries.size() > kEntries)
+        m_entries.pop_back();
+}
+
+bool SnapshotCache::inFlight(const QString& path, const QSize& size) const {
+    return m_busy && m_working.path == path && m_working.size == size;
 }

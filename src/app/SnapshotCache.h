@@ -1,28 +1,78 @@
 #pragma once
-// The last few snapshots shown, decoded at the size they were painted. A file changed on disk since
-// (another modification time or size) is read afresh.
+// The last few snapshots shown, decoded at the size they were painted, and the pages around the
+// one shown decoded ahead on a worker thread, so a turn to them paints from memory. A file changed
+// on disk since it was decoded (another modification time or size) is read afresh. The worker
+// sees only file paths and sizes, never the album or a window; the window waits for it only when
+// it is already decoding the very picture asked for, which is sooner than decoding it again.
 
-#include <QDateTime>
 #include <QImage>
 #include <QSize>
 #include <QString>
 
+#include <condition_variable>
+#include <cstdint>
 #include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 class SnapshotCache {
 public:
+    using Decoder = std::function<QImage(const QString& path, const QSize& size)>;
+
+    // Pictures at most kept: the page shown, its two neighbours and the two shown before them.
+    static constexpr std::size_t kEntries = 5;
+
+    SnapshotCache();
+    // The decoder runs on both threads; tests hand in one they can hold up.
+    explicit SnapshotCache(Decoder decoder);
+    ~SnapshotCache();
+    SnapshotCache(const SnapshotCache&) = delete;
+    SnapshotCache& operator=(const SnapshotCache&) = delete;
+
     // The picture at path scaled to size; a null image when the file cannot be read as a picture.
     QImage picture(const QString& path, const QSize& size);
-    void clear() { m_entries.clear(); }
+    // Decodes these on the worker, in order, in place of whatever was asked ahead before.
+    void decodeAhead(std::vector<QString> paths, const QSize& size);
+    void clear();
+
+    // For tests and benchmarks: returns once nothing is waiting or being decoded ahead.
+    void waitUntilIdle();
+    std::size_t size();
 
 private:
+    struct Stamp {
+        std::int64_t modifiedNanoseconds = 0;
+        std::int64_t bytes = -1;
+        bool operator==(const Stamp&) const = default;
+    };
     struct Entry {
         QString path;
         QSize size;
-        QDateTime modified;
-        qint64 bytes = 0;
+        Stamp stamp;
         QImage image;
     };
-    static constexpr std::size_t kEntries = 4;
-    std::deque<Entry> m_entries;
+    struct Request {
+        QString path;
+        QSize size;
+    };
+
+    static Stamp stampOf(const QString& path);
+    void workerLoop();
+    // Callers hold m_mutex.
+    std::deque<Entry>::iterator find(const QString& path, const QSize& size);
+    void store(Entry entry);
+    bool inFlight(const QString& path, const QSize& size) const;
+
+    Decoder m_decode;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;    // work for the worker, or the end
+    std::condition_variable m_settled; // the worker finished a picture
+    std::deque<Entry> m_entries;       // most recently used first
+    std::deque<Request> m_pending;
+    Request m_working;
+    bool m_busy = false;
+    bool m_stopping = false;
+    std::thread m_worker; // started with the first request, so a window never used starts no thread
 };

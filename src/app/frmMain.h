@@ -202,6 +202,8 @@ public:
 
     // The about box instance, created on first use (also when only its launcher is needed).
     frmAbout& aboutBox();
+    // The pictures shown and decoded ahead; tests and benchmarks wait on it.
+    SnapshotCache& snapshots() { return m_snapshots; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -4,6 +4,8 @@
 #include "document/ApplicationModes.h"
 #include "frmMain.h"
 
+#include "document/FileNames.h"
+
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
 #include "platform/PlatformSeam.h"
@@ -41,6 +43,26 @@ void showButton(PictureButton* button, bool shown) {
     button->setEnabled(shown);
 }
 
+// The pages one turn away, decoded ahead at the painted size while the user reads this one. The
+// worker gets plain paths: names that could leave the album's folder are never handed to it.
+void decodeNeighboursAhead(const AppState& state, SnapshotCache& snapshots, const QSize& size) {
+    const Storybook& book = state.storybook();
+    if (state.varStorybookFolder.empty())
+        return;
+    std::vector<QString> paths;
+    for (const int page : {state.intCurrentPage + 1, state.intCurrentPage - 1}) {
+        if (page < 0 || page >= book.varPageCount)
+            continue;
+        const std::string_view name = trimBlanks(book.content(page, album::Snapshot));
+        if (name.empty() || !isPlainFileName(name))
+            continue;
+        const std::string path = state.varStorybookFolder + std::string(name);
+        paths.push_back(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
+    }
+    if (!paths.empty())
+        snapshots.decodeAhead(std::move(paths), size);
+}
+
 } // namespace
 
 std::string frmMain::currentStoryText() const {
@@ -69,6 +91,7 @@ void frmMain::DisplayCurrentPage() {
     if (!trimBlanks(snapshot).empty() && !m_state.varStorybookFolder.empty())
         ShowPageImage();
     RefreshDisplay("display");
+    decodeNeighboursAhead(m_state, m_snapshots, pbxShow->size());
 }
 
 void frmMain::ShowPageImage() {

@@ -3,6 +3,8 @@
 
 #include "frmMain.h"
 
+#include "artwork/FaceArtwork.h"
+
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
 #include "platform/PopupMenu.h"
@@ -123,7 +125,7 @@ void frmMain::createSideButtons() {
     const auto sideButton = [](QWidget* container, const char* name) {
         auto* created = new PictureButton(container);
         created->setObjectName(QString::fromLatin1(name));
-        created->setPictureFile(QStringLiteral(":/assets/%1.png").arg(QLatin1String(name)));
+        created->setPicture(builtInArtwork(name));
         created->setFocusPolicy(Qt::TabFocus);
         created->hide();
         created->setEnabled(false);

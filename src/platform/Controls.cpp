@@ -94,11 +94,21 @@ PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent) {
 
 void PictureButton::setPictureFile(const QString& path) {
     m_path = path;
+    m_source = QImage();
+    m_picture = QPixmap();
+    update();
+}
+
+void PictureButton::setPicture(const QImage& picture) {
+    m_path.clear();
+    m_source = picture;
     m_picture = QPixmap();
     update();
 }
 
 const QPixmap& PictureButton::picture() {
+    if (m_picture.isNull() && !m_source.isNull())
+        m_picture = QPixmap::fromImage(m_source);
     if (m_picture.isNull() && !m_path.isEmpty())
         m_picture.load(m_path);
     return m_picture;

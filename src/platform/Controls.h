@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QColor>
+#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -64,6 +65,8 @@ class PictureButton : public QAbstractButton {
 public:
     explicit PictureButton(QWidget* parent = nullptr);
     void setPictureFile(const QString& path);
+    // A picture already in memory (built-in artwork): no file or image reader is involved.
+    void setPicture(const QImage& picture);
     const QPixmap& picture();
 
 protected:
@@ -71,5 +74,6 @@ protected:
 
 private:
     QString m_path;
+    QImage m_source;
     QPixmap m_picture;
 };

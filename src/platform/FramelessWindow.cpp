@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -34,11 +35,20 @@ void FramelessWindow::centreOnScreen() {
     move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
-void FramelessWindow::paintEvent(QPaintEvent*) {
+void FramelessWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
-    if (!m_face.isNull())
-        painter.drawImage(0, 0, m_face);
+    if (!QRect(QPoint(0, 0), m_face.size()).contains(rect()))
+        painter.fillRect(rect(), palette().window());
+    if (m_face.isNull())
+        return;
+    // In bands: the controls cut holes in what the face may cover, and Qt hands a clipped picture
+    // of many lines to a pool of new threads, whose start costs more than the copy.
+    constexpr int kBandLines = 16;
+    const QRect exposed = event->rect();
+    for (int top = exposed.top() - exposed.top() % kBandLines; top <= exposed.bottom(); top += kBandLines) {
+        const QRect band(0, top, m_face.width(), kBandLines);
+        painter.drawImage(band.topLeft(), m_face, band);
+    }
 }
 
 void FramelessWindow::mouseMoveEvent(QMouseEvent* event) {

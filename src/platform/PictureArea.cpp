@@ -59,7 +59,7 @@ void PictureArea::ensureImages() {
     if (!oldImage.isNull())
         QPainter(&m_image).drawImage(0, 0, oldImage);
     if (!oldTransient.isNull())
-        QPainter(&m_transient).drawImage(0, 0, oldTransient);
+        QPainter(&transient()).drawImage(0, 0, oldTransient);
 }
 
 void PictureArea::resetImage() {
@@ -70,18 +70,26 @@ void PictureArea::resetImage() {
         QPainter painter(&m_image);
         painter.drawImage(0, 0, m_picture);
     }
-    m_transient = QImage(size, QImage::Format_ARGB32_Premultiplied);
-    m_transient.fill(Qt::transparent);
+    // Made when something is first drawn loose: the start screen and a page draw only for keeps.
+    m_transient = QImage();
+}
+
+QImage& PictureArea::transient() {
+    if (m_transient.size() != m_image.size()) {
+        m_transient = QImage(m_image.size(), QImage::Format_ARGB32_Premultiplied);
+        m_transient.fill(Qt::transparent);
+    }
+    return m_transient;
 }
 
 QImage& PictureArea::target() {
     ensureImages();
     if (m_persistent) {
         // The persistent image is what the screen shows next, so earlier loose drawing is gone.
-        m_transient.fill(Qt::transparent);
+        m_transient = QImage();
         return m_image;
     }
-    return m_transient;
+    return transient();
 }
 
 void PictureArea::paintPicture(const QImage& image, int left, int top, int width, int height) {
@@ -157,8 +165,8 @@ void PictureArea::printNumber(std::int16_t number) {
 QImage PictureArea::shownImage() {
     ensureImages();
     QImage shown = m_image.copy();
-    QPainter painter(&shown);
-    painter.drawImage(0, 0, m_transient);
+    if (!m_transient.isNull())
+        QPainter(&shown).drawImage(0, 0, m_transient);
     return shown;
 }
 
@@ -166,7 +174,8 @@ void PictureArea::paintEvent(QPaintEvent*) {
     ensureImages();
     QPainter painter(this);
     painter.drawImage(0, 0, m_image);
-    painter.drawImage(0, 0, m_transient);
+    if (!m_transient.isNull())
+        painter.drawImage(0, 0, m_transient);
 }
 
 void PictureArea::resizeEvent(QResizeEvent*) {

@@ -75,6 +75,7 @@ protected:
 
 private:
     QImage& target();
+    QImage& transient();
     void resetImage();
     void ensureImages();
     QFont printFont() const;
@@ -83,7 +84,7 @@ private:
     QColor m_foreColor{0, 0, 0};
     QImage m_picture;
     QImage m_image;     // persistent image
-    QImage m_transient; // drawn while persistent drawing is off
+    QImage m_transient; // drawn while persistent drawing is off; null while nothing is
     bool m_persistent = false;
     double m_fontPoints = 8.25;
     int m_fontStretch = 100;

@@ -1,27 +1,59 @@
 #include "FaceArtwork.h"
 
+#include <array>
 #include <cstdint>
-#include <cstring>
 
-// The raw file is placed in the program's read-only data at build time.
-asm(".section .rodata\n"
-    ".balign 16\n"
-    "brindlecoveBackgroundRaw:\n"
-    ".incbin \"" BRINDLECOVE_BACKGROUND_RAW "\"\n"
-    "brindlecoveBackgroundRawEnd:\n"
-    ".balign 16\n"
-    ".global brindlecoveBackgroundRawStart\n"
-    ".set brindlecoveBackgroundRawStart, brindlecoveBackgroundRaw\n"
-    ".global brindlecoveBackgroundRawSize\n"
-    "brindlecoveBackgroundRawSize: .quad brindlecoveBackgroundRawEnd - brindlecoveBackgroundRaw\n"
-    ".previous\n");
+// Each raw file is placed in the program's read-only data at build time.
+#define BRINDLECOVE_EMBED(name)                                                                              \
+    asm(".section .rodata\n"                                                                                 \
+        ".balign 16\n"                                                                                       \
+        ".global brindlecoveArt_" #name "\n"                                                                 \
+        ".hidden brindlecoveArt_" #name "\n"                                                                 \
+        "brindlecoveArt_" #name ":\n"                                                                        \
+        ".incbin \"" BRINDLECOVE_ARTWORK_DIR "/" #name ".raw\"\n"                                            \
+        ".global brindlecoveArt_" #name "_end\n"                                                             \
+        ".hidden brindlecoveArt_" #name "_end\n"                                                             \
+        "brindlecoveArt_" #name "_end:\n"                                                                    \
+        ".previous\n");                                                                                      \
+    extern "C" const unsigned char brindlecoveArt_##name[];                                                  \
+    extern "C" const unsigned char brindlecoveArt_##name##_end[];
 
-extern "C" const unsigned char brindlecoveBackgroundRawStart[];
-extern "C" const std::uint64_t brindlecoveBackgroundRawSize;
+BRINDLECOVE_EMBED(background)
+BRINDLECOVE_EMBED(icon)
+BRINDLECOVE_EMBED(sbtnDelete)
+BRINDLECOVE_EMBED(sbtnMovePg)
+BRINDLECOVE_EMBED(sbtnSticky)
+BRINDLECOVE_EMBED(sbtnStuck)
+BRINDLECOVE_EMBED(sbtnTools1)
+BRINDLECOVE_EMBED(sbtnTools2)
+BRINDLECOVE_EMBED(sbtnTools3)
+BRINDLECOVE_EMBED(sbtnTools4)
+BRINDLECOVE_EMBED(sbtnTools5)
 
-QImage backgroundFace() {
-    const unsigned char* raw = brindlecoveBackgroundRawStart;
-    if (brindlecoveBackgroundRawSize < 8)
+namespace {
+
+struct Embedded {
+    std::string_view name;
+    const unsigned char* start;
+    const unsigned char* end;
+};
+
+#define BRINDLECOVE_ENTRY(name)                                                                              \
+    Embedded {                                                                                               \
+#name, brindlecoveArt_##name, brindlecoveArt_##name##_end                                            \
+    }
+
+const std::array kArtwork = {
+    BRINDLECOVE_ENTRY(background), BRINDLECOVE_ENTRY(icon),       BRINDLECOVE_ENTRY(sbtnDelete),
+    BRINDLECOVE_ENTRY(sbtnMovePg), BRINDLECOVE_ENTRY(sbtnSticky), BRINDLECOVE_ENTRY(sbtnStuck),
+    BRINDLECOVE_ENTRY(sbtnTools1), BRINDLECOVE_ENTRY(sbtnTools2), BRINDLECOVE_ENTRY(sbtnTools3),
+    BRINDLECOVE_ENTRY(sbtnTools4), BRINDLECOVE_ENTRY(sbtnTools5),
+};
+
+// Layout of a raw file: width, height and Qt's image format as 32-bit little-endian numbers, then
+// the rows, four bytes to a pixel.
+QImage imageOf(const unsigned char* raw, std::uint64_t size) {
+    if (size < 12)
         return {};
     const auto number = [raw](int at) {
         return std::uint32_t(raw[at]) | std::uint32_t(raw[at + 1]) << 8 | std::uint32_t(raw[at + 2]) << 16 |
@@ -29,7 +61,20 @@ QImage backgroundFace() {
     };
     const std::uint32_t width = number(0);
     const std::uint32_t height = number(4);
-    if (brindlecoveBackgroundRawSize < 8 + std::uint64_t(width) * height * 4)
+    const auto format = static_cast<QImage::Format>(number(8));
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
         return {};
-    return QImage(raw + 8, int(width), int(height), int(width * 4), QImage::Format_ARGB32_Premultiplied);
+    if (size < 12 + std::uint64_t(width) * height * 4)
+        return {};
+    return QImage(raw + 12, int(width), int(height), int(width * 4), format);
+}
+
+} // namespace
+
+QImage builtInArtwork(std::string_view name) {
+    for (const Embedded& art : kArtwork) {
+        if (art.name == name)
+            return imageOf(art.start, static_cast<std::uint64_t>(art.end - art.start));
+    }
+    return {};
 }

@@ -1,0 +1,191 @@
+// Pictures decoded ahead: a file changed on disk is shown as it is now, the window never waits for
+// a picture other than the one it asks for, nothing is decoded twice, and memory stays bounded.
+
+#include "SnapshotCache.h"
+#include "AlbumText.h"
+#include "AppFixture.h"
+#include "frmMain.h"
+#include "platform/Controls.h"
+#include "platform/ImageDecoder.h"
+#include "platform/PictureArea.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <map>
+
+namespace {
+
+const QSize kShown(40, 30);
+
+QString writePicture(const QTemporaryDir& folder, const QString& name, const QColor& color,
+                     int quality = 90) {
+    const QString path = folder.filePath(name);
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(color);
+    image.save(path, "JPG", quality);
+    return path;
+}
+
+// Rewrites a picture with other bytes and a later time, as an editor saving over it would.
+void overwrite(const QString& path, const QColor& color) {
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(color);
+    image.save(path, "JPG", 50);
+    QFile file(path);
+    file.open(QIODevice::ReadWrite);
+    file.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+}
+
+bool isColor(const QImage& image, const QColor& color) {
+    const QColor pixel = image.pixelColor(image.width() / 2, image.height() / 2);
+    return std::abs(pixel.red() - color.red()) < 40 && std::abs(pixel.green() - color.green()) < 40 &&
+           std::abs(pixel.blue() - color.blue()) < 40;
+}
+
+// A decoder that holds up any file named "slow" until released, and counts what it decodes.
+struct HeldDecoder {
+    std::promise<void> entered;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::mutex mutex;
+    std::map<QString, int> decoded;
+
+    SnapshotCache::Decoder decoder() {
+        return [this](const QString& path, const QSize& size) {
+            {
+                const std::lock_guard lock(mutex);
+                ++decoded[path];
+            }
+            if (path.endsWith(QLatin1String("slow"))) {
+                entered.set_value();
+                released.wait();
+            }
+            return decodePictureForSize(path, size);
+        };
+    }
+    int count(const QString& path) {
+        const std::lock_guard lock(mutex);
+        return decoded[path];
+    }
+};
+
+TEST(SnapshotCache, ChangedFileIsDecodedAfresh) {
+    for (const bool decodedAhead : {false, true}) {
+        SCOPED_TRACE(decodedAhead ? "decoded ahead" : "decoded when shown");
+        QTemporaryDir folder;
+        const QString path = writePicture(folder, QStringLiteral("snapshot_a.jpg"), Qt::red);
+        SnapshotCache cache;
+        if (decodedAhead) {
+            cache.decodeAhead({path}, kShown);
+            cache.waitUntilIdle();
+            ASSERT_EQ(cache.size(), 1u);
+        } else {
+            ASSERT_TRUE(isColor(cache.picture(path, kShown), Qt::red));
+        }
+        overwrite(path, Qt::blue);
+        const QImage shown = cache.picture(path, kShown);
+        EXPECT_EQ(shown.size(), kShown);
+        EXPECT_TRUE(isColor(shown, Qt::blue));
+    }
+}
+
+TEST(SnapshotCache, WindowNeverWaitsBehindTheWorker) {
+    QTemporaryDir folder;
+    const QString slow = writePicture(folder, QStringLiteral("slow"), Qt::red);
+    const QString queued = writePicture(folder, QStringLiteral("queued.jpg"), Qt::green);
+    const QString other = writePicture(folder, QStringLiteral("other.jpg"), Qt::blue);
+    HeldDecoder held;
+    SnapshotCache cache(held.decoder());
+    cache.decodeAhead({slow, queued}, kShown);
+    held.entered.get_future().wait();
+
+    // While the worker is held: a picture not asked ahead, and one still waiting in its queue.
+    EXPECT_TRUE(isColor(cache.picture(other, kShown), Qt::blue));
+    EXPECT_TRUE(isColor(cache.picture(queued, kShown), Qt::green));
+
+    held.release.set_value();
+    cache.waitUntilIdle();
+    EXPECT_EQ(held.count(queued), 1) << "a picture taken from the queue is not decoded again";
+    EXPECT_TRUE(isColor(cache.picture(slow, kShown), Qt::red));
+    EXPECT_EQ(held.count(slow), 1);
+}
+
+TEST(SnapshotCache, MissingOrUnreadableFileGivesNoPicture) {
+    QTemporaryDir folder;
+    QFile broken(folder.filePath(QStringLiteral("broken.jpg")));
+    broken.open(QIODevice::WriteOnly);
+    broken.write("\xFF\xD8 not a picture");
+    broken.close();
+    SnapshotCache cache;
+    cache.decodeAhead({folder.filePath(QStringLiteral("gone.jpg")), broken.fileName()}, kShown);
+    cache.waitUntilIdle();
+    EXPECT_EQ(cache.size(), 0u);
+    EXPECT_TRUE(cache.picture(broken.fileName(), kShown).isNull());
+    EXPECT_TRUE(cache.picture(folder.filePath(QStringLiteral("gone.jpg")), kShown).isNull());
+}
+
+TEST(SnapshotCache, KeepsAHandfulOfPictures) {
+    QTemporaryDir folder;
+    std::vector<QString> paths;
+    for (int i = 0; i < 12; ++i)
+        paths.push_back(writePicture(folder, QStringLiteral("snapshot_%1.jpg").arg(i), Qt::gray));
+    SnapshotCache cache;
+    for (const QString& path : paths)
+        cache.picture(path, kShown);
+    EXPECT_EQ(cache.size(), SnapshotCache::kEntries);
+    cache.decodeAhead(paths, kShown);
+    cache.waitUntilIdle();
+    EXPECT_EQ(cache.size(), SnapshotCache::kEntries);
+    // The last asked ahead are the ones kept.
+    HeldDecoder counting;
+    SnapshotCache recent(counting.decoder());
+    recent.decodeAhead(paths, kShown);
+    recent.waitUntilIdle();
+    recent.picture(paths.back(), kShown);
+    EXPECT_EQ(counting.count(paths.back()), 1);
+}
+
+// Through the window: the page after the one shown is decoded ahead; changed on disk before the
+// turn, it is shown as it is now.
+TEST(SnapshotCache, PageChangedOnDiskAfterItsNeighbourWasShownIsShownFresh) {
+    QTemporaryDir folder;
+    AlbumText album;
+    for (int p = 1; p <= 3; ++p) {
+        const QString name = QStringLiteral("snapshot_4c1e9b07_0000000%1.jpg").arg(p);
+        writePicture(folder, name, Qt::red);
+        album.pages.push_back({"Page", name.toStdString(), "Story"});
+    }
+    const std::string path = folder.filePath(QStringLiteral("Storybook.xml")).toStdString();
+    {
+        QFile out(QString::fromStdString(path));
+        out.open(QIODevice::WriteOnly);
+        const std::string bytes = album.bytes();
+        out.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    AppFixture app;
+    FileDialogResult chosen;
+    chosen.chosen = true;
+    chosen.path = path;
+    chosen.filterIndex = 1;
+    app.seam.dialogResults.push_back(chosen);
+    app.seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
+    frmMain window(app.state);
+    window.OpenStorybook();
+    ASSERT_EQ(app.state.storybook().varPageCount, 3);
+    window.snapshots().waitUntilIdle();
+    ASSERT_EQ(window.snapshots().size(), 2u) << "the page shown and the next one";
+
+    overwrite(folder.filePath(QStringLiteral("snapshot_4c1e9b07_00000002.jpg")), Qt::blue);
+    window.cmdNav[3]->click();
+    EXPECT_EQ(app.state.intCurrentPage, 1);
+    EXPECT_TRUE(isColor(window.pbxShow->shownImage().copy(150, 120, 100, 40), Qt::blue));
+}
+
+} // namespace
