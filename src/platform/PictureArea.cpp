@@ -158,7 +158,10 @@ void PictureArea::print(std::string_view text) {
 }
 
 void PictureArea::printNumber(std::int16_t number) {
-    const std::string text = (number < 0 ? std::string() : std::string(" ")) + std::to_string(number) + " ";
+    // A number prints with a leading blank where its sign would stand, and a trailing blank.
+    std::string text = number < 0 ? "" : " ";
+    text += std::to_string(number);
+    text += ' ';
     print(text);
 }
 
