@@ -138,9 +138,17 @@ TEST_F(Writer, WrittenFileFailingTheCheckLeavesTheAlbum) {
     open(path);
     setStory(2, "a story about <Title>"); // no later title line closes it
     expectSaveFailure(path, original, "XML Integrity Check Failed!");
+    EXPECT_EQ(host.messages[0].text, "XML Integrity Check Failed!\r\n\r\nThe storybook file was left as it "
+                                     "was.\r\nModifications will not be saved.  ");
+    EXPECT_FALSE(fs::exists(folder.file("Storybook.bak")));
+
+    // The backup is named only when there is one, and a refused save leaves it as it was too.
+    folder.write("Storybook.bak", "older backup");
+    expectSaveFailure(path, original, "XML Integrity Check Failed!");
     EXPECT_EQ(host.messages[0].text, "XML Integrity Check Failed!\r\n\r\nUsing backup file for "
                                      "recovery\r\nModifications will not be saved.  ");
-    EXPECT_FALSE(fs::exists(path + ".saving~"));
+    EXPECT_EQ(TempFolder::read(folder.file("Storybook.bak")), "older backup");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
 
 TEST_F(Writer, UnwritableTargetsLeaveTheAlbumAndClaimNothing) {
@@ -200,4 +208,19 @@ TEST_F(Writer, NewPageInAnAlbumWithoutPagesIsWrittenInTheLayout) {
     ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
     album.pages = {{"", "snapshot_4c1e9b07_00000001.jpg", ""}};
     EXPECT_EQ(TempFolder::read(path), album.bytes());
+}
+
+TEST_F(Writer, BackupHoldsTheAlbumAsItWasBeforeEachSave) {
+    const std::string original = sampleAlbum().bytes();
+    const std::string path = folder.write("Storybook.xml", original);
+    folder.write("Storybook.bak", "older backup");
+    open(path);
+    setStory(0, "first change");
+    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    EXPECT_EQ(TempFolder::read(folder.file("Storybook.bak")), original);
+    const std::string firstSave = TempFolder::read(path);
+    setStory(0, "second change");
+    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    EXPECT_EQ(TempFolder::read(folder.file("Storybook.bak")), firstSave);
+    EXPECT_NE(TempFolder::read(path), firstSave);
 }
