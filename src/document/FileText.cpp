@@ -98,11 +98,12 @@ std::optional<std::string> readWholeFile(const std::string& path) {
         return std::nullopt;
     }
     std::string bytes;
-    bytes.resize(static_cast<std::size_t>(info.st_size));
+    // One byte more than the file holds, so the end shows without growing the buffer.
+    bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
     std::size_t done = 0;
     for (;;) {
         if (done == bytes.size())
-            bytes.resize(bytes.size() + 65536); // the file may have grown since fstat
+            bytes.resize(bytes.size() * 2); // the file has grown since fstat
         const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
         if (got < 0) {
             if (errno == EINTR)

@@ -7,8 +7,12 @@
 #include "document/StorybookReader.h"
 #include "document/StorybookWriter.h"
 
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -223,4 +227,55 @@ TEST_F(Writer, BackupHoldsTheAlbumAsItWasBeforeEachSave) {
     ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
     EXPECT_EQ(TempFolder::read(folder.file("Storybook.bak")), firstSave);
     EXPECT_NE(TempFolder::read(path), firstSave);
+}
+
+// A save killed at any moment leaves the album and its backup whole: each is one of the versions saved.
+TEST_F(Writer, KilledSavesLeaveWholeAlbumsAndBackups) {
+    const std::string original = sampleAlbum().bytes();
+    const std::string path = folder.write("Storybook.xml", original);
+    open(path);
+    std::set<std::string> versions = {original};
+    for (const char* story : {"first version", "second version"}) {
+        setStory(0, story);
+        ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+        versions.insert(TempFolder::read(path));
+    }
+    for (int kill = 0; kill < 40; ++kill) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int save = 0;; ++save) {
+                setStory(0, save % 2 ? "first version" : "second version");
+                BackupAndSave(*book, host, path);
+            }
+        }
+        ::usleep(static_cast<useconds_t>(200 + (kill * 337) % 3000));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        EXPECT_TRUE(versions.contains(TempFolder::read(path))) << "album after kill " << kill;
+        EXPECT_TRUE(versions.contains(TempFolder::read(folder.file("Storybook.bak"))))
+            << "backup after kill " << kill;
+    }
+    host.saved = false;
+    EXPECT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved) << "leftovers never block a save";
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
+}
+
+TEST_F(Writer, BackupIsCopiedWhereItCannotBeLinked) {
+    if (!fs::is_directory("/dev/shm"))
+        GTEST_SKIP() << "no second file system to link across";
+    std::string pattern = "/dev/shm/brindlecove-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const fs::path other = pattern;
+    const std::string original = sampleAlbum().bytes();
+    const std::string real = folder.write("Storybook.xml", original);
+    const std::string link = (other / "Storybook.xml").string();
+    fs::create_symlink(real, link);
+    open(link);
+    setStory(0, "changed");
+    EXPECT_EQ(BackupAndSave(*book, host, link), SaveOutcome::Saved);
+    EXPECT_EQ(TempFolder::read((other / "Storybook.bak").string()), original);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_NE(TempFolder::read(real), original);
+    fs::remove_all(other);
 }
