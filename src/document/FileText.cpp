@@ -191,7 +191,11 @@ bool AtomicFileWriter::keepBackup(const std::string& backupPath) {
         ::unlink(staged.c_str());
         return false;
     }
-    // File systems without hard links get a copy.
+    // File systems without hard links get a copy, in place of a link at the backup name as the
+    // rename above would do, never through it.
+    struct stat info {};
+    if (::lstat(backupPath.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+        ::unlink(backupPath.c_str());
     return copyFileAtomically(m_target, backupPath).ok;
 }
 
