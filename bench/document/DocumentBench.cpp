@@ -45,10 +45,12 @@ AlbumOnDisk& album() {
 // Check, read and both parsers, as the open command runs them.
 void loadRoad(Storybook& book, const std::string& path) {
     SilentHost host;
-    if (!CheckStorybookStructure(path) || !ReadStorybookLines(book, path))
+    LineScan scan;
+    CheckAndReadStorybook(book, path, scan);
+    if (!scan.checked || !scan.read)
         std::abort();
     ParseAlbumGlobals(book);
-    if (ParseStorybookRecords(book, host) != ParseOutcome::Complete || !host.messages.empty())
+    if (ParseStorybookRecords(book, host, scan) != ParseOutcome::Complete || !host.messages.empty())
         std::abort(); // the album must load without a message
     benchmark::DoNotOptimize(book.varPageCount);
 }

@@ -55,3 +55,25 @@ inline void expectLoadsAsSaved(const Storybook& saved, const std::string& path) 
         saved.strTitle != loaded->strTitle)
         failFuzz("the album values");
 }
+
+// Two models loaded from the same bytes: every line, record, cell, count and album value.
+inline void expectSameModels(const Storybook& a, const Storybook& b) {
+    // Above the marker each model keeps what its own history left there.
+    if (a.intLogFileLastLine != b.intLogFileLastLine)
+        failFuzz("the line image");
+    for (int line = 0; line <= a.intLogFileLastLine + 1; ++line) {
+        if (a.strLogFileArray[line] != b.strLogFileArray[line])
+            failFuzz("the line image");
+    }
+    expectSameRecord(a.strXClientEnv, b.strXClientEnv);
+    expectSameRecord(a.strXMetaHead, b.strXMetaHead);
+    expectSameRecord(a.strXFooter, b.strXFooter);
+    for (int e = 0; e < album::kEntrySlots; ++e) {
+        for (int f = 0; f < album::kFieldCount; ++f)
+            expectSameRecord(a.varEntryArray[e][f], b.varEntryArray[e][f]);
+    }
+    if (a.varPageCount != b.varPageCount || a.strFamilyName != b.strFamilyName ||
+        a.strNeighborhoodName != b.strNeighborhoodName || a.strLotName != b.strLotName ||
+        a.strTitle != b.strTitle)
+        failFuzz("the page count or album values");
+}

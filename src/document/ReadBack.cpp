@@ -80,12 +80,14 @@ bool samePages(const Storybook& album, const Storybook& back) {
 bool readsBackAs(const Storybook& album, std::string_view bytes) {
     // One scratch model, reused: the model's fixed tables are too large to build on every save.
     static thread_local std::unique_ptr<Storybook> scratch = makeStorybook();
+    static thread_local LineScan scan;
     Storybook& back = *scratch;
     SilentHost host;
-    if (!CheckStorybookStructureText(bytes) || !ReadStorybookLinesText(back, bytes))
+    CheckAndReadStorybookText(back, bytes, scan);
+    if (!scan.checked || !scan.read)
         return false;
     ParseAlbumGlobals(back);
-    if (ParseStorybookRecords(back, host) != ParseOutcome::Complete || host.endRequested)
+    if (ParseStorybookRecords(back, host, scan) != ParseOutcome::Complete || host.endRequested)
         return false;
     return sameRecord(album.strXClientEnv, back.strXClientEnv) &&
            sameRecord(album.strXMetaHead, back.strXMetaHead) &&

@@ -1,6 +1,7 @@
 #include "StorybookParser.h"
 
 #include "LineScanner.h"
+#include "StorybookReader.h"
 
 #include <algorithm>
 
@@ -71,7 +72,8 @@ template <std::size_t N> bool storeRecordLine(std::array<Cell, N>& record, int& 
 
 class RecordParser {
 public:
-    RecordParser(Storybook& album, StorybookHost& host) : m_album(album), m_host(host) {}
+    RecordParser(Storybook& album, StorybookHost& host, const std::uint32_t* tags)
+        : m_album(album), m_host(host), m_tags(tags) {}
     ParseOutcome run();
 
 private:
@@ -84,6 +86,7 @@ private:
 
     Storybook& m_album;
     StorybookHost& m_host;
+    const std::uint32_t* m_tags; // each line's tags when known already
     State m_state = State::InvalidXml;
     int m_n = 0;
     int m_entry = 0;
@@ -93,7 +96,7 @@ private:
 ParseOutcome RecordParser::run() {
     for (int i = 0; i <= m_album.intLogFileLastLine; ++i) {
         const std::string_view line = m_album.strLogFileArray[i];
-        const std::uint32_t tags = scanTags(line);
+        const std::uint32_t tags = m_tags ? m_tags[i] : scanTags(line);
         if (line == album::kXmlDeclaration) {
             m_state = State::ClientEnv;
             m_n = 0;
@@ -202,7 +205,9 @@ void ParseAlbumGlobals(Storybook& album) {
     }
 }
 
-ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host) {
+namespace {
+
+ParseOutcome parseRecords(Storybook& album, StorybookHost& host, const std::uint32_t* tags) {
     album.varPageCount = 0;
     resetRecord(album.strXFooter);
     for (EntryCells& entry : album.varEntryArray) {
@@ -213,7 +218,18 @@ ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host) {
     }
     resetRecord(album.strXMetaHead);
     resetRecord(album.strXClientEnv);
-    return RecordParser(album, host).run();
+    return RecordParser(album, host, tags).run();
+}
+
+} // namespace
+
+ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host) {
+    return parseRecords(album, host, nullptr);
+}
+
+ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host, const LineScan& scan) {
+    const bool tagsFit = scan.tags.size() == static_cast<std::size_t>(album.intLogFileLastLine + 1);
+    return parseRecords(album, host, tagsFit ? scan.tags.data() : nullptr);
 }
 
 bool StoreEntryField(Storybook& album, StorybookHost& host, int e, int f, std::string_view line, int indent,
