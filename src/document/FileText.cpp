@@ -184,12 +184,12 @@ bool AtomicFileWriter::keepBackup(const std::string& backupPath) {
     // once the new file is renamed into place the backup name keeps the old bytes.
     const std::string staged = temporaryName(backupPath, 0);
     if (::link(m_target.c_str(), staged.c_str()) == 0) {
-        if (::rename(staged.c_str(), backupPath.c_str()) == 0) {
-            m_backupFolder = folderOf(backupPath);
-            return true;
-        }
+        const bool renamed = ::rename(staged.c_str(), backupPath.c_str()) == 0;
+        // A backup that is already a link to the file makes the rename do nothing.
         ::unlink(staged.c_str());
-        return false;
+        if (renamed)
+            m_backupFolder = folderOf(backupPath);
+        return renamed;
     }
     // File systems without hard links get a copy, in place of a link at the backup name as the
     // rename above would do, never through it.

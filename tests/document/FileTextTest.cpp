@@ -81,3 +81,15 @@ TEST(AtomicFileWriter, StaleTemporaryFilesOfAKilledWriterNeitherBlockNorStay) {
     EXPECT_EQ(TempFolder::read(path), "new");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 }
+
+TEST(AtomicFileWriter, BackupThatIsAlreadyALinkToTheFileLeavesNoStagedName) {
+    TempFolder folder;
+    const std::string path = folder.write("album.xml", "old");
+    fs::create_hard_link(path, folder.file("album.bak")); // as a save killed before its rename leaves it
+    AtomicFileWriter writer(path);
+    ASSERT_TRUE(writer.write("new").ok);
+    EXPECT_TRUE(writer.keepBackup(folder.file("album.bak")));
+    ASSERT_TRUE(writer.commit().ok);
+    EXPECT_EQ(TempFolder::read(folder.file("album.bak")), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
+}
