@@ -199,12 +199,14 @@ bool AtomicFileWriter::keepBackup(const std::string& backupPath) {
     return copyFileAtomically(m_target, backupPath).ok;
 }
 
-FileResult AtomicFileWriter::commit() {
+FileResult AtomicFileWriter::commit(FolderFlush flush) {
     if (m_tempPath.empty())
         return {false, errorText("Cannot replace", m_path, ENOENT)};
     if (::rename(m_tempPath.c_str(), m_target.c_str()) != 0)
         return {false, errorText("Cannot replace", m_path, errno)};
     m_committed = true;
+    if (flush == FolderFlush::Skip)
+        return {true, {}};
     const std::string folder = folderOf(m_target);
     syncFolder(folder);
     if (!m_backupFolder.empty() && m_backupFolder != folder)
@@ -212,12 +214,12 @@ FileResult AtomicFileWriter::commit() {
     return {true, {}};
 }
 
-FileResult writeFileAtomically(const std::string& path, std::string_view bytes) {
+FileResult writeFileAtomically(const std::string& path, std::string_view bytes, FolderFlush flush) {
     AtomicFileWriter writer(path);
     FileResult result = writer.write(bytes);
     if (!result.ok)
         return result;
-    return writer.commit();
+    return writer.commit(flush);
 }
 
 FileResult copyFileAtomically(const std::string& source, const std::string& target) {

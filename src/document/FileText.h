@@ -19,6 +19,10 @@ std::optional<std::string> readWholeFile(const std::string& path);
 // not made yet); the path itself when it names no link.
 std::string resolvedFilePath(const std::string& path);
 
+// Whether a commit also flushes the folder, so that after a crash the new name is there as surely as
+// the new bytes. Without it a crash soon after may bring back the older file, whole; never a part.
+enum class FolderFlush { Flush, Skip };
+
 // Writes bytes to a temporary file beside the real file the path stands for and flushes it to disk;
 // commit() renames it into place in one step, and a writer destroyed without commit() removes it.
 // The temporary file is always created new (never through a link, never an existing file); the
@@ -38,7 +42,7 @@ public:
     // file to back up or the backup cannot be made; the file itself is never touched.
     bool keepBackup(const std::string& backupPath);
     // Renames the new file into place and flushes the folder once (and the backup's, if elsewhere).
-    FileResult commit();
+    FileResult commit(FolderFlush flush = FolderFlush::Flush);
 
 private:
     std::string m_path;   // as given
@@ -48,6 +52,7 @@ private:
     bool m_committed = false;
 };
 
-FileResult writeFileAtomically(const std::string& path, std::string_view bytes);
+FileResult writeFileAtomically(const std::string& path, std::string_view bytes,
+                               FolderFlush flush = FolderFlush::Flush);
 // Copies source over target through a temporary file, so target is either the old or the new copy.
 FileResult copyFileAtomically(const std::string& source, const std::string& target);
