@@ -88,16 +88,15 @@ bool fileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::optional<std::string> readWholeFile(const std::string& path) {
+bool readWholeFileInto(const std::string& path, std::string& bytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return std::nullopt;
+        return false;
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return std::nullopt;
+        return false;
     }
-    std::string bytes;
     // One byte more than the file holds, so the end shows without growing the buffer.
     bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
     std::size_t done = 0;
@@ -109,7 +108,7 @@ std::optional<std::string> readWholeFile(const std::string& path) {
             if (errno == EINTR)
                 continue;
             ::close(fd);
-            return std::nullopt;
+            return false;
         }
         if (got == 0)
             break;
@@ -117,6 +116,13 @@ std::optional<std::string> readWholeFile(const std::string& path) {
     }
     ::close(fd);
     bytes.resize(done);
+    return true;
+}
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+    std::string bytes;
+    if (!readWholeFileInto(path, bytes))
+        return std::nullopt;
     return bytes;
 }
 

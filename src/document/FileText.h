@@ -14,6 +14,9 @@ struct FileResult {
 bool fileExists(const std::string& path);
 // The whole file, or nothing when it cannot be found or read.
 std::optional<std::string> readWholeFile(const std::string& path);
+// The same into a buffer the caller keeps, so reading again costs no new allocation. False when the
+// file cannot be found or read.
+bool readWholeFileInto(const std::string& path, std::string& bytes);
 
 // The file a path stands for once the symbolic links it ends in are followed (also a link to a file
 // not made yet); the path itself when it names no link.

@@ -80,8 +80,8 @@ bool CheckStorybookStructureText(std::string_view bytes) {
 }
 
 bool CheckStorybookStructure(const std::string& path) {
-    const auto bytes = readWholeFile(path);
-    return bytes && CheckStorybookStructureText(*bytes);
+    static thread_local std::string bytes; // kept: the save checks every file it writes
+    return readWholeFileInto(path, bytes) && CheckStorybookStructureText(bytes);
 }
 
 bool ReadStorybookLinesText(Storybook& album, std::string_view bytes) {

@@ -28,11 +28,11 @@ template <std::size_t N> bool copyRecord(Storybook& album, const std::array<Cell
 }
 
 // The file's bytes: lines joined by LF, each "{vbcrlf}" a line break, no line end after the last.
-std::string fileBytes(const Storybook& album) {
+void fileBytes(const Storybook& album, std::string& bytes) {
     std::size_t size = 0;
     for (int k = 0; k <= album.intLogFileLastLine; ++k)
         size += album.strLogFileArray[k].size() + 1;
-    std::string bytes;
+    bytes.clear();
     bytes.reserve(size);
     for (int k = 0; k <= album.intLogFileLastLine; ++k) {
         if (k > 0)
@@ -47,7 +47,6 @@ std::string fileBytes(const Storybook& album) {
         }
         bytes.append(line, from, std::string::npos);
     }
-    return bytes;
 }
 
 void showSaveFailure(StorybookHost& host, std::string_view text) {
@@ -122,7 +121,8 @@ SaveOutcome BackupAndSave(Storybook& album, StorybookHost& host, const std::stri
         return SaveOutcome::RebuildFailed;
     }
     // Nothing is written that would not load back as it is in memory.
-    const std::string bytes = fileBytes(album);
+    static thread_local std::string bytes; // kept from save to save, like the line image
+    fileBytes(album, bytes);
     if (!readsBackAs(album, bytes)) {
         showSaveFailure(host, integrityFailureText(backup));
         return SaveOutcome::CheckFailed;
