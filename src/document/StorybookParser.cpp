@@ -32,14 +32,15 @@ std::string_view right(std::string_view text, std::size_t count) {
     return text.size() <= count ? text : text.substr(text.size() - count);
 }
 
-// The last five characters of a text once every LF is taken out of it.
-std::string lastFiveWithoutLineFeeds(std::string_view text) {
-    std::string last;
-    for (auto pos = text.size(); pos > 0 && last.size() < 5; --pos) {
+// True when the last five characters of text, once every LF is taken out of it, are ending.
+bool endsWithoutLineFeedsIn(std::string_view text, std::string_view ending) {
+    char last[5];
+    std::size_t count = 0;
+    for (auto pos = text.size(); pos > 0 && count < sizeof last; --pos) {
         if (text[pos - 1] != '\n')
-            last.insert(last.begin(), text[pos - 1]);
+            last[sizeof last - 1 - count++] = text[pos - 1];
     }
-    return last;
+    return std::string_view(last + sizeof last - count, count) == ending;
 }
 
 struct GlobalField {
@@ -241,8 +242,8 @@ bool StoreEntryField(Storybook& album, StorybookHost& host, int e, int f, std::s
     parts[album::Content].set(mid(line, indent + tagLength + 1, length - indent - 2 * tagLength - 1));
     parts[album::ClosingPart].set(right(line, static_cast<std::size_t>(tagLength) + 1));
 
-    if (lastFiveWithoutLineFeeds(parts[album::ClosingPart].text()) !=
-        right(parts[album::OpeningPart].text(), 5)) {
+    if (!endsWithoutLineFeedsIn(parts[album::ClosingPart].text(),
+                                right(parts[album::OpeningPart].text(), 5))) {
         host.messageBox("error: parsed array strings do not match!", MessageButtons::Ok, MessageIcon::None,
                         "");
         host.endApplication();
