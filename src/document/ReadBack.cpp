@@ -12,8 +12,11 @@ constexpr std::string_view kCdataClose = "]]>";
 
 // A cell as it reads back once written: each "{vbcrlf}" comes back as the CR LF it is written as.
 bool sameOnceWritten(std::string_view inMemory, std::string_view readBack) {
+    // A mark never reads back as itself, so equal texts need no further look.
+    if (inMemory == readBack)
+        return true;
     if (inMemory.find(kLineBreakMark) == std::string_view::npos)
-        return inMemory == readBack;
+        return false;
     std::string expected;
     std::size_t from = 0;
     for (auto mark = inMemory.find(kLineBreakMark); mark != std::string_view::npos;
