@@ -34,3 +34,20 @@ inline std::string maximalAlbumBytes() {
     out += "      <KeywordList/>\n    </Album>\n  </ExchangeMetadata>\n</StoryCreator>";
     return out;
 }
+
+// A small album whose first story is one line of a megabyte.
+inline std::string oneMegabyteLineAlbumBytes() {
+    const std::string maximal = maximalAlbumBytes();
+    const std::size_t firstEntry = maximal.find("      <Entry>");
+    std::string story;
+    while (story.size() < 1024 * 1024)
+        story += "the longest story ever told goes on and on ";
+    return maximal.substr(0, firstEntry) +
+           "      <Entry>\n        <Title><![CDATA[Day 1]]></Title>\n"
+           "        <ThumbnailFilename>thumbnail_4c1e9b07_00000001.jpg</ThumbnailFilename>\n"
+           "        <Snapshot>snapshot_4c1e9b07_00000001.jpg</Snapshot>\n        <Text><![CDATA[" +
+           story +
+           "]]></Text>\n        <TextResourceId>0x00000001</TextResourceId>\n"
+           "        <TimeStamp>3/14/2026 18:22:41</TimeStamp>\n      </Entry>\n" +
+           maximal.substr(maximal.find("      <KeywordList/>"));
+}

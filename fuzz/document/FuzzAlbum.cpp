@@ -1,5 +1,8 @@
 // Arbitrary bytes as an album file, through the whole document: check, read, parse, page operations
-// and save. A save that reports success must leave a file that passes the check.
+// and save. The one-pass load must match the road of check, reader and parser, and a save that
+// reports success must leave a file that loads as it was saved.
+
+#include "LoadsAsSaved.h"
 
 #include "document/FileText.h"
 #include "document/PageOperations.h"
@@ -34,12 +37,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!writeFileAtomically(path, bytes).ok)
         std::abort();
 
-    CheckStorybookStructure(path);
-    if (!ReadStorybookLines(*book, path))
+    // The one-pass load must leave exactly what the check, the reader and the parser leave one by one.
+    static auto reference = makeStorybook();
+    const bool checked = CheckStorybookStructure(path);
+    const bool read = ReadStorybookLines(*reference, path);
+    LineScan scan;
+    CheckAndReadStorybook(*book, path, scan);
+    if (scan.checked != checked || scan.read != read)
+        failFuzz("the one-pass check or reader");
+    if (!read)
         return 0;
+    SilentHost referenceHost;
+    ParseAlbumGlobals(*reference);
+    const ParseOutcome referenceOutcome = ParseStorybookRecords(*reference, referenceHost);
     SilentHost host;
     ParseAlbumGlobals(*book);
-    if (ParseStorybookRecords(*book, host) == ParseOutcome::EndApplication)
+    const ParseOutcome outcome = ParseStorybookRecords(*book, host, scan);
+    if (outcome != referenceOutcome || host.messages != referenceHost.messages)
+        failFuzz("the one-pass parse's outcome");
+    expectSameModels(*reference, *book);
+    if (outcome == ParseOutcome::EndApplication)
         return 0;
 
     // A few page operations chosen by the input itself.
@@ -60,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
     }
-    if (BackupAndSave(*book, host, path) == SaveOutcome::Saved && !CheckStorybookStructure(path))
-        std::abort();
+    if (BackupAndSave(*book, host, path) == SaveOutcome::Saved)
+        expectLoadsAsSaved(*book, path);
     return 0;
 }

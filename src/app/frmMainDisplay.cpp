@@ -2,6 +2,8 @@
 // the overlay captions, the side-button groups, committing an edit and the mode setter.
 
 #include "document/ApplicationModes.h"
+#include "document/FileNames.h"
+#include "document/TextUtil.h"
 #include "frmMain.h"
 
 #include "document/FileNames.h"
@@ -65,11 +67,15 @@ void decodeNeighboursAhead(const AppState& state, SnapshotCache& snapshots, cons
 
 } // namespace
 
+// A "]]>" typed into a story is stored as the standard split of its CDATA section, so the file stays
+// XML; the box shows it joined again.
+constexpr std::string_view kCdataSplit = "]]]]><![CDATA[>";
+
 std::string frmMain::currentStoryText() const {
     const std::string& content = m_state.storybook().content(m_state.intCurrentPage, album::Text);
     if (content.size() < 13)
         return {};
-    return content.substr(9, content.size() - 12);
+    return replacedAll(content.substr(9, content.size() - 12), kCdataSplit, "]]>");
 }
 
 void frmMain::DisplayCurrentPage() {
@@ -99,7 +105,8 @@ void frmMain::ShowPageImage() {
     const std::string_view name = trimBlanks(snapshot);
     pbxShow->setPersistentDrawing(true);
     QImage picture;
-    if (!name.empty()) {
+    // A name from the album that is no plain file name in its folder is shown as a missing file.
+    if (isPlainFileName(name)) {
         const std::string path = m_state.varStorybookFolder + std::string(name);
         picture = m_snapshots.picture(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())),
                                       pbxShow->size());
@@ -201,7 +208,7 @@ void frmMain::storeStoryText() {
         QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())).toUtf8();
     if (typed == std::string_view(shownAgain.constData(), static_cast<std::size_t>(shownAgain.size())))
         return;
-    content = "<![CDATA[" + typed + "]]>";
+    content = "<![CDATA[" + replacedAll(typed, "]]>", kCdataSplit) + "]]>";
 }
 
 void frmMain::CommitTextEdit() {

@@ -85,16 +85,17 @@ void frmMain::LoadStorybook() {
     m_state.varStorybookFile = path.substr(slash + 1);
 
     Storybook& book = m_state.storybook();
-    const bool checked = CheckStorybookStructure(path);
-    const bool read = ReadStorybookLines(book, path);
-    if (!read || !checked) {
-        failLoad(checked);
+    // The check and the reader in one pass over one read of the file.
+    LineScan scan;
+    CheckAndReadStorybook(book, path, scan);
+    if (!scan.read || !scan.checked) {
+        failLoad(scan.checked);
         return;
     }
 
     ShowLogFileText();
     ParseAlbumGlobals(book);
-    if (ParseStorybookRecords(book, *this) == ParseOutcome::EndApplication)
+    if (ParseStorybookRecords(book, *this, scan) == ParseOutcome::EndApplication)
         return;
     m_state.intCurrentPage = 0;
     DisplayCurrentPage();

@@ -14,9 +14,23 @@ struct FileResult {
 bool fileExists(const std::string& path);
 // The whole file, or nothing when it cannot be found or read.
 std::optional<std::string> readWholeFile(const std::string& path);
+// The same into a buffer the caller keeps, so reading again costs no new allocation. False when the
+// file cannot be found or read.
+bool readWholeFileInto(const std::string& path, std::string& bytes);
 
-// Writes bytes to a temporary file beside path and flushes it to disk; commit() renames it into
-// place in one step, and a writer destroyed without commit() removes the temporary file.
+// The file a path stands for once the symbolic links it ends in are followed (also a link to a file
+// not made yet); the path itself when it names no link.
+std::string resolvedFilePath(const std::string& path);
+
+// Whether a commit also flushes the folder, so that after a crash the new name is there as surely as
+// the new bytes. Without it a crash soon after may bring back the older file, whole; never a part.
+enum class FolderFlush { Flush, Skip };
+
+// Writes bytes to a temporary file beside the real file the path stands for and flushes it to disk;
+// commit() renames it into place in one step, and a writer destroyed without commit() removes it.
+// The temporary file is always created new (never through a link, never an existing file); the
+// leftovers of an earlier writer that was killed are cleared. A path that is a link keeps its link:
+// the link's target is replaced.
 class AtomicFileWriter {
 public:
     explicit AtomicFileWriter(std::string path);
@@ -24,17 +38,25 @@ public:
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    FileResult write(std::string_view bytes); // the whole content, then fsync
+    FileResult write(std::string_view bytes); // the whole content in one write, then fsync
     const std::string& temporaryPath() const { return m_tempPath; }
-    FileResult commit();
+    // Before commit(): makes backupPath hold the file as it is now (a hard link where the file system
+    // allows, else a synced copy), replacing an older backup in one step. False when there is no
+    // file to back up or the backup cannot be made; the file itself is never touched.
+    bool keepBackup(const std::string& backupPath);
+    // Renames the new file into place and flushes the folder once (and the backup's, if elsewhere).
+    FileResult commit(FolderFlush flush = FolderFlush::Flush);
 
 private:
-    std::string m_path;
+    std::string m_path;   // as given
+    std::string m_target; // the real file
     std::string m_tempPath;
+    std::string m_backupFolder;
     bool m_committed = false;
 };
 
-FileResult writeFileAtomically(const std::string& path, std::string_view bytes);
+FileResult writeFileAtomically(const std::string& path, std::string_view bytes,
+                               FolderFlush flush = FolderFlush::Flush);
 // Copies source over target through a temporary file, so target is either the old or the new copy.
 FileResult copyFileAtomically(const std::string& source, const std::string& target);
 

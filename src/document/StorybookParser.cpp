@@ -1,6 +1,7 @@
 #include "StorybookParser.h"
 
 #include "LineScanner.h"
+#include "StorybookReader.h"
 
 #include <algorithm>
 
@@ -31,14 +32,15 @@ std::string_view right(std::string_view text, std::size_t count) {
     return text.size() <= count ? text : text.substr(text.size() - count);
 }
 
-// The last five characters of a text once every LF is taken out of it.
-std::string lastFiveWithoutLineFeeds(std::string_view text) {
-    std::string last;
-    for (auto pos = text.size(); pos > 0 && last.size() < 5; --pos) {
+// True when the last five characters of text, once every LF is taken out of it, are ending.
+bool endsWithoutLineFeedsIn(std::string_view text, std::string_view ending) {
+    char last[5];
+    std::size_t count = 0;
+    for (auto pos = text.size(); pos > 0 && count < sizeof last; --pos) {
         if (text[pos - 1] != '\n')
-            last.insert(last.begin(), text[pos - 1]);
+            last[sizeof last - 1 - count++] = text[pos - 1];
     }
-    return last;
+    return std::string_view(last + sizeof last - count, count) == ending;
 }
 
 struct GlobalField {
@@ -71,7 +73,8 @@ template <std::size_t N> bool storeRecordLine(std::array<Cell, N>& record, int& 
 
 class RecordParser {
 public:
-    RecordParser(Storybook& album, StorybookHost& host) : m_album(album), m_host(host) {}
+    RecordParser(Storybook& album, StorybookHost& host, const std::uint32_t* tags)
+        : m_album(album), m_host(host), m_tags(tags) {}
     ParseOutcome run();
 
 private:
@@ -84,6 +87,7 @@ private:
 
     Storybook& m_album;
     StorybookHost& m_host;
+    const std::uint32_t* m_tags; // each line's tags when known already
     State m_state = State::InvalidXml;
     int m_n = 0;
     int m_entry = 0;
@@ -93,7 +97,7 @@ private:
 ParseOutcome RecordParser::run() {
     for (int i = 0; i <= m_album.intLogFileLastLine; ++i) {
         const std::string_view line = m_album.strLogFileArray[i];
-        const std::uint32_t tags = scanTags(line);
+        const std::uint32_t tags = m_tags ? m_tags[i] : scanTags(line);
         if (line == album::kXmlDeclaration) {
             m_state = State::ClientEnv;
             m_n = 0;
@@ -202,7 +206,9 @@ void ParseAlbumGlobals(Storybook& album) {
     }
 }
 
-ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host) {
+namespace {
+
+ParseOutcome parseRecords(Storybook& album, StorybookHost& host, const std::uint32_t* tags) {
     album.varPageCount = 0;
     resetRecord(album.strXFooter);
     for (EntryCells& entry : album.varEntryArray) {
@@ -213,7 +219,18 @@ ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host) {
     }
     resetRecord(album.strXMetaHead);
     resetRecord(album.strXClientEnv);
-    return RecordParser(album, host).run();
+    return RecordParser(album, host, tags).run();
+}
+
+} // namespace
+
+ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host) {
+    return parseRecords(album, host, nullptr);
+}
+
+ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host, const LineScan& scan) {
+    const bool tagsFit = scan.tags.size() == static_cast<std::size_t>(album.intLogFileLastLine + 1);
+    return parseRecords(album, host, tagsFit ? scan.tags.data() : nullptr);
 }
 
 bool StoreEntryField(Storybook& album, StorybookHost& host, int e, int f, std::string_view line, int indent,
@@ -225,8 +242,8 @@ bool StoreEntryField(Storybook& album, StorybookHost& host, int e, int f, std::s
     parts[album::Content].set(mid(line, indent + tagLength + 1, length - indent - 2 * tagLength - 1));
     parts[album::ClosingPart].set(right(line, static_cast<std::size_t>(tagLength) + 1));
 
-    if (lastFiveWithoutLineFeeds(parts[album::ClosingPart].text()) !=
-        right(parts[album::OpeningPart].text(), 5)) {
+    if (!endsWithoutLineFeedsIn(parts[album::ClosingPart].text(),
+                                right(parts[album::OpeningPart].text(), 5))) {
         host.messageBox("error: parsed array strings do not match!", MessageButtons::Ok, MessageIcon::None,
                         "");
         host.endApplication();

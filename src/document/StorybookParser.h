@@ -15,6 +15,9 @@ enum class ParseOutcome {
 
 void ParseAlbumGlobals(Storybook& album);
 ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host);
+// The same, taking each line's tags from the scan that filled the line image.
+struct LineScan;
+ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host, const LineScan& scan);
 // Stores one field line into entry e; false (after the message and the request to end) when the
 // closing tag does not end like the opening tag.
 bool StoreEntryField(Storybook& album, StorybookHost& host, int e, int f, std::string_view line, int indent,

@@ -27,43 +27,61 @@ int structureScore(std::string_view line) {
 
 constexpr std::uint32_t kAllFieldTags = (tag::fieldOpen(0) * 0x3fu) | (tag::fieldClose(0) * 0x3fu);
 
+// The structure check, fed one line at a time with the line's tags. A fault in an entry ends it: the
+// lines after it change nothing.
+class StructureCheck {
+public:
+    void line(std::string_view line, std::uint32_t tags) {
+        if (m_failed)
+            return;
+        m_score += structureScore(line);
+        if (tags & tag::Entry) {
+            if (m_entryOpen) {
+                m_failed = true;
+                return;
+            }
+            m_entryOpen = true;
+            m_fieldTags = 0;
+        }
+        if (m_entryOpen)
+            m_fieldTags += __builtin_popcount(tags & kAllFieldTags);
+        if (tags & tag::EntryEnd) {
+            if (!m_entryOpen || m_fieldTags < 12) {
+                m_failed = true;
+                return;
+            }
+            m_entryOpen = false;
+        }
+        if (tags & tag::fieldOpen(album::Title))
+            m_titleOpen = true;
+        if (tags & tag::fieldClose(album::Title))
+            m_titleOpen = false;
+    }
+    bool failed() const { return m_failed; }
+    bool verdict() const { return !m_failed && m_score >= 10 && !m_entryOpen && !m_titleOpen; }
+
+private:
+    int m_score = 0;
+    bool m_entryOpen = false;
+    int m_fieldTags = 0;
+    bool m_titleOpen = false;
+    bool m_failed = false;
+};
+
 } // namespace
 
 bool CheckStorybookStructureText(std::string_view bytes) {
-    int score = 0;
-    bool entryOpen = false;
-    int fieldTags = 0;
-    bool titleOpen = false;
-
+    StructureCheck check;
     LineSplitter lines(bytes);
     std::string_view line;
-    while (lines.next(line)) {
-        score += structureScore(line);
-        const std::uint32_t tags = scanTags(line);
-        if (tags & tag::Entry) {
-            if (entryOpen)
-                return false;
-            entryOpen = true;
-            fieldTags = 0;
-        }
-        if (entryOpen)
-            fieldTags += __builtin_popcount(tags & kAllFieldTags);
-        if (tags & tag::EntryEnd) {
-            if (!entryOpen || fieldTags < 12)
-                return false;
-            entryOpen = false;
-        }
-        if (tags & tag::fieldOpen(album::Title))
-            titleOpen = true;
-        if (tags & tag::fieldClose(album::Title))
-            titleOpen = false;
-    }
-    return score >= 10 && !entryOpen && !titleOpen;
+    while (!check.failed() && lines.next(line))
+        check.line(line, scanTags(line));
+    return check.verdict();
 }
 
 bool CheckStorybookStructure(const std::string& path) {
-    const auto bytes = readWholeFile(path);
-    return bytes && CheckStorybookStructureText(*bytes);
+    static thread_local std::string bytes; // kept: the save checks every file it writes
+    return readWholeFileInto(path, bytes) && CheckStorybookStructureText(bytes);
 }
 
 bool ReadStorybookLinesText(Storybook& album, std::string_view bytes) {
@@ -84,4 +102,37 @@ bool ReadStorybookLinesText(Storybook& album, std::string_view bytes) {
 bool ReadStorybookLines(Storybook& album, const std::string& path) {
     const auto bytes = readWholeFile(path);
     return bytes && ReadStorybookLinesText(album, *bytes);
+}
+
+void CheckAndReadStorybookText(Storybook& album, std::string_view bytes, LineScan& scan) {
+    scan.lines.clear();
+    scan.tags.clear();
+    StructureCheck check;
+    LineSplitter lines(bytes);
+    std::string_view line;
+    while (lines.next(line)) {
+        const std::uint32_t tags = scanTags(line);
+        check.line(line, tags);
+        scan.lines.push_back(line);
+        scan.tags.push_back(tags);
+    }
+    scan.checked = check.verdict();
+    scan.read = scan.lines.size() <= static_cast<std::size_t>(album::kMaxFileLines);
+    if (!scan.read)
+        return; // the line image is left as it was
+    const int count = static_cast<int>(scan.lines.size());
+    for (int index = 0; index < count; ++index)
+        album.strLogFileArray[index].assign(scan.lines[index].data(), scan.lines[index].size());
+    album.intLogFileLastLine = static_cast<std::int16_t>(count - 1);
+    album.strLogFileArray[count] = album::kEofMarker;
+}
+
+void CheckAndReadStorybook(Storybook& album, const std::string& path, LineScan& scan) {
+    const auto bytes = readWholeFile(path);
+    if (!bytes) {
+        scan = LineScan{};
+        return;
+    }
+    CheckAndReadStorybookText(album, *bytes, scan);
+    scan.lines.clear(); // they point into bytes read here
 }

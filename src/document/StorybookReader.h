@@ -4,7 +4,9 @@
 
 #include "Storybook.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // True when the file exists, can be read and has the structure the rest of the program relies on.
 bool CheckStorybookStructure(const std::string& path);
@@ -15,3 +17,15 @@ bool CheckStorybookStructureText(std::string_view bytes);
 // holds more lines than the line image (the line image is then left untouched).
 bool ReadStorybookLines(Storybook& album, const std::string& path);
 bool ReadStorybookLinesText(Storybook& album, std::string_view bytes);
+
+// The check and the reader in one pass over one read of the file, as the open command runs them:
+// the check's verdict, the reader's result (the line image is filled whenever the file fits, also
+// after a failed check) and each line's tags, which the parser takes instead of finding them again.
+struct LineScan {
+    bool checked = false;
+    bool read = false;
+    std::vector<std::string_view> lines; // views into the bytes scanned
+    std::vector<std::uint32_t> tags;     // one per line; valid while the line image is unchanged
+};
+void CheckAndReadStorybook(Storybook& album, const std::string& path, LineScan& scan);
+void CheckAndReadStorybookText(Storybook& album, std::string_view bytes, LineScan& scan);

@@ -2,6 +2,7 @@
 #include "ApplicationModes.h"
 
 #include "FileText.h"
+#include "ReadBack.h"
 #include "StorybookReader.h"
 #include "TextUtil.h"
 
@@ -27,11 +28,11 @@ template <std::size_t N> bool copyRecord(Storybook& album, const std::array<Cell
 }
 
 // The file's bytes: lines joined by LF, each "{vbcrlf}" a line break, no line end after the last.
-std::string fileBytes(const Storybook& album) {
+void fileBytes(const Storybook& album, std::string& bytes) {
     std::size_t size = 0;
     for (int k = 0; k <= album.intLogFileLastLine; ++k)
         size += album.strLogFileArray[k].size() + 1;
-    std::string bytes;
+    bytes.clear();
     bytes.reserve(size);
     for (int k = 0; k <= album.intLogFileLastLine; ++k) {
         if (k > 0)
@@ -46,12 +47,19 @@ std::string fileBytes(const Storybook& album) {
         }
         bytes.append(line, from, std::string::npos);
     }
-    return bytes;
 }
 
 void showSaveFailure(StorybookHost& host, std::string_view text) {
     host.messageBox(text, MessageButtons::Ok, MessageIcon::Critical, kSaveFailed);
     host.hideSavingPicture();
+}
+
+// The album is never touched by a refused save; the message names the backup only when there is one.
+std::string integrityFailureText(const std::string& backup) {
+    const bool backupExists = !backup.empty() && fileExists(backup);
+    return std::string("XML Integrity Check Failed!\r\n\r\n") +
+           (backupExists ? "Using backup file for recovery" : "The storybook file was left as it was.") +
+           "\r\nModifications will not be saved.  ";
 }
 
 std::string writeFailureText(const std::string& reason) {
@@ -106,28 +114,33 @@ std::string BackupPathFor(const std::string& path) {
 
 SaveOutcome BackupAndSave(Storybook& album, StorybookHost& host, const std::string& path) {
     host.showSavingPicture();
-
     const std::string backup = BackupPathFor(path);
-    if (!backup.empty() && fileExists(path))
-        copyFileAtomically(path, backup); // a missing backup is no reason not to save
 
     if (!RebuildLogFileArray(album)) {
         showSaveFailure(host, "LFA update failed        ");
         return SaveOutcome::RebuildFailed;
     }
+    // Nothing is written that would not load back as it is in memory.
+    static thread_local std::string bytes; // kept from save to save, like the line image
+    fileBytes(album, bytes);
+    if (!readsBackAs(album, bytes)) {
+        showSaveFailure(host, integrityFailureText(backup));
+        return SaveOutcome::CheckFailed;
+    }
 
     // The new file is written and checked beside the album; only a file that passes takes its place,
-    // so a failure at any step leaves the album as it was.
+    // so a failure at any step leaves the album and its backup as they were.
     AtomicFileWriter writer(path);
-    if (const FileResult written = writer.write(fileBytes(album)); !written.ok) {
+    if (const FileResult written = writer.write(bytes); !written.ok) {
         showSaveFailure(host, writeFailureText(written.error));
         return SaveOutcome::WriteFailed;
     }
     if (!CheckStorybookStructure(writer.temporaryPath())) {
-        showSaveFailure(host, "XML Integrity Check Failed!\r\n\r\nUsing backup file for recovery\r\n"
-                              "Modifications will not be saved.  ");
+        showSaveFailure(host, integrityFailureText(backup));
         return SaveOutcome::CheckFailed;
     }
+    if (!backup.empty())
+        writer.keepBackup(backup); // a missing backup is no reason not to save
     if (const FileResult committed = writer.commit(); !committed.ok) {
         showSaveFailure(host, writeFailureText(committed.error));
         return SaveOutcome::WriteFailed;

@@ -1,7 +1,8 @@
 #pragma once
-// Writing the album back: the line image rebuilt from the records and the entry table, a backup of
-// the old file, and the new file put in place only after it passes the structure check. Never
-// leaves the album file or its backup truncated or half-written.
+// Writing the album back: the line image rebuilt from the records and the entry table, its bytes
+// read back in memory before anything is written, and the new file put in place only after it passes
+// the structure check, with the old one kept as the backup. Never leaves the album file or its
+// backup truncated or half-written; a refused save leaves both as they were.
 
 #include "Storybook.h"
 #include "StorybookHost.h"

@@ -185,7 +185,9 @@ FileResult ExportStorybookHtml(const Storybook& album, const std::string& path,
                                const std::string& templateName) {
     if (path.empty())
         return {false, "No file name was given for the web page."};
-    FileResult result = writeFileAtomically(path, BuildExportPage(album, templateName));
+    // The page is never left half-written; unlike the album, a crash right after the export may bring
+    // back the older page, so the folder is not flushed.
+    FileResult result = writeFileAtomically(path, BuildExportPage(album, templateName), FolderFlush::Skip);
     if (!result.ok)
         result.error = "The web page could not be written. " + result.error;
     return result;

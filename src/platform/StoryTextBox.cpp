@@ -7,6 +7,8 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
+#include <optional>
+
 namespace {
 // The box holds line breaks as CR LF, like the album's texts; Qt's document holds one character.
 QString fromUtf8(std::string_view text) {
@@ -18,12 +20,35 @@ std::string toUtf8(const QString& text) {
     const QByteArray bytes = text.toUtf8();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
+// The first line longer than the limit, as its start and length; nothing when there is none.
+std::optional<std::pair<std::size_t, std::size_t>> firstLongLine(std::string_view text, std::size_t limit) {
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        if (end - start > limit)
+            return std::make_pair(start, end - start);
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+// A cut that does not split a UTF-8 character.
+std::size_t characterBoundary(std::string_view text, std::size_t at) {
+    while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80)
+        --at;
+    return at;
+}
+
 } // namespace
 
 StoryTextBox::StoryTextBox(QWidget* parent) : QPlainTextEdit(parent) {
     setFrameShape(QFrame::NoFrame);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    connect(document(), &QTextDocument::contentsChanged, this, [this] {
+        if (!m_showingCut)
+            m_cut = false;
+    });
 }
 
 void StoryTextBox::setColors(const QColor& text, const QColor& background) {
@@ -36,8 +61,9 @@ void StoryTextBox::setColors(const QColor& text, const QColor& background) {
 }
 
 void StoryTextBox::setLocked(bool locked) {
-    setReadOnly(locked);
-    if (locked)
+    // A story shown cut is never open for typing: a commit would store the cut.
+    setReadOnly(locked || showsCut());
+    if (isReadOnly())
         setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
@@ -50,13 +76,40 @@ bool StoryTextBox::verticalScrollBarShown() const {
 }
 
 std::string StoryTextBox::text() const {
+    if (showsCut())
+        return m_wholeText;
     QString plain = toPlainText();
     plain.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return toUtf8(plain);
 }
 
 void StoryTextBox::setText(std::string_view text) {
-    setPlainText(fromUtf8(text));
+    if (text.size() <= kLongestShownLine || !showCutIfTooLong(text))
+        setPlainText(fromUtf8(text));
+}
+
+bool StoryTextBox::showsCut() const {
+    return m_cut;
+}
+
+// Laying out a line takes time in proportion to its length and more; a line of a megabyte holds the
+// window for seconds. Such a line is shown up to the limit, and the box says so.
+bool StoryTextBox::showCutIfTooLong(std::string_view text) {
+    const auto longLine = firstLongLine(text, kLongestShownLine);
+    if (!longLine)
+        return false;
+    const std::size_t cut = characterBoundary(text, longLine->first + kLongestShownLine);
+    const std::string note =
+        "\r\n\r\n[The story goes on: a line of it is " + std::to_string(longLine->second) +
+        " bytes long, too long to show whole here. It is kept whole and cannot be edited "
+        "here.]";
+    m_showingCut = true;
+    setPlainText(fromUtf8(text.substr(0, cut)) + fromUtf8(note));
+    m_showingCut = false;
+    m_wholeText.assign(text);
+    m_cut = true;
+    setReadOnly(true);
+    return true;
 }
 
 int StoryTextBox::displayLineCount() const {
@@ -108,6 +161,13 @@ std::string StoryTextBox::selectedText() const {
 }
 
 void StoryTextBox::insertAtCaret(std::string_view text) {
+    if (document()->isEmpty()) {
+        // Into an empty box this is the whole text, which may need cutting.
+        if (text.size() > kLongestShownLine && showCutIfTooLong(text)) {
+            moveCursor(QTextCursor::End);
+            return;
+        }
+    }
     QTextCursor cursor = textCursor();
     cursor.insertText(fromUtf8(text));
     setTextCursor(cursor);

@@ -1,6 +1,8 @@
 #pragma once
 // The multi-line story text box: colours, a lock against typing, the vertical scroll bar on or off,
 // the count of display lines (wrapped lines included), scrolling by lines, and the selection.
+// A text with a line too long to lay out quickly is shown cut, with a note saying so, and locked;
+// text() still gives the whole text, so a cut never reaches the album.
 
 #include <QPlainTextEdit>
 
@@ -20,6 +22,8 @@ public:
     bool verticalScrollBarShown() const;
 
     std::string text() const;
+    // True while the box shows a cut of a text it holds whole.
+    bool showsCut() const;
     void setText(std::string_view text);
 
     int displayLineCount() const;
@@ -34,6 +38,9 @@ public:
     // Replaces the selection (or inserts at the caret).
     void insertAtCaret(std::string_view text);
 
+    // Lines longer than this many bytes are cut for display.
+    static constexpr std::size_t kLongestShownLine = 32 * 1024;
+
 signals:
     void focusLost();
     void mouseReleased(int button);
@@ -41,4 +48,12 @@ signals:
 protected:
     void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // Shows text, cut when one of its lines is too long; false when it went in whole.
+    bool showCutIfTooLong(std::string_view text);
+
+    std::string m_wholeText; // what a cut display stands for
+    bool m_cut = false;      // cleared by any later change of the shown text
+    bool m_showingCut = false;
 };

@@ -8,6 +8,7 @@
 #include "platform/PictureArea.h"
 #include "platform/StoryTextBox.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -358,4 +359,66 @@ TEST(OpenFromTheCommandLine, PathWithoutAFolderIsTakenInTheWorkingFolder) {
     QDir::setCurrent(previous);
     EXPECT_EQ(state.strApplicationMode, "View Storybook");
     EXPECT_EQ(state.varStorybookFolder, QDir(folder.folder.path()).canonicalPath().toStdString() + "/");
+}
+
+TEST_F(Pages, AStoryOfOneMegabyteLineOpensAndIsShown) {
+    AlbumFolder folder(3);
+    std::string line;
+    while (line.size() < 1024 * 1024)
+        line += "the longest story ever told goes on and on ";
+    folder.album.pages[0].story = line;
+    openFromDialog(folder.write("Long.xml", folder.album.bytes()));
+    window.show();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(app.state.strApplicationMode, "View Storybook");
+    const QString shown = window.rtbViewer->toPlainText();
+    EXPECT_TRUE(shown.startsWith(QString::fromStdString(line.substr(0, 1000))));
+    EXPECT_TRUE(shown.contains(QStringLiteral("too long to show whole")));
+    EXPECT_EQ(window.rtbViewer->text(), line) << "the box stands for the whole story";
+
+    // Unlocking for an edit leaves a cut story locked, and committing it stores it whole.
+    window.rtbViewer->setLocked(false);
+    EXPECT_TRUE(window.rtbViewer->locked());
+    window.state().strApplicationMode = "Edit Storybook";
+    window.CommitTextEdit();
+    EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[" + line + "]]>");
+
+    window.cmdNav[3]->click();
+    EXPECT_EQ(window.rtbViewer->text(), "Story of page 2\r\nsecond line\r\nthird line");
+    EXPECT_FALSE(window.rtbViewer->showsCut());
+}
+
+TEST_F(Pages, SnapshotNamesThatAreNoPlainNamesAreNeverOpened) {
+    AlbumFolder folder(3);
+    // A picture that would be shown if a name could reach outside the album's folder.
+    QTemporaryDir outside;
+    QImage image(320, 240, QImage::Format_RGB32);
+    image.fill(kPageColors[0]);
+    const QString outsidePicture = outside.path() + "/outside.jpg";
+    image.save(outsidePicture, "JPG", 95);
+    const std::string relative = QDir(folder.folder.path()).relativeFilePath(outsidePicture).toStdString();
+    openFromDialog(folder.path);
+    auto& snapshot = app.state.storybook().varEntryArray[0][album::Snapshot][album::Content];
+    for (const std::string& name :
+         {relative, outsidePicture.toStdString(), "..\\" + relative, std::string(".."), std::string("."),
+          std::string("snapshot_4c1e9b07_00000001.jpg\0x", 32)}) {
+        SCOPED_TRACE(name);
+        snapshot = name;
+        window.DisplayCurrentPage();
+        EXPECT_LT(shareOf(window, kMiddle, kPageColors[0]), 0.1) << "a name outside the folder was shown";
+        EXPECT_GT(shareOf(window, kPlaceholderX, QColor(0, 0, 255)), 0.05);
+    }
+    snapshot = "snapshot_4c1e9b07_00000001.jpg";
+    window.DisplayCurrentPage();
+    EXPECT_GT(shareOf(window, kMiddle, kPageColors[0]), 0.9);
+}
+
+TEST_F(Pages, ACdataEndTypedIntoAStoryIsKeptAsTheStandardSplit) {
+    AlbumFolder folder(3);
+    openFromDialog(folder.path);
+    window.state().strApplicationMode = "Edit Storybook";
+    window.rtbViewer->setText("a ]]> b");
+    window.CommitTextEdit();
+    EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[a ]]]]><![CDATA[> b]]>");
+    EXPECT_EQ(window.rtbViewer->text(), "a ]]> b");
 }

@@ -59,3 +59,58 @@ TEST(UnflushedCopy, ReplacesTheTargetWholeOrLeavesItAlone) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2)
         << "no temporary file is left behind";
 }
+
+TEST(AtomicFileWriter, NeverWritesThroughALinkAtTheTemporaryName) {
+    TempFolder folder;
+    const std::string path = folder.write("album.xml", "old");
+    const std::string victim = folder.write("victim.txt", "not yours");
+    for (const char* slot : {".saving~", ".saving~1"})
+        fs::create_symlink(victim, path + slot);
+    ASSERT_TRUE(writeFileAtomically(path, "new").ok);
+    EXPECT_EQ(TempFolder::read(path), "new");
+    EXPECT_EQ(TempFolder::read(victim), "not yours");
+    EXPECT_FALSE(fs::is_symlink(path + ".saving~")) << "leftovers are cleared";
+}
+
+TEST(AtomicFileWriter, ALinkedTargetKeepsItsLinkAndGetsTheBytes) {
+    TempFolder folder;
+    fs::create_directory(folder.file("real"));
+    const std::string real = folder.write("real/album.xml", "old");
+    const std::string link = folder.file("album.xml");
+    fs::create_symlink("real/album.xml", link);
+    AtomicFileWriter writer(link);
+    ASSERT_TRUE(writer.write("new").ok);
+    EXPECT_EQ(fs::path(writer.temporaryPath()).parent_path(), fs::path(real).parent_path());
+    EXPECT_TRUE(writer.keepBackup(folder.file("album.bak")));
+    ASSERT_TRUE(writer.commit().ok);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(TempFolder::read(real), "new");
+    EXPECT_EQ(TempFolder::read(folder.file("album.bak")), "old");
+    // A link to a file not made yet gets the file where it points.
+    fs::create_symlink("real/new.xml", folder.file("new.xml"));
+    ASSERT_TRUE(writeFileAtomically(folder.file("new.xml"), "made").ok);
+    EXPECT_TRUE(fs::is_symlink(folder.file("new.xml")));
+    EXPECT_EQ(TempFolder::read(folder.file("real/new.xml")), "made");
+}
+
+TEST(AtomicFileWriter, StaleTemporaryFilesOfAKilledWriterNeitherBlockNorStay) {
+    TempFolder folder;
+    const std::string path = folder.write("album.xml", "old");
+    for (int slot = 0; slot < 8; ++slot)
+        folder.write(std::string("album.xml.saving~") + (slot ? std::to_string(slot) : ""), "half a save");
+    ASSERT_TRUE(writeFileAtomically(path, "new").ok);
+    EXPECT_EQ(TempFolder::read(path), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+}
+
+TEST(AtomicFileWriter, BackupThatIsAlreadyALinkToTheFileLeavesNoStagedName) {
+    TempFolder folder;
+    const std::string path = folder.write("album.xml", "old");
+    fs::create_hard_link(path, folder.file("album.bak")); // as a save killed before its rename leaves it
+    AtomicFileWriter writer(path);
+    ASSERT_TRUE(writer.write("new").ok);
+    EXPECT_TRUE(writer.keepBackup(folder.file("album.bak")));
+    ASSERT_TRUE(writer.commit().ok);
+    EXPECT_EQ(TempFolder::read(folder.file("album.bak")), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
+}

@@ -7,8 +7,12 @@
 #include "document/StorybookReader.h"
 #include "document/StorybookWriter.h"
 
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -138,9 +142,17 @@ TEST_F(Writer, WrittenFileFailingTheCheckLeavesTheAlbum) {
     open(path);
     setStory(2, "a story about <Title>"); // no later title line closes it
     expectSaveFailure(path, original, "XML Integrity Check Failed!");
+    EXPECT_EQ(host.messages[0].text, "XML Integrity Check Failed!\r\n\r\nThe storybook file was left as it "
+                                     "was.\r\nModifications will not be saved.  ");
+    EXPECT_FALSE(fs::exists(folder.file("Storybook.bak")));
+
+    // The backup is named only when there is one, and a refused save leaves it as it was too.
+    folder.write("Storybook.bak", "older backup");
+    expectSaveFailure(path, original, "XML Integrity Check Failed!");
     EXPECT_EQ(host.messages[0].text, "XML Integrity Check Failed!\r\n\r\nUsing backup file for "
                                      "recovery\r\nModifications will not be saved.  ");
-    EXPECT_FALSE(fs::exists(path + ".saving~"));
+    EXPECT_EQ(TempFolder::read(folder.file("Storybook.bak")), "older backup");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
 
 TEST_F(Writer, UnwritableTargetsLeaveTheAlbumAndClaimNothing) {
@@ -200,4 +212,73 @@ TEST_F(Writer, NewPageInAnAlbumWithoutPagesIsWrittenInTheLayout) {
     ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
     album.pages = {{"", "snapshot_4c1e9b07_00000001.jpg", ""}};
     EXPECT_EQ(TempFolder::read(path), album.bytes());
+}
+
+TEST_F(Writer, BackupHoldsTheAlbumAsItWasBeforeEachSave) {
+    const std::string original = sampleAlbum().bytes();
+    const std::string path = folder.write("Storybook.xml", original);
+    folder.write("Storybook.bak", "older backup");
+    open(path);
+    setStory(0, "first change");
+    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    EXPECT_EQ(TempFolder::read(folder.file("Storybook.bak")), original);
+    const std::string firstSave = TempFolder::read(path);
+    setStory(0, "second change");
+    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    EXPECT_EQ(TempFolder::read(folder.file("Storybook.bak")), firstSave);
+    EXPECT_NE(TempFolder::read(path), firstSave);
+}
+
+// A save killed at any moment leaves the album and its backup whole: each is one of the versions saved.
+TEST_F(Writer, KilledSavesLeaveWholeAlbumsAndBackups) {
+    const std::string original = sampleAlbum().bytes();
+    const std::string path = folder.write("Storybook.xml", original);
+    open(path);
+    std::set<std::string> versions = {original};
+    for (const char* story : {"first version", "second version"}) {
+        setStory(0, story);
+        ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+        versions.insert(TempFolder::read(path));
+    }
+    for (int kill = 0; kill < 40; ++kill) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int save = 0;; ++save) {
+                setStory(0, save % 2 ? "first version" : "second version");
+                BackupAndSave(*book, host, path);
+            }
+        }
+        ::usleep(static_cast<useconds_t>(200 + (kill * 337) % 3000));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        EXPECT_TRUE(versions.contains(TempFolder::read(path))) << "album after kill " << kill;
+        EXPECT_TRUE(versions.contains(TempFolder::read(folder.file("Storybook.bak"))))
+            << "backup after kill " << kill;
+    }
+    host.saved = false;
+    EXPECT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved) << "leftovers never block a save";
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.path()))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"Storybook.bak", "Storybook.xml"}));
+}
+
+TEST_F(Writer, BackupIsCopiedWhereItCannotBeLinked) {
+    if (!fs::is_directory("/dev/shm"))
+        GTEST_SKIP() << "no second file system to link across";
+    std::string pattern = "/dev/shm/brindlecove-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const fs::path other = pattern;
+    const std::string original = sampleAlbum().bytes();
+    const std::string real = folder.write("Storybook.xml", original);
+    const std::string link = (other / "Storybook.xml").string();
+    fs::create_symlink(real, link);
+    open(link);
+    setStory(0, "changed");
+    EXPECT_EQ(BackupAndSave(*book, host, link), SaveOutcome::Saved);
+    EXPECT_EQ(TempFolder::read((other / "Storybook.bak").string()), original);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_NE(TempFolder::read(real), original);
+    fs::remove_all(other);
 }
