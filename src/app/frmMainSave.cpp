@@ -198,7 +198,8 @@ bool frmMain::CopyStorybookImages(const std::string& sourceFolder) {
             const std::string& name = book.content(page, field);
             if (!isPlainFileName(name))
                 return false;
-            if (!copyFileAtomicallyUnflushed(sourceFolder + name, m_state.varStorybookFolder + name).ok)
+            if (!copyFileAtomically(sourceFolder + name, m_state.varStorybookFolder + name, FileFlush::Skip)
+                     .ok)
                 return false;
         }
     }

@@ -151,7 +151,7 @@ AtomicFileWriter::~AtomicFileWriter() {
         ::unlink(m_tempPath.c_str());
 }
 
-FileResult AtomicFileWriter::write(std::string_view bytes) {
+FileResult AtomicFileWriter::write(std::string_view bytes, FileFlush flush) {
     mode_t mode = 0; // a new file gets the usual permissions, a replaced one keeps its own
     if (auto refusal = refusalToReplace(m_target, mode))
         return {false, *refusal};
@@ -172,7 +172,8 @@ FileResult AtomicFileWriter::write(std::string_view bytes) {
     if (fd < 0)
         return {false, errorText("Cannot create", temporaryName(m_target, 0), EEXIST)};
 
-    if ((mode != 0 && ::fchmod(fd, mode) != 0) || !writeAll(fd, bytes) || ::fsync(fd) != 0) {
+    if ((mode != 0 && ::fchmod(fd, mode) != 0) || !writeAll(fd, bytes) ||
+        (flush == FileFlush::Flush && ::fsync(fd) != 0)) {
         const int error = errno;
         ::close(fd);
         return {false, errorText("Cannot write", m_tempPath, error)};
@@ -228,85 +229,13 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes, 
     return writer.commit(flush);
 }
 
-FileResult copyFileAtomically(const std::string& source, const std::string& target) {
+FileResult copyFileAtomically(const std::string& source, const std::string& target, FileFlush flush) {
     const auto bytes = readWholeFile(source);
     if (!bytes)
         return {false, "Cannot read \"" + source + "\"."};
-    return writeFileAtomically(target, *bytes);
-}
-
-namespace {
-
-// Moves every byte from one descriptor to the other; in the kernel where it can.
-bool copyBytes(int from, int to) {
-    bool kernelCopy = true;
-    char buffer[65536];
-    for (;;) {
-        ssize_t moved = -1;
-        if (kernelCopy) {
-            moved = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
-            if (moved < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
-                kernelCopy = false;
-                continue;
-            }
-        } else {
-            moved = ::read(from, buffer, sizeof buffer);
-            for (ssize_t done = 0; moved > 0 && done < moved;) {
-                const ssize_t put = ::write(to, buffer + done, static_cast<std::size_t>(moved - done));
-                if (put < 0 && errno != EINTR)
-                    return false;
-                done += put > 0 ? put : 0;
-            }
-        }
-        if (moved == 0)
-            return true;
-        if (moved < 0 && errno != EINTR)
-            return false;
-    }
-}
-
-} // namespace
-
-FileResult copyFileAtomicallyUnflushed(const std::string& source, const std::string& target) {
-    const int from = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat info {};
-    if (from < 0 || ::fstat(from, &info) != 0 || !S_ISREG(info.st_mode)) {
-        if (from >= 0)
-            ::close(from);
-        return {false, "Cannot read \"" + source + "\"."};
-    }
-    // A file the user marked read-only is left alone, as the album writer leaves it.
-    mode_t mode = info.st_mode & 0666;
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) {
-        const char* refusal = !S_ISREG(old.st_mode)          ? "\" is not a file."
-                              : (old.st_mode & S_IWUSR) == 0 ? "\" is read-only."
-                                                             : nullptr;
-        if (refusal) {
-            ::close(from);
-            return {false, "\"" + target + refusal};
-        }
-        mode = old.st_mode & 07777;
-    }
-    std::string temporary = target + ".copying~XXXXXX";
-    const int to = ::mkstemp(temporary.data()); // created new and exclusive
-    if (to < 0) {
-        const int error = errno;
-        ::close(from);
-        return {false, errorText("Cannot create", temporary, error)};
-    }
-    const bool copied = copyBytes(from, to) && ::fchmod(to, mode) == 0;
-    const int error = errno;
-    ::close(from);
-    const bool closed = ::close(to) == 0;
-    if (!copied || !closed) {
-        ::unlink(temporary.c_str());
-        return {false, errorText("Cannot write", temporary, copied ? EIO : error)};
-    }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int renameError = errno;
-        ::unlink(temporary.c_str());
-        return {false, errorText("Cannot replace", target, renameError)};
-    }
-    return {true, {}};
+    AtomicFileWriter writer(target);
+    FileResult result = writer.write(*bytes, flush);
+    if (!result.ok)
+        return result;
+    return writer.commit(flush == FileFlush::Flush ? FolderFlush::Flush : FolderFlush::Skip);
 }

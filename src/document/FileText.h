@@ -26,6 +26,10 @@ std::string resolvedFilePath(const std::string& path);
 // the new bytes. Without it a crash soon after may bring back the older file, whole; never a part.
 enum class FolderFlush { Flush, Skip };
 
+// Whether the new bytes reach the disk before they take the target's name. A copy whose original stays
+// where it was may skip it: a crash can at worst lose the copy, never leave half of it in place.
+enum class FileFlush { Flush, Skip };
+
 // Writes bytes to a temporary file beside the real file the path stands for and flushes it to disk;
 // commit() renames it into place in one step, and a writer destroyed without commit() removes it.
 // The temporary file is always created new (never through a link, never an existing file); the
@@ -38,7 +42,8 @@ public:
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    FileResult write(std::string_view bytes); // the whole content in one write, then fsync
+    // The whole content in one write, then (unless skipped) fsync.
+    FileResult write(std::string_view bytes, FileFlush flush = FileFlush::Flush);
     const std::string& temporaryPath() const { return m_tempPath; }
     // Before commit(): makes backupPath hold the file as it is now (a hard link where the file system
     // allows, else a synced copy), replacing an older backup in one step. False when there is no
@@ -58,8 +63,5 @@ private:
 FileResult writeFileAtomically(const std::string& path, std::string_view bytes,
                                FolderFlush flush = FolderFlush::Flush);
 // Copies source over target through a temporary file, so target is either the old or the new copy.
-FileResult copyFileAtomically(const std::string& source, const std::string& target);
-
-// The same copy without flushing to disk: for a file whose original stays where it was, so a crash
-// can at worst lose the copy, never leave half of it under the target's name.
-FileResult copyFileAtomicallyUnflushed(const std::string& source, const std::string& target);
+FileResult copyFileAtomically(const std::string& source, const std::string& target,
+                              FileFlush flush = FileFlush::Flush);

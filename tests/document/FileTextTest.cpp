@@ -47,15 +47,15 @@ TEST(UnflushedCopy, ReplacesTheTargetWholeOrLeavesItAlone) {
     const std::string source = folder.write("snapshot.jpg", image);
     const std::string target = folder.write("copy.jpg", "older copy");
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
-    ASSERT_TRUE(copyFileAtomicallyUnflushed(source, target).ok);
+    ASSERT_TRUE(copyFileAtomically(source, target, FileFlush::Skip).ok);
     EXPECT_EQ(TempFolder::read(target), image);
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
 
     fs::permissions(target, fs::perms::owner_read);
-    EXPECT_FALSE(copyFileAtomicallyUnflushed(source, target).ok) << "a read-only copy stays";
-    EXPECT_FALSE(copyFileAtomicallyUnflushed(folder.file("missing.jpg"), folder.file("new.jpg")).ok);
-    EXPECT_FALSE(copyFileAtomicallyUnflushed(source, folder.file("no/such/folder.jpg")).ok);
+    EXPECT_FALSE(copyFileAtomically(source, target, FileFlush::Skip).ok) << "a read-only copy stays";
+    EXPECT_FALSE(copyFileAtomically(folder.file("missing.jpg"), folder.file("new.jpg"), FileFlush::Skip).ok);
+    EXPECT_FALSE(copyFileAtomically(source, folder.file("no/such/folder.jpg"), FileFlush::Skip).ok);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2)
         << "no temporary file is left behind";
 }
