@@ -1,32 +1,18 @@
 // The snapshot browser on a folder of 10,000 files (5,000 snapshots of 40 lots with their thumbnails)
-// beside an album of 1,025 pages that uses 1,000 of them. Every figure is also given as a ratio to a
-// plain std::filesystem walk that takes each file's modification time, measured in the same run
-// (counter x_walk).
+// beside an album of 1,025 pages that uses 1,000 of them. Every figure is set against a plain
+// std::filesystem walk that takes each file's modification time, measured in the same run (counters
+// ms.ours and ms.anchor).
 
-#include "../document/MaximalAlbum.h"
-#include "AppState.h"
-#include "frmMain.h"
-#include "platform/Environment.h"
+#include "BenchSupport.h"
 #include "platform/PictureArea.h"
-#include "platform/PlatformSeam.h"
-#include "platform/SettingsStore.h"
 #include "snapshots/SnapshotLists.h"
 #include "snapshots/frmLoadSnapshot.h"
 
-#include <QApplication>
-#include <QBuffer>
 #include <QDialog>
-#include <QImage>
-#include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
-
-#include <algorithm>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <random>
 
 #include <utime.h>
@@ -68,20 +54,16 @@ std::string albumBytes() {
     return bytes;
 }
 
-struct BenchFolder {
+struct BenchFolder : bench::ScratchFolder {
     BenchFolder() {
         QImage thumbnail(160, 120, QImage::Format_RGB32);
         thumbnail.fill(QColor(90, 140, 200));
-        QByteArray jpeg;
-        QBuffer buffer(&jpeg);
-        buffer.open(QIODevice::WriteOnly);
-        thumbnail.save(&buffer, "JPG", 85);
+        const QByteArray jpeg = bench::jpegBytes(thumbnail, 85);
         std::mt19937 random(11);
         for (int k = 0; k < kSnapshots; ++k) {
             const std::string snapshot = snapshotName(k);
             std::ofstream(file(snapshot), std::ios::binary) << "snapshot";
-            std::ofstream(file("thumbnail_" + snapshot.substr(9)), std::ios::binary)
-                .write(jpeg.constData(), jpeg.size());
+            bench::writeFile(file("thumbnail_" + snapshot.substr(9)), jpeg);
             // A fifth were copied in one go and share one time; the rest spread over two years.
             const long time = k % 5 == 0 ? 1110204309L : 1080000000L + static_cast<long>(random() % 63000000);
             const utimbuf times{time, time};
@@ -89,10 +71,6 @@ struct BenchFolder {
         }
         std::ofstream(file("Storybook.xml"), std::ios::binary) << albumBytes();
     }
-    std::string file(const std::string& name) const { return folder.path().toStdString() + "/" + name; }
-    std::string path() const { return folder.path().toStdString() + "/"; }
-
-    QTemporaryDir folder;
 };
 
 BenchFolder& benchFolder() {
@@ -120,17 +98,19 @@ double anchorSeconds() {
     return runs[runs.size() / 2];
 }
 
-void reportRatio(benchmark::State& state, double seconds) {
-    state.counters["x_walk"] = seconds / static_cast<double>(state.iterations()) / anchorSeconds();
+// Ours and the walk in milliseconds, with a ceiling on their ratio where the road has one.
+void reportAgainstWalk(benchmark::State& state, double seconds, std::optional<double> goal = std::nullopt) {
+    state.counters["ms.ours"] = seconds * 1000 / static_cast<double>(state.iterations());
+    state.counters["ms.anchor"] = anchorSeconds() * 1000;
+    if (goal)
+        state.counters["ms.goal"] = *goal;
 }
 
-class BrowserSeam final : public PlatformSeam {
+class BrowserSeam final : public bench::SilentSeam {
 public:
     MessageAnswer messageBox(std::string_view, MessageButtons, MessageIcon, std::string_view) override {
         return MessageAnswer::Yes;
     }
-    std::string inputBox(std::string_view, std::string_view, std::string_view) override { return {}; }
-    FileDialogResult fileDialog(const FileDialogRequest&) override { return {}; }
     // The browser is shown, scans, paints its first thumbnail and is cancelled.
     ModalResult runModal(QDialog& dialog) override {
         auto* browser = dynamic_cast<frmLoadSnapshot*>(&dialog);
@@ -144,41 +124,20 @@ public:
         browser->cmdOther_Click();
         return ModalResult::Rejected;
     }
-    void openWithDefaultApplication(std::string_view) override {}
-    void openInTextEditor(std::string_view) override {}
-    void setClipboardText(std::string_view) override {}
-    std::string clipboardText() override { return {}; }
 };
 
-class MemoryStore final : public SettingsStore {
-public:
-    std::optional<std::string> readText(std::string_view, std::string_view) override { return std::nullopt; }
-    void writeText(std::string_view, std::string_view, std::string_view) override {}
-};
-
-struct Window {
-    Window()
-        : state(seam, store, Environment{"/tmp", "/tmp", benchFolder().file("Storybook.xml")}),
-          window(state) {
-        window.Form_Load();
+struct Window : bench::Window<BrowserSeam> {
+    Window() : bench::Window<BrowserSeam>(benchFolder().file("Storybook.xml")) {
         if (state.storybook().varPageCount != 1025)
             std::abort();
     }
-    BrowserSeam seam;
-    MemoryStore store;
-    AppState state;
-    frmMain window;
 };
 
+// The walk alone, for its own figure; every other benchmark measures it again beside itself.
 void AnchorFilesystemWalk(benchmark::State& state) {
     const std::string path = benchFolder().path();
-    double seconds = 0;
-    for (auto _ : state) {
-        const auto start = Clock::now();
+    for (auto _ : state)
         benchmark::DoNotOptimize(walkOnce(path));
-        seconds += std::chrono::duration<double>(Clock::now() - start).count();
-    }
-    reportRatio(state, seconds);
 }
 BENCHMARK(AnchorFilesystemWalk)->Unit(benchmark::kMillisecond);
 
@@ -193,7 +152,7 @@ void Scan(benchmark::State& state) {
             std::abort();
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
     }
-    reportRatio(state, seconds);
+    reportAgainstWalk(state, seconds, 1.5);
 }
 BENCHMARK(Scan)->Unit(benchmark::kMillisecond);
 
@@ -207,11 +166,12 @@ void BrowserFirstOpen(benchmark::State& state) {
         app.window.ShowSnapshotBrowser();
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
     }
-    reportRatio(state, seconds);
+    reportAgainstWalk(state, seconds, 3.0);
 }
 BENCHMARK(BrowserFirstOpen)->Unit(benchmark::kMillisecond);
 
-// The same with the last scan of the folder reused.
+// The same with the last scan of the folder reused. Its ceiling of 10 ms is absolute, which the
+// table's goals (ratio or difference to the anchor) cannot state: read it off the ms.ours figure.
 void BrowserSecondOpen(benchmark::State& state) {
     Window app;
     app.window.ShowSnapshotBrowser();
@@ -223,7 +183,7 @@ void BrowserSecondOpen(benchmark::State& state) {
     }
     if (app.state.strStorybookCachePath != benchFolder().path())
         std::abort();
-    reportRatio(state, seconds);
+    reportAgainstWalk(state, seconds);
 }
 BENCHMARK(BrowserSecondOpen)->Unit(benchmark::kMillisecond);
 
@@ -250,7 +210,7 @@ void UnusedOnlyList(benchmark::State& state) {
         if (loaded.strLoadedSnapshotArray.size() != kSnapshots - kUsedSnapshots)
             std::abort();
     }
-    reportRatio(state, seconds);
+    reportAgainstWalk(state, seconds);
 }
 BENCHMARK(UnusedOnlyList)->Unit(benchmark::kMillisecond);
 
@@ -265,17 +225,12 @@ void SortByDate(benchmark::State& state) {
         SortSnapshotsByDate(rows);
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
     }
-    reportRatio(state, seconds);
+    reportAgainstWalk(state, seconds);
 }
 BENCHMARK(SortByDate)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }

@@ -8,13 +8,7 @@
 #include "platform/StoryTextBox.h"
 #include "platform/Twips.h"
 
-// Embedded artwork lives in this library; the resource set has to be registered by hand.
-static void initAppResources() {
-    Q_INIT_RESOURCE(resources);
-}
-
 frmMain::frmMain(AppState& state, QWidget* parent) : FramelessWindow(parent), m_state(state) {
-    initAppResources();
     setObjectName(QStringLiteral("frmMain"));
     setFont(fontForPoints(kSansFamily, 8.25));
     QPalette palette = this->palette();

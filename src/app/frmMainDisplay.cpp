@@ -234,13 +234,9 @@ void frmMain::showMode(std::string_view mode) {
     lblApplicationMode->setText(QString::fromUtf8(mode.data(), static_cast<qsizetype>(mode.size())));
 }
 
+// A click on the picture does what the view button does.
 void frmMain::pbxShow_Click() {
-    if (m_state.strApplicationMode == modes::kViewStorybook) {
-        RefreshDisplay("toggle");
-        RefreshDisplay("display");
-    } else if (m_state.strApplicationMode == modes::kEditStorybook) {
-        CommitTextEdit();
-    }
+    CycleOverlayCaptions();
 }
 
 void frmMain::rtbViewer_MouseUp() {

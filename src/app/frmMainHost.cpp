@@ -1,5 +1,6 @@
 // The main window as the album document's host.
 
+#include "artwork/FaceArtwork.h"
 #include "document/ApplicationModes.h"
 #include "frmMain.h"
 
@@ -27,7 +28,7 @@ void frmMain::endApplication() {
 
 void frmMain::showSavingPicture() {
     if (imgSaving->pixmap().isNull())
-        imgSaving->setPixmap(QPixmap(QStringLiteral(":/assets/saving.png")));
+        imgSaving->setPixmap(QPixmap::fromImage(builtInArtwork("saving")));
     imgSaving->show();
     imgSaving->repaint();
 }

@@ -4,6 +4,7 @@
 
 #include "AlbumText.h"
 #include "AppFixture.h"
+#include "OpenThroughDialog.h"
 #include "frmMain.h"
 
 #include <QFile>
@@ -40,11 +41,6 @@ struct PagedAlbum {
     AlbumText album;
     std::string path;
 };
-
-inline void open(AppFixture& app, frmMain& window, const std::string& path) {
-    app.seam.dialogResults.push_back({true, path, "", 1});
-    window.OpenStorybook();
-}
 
 // The one box asked since the requests were last cleared.
 inline void expectBox(const AppFixture& app, std::string_view text, MessageButtons buttons,

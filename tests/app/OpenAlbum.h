@@ -3,12 +3,14 @@
 
 #include "AlbumText.h"
 #include "AppFixture.h"
+#include "OpenThroughDialog.h"
+#include "TempFolder.h"
 #include "frmMain.h"
 
-#include <QFile>
 #include <QImage>
 
-struct OpenAlbum {
+// The folder comes first so that it outlives the window.
+struct OpenAlbum : TempFolder {
     explicit OpenAlbum(int pages) {
         album.title = "Our Summer";
         for (int page = 1; page <= pages; ++page) {
@@ -22,25 +24,10 @@ struct OpenAlbum {
         open(write("Storybook.xml", album.bytes()));
         window.show();
     }
-    std::string file(const std::string& name) const { return folder.path().toStdString() + "/" + name; }
-    std::string write(const std::string& name, const std::string& bytes) const {
-        QFile out(QString::fromStdString(file(name)));
-        out.open(QIODevice::WriteOnly);
-        out.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        return file(name);
-    }
-    void open(const std::string& path) {
-        FileDialogResult chosen;
-        chosen.chosen = true;
-        chosen.path = path;
-        chosen.filterIndex = 1;
-        app.seam.dialogResults.push_back(chosen);
-        window.OpenStorybook();
-    }
+    void open(const std::string& path) { openThroughDialog(app, window, path); }
     std::string& mode() { return app.state.strApplicationMode; }
     int page() const { return app.state.intCurrentPage; }
 
-    QTemporaryDir folder;
     AlbumText album;
     AppFixture app;
     frmMain window{app.state};

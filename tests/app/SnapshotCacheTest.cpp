@@ -4,6 +4,7 @@
 #include "SnapshotCache.h"
 #include "AlbumText.h"
 #include "AppFixture.h"
+#include "OpenThroughDialog.h"
 #include "frmMain.h"
 #include "platform/Controls.h"
 #include "platform/ImageDecoder.h"
@@ -170,11 +171,7 @@ TEST(SnapshotCache, PageChangedOnDiskAfterItsNeighbourWasShownIsShownFresh) {
         out.write(bytes.data(), static_cast<qint64>(bytes.size()));
     }
     AppFixture app;
-    FileDialogResult chosen;
-    chosen.chosen = true;
-    chosen.path = path;
-    chosen.filterIndex = 1;
-    app.seam.dialogResults.push_back(chosen);
+    app.seam.dialogResults.push_back(chosenAlbum(path));
     app.seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
     frmMain window(app.state);
     window.OpenStorybook();

@@ -148,7 +148,7 @@ TEST_F(Commands, PopupEnablesTheAlbumItemsOnlyWhileAnAlbumIsShown) {
     const auto rightPress = [&] { emit window.pbxShow->mousePressed(2, 100, 100); };
     EXPECT_EQ(popupAfter(window, rightPress), kAlwaysItems) << "nothing open";
 
-    open(app, window, album.path);
+    openThroughDialog(app, window, album.path);
     for (const char* mode : {"View Storybook", "Edit Storybook", "Storybook Saved", "Relocate Page",
                              "Nothing Loaded", "Reverse Storybook"}) {
         for (const bool saved : {true, false}) {
@@ -173,7 +173,7 @@ TEST_F(Commands, PopupEnablesTheAlbumItemsOnlyWhileAnAlbumIsShown) {
 
 TEST_F(Commands, ConfirmedExitAsksOnlyWithoutUnsavedChanges) {
     PagedAlbum album(3);
-    open(app, window, album.path);
+    openThroughDialog(app, window, album.path);
     app.state.blnStorybookSaved = false;
     app.seam.requests.clear();
     window.runCommand(Command::ExitApplicationConfirmed);
@@ -200,7 +200,7 @@ TEST(WaysOut, KeepTypedTextAndTheMovedPage) {
             AppFixture app;
             frmMain window(app.state);
             PagedAlbum album(4);
-            open(app, window, album.path);
+            openThroughDialog(app, window, album.path);
             window.cmdNav[3]->click();
             click(window, "btnEdit");
             window.rtbViewer->setText("typed at the end");
@@ -224,7 +224,7 @@ TEST(WaysOut, KeepTypedTextAndTheMovedPage) {
 
 TEST_F(Commands, OpenOverChangesThatFailToSaveKeepsTheAlbum) {
     PagedAlbum first(3);
-    open(app, window, first.path);
+    openThroughDialog(app, window, first.path);
     app.state.blnStorybookSaved = false;
     ASSERT_TRUE(first.folder.remove()) << "so the save fails";
     app.seam.messageAnswers = {MessageAnswer::Yes, MessageAnswer::Ok};

@@ -16,7 +16,7 @@ using Stories = std::vector<std::string>;
 
 class Editing : public CommandWindow {
 protected:
-    Editing() { open(app, window, album.path); }
+    Editing() { openThroughDialog(app, window, album.path); }
     // As the popup menu offers it: enabled for the mode, then chosen.
     void choose(const char* item) {
         window.updateActions();
@@ -133,7 +133,7 @@ TEST_F(Editing, DeleteAsksAndActsOnTheAnswer) {
     for (const auto& row : rows) {
         SCOPED_TRACE(std::to_string(int(row.answer)) + (row.editing ? " editing" : ""));
         app.state.blnStorybookSaved = true;
-        open(app, window, album.path);
+        openThroughDialog(app, window, album.path);
         app.state.strApplicationMode = "Storybook Saved";
         if (row.editing) {
             emit window.btnEdit->clicked();
@@ -175,7 +175,7 @@ TEST_F(Editing, ReverseAsksAndKeepsThePageNumber) {
 
 TEST_F(Editing, OnePageCannotBeMovedAndNoPageCannotBeEdited) {
     PagedAlbum single(1);
-    open(app, window, single.path);
+    openThroughDialog(app, window, single.path);
     emit window.btnEdit->clicked();
     emit window.sbtnMovePg->clicked();
     EXPECT_EQ(mode(), "Edit Storybook");
@@ -191,7 +191,7 @@ TEST(PageTurns, FirstAndLastReachTheEndsOfAFullAlbum) {
     PagedAlbum full(1025, 0);
     AppFixture app;
     frmMain window(app.state);
-    open(app, window, full.path);
+    openThroughDialog(app, window, full.path);
     ASSERT_EQ(app.state.storybook().varPageCount, 1025);
     window.cmdNav[5]->click();
     EXPECT_EQ(app.state.intCurrentPage, 1024);

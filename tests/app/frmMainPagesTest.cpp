@@ -3,6 +3,7 @@
 
 #include "AlbumText.h"
 #include "AppFixture.h"
+#include "OpenThroughDialog.h"
 #include "frmMain.h"
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
@@ -47,14 +48,6 @@ struct AlbumFolder {
     std::string path;
 };
 
-FileDialogResult chose(const std::string& path) {
-    FileDialogResult result;
-    result.chosen = true;
-    result.path = path;
-    result.filterIndex = 1;
-    return result;
-}
-
 // The share of pixels in a rectangle of the picture area close to a colour.
 double shareOf(frmMain& window, const QRect& pixels, const QColor& color) {
     const QImage shown = window.pbxShow->shownImage();
@@ -81,10 +74,7 @@ protected:
         app.seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
     }
 
-    void openFromDialog(const std::string& path) {
-        app.seam.dialogResults.push_back(chose(path));
-        window.OpenStorybook();
-    }
+    void openFromDialog(const std::string& path) { openThroughDialog(app, window, path); }
     std::vector<SeamRequest> messages() const { return app.seam.requestsOf(SeamCall::Message); }
 
     AppFixture app;
@@ -182,7 +172,7 @@ TEST_F(Pages, UnsavedChangesAreAskedAbout) {
         app.state.blnStorybookSaved = false;
         app.seam.messageAnswers.push_back(row.answer);
         if (row.loadsSecond)
-            app.seam.dialogResults.push_back(chose(second.path));
+            app.seam.dialogResults.push_back(chosenAlbum(second.path));
         window.OpenStorybook();
 
         ASSERT_GE(messages().size(), 1u);

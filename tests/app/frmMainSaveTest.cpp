@@ -3,6 +3,7 @@
 
 #include "AlbumText.h"
 #include "AppFixture.h"
+#include "OpenThroughDialog.h"
 #include "TempFolder.h"
 #include "document/FileText.h"
 #include "export/HtmlExport.h"
@@ -48,12 +49,7 @@ struct SourceAlbum {
 class Save : public ::testing::Test {
 protected:
     void open(const std::string& path) {
-        FileDialogResult chosen;
-        chosen.chosen = true;
-        chosen.path = path;
-        chosen.filterIndex = 1;
-        app.seam.dialogResults.push_back(chosen);
-        window.OpenStorybook();
+        openThroughDialog(app, window, path);
         ASSERT_EQ(app.state.strApplicationMode, "View Storybook");
         app.seam.requests.clear();
     }

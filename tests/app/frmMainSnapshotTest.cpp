@@ -3,6 +3,7 @@
 
 #include "AlbumText.h"
 #include "AppFixture.h"
+#include "OpenThroughDialog.h"
 #include "frmMain.h"
 #include "snapshots/frmLoadSnapshot.h"
 
@@ -34,12 +35,7 @@ protected:
         out.open(QIODevice::WriteOnly);
         out.write(QByteArray::fromStdString(album.bytes()));
         out.close();
-        FileDialogResult chosen;
-        chosen.chosen = true;
-        chosen.path = folder.filePath("Storybook.xml").toStdString();
-        chosen.filterIndex = 1;
-        app.seam.dialogResults.push_back(chosen);
-        window.OpenStorybook();
+        openThroughDialog(app, window, folder.filePath("Storybook.xml").toStdString());
         app.state.blnLoadImageCacheWarning = true;
     }
     void picture(const std::string& name) {

@@ -18,8 +18,11 @@
     extern "C" const unsigned char brindlecoveArt_##name[];                                                  \
     extern "C" const unsigned char brindlecoveArt_##name##_end[];
 
+BRINDLECOVE_EMBED(about)
 BRINDLECOVE_EMBED(background)
 BRINDLECOVE_EMBED(icon)
+BRINDLECOVE_EMBED(info)
+BRINDLECOVE_EMBED(saving)
 BRINDLECOVE_EMBED(sbtnDelete)
 BRINDLECOVE_EMBED(sbtnMovePg)
 BRINDLECOVE_EMBED(sbtnSticky)
@@ -44,7 +47,8 @@ struct Embedded {
     }
 
 const std::array kArtwork = {
-    BRINDLECOVE_ENTRY(background), BRINDLECOVE_ENTRY(icon),       BRINDLECOVE_ENTRY(sbtnDelete),
+    BRINDLECOVE_ENTRY(about),      BRINDLECOVE_ENTRY(background), BRINDLECOVE_ENTRY(icon),
+    BRINDLECOVE_ENTRY(info),       BRINDLECOVE_ENTRY(saving),     BRINDLECOVE_ENTRY(sbtnDelete),
     BRINDLECOVE_ENTRY(sbtnMovePg), BRINDLECOVE_ENTRY(sbtnSticky), BRINDLECOVE_ENTRY(sbtnStuck),
     BRINDLECOVE_ENTRY(sbtnTools1), BRINDLECOVE_ENTRY(sbtnTools2), BRINDLECOVE_ENTRY(sbtnTools3),
     BRINDLECOVE_ENTRY(sbtnTools4), BRINDLECOVE_ENTRY(sbtnTools5),

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "AppVersion.h"
+#include "artwork/FaceArtwork.h"
 #include "platform/Controls.h"
 #include "platform/PlatformSeam.h"
 #include "platform/Twips.h"
@@ -28,7 +29,7 @@ frmAbout::frmAbout(AppState& state, QWidget* parent)
     setObjectName(QStringLiteral("frmAbout"));
     setModal(true);
     setFixedSize(twipsToPixels(5340), twipsToPixels(3210));
-    m_background.load(QStringLiteral(":/assets/about.png"));
+    m_background = QPixmap::fromImage(builtInArtwork("about"));
     createControls();
     Form_Load();
     trackWindowDrag(*this);
@@ -40,7 +41,7 @@ void frmAbout::createControls() {
     m_picIcon->setAutoFillBackground(true);
     m_picIcon->setStyleSheet(QStringLiteral("background-color: white;"));
     m_picIcon->setAlignment(Qt::AlignCenter);
-    const QPixmap icon(QStringLiteral(":/assets/icon.png"));
+    const QPixmap icon = QPixmap::fromImage(builtInArtwork("icon"));
     if (!icon.isNull())
         m_picIcon->setPixmap(icon.scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 

@@ -1,6 +1,7 @@
 #include "plgnImageInfo.h"
 
 #include "AppState.h"
+#include "artwork/FaceArtwork.h"
 #include "platform/Controls.h"
 #include "platform/PlatformSeam.h"
 #include "platform/Twips.h"
@@ -80,7 +81,7 @@ plgnImageInfo::plgnImageInfo(AppState& state, QWidget* owner)
     setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(twipsToPixels(5325), twipsToPixels(3240));
     setFont(fontForPoints(kSansFamily, 8.25));
-    m_background.load(QStringLiteral(":/assets/info.png"));
+    m_background = QPixmap::fromImage(builtInArtwork("info"));
     createControls();
     trackWindowDrag(*this);
     if (owner)

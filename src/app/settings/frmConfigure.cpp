@@ -1,6 +1,7 @@
 #include "frmConfigure.h"
 
 #include "AppState.h"
+#include "artwork/FaceArtwork.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>
@@ -58,7 +59,7 @@ frmConfigure::frmConfigure(AppState& state, QWidget* parent)
     setObjectName(QStringLiteral("frmConfigure"));
     setModal(true);
     setWindowTitle(QStringLiteral("Application Settings"));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/icon.png")));
+    setWindowIcon(QIcon(QPixmap::fromImage(builtInArtwork("icon"))));
     setFont(fontForPoints(kSansFamily, 8.25));
     setFixedSize(twipsToPixels(6150), twipsToPixels(3585));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
