@@ -43,8 +43,7 @@ using ScanProgress = std::function<bool(int shownCount)>;
 
 enum class ScanOutcome { Complete, Stopped, FolderUnreadable };
 
-// Lists the snapshots of folder into scan, replacing what it held. Rows come in name order, the
-// order in which the original platform lists a folder, so the list does not depend on how this
-// file system happens to store its entries.
+// Lists the snapshots of folder into scan, replacing what it held. Rows come in name order, so the
+// list does not depend on how the file system happens to store its entries.
 ScanOutcome ScanSnapshotFolder(const std::string& folder, SnapshotScan& scan,
                                const ScanProgress& progress = {});
