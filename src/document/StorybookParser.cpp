@@ -273,12 +273,18 @@ bool StoreEntryField(Storybook& album, StorybookHost& host, int e, int f, std::s
                      int tagLength) {
     auto& parts = album.varEntryArray[e][f];
     const int length = static_cast<int>(line.size());
-    store(album, parts[album::WholeLine], line);
-    store(album, parts[album::OpeningPart],
-          line.substr(0, std::min<std::size_t>(line.size(), indent + tagLength)));
-    store(album, parts[album::Content],
-          mid(line, indent + tagLength + 1, length - indent - 2 * tagLength - 1));
-    store(album, parts[album::ClosingPart], right(line, static_cast<std::size_t>(tagLength) + 1));
+    // The parts are pieces of the line: they refer to the file's bytes exactly when the line does.
+    const bool inFileBytes = liesWithin(line, album.cellBytes);
+    const auto store = [inFileBytes](Cell& cell, std::string_view text) {
+        if (inFileBytes)
+            cell.setView(text);
+        else
+            cell.set(text);
+    };
+    store(parts[album::WholeLine], line);
+    store(parts[album::OpeningPart], line.substr(0, std::min<std::size_t>(line.size(), indent + tagLength)));
+    store(parts[album::Content], mid(line, indent + tagLength + 1, length - indent - 2 * tagLength - 1));
+    store(parts[album::ClosingPart], right(line, static_cast<std::size_t>(tagLength) + 1));
 
     if (!endsWithoutLineFeedsIn(parts[album::ClosingPart].text(),
                                 right(parts[album::OpeningPart].text(), 5))) {
