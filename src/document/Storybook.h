@@ -46,6 +46,7 @@ struct Storybook {
     std::shared_ptr<std::string> lineBytes;
     std::shared_ptr<std::string> cellBytes;
     std::shared_ptr<std::string> spareBytes; // a buffer let go, kept for the next read
+    bool linesReferToCellBytes = false;      // lines written from the cells since the last read
 
     // Verbatim records: a record ends at its first unset slot.
     std::array<Cell, album::kClientEnvSlots> strXClientEnv;

@@ -235,9 +235,12 @@ void takeLineBytes(Storybook& album) {
     if (album.cellBytes == album.lineBytes)
         return;
     // Lines written from the cells may refer to their bytes.
-    for (Cell& line : album.strLogFileArray) {
-        if (!line.holdsOwnText() && liesWithin(line.text(), album.cellBytes))
-            line.set(line.text());
+    if (album.linesReferToCellBytes) {
+        for (Cell& line : album.strLogFileArray) {
+            if (!line.holdsOwnText() && liesWithin(line.text(), album.cellBytes))
+                line.set(line.text());
+        }
+        album.linesReferToCellBytes = false;
     }
     album.spareBytes = std::move(album.cellBytes);
     album.cellBytes = album.lineBytes;

@@ -127,6 +127,7 @@ void takeLines(Storybook& album, std::shared_ptr<std::string> buffer, const Line
     album.intLogFileLastLine = static_cast<std::int16_t>(static_cast<int>(count) - 1);
     album.spareBytes = std::move(album.lineBytes);
     album.lineBytes = std::move(buffer);
+    album.linesReferToCellBytes = false; // every slot now refers to the new bytes or holds its own text
 }
 
 struct LineSpans {

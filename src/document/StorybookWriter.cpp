@@ -98,6 +98,7 @@ std::string writeFailureText(const std::string& reason) {
 } // namespace
 
 bool RebuildLogFileArray(Storybook& album) {
+    album.linesReferToCellBytes = true;
     int n = 0;
     if (!copyRecord(album, album.strXClientEnv, n) || !copyRecord(album, album.strXMetaHead, n))
         return false;
