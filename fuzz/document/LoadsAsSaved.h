@@ -44,7 +44,7 @@ inline void expectLoadsAsSaved(const Storybook& saved, const std::string& path) 
             for (int part = album::OpeningPart; part <= album::ClosingPart; ++part) {
                 // A "{vbcrlf}" in memory is written as the line break it stands for.
                 const std::string expected =
-                    replacedAll(saved.varEntryArray[e][f][part].text(), "{vbcrlf}", "\r\n");
+                    replacedAll(std::string(saved.varEntryArray[e][f][part].text()), "{vbcrlf}", "\r\n");
                 if (loaded->varEntryArray[e][f][part].text() != expected)
                     failFuzz("a page's field");
             }

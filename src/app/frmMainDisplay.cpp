@@ -72,10 +72,10 @@ void decodeNeighboursAhead(const AppState& state, SnapshotCache& snapshots, cons
 constexpr std::string_view kCdataSplit = "]]]]><![CDATA[>";
 
 std::string frmMain::currentStoryText() const {
-    const std::string& content = m_state.storybook().content(m_state.intCurrentPage, album::Text);
+    const std::string_view content = m_state.storybook().content(m_state.intCurrentPage, album::Text);
     if (content.size() < 13)
         return {};
-    return replacedAll(content.substr(9, content.size() - 12), kCdataSplit, "]]>");
+    return replacedAll(std::string(content.substr(9, content.size() - 12)), kCdataSplit, "]]>");
 }
 
 void frmMain::DisplayCurrentPage() {
@@ -93,7 +93,7 @@ void frmMain::DisplayCurrentPage() {
         rtbViewer->setLocked(true);
         rtbViewer->setVerticalScrollBarShown(rtbViewer->displayLineCount() >= 8);
     }
-    const std::string& snapshot = book.content(m_state.intCurrentPage, album::Snapshot);
+    const std::string_view snapshot = book.content(m_state.intCurrentPage, album::Snapshot);
     if (!trimBlanks(snapshot).empty() && !m_state.varStorybookFolder.empty())
         ShowPageImage();
     RefreshDisplay("display");
@@ -101,7 +101,7 @@ void frmMain::DisplayCurrentPage() {
 }
 
 void frmMain::ShowPageImage() {
-    const std::string& snapshot = m_state.storybook().content(m_state.intCurrentPage, album::Snapshot);
+    const std::string_view snapshot = m_state.storybook().content(m_state.intCurrentPage, album::Snapshot);
     const std::string_view name = trimBlanks(snapshot);
     pbxShow->setPersistentDrawing(true);
     QImage picture;
@@ -169,7 +169,7 @@ void frmMain::RefreshDisplay(std::string_view strAction) {
         printAt(*pbxShow, 12, kWhite, 100, 1, m_state.varStorybookFile);
     }
     if (m_state.blnShowSnapshotName) {
-        const std::string& snapshot = m_state.storybook().content(m_state.intCurrentPage, album::Snapshot);
+        const std::string snapshot(m_state.storybook().content(m_state.intCurrentPage, album::Snapshot));
         const int h = static_cast<int>(pbxShow->heightTwips() * 0.92);
         printAt(*pbxShow, 12, kBlack, 120, h, snapshot);
         printAt(*pbxShow, 12, kWhite, 100, h - 15, snapshot);

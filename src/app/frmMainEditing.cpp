@@ -86,8 +86,8 @@ void frmMain::BeginRelocatePage() {
 
 // A thumbnail that cannot be read leaves the box in its own colour; the move goes on.
 void frmMain::showMovedThumbnail() {
-    const std::string name =
-        trimmedBlanks(m_state.storybook().content(m_state.intCurrentPage, album::ThumbnailFilename));
+    const std::string name = trimmedBlanks(
+        std::string(m_state.storybook().content(m_state.intCurrentPage, album::ThumbnailFilename)));
     QImage thumbnail;
     if (isPlainFileName(name)) {
         QImageReader reader(QString::fromStdString(m_state.varStorybookFolder + name));

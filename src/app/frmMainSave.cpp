@@ -195,7 +195,7 @@ bool frmMain::CopyStorybookImages(const std::string& sourceFolder) {
     for (int page = 0; page < book.varPageCount; ++page) {
         for (const auto field : {album::ThumbnailFilename, album::Snapshot}) {
             // A name that is not plain would reach outside either folder.
-            const std::string& name = book.content(page, field);
+            const std::string name(book.content(page, field));
             if (!isPlainFileName(name))
                 return false;
             if (!copyFileAtomically(sourceFolder + name, m_state.varStorybookFolder + name, FileFlush::Skip)

@@ -1,7 +1,11 @@
 #pragma once
 // One text cell of the album model: either unset or holding a text (possibly empty).
-// Resetting keeps the allocated capacity, so reloading an album reuses the memory of the last one.
+// A cell filled by a load refers to the bytes of the file the model keeps (see Storybook), so a load
+// copies no text; a cell set any other way holds its own copy. Resetting keeps the allocated capacity,
+// so reloading an album reuses the memory of the last one.
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -9,18 +13,62 @@ class Cell {
 public:
     Cell() = default;
     Cell(std::string_view text) { set(text); }
+    Cell(const Cell& other) { *this = other; }
+    Cell& operator=(const Cell& other) {
+        if (this == &other)
+            return *this;
+        const std::string_view text = other.text();
+        if (!other.m_owned)
+            setView(text);
+        else if (m_own || !text.empty())
+            set(text);
+        else
+            m_owned = true; // empty, and nothing to allocate for it
+        m_set = other.m_set;
+        return *this;
+    }
 
     bool isSet() const { return m_set; }
     // An unset cell reads as the empty text.
-    const std::string& text() const { return m_text; }
-    operator std::string_view() const { return m_text; }
+    std::string_view text() const {
+        if (!m_owned)
+            return std::string_view(m_view, m_viewSize);
+        return m_own ? std::string_view(*m_own) : std::string_view();
+    }
+    operator std::string_view() const { return text(); }
+    // False while the cell refers to bytes kept elsewhere.
+    bool holdsOwnText() const { return m_owned; }
 
     void set(std::string_view text) {
-        m_text.assign(text.data(), text.size());
+        if (!m_own)
+            m_own = std::make_unique<std::string>(text);
+        else
+            m_own->assign(text.data(), text.size()); // assign copes with text inside it
+        m_owned = true;
         m_set = true;
     }
+    // Refers to bytes that the caller keeps alive and unchanged for as long as the cell refers to them.
+    void setView(std::string_view text) {
+        if (text.size() > kMaxViewSize) {
+            set(text);
+            return;
+        }
+        m_view = text.data();
+        m_viewSize = static_cast<std::uint32_t>(text.size());
+        m_owned = false;
+        m_set = true;
+    }
+    // The cell's own text, copied from what it refers to if need be, to be changed in place.
+    std::string& ownText() {
+        if (!m_owned || !m_own)
+            set(text());
+        m_set = true;
+        return *m_own;
+    }
     void reset() {
-        m_text.clear();
+        if (m_own)
+            m_own->clear();
+        m_owned = true;
         m_set = false;
     }
 
@@ -28,9 +76,16 @@ public:
         set(text);
         return *this;
     }
-    bool operator==(std::string_view text) const { return m_text == text; }
+    bool operator==(std::string_view text) const { return this->text() == text; }
+    bool operator==(const Cell& other) const { return text() == other.text(); }
 
 private:
-    std::string m_text;
+    // Small, since the model holds tens of thousands of cells: the own text lives apart and is kept
+    // (with its capacity) from one use to the next.
+    static constexpr std::size_t kMaxViewSize = 0xffffffffu;
+    const char* m_view = nullptr;
+    std::unique_ptr<std::string> m_own;
+    std::uint32_t m_viewSize = 0;
+    bool m_owned = true;
     bool m_set = false;
 };

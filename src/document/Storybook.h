@@ -37,8 +37,16 @@ using EntryCells = std::array<std::array<Cell, album::kPartCount>, album::kField
 
 struct Storybook {
     // Line image: the file as read, or as last written, with "<EOF>" after the last line.
-    std::array<std::string, album::kLineImageSlots> strLogFileArray;
+    std::array<Cell, album::kLineImageSlots> strLogFileArray;
     std::int16_t intLogFileLastLine = -1;
+
+    // The bytes of the file last read, which the line image refers to, and those of the file last
+    // parsed, which the cells refer to (the same bytes unless a read was not followed by a parse).
+    // A buffer is let go only once nothing refers to it any more; see StorybookReader.
+    std::shared_ptr<std::string> lineBytes;
+    std::shared_ptr<std::string> cellBytes;
+    std::shared_ptr<std::string> spareBytes; // a buffer let go, kept for the next read
+    bool linesReferToCellBytes = false;      // lines written from the cells since the last read
 
     // Verbatim records: a record ends at its first unset slot.
     std::array<Cell, album::kClientEnvSlots> strXClientEnv;
@@ -58,10 +66,19 @@ struct Storybook {
     EntryCells varPageBuffer;
 
     // The content (part 2) of a field of an entry.
-    const std::string& content(int entry, int field) const {
+    std::string_view content(int entry, int field) const {
         return varEntryArray[entry][field][album::Content].text();
     }
 };
+
+// True when text lies within bytes, so a cell may refer to it instead of copying it.
+inline bool liesWithin(std::string_view text, const std::shared_ptr<std::string>& bytes) {
+    if (!bytes)
+        return false;
+    const auto begin = reinterpret_cast<std::uintptr_t>(bytes->data());
+    const auto at = reinterpret_cast<std::uintptr_t>(text.data());
+    return at >= begin && at <= begin + bytes->size() && text.size() <= begin + bytes->size() - at;
+}
 
 // The model is large (tens of thousands of cells); keep it on the heap.
 inline std::unique_ptr<Storybook> makeStorybook() {

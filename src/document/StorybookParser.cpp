@@ -40,7 +40,14 @@ bool endsWithoutLineFeedsIn(std::string_view text, std::string_view ending) {
         if (text[pos - 1] != '\n')
             last[sizeof last - 1 - count++] = text[pos - 1];
     }
-    return std::string_view(last + sizeof last - count, count) == ending;
+    if (count != ending.size())
+        return false;
+    // Five bytes at most, on every field of every page: compared in place rather than by a library call.
+    for (std::size_t i = 0; i < count; ++i) {
+        if (last[sizeof last - count + i] != ending[i])
+            return false;
+    }
+    return true;
 }
 
 struct GlobalField {
@@ -63,11 +70,20 @@ template <std::size_t N> void resetRecord(std::array<Cell, N>& record) {
         cell.reset();
 }
 
+// A cell refers to the parsed file's bytes where the text lies in them, and holds a copy otherwise.
+void store(const Storybook& album, Cell& cell, std::string_view text) {
+    if (liesWithin(text, album.cellBytes))
+        cell.setView(text);
+    else
+        cell.set(text);
+}
+
 // Appends a line to a verbatim record; false once the record is full.
-template <std::size_t N> bool storeRecordLine(std::array<Cell, N>& record, int& n, std::string_view line) {
+template <std::size_t N>
+bool storeRecordLine(const Storybook& album, std::array<Cell, N>& record, int& n, std::string_view line) {
     if (n >= static_cast<int>(N) - 1)
         return false;
-    record[n++].set(line);
+    store(album, record[n++], line);
     return true;
 }
 
@@ -121,15 +137,15 @@ ParseOutcome RecordParser::run() {
                               "cannot open file");
             return ParseOutcome::Stopped;
         case State::ClientEnv:
-            if (!storeRecordLine(m_album.strXClientEnv, m_n, line))
+            if (!storeRecordLine(m_album, m_album.strXClientEnv, m_n, line))
                 return stop("StoryCreator: unexpected record length.     ", kCannotContinue);
             break;
         case State::MetaHead:
-            if (!storeRecordLine(m_album.strXMetaHead, m_n, line))
+            if (!storeRecordLine(m_album, m_album.strXMetaHead, m_n, line))
                 return stop("ExchangeMetadata: unexpected record length.     ", kCannotContinue);
             break;
         case State::Footer:
-            if (!storeRecordLine(m_album.strXFooter, m_n, line)) {
+            if (!storeRecordLine(m_album, m_album.strXFooter, m_n, line)) {
                 m_host.messageBox("KeywordList: unexpected record length.     ", MessageButtons::Ok,
                                   MessageIcon::Critical, kCannotContinue);
                 m_host.endApplication();
@@ -185,7 +201,7 @@ std::string_view RecordParser::joinText(int index, std::string_view line) {
     m_joined.assign(line);
     for (int next = index + 1; next <= m_album.intLogFileLastLine && !m_joined.ends_with(kTextEnd); ++next) {
         m_joined += "\r\n";
-        m_joined += m_album.strLogFileArray[next];
+        m_joined += m_album.strLogFileArray[next].text();
     }
     return m_joined;
 }
@@ -208,6 +224,28 @@ void ParseAlbumGlobals(Storybook& album) {
 
 namespace {
 
+// The cells are about to refer to the bytes the line image refers to; the bytes they referred to
+// before are let go once nothing refers to them.
+void takeLineBytes(Storybook& album) {
+    // The page being moved keeps its texts.
+    for (auto& field : album.varPageBuffer) {
+        for (Cell& cell : field)
+            cell.ownText();
+    }
+    if (album.cellBytes == album.lineBytes)
+        return;
+    // Lines written from the cells may refer to their bytes.
+    if (album.linesReferToCellBytes) {
+        for (Cell& line : album.strLogFileArray) {
+            if (!line.holdsOwnText() && liesWithin(line.text(), album.cellBytes))
+                line.set(line.text());
+        }
+        album.linesReferToCellBytes = false;
+    }
+    album.spareBytes = std::move(album.cellBytes);
+    album.cellBytes = album.lineBytes;
+}
+
 ParseOutcome parseRecords(Storybook& album, StorybookHost& host, const std::uint32_t* tags) {
     album.varPageCount = 0;
     resetRecord(album.strXFooter);
@@ -219,6 +257,7 @@ ParseOutcome parseRecords(Storybook& album, StorybookHost& host, const std::uint
     }
     resetRecord(album.strXMetaHead);
     resetRecord(album.strXClientEnv);
+    takeLineBytes(album);
     return RecordParser(album, host, tags).run();
 }
 
@@ -237,10 +276,18 @@ bool StoreEntryField(Storybook& album, StorybookHost& host, int e, int f, std::s
                      int tagLength) {
     auto& parts = album.varEntryArray[e][f];
     const int length = static_cast<int>(line.size());
-    parts[album::WholeLine].set(line);
-    parts[album::OpeningPart].set(line.substr(0, std::min<std::size_t>(line.size(), indent + tagLength)));
-    parts[album::Content].set(mid(line, indent + tagLength + 1, length - indent - 2 * tagLength - 1));
-    parts[album::ClosingPart].set(right(line, static_cast<std::size_t>(tagLength) + 1));
+    // The parts are pieces of the line: they refer to the file's bytes exactly when the line does.
+    const bool inFileBytes = liesWithin(line, album.cellBytes);
+    const auto store = [inFileBytes](Cell& cell, std::string_view text) {
+        if (inFileBytes)
+            cell.setView(text);
+        else
+            cell.set(text);
+    };
+    store(parts[album::WholeLine], line);
+    store(parts[album::OpeningPart], line.substr(0, std::min<std::size_t>(line.size(), indent + tagLength)));
+    store(parts[album::Content], mid(line, indent + tagLength + 1, length - indent - 2 * tagLength - 1));
+    store(parts[album::ClosingPart], right(line, static_cast<std::size_t>(tagLength) + 1));
 
     if (!endsWithoutLineFeedsIn(parts[album::ClosingPart].text(),
                                 right(parts[album::OpeningPart].text(), 5))) {

@@ -3,6 +3,7 @@
 #include "FileText.h"
 #include "LineScanner.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
@@ -25,7 +26,20 @@ int structureScore(std::string_view line) {
     return 0;
 }
 
-constexpr std::uint32_t kAllFieldTags = (tag::fieldOpen(0) * 0x3fu) | (tag::fieldClose(0) * 0x3fu);
+// How many field tags a line holds; by table, since the build targets processors without a
+// population count instruction and the library call would cost more than the rest of the check.
+int fieldTagCount(std::uint32_t tags) {
+    static constexpr auto kBits = [] {
+        std::array<std::uint8_t, 64> bits{};
+        for (unsigned value = 0; value < 64; ++value)
+            bits[value] =
+                static_cast<std::uint8_t>((value & 1) + ((value >> 1) & 1) + ((value >> 2) & 1) +
+                                          ((value >> 3) & 1) + ((value >> 4) & 1) + ((value >> 5) & 1));
+        return bits;
+    }();
+    static_assert(tag::fieldOpen(0) == 1u << 4 && tag::fieldClose(0) == 1u << 10);
+    return kBits[(tags >> 4) & 63u] + kBits[(tags >> 10) & 63u];
+}
 
 // The structure check, fed one line at a time with the line's tags. A fault in an entry ends it: the
 // lines after it change nothing.
@@ -44,7 +58,7 @@ public:
             m_fieldTags = 0;
         }
         if (m_entryOpen)
-            m_fieldTags += __builtin_popcount(tags & kAllFieldTags);
+            m_fieldTags += fieldTagCount(tags);
         if (tags & tag::EntryEnd) {
             if (!m_entryOpen || m_fieldTags < 12) {
                 m_failed = true;
@@ -84,27 +98,50 @@ bool CheckStorybookStructure(const std::string& path) {
     return readWholeFileInto(path, bytes) && CheckStorybookStructureText(bytes);
 }
 
-bool ReadStorybookLinesText(Storybook& album, std::string_view bytes) {
-    const std::size_t lineCount = countLines(bytes);
-    if (lineCount > static_cast<std::size_t>(album::kMaxFileLines))
-        return false;
+namespace {
 
-    LineSplitter lines(bytes);
-    std::string_view line;
-    int index = -1;
-    while (lines.next(line))
-        album.strLogFileArray[++index].assign(line.data(), line.size());
-    album.intLogFileLastLine = static_cast<std::int16_t>(index);
-    album.strLogFileArray[index + 1] = album::kEofMarker;
-    return true;
+// A buffer for the next read: the spare one when nothing refers to it any more, else a new one.
+std::shared_ptr<std::string> bufferForRead(Storybook& album) {
+    std::shared_ptr<std::string> buffer = std::move(album.spareBytes);
+    if (!buffer || buffer.use_count() != 1)
+        buffer = std::make_shared<std::string>();
+    return buffer;
 }
 
-bool ReadStorybookLines(Storybook& album, const std::string& path) {
-    const auto bytes = readWholeFile(path);
-    return bytes && ReadStorybookLinesText(album, *bytes);
+// Makes the line image refer to the lines of buffer (given as offsets and lengths into it) and lets the
+// last read's bytes go. Slots past the new end keep what they held, as their own copy, since the bytes
+// they referred to may go.
+template <typename Lines>
+void takeLines(Storybook& album, std::shared_ptr<std::string> buffer, const Lines& lines) {
+    const std::size_t count = lines.size();
+    for (std::size_t slot = count + 1; slot < album.strLogFileArray.size(); ++slot) {
+        Cell& line = album.strLogFileArray[slot];
+        if (!line.holdsOwnText())
+            line.set(line.text());
+    }
+    const char* data = buffer->data();
+    for (std::size_t index = 0; index < count; ++index)
+        album.strLogFileArray[index].setView(
+            std::string_view(data + lines[index].first, lines[index].second));
+    album.strLogFileArray[count] = album::kEofMarker;
+    album.intLogFileLastLine = static_cast<std::int16_t>(static_cast<int>(count) - 1);
+    album.spareBytes = std::move(album.lineBytes);
+    album.lineBytes = std::move(buffer);
+    album.linesReferToCellBytes = false; // every slot now refers to the new bytes or holds its own text
 }
 
-void CheckAndReadStorybookText(Storybook& album, std::string_view bytes, LineScan& scan) {
+struct LineSpans {
+    std::string_view base;
+    const std::vector<std::string_view>& views;
+    std::size_t size() const { return views.size(); }
+    std::pair<std::size_t, std::size_t> operator[](std::size_t index) const {
+        return {static_cast<std::size_t>(views[index].data() - base.data()), views[index].size()};
+    }
+};
+
+// The check and the reader over bytes that buffer holds as well (or is about to be given).
+void checkAndRead(Storybook& album, std::string_view bytes, std::shared_ptr<std::string> buffer,
+                  LineScan& scan) {
     scan.lines.clear();
     scan.tags.clear();
     StructureCheck check;
@@ -118,21 +155,52 @@ void CheckAndReadStorybookText(Storybook& album, std::string_view bytes, LineSca
     }
     scan.checked = check.verdict();
     scan.read = scan.lines.size() <= static_cast<std::size_t>(album::kMaxFileLines);
-    if (!scan.read)
-        return; // the line image is left as it was
-    const int count = static_cast<int>(scan.lines.size());
-    for (int index = 0; index < count; ++index)
-        album.strLogFileArray[index].assign(scan.lines[index].data(), scan.lines[index].size());
-    album.intLogFileLastLine = static_cast<std::int16_t>(count - 1);
-    album.strLogFileArray[count] = album::kEofMarker;
+    if (!scan.read) {
+        album.spareBytes = std::move(buffer); // the line image is left as it was
+        return;
+    }
+    if (buffer->data() != bytes.data())
+        buffer->assign(bytes.data(), bytes.size());
+    takeLines(album, std::move(buffer), LineSpans{bytes, scan.lines});
+}
+
+} // namespace
+
+bool ReadStorybookLinesText(Storybook& album, std::string_view bytes) {
+    const std::size_t lineCount = countLines(bytes);
+    if (lineCount > static_cast<std::size_t>(album::kMaxFileLines))
+        return false;
+
+    std::shared_ptr<std::string> buffer = bufferForRead(album);
+    if (buffer->data() != bytes.data())
+        buffer->assign(bytes.data(), bytes.size());
+    std::vector<std::pair<std::size_t, std::size_t>> spans;
+    spans.reserve(lineCount);
+    LineSplitter lines(*buffer);
+    std::string_view line;
+    while (lines.next(line))
+        spans.emplace_back(static_cast<std::size_t>(line.data() - buffer->data()), line.size());
+    takeLines(album, std::move(buffer), spans);
+    return true;
+}
+
+bool ReadStorybookLines(Storybook& album, const std::string& path) {
+    const auto bytes = readWholeFile(path);
+    return bytes && ReadStorybookLinesText(album, *bytes);
+}
+
+void CheckAndReadStorybookText(Storybook& album, std::string_view bytes, LineScan& scan) {
+    checkAndRead(album, bytes, bufferForRead(album), scan);
 }
 
 void CheckAndReadStorybook(Storybook& album, const std::string& path, LineScan& scan) {
-    const auto bytes = readWholeFile(path);
-    if (!bytes) {
+    std::shared_ptr<std::string> buffer = bufferForRead(album);
+    if (!readWholeFileInto(path, *buffer)) {
+        album.spareBytes = std::move(buffer);
         scan = LineScan{};
         return;
     }
-    CheckAndReadStorybookText(album, *bytes, scan);
-    scan.lines.clear(); // they point into bytes read here
+    const std::string_view bytes = *buffer;
+    checkAndRead(album, bytes, std::move(buffer), scan);
+    scan.lines.clear(); // kept as before: the lines of a file read here are not handed out
 }

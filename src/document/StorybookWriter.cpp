@@ -15,6 +15,14 @@ bool holdsLineEnd(std::string_view line) {
     return line.find('\n') != std::string_view::npos || line.find('\r') != std::string_view::npos;
 }
 
+// A line slot takes a cell's text as the cell holds it: referring to the same file bytes, or copied.
+void copyCell(Cell& line, const Cell& cell) {
+    if (cell.holdsOwnText())
+        line.set(cell.text());
+    else
+        line.setView(cell.text());
+}
+
 // Appends the used slots of a record; false when the line image is full.
 template <std::size_t N> bool copyRecord(Storybook& album, const std::array<Cell, N>& record, int& n) {
     for (const Cell& cell : record) {
@@ -22,30 +30,50 @@ template <std::size_t N> bool copyRecord(Storybook& album, const std::array<Cell
             break;
         if (n >= album::kMaxFileLines)
             return false;
-        album.strLogFileArray[n++] = cell.text();
+        copyCell(album.strLogFileArray[n++], cell);
     }
     return true;
+}
+
+// An entry line from its three parts; when they lie next to each other in the file's bytes, as read,
+// the line refers to them there.
+void joinParts(Cell& line, const std::array<Cell, album::kPartCount>& parts) {
+    const Cell& opening = parts[album::OpeningPart];
+    const Cell& content = parts[album::Content];
+    const Cell& closing = parts[album::ClosingPart];
+    const std::string_view a = opening.text();
+    const std::string_view b = content.text();
+    const std::string_view c = closing.text();
+    if (!opening.holdsOwnText() && !content.holdsOwnText() && !closing.holdsOwnText() &&
+        a.data() + a.size() == b.data() && b.data() + b.size() == c.data()) {
+        line.setView(std::string_view(a.data(), a.size() + b.size() + c.size()));
+        return;
+    }
+    std::string& text = line.ownText();
+    text.assign(a);
+    text += b;
+    text += c;
 }
 
 // The file's bytes: lines joined by LF, each "{vbcrlf}" a line break, no line end after the last.
 void fileBytes(const Storybook& album, std::string& bytes) {
     std::size_t size = 0;
     for (int k = 0; k <= album.intLogFileLastLine; ++k)
-        size += album.strLogFileArray[k].size() + 1;
+        size += album.strLogFileArray[k].text().size() + 1;
     bytes.clear();
     bytes.reserve(size);
     for (int k = 0; k <= album.intLogFileLastLine; ++k) {
         if (k > 0)
             bytes += '\n';
-        const std::string& line = album.strLogFileArray[k];
+        const std::string_view line = album.strLogFileArray[k];
         std::size_t from = 0;
-        for (auto mark = line.find(kLineBreakMark); mark != std::string::npos;
+        for (auto mark = line.find(kLineBreakMark); mark != std::string_view::npos;
              mark = line.find(kLineBreakMark, from)) {
-            bytes.append(line, from, mark - from);
+            bytes.append(line.substr(from, mark - from));
             bytes += '\n';
             from = mark + kLineBreakMark.size();
         }
-        bytes.append(line, from, std::string::npos);
+        bytes.append(line.substr(from));
     }
 }
 
@@ -70,6 +98,7 @@ std::string writeFailureText(const std::string& reason) {
 } // namespace
 
 bool RebuildLogFileArray(Storybook& album) {
+    album.linesReferToCellBytes = true;
     int n = 0;
     if (!copyRecord(album, album.strXClientEnv, n) || !copyRecord(album, album.strXMetaHead, n))
         return false;
@@ -78,11 +107,7 @@ bool RebuildLogFileArray(Storybook& album) {
             return false;
         album.strLogFileArray[n++] = "      <Entry>";
         for (int f = 0; f < album::kFieldCount; ++f) {
-            const auto& parts = album.varEntryArray[e][f];
-            std::string& line = album.strLogFileArray[n++];
-            line.assign(parts[album::OpeningPart].text());
-            line += parts[album::Content].text();
-            line += parts[album::ClosingPart].text();
+            joinParts(album.strLogFileArray[n++], album.varEntryArray[e][f]);
         }
         album.strLogFileArray[n++] = "      </Entry>";
     }
@@ -92,9 +117,9 @@ bool RebuildLogFileArray(Storybook& album) {
     album.intLogFileLastLine = static_cast<std::int16_t>(n - 1);
 
     for (int k = 0; k <= album.intLogFileLastLine; ++k) {
-        std::string& line = album.strLogFileArray[k];
-        if (!holdsLineEnd(line))
+        if (!holdsLineEnd(album.strLogFileArray[k]))
             continue;
+        std::string& line = album.strLogFileArray[k].ownText();
         replaceAll(line, "\r\n", kLineBreakMark);
         if (holdsLineEnd(line))
             return false;

@@ -77,8 +77,8 @@ void appendSpacerRow(std::string& page) {
 void appendListPages(std::string& page, const Storybook& album, Layout layout) {
     const int pageCount = album.varPageCount;
     for (int i = 0; i < pageCount; ++i) {
-        const std::string& s = album.content(i, album::Snapshot);
-        const std::string& t = album.content(i, album::ThumbnailFilename);
+        const std::string_view s = album.content(i, album::Snapshot);
+        const std::string_view t = album.content(i, album::ThumbnailFilename);
         const std::string n = std::to_string(i + 1);
         if (layout == Layout::PopupList)
             appendPopupRow(page, s, t, n);

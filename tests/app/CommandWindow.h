@@ -61,7 +61,7 @@ protected:
         std::vector<std::string> out;
         const Storybook& book = app.state.storybook();
         for (int p = 0; p < book.varPageCount; ++p) {
-            const std::string& text = book.content(p, album::Text);
+            const std::string text(book.content(p, album::Text));
             out.push_back(text.substr(9, text.size() - 12));
         }
         return out;

@@ -52,8 +52,8 @@ protected:
             return ModalResult::Accepted;
         });
     }
-    const std::string& snapshotOf(int page) const {
-        return app.state.storybook().content(page, album::Snapshot);
+    std::string snapshotOf(int page) const {
+        return std::string(app.state.storybook().content(page, album::Snapshot));
     }
     int modals() const { return static_cast<int>(app.seam.requestsOf(SeamCall::Modal).size()); }
     std::vector<SeamRequest> messages() const { return app.seam.requestsOf(SeamCall::Message); }

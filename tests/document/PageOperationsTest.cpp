@@ -24,7 +24,7 @@ protected:
     std::string order() const {
         std::string out;
         for (int e = 0; e < book->varPageCount; ++e)
-            out += book->content(e, album::Snapshot) + (e + 1 < book->varPageCount ? "," : "");
+            out += std::string(book->content(e, album::Snapshot)) + (e + 1 < book->varPageCount ? "," : "");
         return out;
     }
 

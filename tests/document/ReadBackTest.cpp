@@ -112,7 +112,7 @@ TEST(ReadBack, EverySaveOfAStructureTagIsRefusedOrReadsBackEqual) {
                 for (int p = 0; p < 5; ++p) {
                     for (int f = 0; f < album::kFieldCount; ++f)
                         EXPECT_EQ(reloaded->content(p, f),
-                                  replacedAll(book->content(p, f), "{vbcrlf}", "\r\n"))
+                                  replacedAll(std::string(book->content(p, f)), "{vbcrlf}", "\r\n"))
                             << "page " << p << " field " << f; // the mark is written as a line break
                 }
             }

@@ -107,7 +107,7 @@ TEST(AlbumParser, UnterminatedStoryStopsAtTheLastLine) {
     }
     ASSERT_TRUE(ReadStorybookLinesText(*book, joined(lines)));
     ParseStorybookRecords(*book, host);
-    const std::string& whole = book->varEntryArray[0][album::Text][album::WholeLine].text();
+    const std::string_view whole = book->varEntryArray[0][album::Text][album::WholeLine].text();
     EXPECT_EQ(whole.find("<EOF>"), std::string::npos);
     EXPECT_EQ(whole.find("leftover"), std::string::npos);
     EXPECT_TRUE(whole.ends_with("</StoryCreator>"));

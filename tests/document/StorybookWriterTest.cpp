@@ -36,7 +36,7 @@ protected:
         ParseAlbumGlobals(*book);
         ASSERT_EQ(ParseStorybookRecords(*book, host), ParseOutcome::Complete);
     }
-    std::string& story(int page) { return const_cast<std::string&>(book->content(page, album::Text)); }
+    std::string& story(int page) { return book->varEntryArray[page][album::Text][album::Content].ownText(); }
     void setStory(int page, const std::string& text) {
         book->varEntryArray[page][album::Text][album::Content] = "<![CDATA[" + text + "]]>";
     }

@@ -35,7 +35,7 @@ const std::vector<TestPage> kListPages = {
 bool writeImages(const std::string& folder, const Storybook& album) {
     for (int i = 0; i < album.varPageCount; ++i) {
         for (int field : {album::Snapshot, album::ThumbnailFilename}) {
-            std::ofstream out(folder + "/" + album.content(i, field), std::ios::binary);
+            std::ofstream out(folder + "/" + std::string(album.content(i, field)), std::ios::binary);
             out.write(reinterpret_cast<const char*>(kTinyImage), sizeof kTinyImage);
             if (!out)
                 return false;
@@ -55,8 +55,8 @@ bool exportPage(const std::string& folder, const std::string& name, const Storyb
     json += "\"" + name + "\":[";
     for (int i = 0; i < album.varPageCount; ++i) {
         json += i ? "," : "";
-        json += "{\"snapshot\":\"" + album.content(i, album::Snapshot) + "\",\"thumbnail\":\"" +
-                album.content(i, album::ThumbnailFilename) + "\"}";
+        json += "{\"snapshot\":\"" + std::string(album.content(i, album::Snapshot)) + "\",\"thumbnail\":\"" +
+                std::string(album.content(i, album::ThumbnailFilename)) + "\"}";
     }
     json += "]";
     return true;

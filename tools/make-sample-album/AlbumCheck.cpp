@@ -10,10 +10,10 @@ std::string bytes(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
-void compare(QStringList& faults, const QString& what, const std::string& found, const QString& expected) {
+void compare(QStringList& faults, const QString& what, std::string_view found, const QString& expected) {
     if (found != bytes(expected))
         faults << QString("%1: found \"%2\", expected \"%3\"")
-                      .arg(what, QString::fromStdString(found), expected);
+                      .arg(what, QString::fromStdString(std::string(found)), expected);
 }
 
 void comparePages(QStringList& faults, const Storybook& book, const SampleAlbum& album) {

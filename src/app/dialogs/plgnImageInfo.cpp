@@ -18,7 +18,7 @@ const QColor kPanel(96, 96, 146);
 const QColor kWhite(255, 255, 255);
 constexpr int kEscape = 27;
 
-QString qText(const std::string& text) {
+QString qText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
