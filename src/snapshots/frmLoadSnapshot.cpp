@@ -4,6 +4,7 @@
 #include "document/FileNames.h"
 #include "platform/Controls.h"
 #include "platform/ImageDecoder.h"
+#include "platform/KeyCodes.h"
 #include "platform/PictureArea.h"
 #include "platform/PlatformSeam.h"
 #include "platform/Twips.h"
@@ -34,35 +35,6 @@ constexpr const char* kThumbnailAbsent =
 
 QString fromBytes(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The key codes the browser's key map is written in.
-int virtualKeyOf(int qtKey) {
-    switch (qtKey) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_PageUp:
-        return 33;
-    case Qt::Key_PageDown:
-        return 34;
-    case Qt::Key_End:
-        return 35;
-    case Qt::Key_Home:
-        return 36;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    default:
-        return 0;
-    }
 }
 
 bool isRegularFile(const std::string& path) {
@@ -410,10 +382,9 @@ bool frmLoadSnapshot::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const auto* press = static_cast<QKeyEvent*>(event);
-    const int key = virtualKeyOf(press->key());
-    const int shift = static_cast<int>(press->modifiers() & Qt::ShiftModifier ? 1 : 0) |
-                      static_cast<int>(press->modifiers() & Qt::ControlModifier ? 2 : 0) |
-                      static_cast<int>(press->modifiers() & Qt::AltModifier ? 4 : 0);
+    const KeyStroke stroke = keyStroke(*press);
+    const int key = stroke.keyCode;
+    const int shift = stroke.shift;
     const QString name = watched->objectName();
     const bool onInsert = name.startsWith(QStringLiteral("cmdInsert"));
     FocusMove focus = FocusMove::None;
