@@ -3,10 +3,8 @@
 
 #include "document/ApplicationModes.h"
 #include "document/FileNames.h"
-#include "document/TextUtil.h"
+#include "document/StoredText.h"
 #include "frmMain.h"
-
-#include "document/FileNames.h"
 
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
@@ -67,15 +65,9 @@ void decodeNeighboursAhead(const AppState& state, SnapshotCache& snapshots, cons
 
 } // namespace
 
-// A "]]>" typed into a story is stored as the standard split of its CDATA section, so the file stays
-// XML; the box shows it joined again.
-constexpr std::string_view kCdataSplit = "]]]]><![CDATA[>";
-
 std::string frmMain::currentStoryText() const {
     const std::string_view content = m_state.storybook().content(m_state.intCurrentPage, album::Text);
-    if (content.size() < 13)
-        return {};
-    return replacedAll(std::string(content.substr(9, content.size() - 12)), kCdataSplit, "]]>");
+    return unwrapCdata(content);
 }
 
 void frmMain::DisplayCurrentPage() {
@@ -208,7 +200,7 @@ void frmMain::storeStoryText() {
         QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())).toUtf8();
     if (typed == std::string_view(shownAgain.constData(), static_cast<std::size_t>(shownAgain.size())))
         return;
-    content = "<![CDATA[" + replacedAll(typed, "]]>", kCdataSplit) + "]]>";
+    content = wrapInCdata(typed);
 }
 
 void frmMain::CommitTextEdit() {

@@ -2,6 +2,7 @@
 #include "ApplicationModes.h"
 
 #include "FileNames.h"
+#include "StoredText.h"
 #include "TextUtil.h"
 
 #include <algorithm>
@@ -43,10 +44,10 @@ bool FillNewPage(Storybook& album, StorybookHost& host) {
 
     EntryCells& entry = album.varEntryArray[host.currentPage()];
     fillMissingTags(entry);
-    entry[album::Title][album::Content] = "<![CDATA[]]>";
+    entry[album::Title][album::Content] = wrapInCdata("");
     entry[album::ThumbnailFilename][album::Content] = thumbnail;
     entry[album::Snapshot][album::Content] = snapshot;
-    entry[album::Text][album::Content] = "<![CDATA[" + host.clearStoryText() + "]]>";
+    entry[album::Text][album::Content] = wrapInCdata(host.clearStoryText());
     entry[album::TextResourceId][album::Content] = "0x00000001";
     entry[album::TimeStamp][album::Content] = timeStamp;
     return true;

@@ -1,14 +1,15 @@
 #include "ReadBack.h"
 
 #include "SilentHost.h"
+#include "StoredText.h"
 #include "StorybookParser.h"
 #include "StorybookReader.h"
 
 namespace {
 
-constexpr std::string_view kLineBreakMark = "{vbcrlf}";
-constexpr std::string_view kCdataOpen = "<![CDATA[";
-constexpr std::string_view kCdataClose = "]]>";
+using album::kCdataClose;
+using album::kCdataOpen;
+using album::kLineBreakMark;
 
 // A cell as it reads back once written: each "{vbcrlf}" comes back as the CR LF it is written as.
 bool sameOnceWritten(std::string_view inMemory, std::string_view readBack) {
@@ -18,14 +19,7 @@ bool sameOnceWritten(std::string_view inMemory, std::string_view readBack) {
     if (inMemory.find(kLineBreakMark) == std::string_view::npos)
         return false;
     std::string expected;
-    std::size_t from = 0;
-    for (auto mark = inMemory.find(kLineBreakMark); mark != std::string_view::npos;
-         mark = inMemory.find(kLineBreakMark, from)) {
-        expected.append(inMemory, from, mark - from);
-        expected += "\r\n";
-        from = mark + kLineBreakMark.size();
-    }
-    expected.append(inMemory, from);
+    appendExpandingLineBreaks(expected, inMemory, "\r\n");
     return expected == readBack;
 }
 

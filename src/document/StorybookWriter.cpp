@@ -3,12 +3,12 @@
 
 #include "FileText.h"
 #include "ReadBack.h"
+#include "StoredText.h"
 #include "StorybookReader.h"
 #include "TextUtil.h"
 
 namespace {
 
-constexpr std::string_view kLineBreakMark = "{vbcrlf}";
 constexpr std::string_view kSaveFailed = "save operation failed";
 
 bool holdsLineEnd(std::string_view line) {
@@ -65,15 +65,7 @@ void fileBytes(const Storybook& album, std::string& bytes) {
     for (int k = 0; k <= album.intLogFileLastLine; ++k) {
         if (k > 0)
             bytes += '\n';
-        const std::string_view line = album.strLogFileArray[k];
-        std::size_t from = 0;
-        for (auto mark = line.find(kLineBreakMark); mark != std::string_view::npos;
-             mark = line.find(kLineBreakMark, from)) {
-            bytes.append(line.substr(from, mark - from));
-            bytes += '\n';
-            from = mark + kLineBreakMark.size();
-        }
-        bytes.append(line.substr(from));
+        appendExpandingLineBreaks(bytes, album.strLogFileArray[k], "\n");
     }
 }
 
@@ -120,7 +112,7 @@ bool RebuildLogFileArray(Storybook& album) {
         if (!holdsLineEnd(album.strLogFileArray[k]))
             continue;
         std::string& line = album.strLogFileArray[k].ownText();
-        replaceAll(line, "\r\n", kLineBreakMark);
+        replaceAll(line, "\r\n", album::kLineBreakMark);
         if (holdsLineEnd(line))
             return false;
     }

@@ -1,5 +1,7 @@
 #include "TextConversion.h"
 
+#include "document/StoredText.h"
+
 #include <cctype>
 
 namespace {
@@ -19,7 +21,7 @@ std::string replaceAll(std::string_view text, std::string_view needle, std::stri
 }
 
 std::string withoutWrapper(std::string_view text) {
-    return replaceAll(replaceAll(text, "<![CDATA[", ""), "]]>", "");
+    return replaceAll(replaceAll(text, album::kCdataOpen, ""), album::kCdataClose, "");
 }
 
 bool startsScriptEndTag(std::string_view rest) {
