@@ -4,6 +4,7 @@
 #include "document/ApplicationModes.h"
 #include "document/FileNames.h"
 #include "document/StoredText.h"
+#include "document/TextUtil.h"
 #include "frmMain.h"
 
 #include "platform/Controls.h"
@@ -29,13 +30,6 @@ void printAt(PictureArea& area, double points, const QColor& color, int x, int y
     area.setForeColor(color);
     area.setPosition(x, y);
     area.print(text);
-}
-
-std::string_view trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 void showButton(PictureButton* button, bool shown) {

@@ -7,6 +7,7 @@
 
 #include "document/FileNames.h"
 #include "document/PageOperations.h"
+#include "document/TextUtil.h"
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
 #include "platform/StoryTextBox.h"
@@ -17,13 +18,6 @@ namespace {
 
 const QColor kWhite(255, 255, 255);
 const QColor kBlack(0, 0, 0);
-
-std::string trimmedBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 } // namespace
 
@@ -86,8 +80,8 @@ void frmMain::BeginRelocatePage() {
 
 // A thumbnail that cannot be read leaves the box in its own colour; the move goes on.
 void frmMain::showMovedThumbnail() {
-    const std::string name = trimmedBlanks(
-        std::string(m_state.storybook().content(m_state.intCurrentPage, album::ThumbnailFilename)));
+    const std::string name(
+        trimBlanks(m_state.storybook().content(m_state.intCurrentPage, album::ThumbnailFilename)));
     QImage thumbnail;
     if (isPlainFileName(name)) {
         QImageReader reader(QString::fromStdString(m_state.varStorybookFolder + name));

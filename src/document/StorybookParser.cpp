@@ -2,6 +2,7 @@
 
 #include "LineScanner.h"
 #include "StorybookReader.h"
+#include "TextUtil.h"
 
 #include <algorithm>
 
@@ -12,14 +13,6 @@ using album::kIndentWidth;
 enum class State { InvalidXml, ClientEnv, MetaHead, Entry, Footer, BetweenEntries };
 
 constexpr std::string_view kCannotContinue = "cannot continue";
-
-std::string_view trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 // Mid$(text, start, count) with a 1-based start; a negative count gives the empty text.
 std::string_view mid(std::string_view text, int start, int count) {

@@ -12,6 +12,14 @@ inline void replaceAll(std::string& text, std::string_view from, std::string_vie
         text.replace(pos, from.size(), to);
 }
 
+// The text without the blanks at its two ends (only the space character counts as a blank).
+inline std::string_view trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 inline std::string replacedAll(std::string text, std::string_view from, std::string_view to) {
     replaceAll(text, from, to);
     return text;

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "AppVersion.h"
+#include "document/TextUtil.h"
 #include "modREgKeYmAker.h"
 
 #include <charconv>
@@ -9,14 +10,6 @@
 #include <limits>
 
 namespace {
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
 const char* trueFalse(bool value) {
     return value ? "True" : "False";
 }
