@@ -6,6 +6,7 @@
 #include "document/StoredText.h"
 #include "document/TextUtil.h"
 #include "frmMain.h"
+#include "platform/QtText.h"
 
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
@@ -51,7 +52,7 @@ void decodeNeighboursAhead(const AppState& state, SnapshotCache& snapshots, cons
         if (name.empty() || !isPlainFileName(name))
             continue;
         const std::string path = state.varStorybookFolder + std::string(name);
-        paths.push_back(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
+        paths.push_back(qText(path));
     }
     if (!paths.empty())
         snapshots.decodeAhead(std::move(paths), size);
@@ -94,8 +95,7 @@ void frmMain::ShowPageImage() {
     // A name from the album that is no plain file name in its folder is shown as a missing file.
     if (isPlainFileName(name)) {
         const std::string path = m_state.varStorybookFolder + std::string(name);
-        picture = m_snapshots.picture(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())),
-                                      pbxShow->size());
+        picture = m_snapshots.picture(qText(path), pbxShow->size());
     }
     if (!picture.isNull()) {
         pbxShow->paintPictureOverArea(picture);
@@ -190,8 +190,7 @@ void frmMain::storeStoryText() {
     const std::string typed = rtbViewer->text();
     // Bytes that are no UTF-8 show as stand-ins; an untouched story keeps its own bytes.
     const std::string shown = currentStoryText();
-    const QByteArray shownAgain =
-        QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())).toUtf8();
+    const QByteArray shownAgain = qText(shown).toUtf8();
     if (typed == std::string_view(shownAgain.constData(), static_cast<std::size_t>(shownAgain.size())))
         return;
     content = wrapInCdata(typed);
@@ -217,7 +216,7 @@ void frmMain::SetApplicationMode(std::string_view mode) {
 
 void frmMain::showMode(std::string_view mode) {
     m_state.strApplicationMode = std::string(mode);
-    lblApplicationMode->setText(QString::fromUtf8(mode.data(), static_cast<qsizetype>(mode.size())));
+    lblApplicationMode->setText(qText(mode));
 }
 
 // A click on the picture does what the view button does.

@@ -1,5 +1,6 @@
 #include "PictureArea.h"
 
+#include "QtText.h"
 #include "Twips.h"
 #include "WindowDrag.h"
 
@@ -134,8 +135,7 @@ void PictureArea::print(std::string_view text) {
     const QFont font = printFont();
     const QFontMetrics metrics(font);
     const int lineTwips = pixelsToTwips(metrics.height());
-    const QStringList lines =
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).split(QStringLiteral("\r\n"));
+    const QStringList lines = qText(text).split(QStringLiteral("\r\n"));
     {
         QPainter painter(&target());
         painter.setFont(font);

@@ -1,5 +1,7 @@
 #include "QtSeam.h"
 
+#include "QtText.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -14,18 +16,15 @@
 #include <QUrl>
 
 namespace {
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 std::string toUtf8(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
 QString nameFilterFor(const FileFilter& filter) {
     // Qt reads the patterns from the last bracketed part of the filter text.
-    QString patterns = fromUtf8(filter.pattern).trimmed();
+    QString patterns = qText(filter.pattern).trimmed();
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    return fromUtf8(filter.description) + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    return qText(filter.description) + QStringLiteral(" (") + patterns + QLatin1Char(')');
 }
 
 // A Yes/No question has no way out but its two answers: Escape and closing the box do nothing,
@@ -47,7 +46,7 @@ protected:
 };
 
 QUrl urlFor(std::string_view pathOrAddress) {
-    const QString text = fromUtf8(pathOrAddress);
+    const QString text = qText(pathOrAddress);
     const QUrl url(text);
     if (!url.scheme().isEmpty() && url.scheme().size() > 1)
         return url;
@@ -58,7 +57,7 @@ QUrl urlFor(std::string_view pathOrAddress) {
 QtSeam::QtSeam(std::string applicationTitle) : m_applicationTitle(std::move(applicationTitle)) {}
 
 QString QtSeam::titleOrDefault(std::string_view title) const {
-    return title.empty() ? fromUtf8(m_applicationTitle) : fromUtf8(title);
+    return title.empty() ? qText(m_applicationTitle) : qText(title);
 }
 
 QWidget* QtSeam::visibleOwner() const {
@@ -71,7 +70,7 @@ MessageAnswer QtSeam::messageBox(std::string_view text, MessageButtons buttons, 
                                  std::string_view title) {
     QMessageBox box(visibleOwner());
     box.setWindowTitle(titleOrDefault(title));
-    box.setText(fromUtf8(text));
+    box.setText(qText(text));
     box.setIcon(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon);
 
     QAbstractButton* cancel = nullptr;
@@ -117,13 +116,13 @@ MessageAnswer QtSeam::messageBox(std::string_view text, MessageButtons buttons, 
 std::string QtSeam::inputBox(std::string_view prompt, std::string_view title,
                              std::string_view defaultAnswer) {
     bool accepted = false;
-    const QString answer = QInputDialog::getText(visibleOwner(), titleOrDefault(title), fromUtf8(prompt),
-                                                 QLineEdit::Normal, fromUtf8(defaultAnswer), &accepted);
+    const QString answer = QInputDialog::getText(visibleOwner(), titleOrDefault(title), qText(prompt),
+                                                 QLineEdit::Normal, qText(defaultAnswer), &accepted);
     return accepted ? toUtf8(answer) : std::string();
 }
 
 FileDialogResult QtSeam::fileDialog(const FileDialogRequest& request) {
-    QFileDialog dialog(visibleOwner(), fromUtf8(request.title));
+    QFileDialog dialog(visibleOwner(), qText(request.title));
     const bool open = request.kind == FileDialogKind::Open;
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     if (open)
@@ -144,11 +143,11 @@ FileDialogResult QtSeam::fileDialog(const FileDialogRequest& request) {
         dialog.selectNameFilter(nameFilters.at(index - 1));
     }
     if (!request.initialFolder.empty())
-        dialog.setDirectory(fromUtf8(request.initialFolder));
+        dialog.setDirectory(qText(request.initialFolder));
     if (!request.fileName.empty())
-        dialog.selectFile(fromUtf8(request.fileName));
+        dialog.selectFile(qText(request.fileName));
     if (!request.defaultExtension.empty())
-        dialog.setDefaultSuffix(fromUtf8(request.defaultExtension));
+        dialog.setDefaultSuffix(qText(request.defaultExtension));
 
     FileDialogResult result;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -161,7 +160,7 @@ FileDialogResult QtSeam::fileDialog(const FileDialogRequest& request) {
     for (qsizetype i = 0; i < nameFilters.size() && result.filterIndex == 0; ++i) {
         if (chosenFilter == nameFilters.at(i) ||
             chosenFilter.trimmed() ==
-                fromUtf8(request.filters[static_cast<std::size_t>(i)].description).trimmed())
+                qText(request.filters[static_cast<std::size_t>(i)].description).trimmed())
             result.filterIndex = static_cast<int>(i) + 1;
     }
     if (result.filterIndex < 1)
@@ -181,11 +180,11 @@ void QtSeam::openWithDefaultApplication(std::string_view pathOrAddress) {
 
 void QtSeam::openInTextEditor(std::string_view path) {
     // The desktop's handler for plain text is the user's text editor.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(fromUtf8(path)));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(qText(path)));
 }
 
 void QtSeam::setClipboardText(std::string_view text) {
-    QApplication::clipboard()->setText(fromUtf8(text));
+    QApplication::clipboard()->setText(qText(text));
 }
 
 std::string QtSeam::clipboardText() {

@@ -1,13 +1,14 @@
 #include "SettingsStore.h"
 
+#include "QtText.h"
+
 #include <QSettings>
 
 namespace {
 QString keyFor(std::string_view keyPath, std::string_view valueName) {
-    QString key = QString::fromUtf8(keyPath.data(), static_cast<qsizetype>(keyPath.size()));
+    QString key = qText(keyPath);
     key.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return key + QLatin1Char('/') +
-           QString::fromUtf8(valueName.data(), static_cast<qsizetype>(valueName.size()));
+    return key + QLatin1Char('/') + qText(valueName);
 }
 } // namespace
 
@@ -30,8 +31,7 @@ std::optional<std::string> QtSettingsStore::readText(std::string_view keyPath, s
 }
 
 void QtSettingsStore::writeText(std::string_view keyPath, std::string_view valueName, std::string_view text) {
-    m_settings->setValue(keyFor(keyPath, valueName),
-                         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    m_settings->setValue(keyFor(keyPath, valueName), qText(text));
 }
 
 void QtSettingsStore::sync() {

@@ -1,5 +1,6 @@
 #include "StoryTextBox.h"
 
+#include "QtText.h"
 #include "WindowDrag.h"
 
 #include <QMouseEvent>
@@ -12,7 +13,7 @@
 namespace {
 // The box holds line breaks as CR LF, like the album's texts; Qt's document holds one character.
 QString fromUtf8(std::string_view text) {
-    QString decoded = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QString decoded = qText(text);
     decoded.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return decoded;
 }

@@ -7,6 +7,7 @@
 #include "platform/KeyCodes.h"
 #include "platform/PictureArea.h"
 #include "platform/PlatformSeam.h"
+#include "platform/QtText.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>
@@ -32,10 +33,6 @@ constexpr int kYieldMilliseconds = 20;
 constexpr const char* kNoFileSelected = "No File Selected";
 constexpr const char* kThumbnailAbsent =
     "The thumbnail associated with this image is absent.  Please select another image to load.";
-
-QString fromBytes(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool isRegularFile(const std::string& path) {
     struct stat info {};
@@ -143,7 +140,7 @@ void frmLoadSnapshot::fillLotList() {
     lbxLots->clear();
     m_lotItems = lotListItems(m_loaded.strLoadedLotArray);
     for (const std::string& item : m_lotItems)
-        lbxLots->addItem(fromBytes(item));
+        lbxLots->addItem(qText(item));
     // No item is selected yet, so selecting the first runs the list's click behaviour.
     lbxLots->setCurrentRow(-1);
 }
@@ -186,7 +183,7 @@ void frmLoadSnapshot::NavigateSnapshots(std::string_view word) {
         clearShownRow();
         SetCommitButtonsEnabled(false);
     }
-    showCounter(fromBytes(counterText(m_current, count)));
+    showCounter(qText(counterText(m_current, count)));
 }
 
 // The counter's own size fits "503 of 503"; longer counts of large folders take a smaller size

@@ -5,6 +5,7 @@
 #include "artwork/FaceArtwork.h"
 #include "platform/Controls.h"
 #include "platform/PlatformSeam.h"
+#include "platform/QtText.h"
 #include "platform/Twips.h"
 #include "platform/WindowDrag.h"
 
@@ -19,9 +20,6 @@ constexpr const char* kDisclaimer =
     "supported or endorsed by the makers of The Sims 2. Keep a copy of your storybook albums "
     "before you edit them.";
 
-QString qText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 } // namespace
 
 frmAbout::frmAbout(AppState& state, QWidget* parent)

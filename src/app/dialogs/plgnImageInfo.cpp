@@ -4,6 +4,7 @@
 #include "artwork/FaceArtwork.h"
 #include "platform/Controls.h"
 #include "platform/PlatformSeam.h"
+#include "platform/QtText.h"
 #include "platform/Twips.h"
 #include "platform/WindowDrag.h"
 
@@ -17,10 +18,6 @@ namespace {
 const QColor kPanel(96, 96, 146);
 const QColor kWhite(255, 255, 255);
 constexpr int kEscape = 27;
-
-QString qText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void paintPanel(QWidget& widget) {
     QPalette palette = widget.palette();

@@ -1,0 +1,10 @@
+#pragma once
+// Texts cross into Qt as UTF-8: the album's bytes are shown and typed as UTF-8.
+
+#include <QString>
+
+#include <string_view>
+
+inline QString qText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
