@@ -2,6 +2,7 @@
 
 #include "document/ApplicationModes.h"
 #include "document/FileNames.h"
+#include "document/FileText.h"
 #include "platform/Controls.h"
 #include "platform/ImageDecoder.h"
 #include "platform/KeyCodes.h"
@@ -20,8 +21,6 @@
 #include <QListWidget>
 #include <QTimer>
 
-#include <sys/stat.h>
-
 namespace {
 
 const QColor kWhite(255, 255, 255);
@@ -33,11 +32,6 @@ constexpr int kYieldMilliseconds = 20;
 constexpr const char* kNoFileSelected = "No File Selected";
 constexpr const char* kThumbnailAbsent =
     "The thumbnail associated with this image is absent.  Please select another image to load.";
-
-bool isRegularFile(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
 
 } // namespace
 
@@ -286,7 +280,7 @@ void frmLoadSnapshot::commit(std::string_view resultWord) {
         m_input.seam.messageBox(kThumbnailAbsent, MessageButtons::Ok, MessageIcon::None, "");
         return;
     }
-    if (!isRegularFile(m_input.varStorybookFolder + m_shownName)) {
+    if (!fileExists(m_input.varStorybookFolder + m_shownName)) {
         m_input.seam.messageBox("This snapshot is no longer in the album's folder:\r\n\r\n" + m_shownName +
                                     "\r\n\r\nPlease select another image to load.",
                                 MessageButtons::Ok, MessageIcon::None, "");
