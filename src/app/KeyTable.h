@@ -63,6 +63,8 @@ bool keyModeAllows(KeyMode mode, std::string_view applicationMode);
 class HeldAtKeyDown {
 public:
     std::int16_t shiftFor(KeyEdge edge, const KeyStroke& stroke);
+    // The keyboard went to another window, which gets the key-ups of the keys held now.
+    void forget() { m_shiftAtDown.clear(); }
 
 private:
     std::map<std::int16_t, std::int16_t> m_shiftAtDown;

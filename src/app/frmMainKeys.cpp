@@ -12,6 +12,7 @@
 #include "platform/StoryTextBox.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 #include <optional>
@@ -19,6 +20,14 @@
 namespace {
 bool isFocusKey(const QKeyEvent& event) {
     return event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
+}
+
+// A dialog, the popup menu or another window takes the keyboard: key-ups go there now.
+bool keyboardLeftTheWindow(const QEvent& event) {
+    if (event.type() != QEvent::FocusOut)
+        return false;
+    const Qt::FocusReason reason = static_cast<const QFocusEvent&>(event).reason();
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
 
 std::optional<KeyControl> keyControlNamed(std::string_view name) {
@@ -41,6 +50,8 @@ void frmMain::connectKeys() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (keyboardLeftTheWindow(*event))
+        m_heldAtKeyDown.forget();
     const bool press = event->type() == QEvent::KeyPress;
     if (!press && event->type() != QEvent::KeyRelease)
         return FramelessWindow::eventFilter(watched, event);
@@ -65,8 +76,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         if (press)
             pbxThumbnail_KeyDown(key.keyCode, key.shift);
         // The thumbnail's keys end here. Passed on, they would reach the picture area, its parent,
-        // and run again there: the command has often moved the focus to it (Left turned two pages,
-        // Enter dropped the page and turned two). Only Tab keeps Qt's own focus move.
+        // and run a second time, since the command has often moved the focus there (Left would
+        // turn two pages). Only Tab keeps Qt's own focus move.
         return !isFocusKey(keyEvent);
     } else {
         for (std::size_t index = 0; index < cmdNav.size(); ++index)

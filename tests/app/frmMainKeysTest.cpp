@@ -261,6 +261,12 @@ TEST_F(KeysTest, KeyUpCommandsFollowTheModifiersHeldAsTheKeyWentDown) {
     send(window.pbxShow, QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
     send(window.pbxShow, QEvent::KeyRelease, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs(), 1) << "O went down before Ctrl";
+
+    send(window.pbxShow, QEvent::KeyPress, Qt::Key_O, Qt::ControlModifier);
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(window.pbxShow, &away);
+    send(window.pbxShow, QEvent::KeyRelease, Qt::Key_O, Qt::NoModifier);
+    EXPECT_EQ(dialogs(), 1) << "the keyboard went to another window between O's down and up";
 }
 
 TEST_F(KeysTest, CtrlLettersOfANonLatinLayoutGoByTheKeysPosition) {
