@@ -19,6 +19,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -96,6 +97,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
     QApplication::setOrganizationName(QStringLiteral("Halvergate Software"));
+    // Wayland compositors find the icon and the name through the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.brindlecove"));
 
     QtSeam seam(kApplicationTitle);
     QtSettingsStore settings;
