@@ -1,8 +1,7 @@
 #include "TextConversion.h"
 
+#include "document/FileNames.h"
 #include "document/StoredText.h"
-
-#include <cctype>
 
 namespace {
 
@@ -24,15 +23,10 @@ std::string withoutWrapper(std::string_view text) {
     return replaceAll(replaceAll(text, album::kCdataOpen, ""), album::kCdataClose, "");
 }
 
-bool startsScriptEndTag(std::string_view rest) {
-    constexpr std::string_view kTag = "</script";
-    if (rest.size() < kTag.size())
-        return false;
-    for (std::size_t i = 0; i < kTag.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(rest[i])) != kTag[i])
-            return false;
-    }
-    return true;
+// The bytes an address may hold as they are, whatever surrounds it.
+bool isUnreserved(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
 }
 
 } // namespace
@@ -61,21 +55,88 @@ std::string viewerTextMarkup(std::string_view text) {
     return result;
 }
 
-std::string scriptStringBody(std::string_view markup) {
+std::string scriptString(std::string_view text) {
+    constexpr std::string_view kLineSeparator = "\xE2\x80\xA8";
+    constexpr std::string_view kParagraphSeparator = "\xE2\x80\xA9";
     std::string result;
-    result.reserve(markup.size() + 8);
-    std::size_t from = 0;
-    for (std::size_t at = 0; at < markup.size(); ++at) {
-        if (markup[at] != '\\' && markup[at] != '<')
-            continue;
-        const std::string_view rest = markup.substr(at);
-        // A backslash is doubled; before "/script" or "!--" one goes in, which the script drops again.
-        if (rest[0] == '\\' || startsScriptEndTag(rest) || rest.starts_with("<!--")) {
-            result.append(markup, from, at + 1 - from);
-            result += '\\';
-            from = at + 1;
+    result.reserve(text.size() + 16);
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const std::string_view rest = text.substr(at);
+        switch (text[at]) {
+        case '\\':
+            result += "\\\\";
+            break;
+        case '"':
+            result += "\\\"";
+            break;
+        case '\'':
+            result += "\\'";
+            break;
+        case '\r':
+            result += "\\r";
+            break;
+        case '\n':
+            result += "\\n";
+            break;
+        case '<':
+            // The script element ends at "</"; after "<!--" a "<script" would keep it from ending.
+            result += rest.starts_with("</") || rest.starts_with("<!--") ? "<\\" : "<";
+            break;
+        default:
+            if (rest.starts_with(kLineSeparator) || rest.starts_with(kParagraphSeparator)) {
+                // Older script engines end a string at these two, as at a line break.
+                result += rest.starts_with(kLineSeparator) ? "\\u2028" : "\\u2029";
+                at += kLineSeparator.size() - 1;
+            } else {
+                result += text[at];
+            }
         }
     }
-    result.append(markup, from);
+    return result;
+}
+
+std::string htmlText(std::string_view text) {
+    std::string result;
+    result.reserve(text.size() + 16);
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            result += "&amp;";
+            break;
+        case '<':
+            result += "&lt;";
+            break;
+        case '>':
+            result += "&gt;";
+            break;
+        case '"':
+            result += "&#34;";
+            break;
+        case '\'':
+            result += "&#39;";
+            break;
+        default:
+            result += c;
+        }
+    }
+    return result;
+}
+
+std::string pictureAddress(std::string_view name) {
+    if (!isPlainFileName(name))
+        return {};
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::string result;
+    result.reserve(name.size() + 8);
+    for (const char c : name) {
+        if (isUnreserved(c)) {
+            result += c;
+        } else {
+            const auto byte = static_cast<unsigned char>(c);
+            result += '%';
+            result += kHex[byte >> 4];
+            result += kHex[byte & 0x0F];
+        }
+    }
     return result;
 }
