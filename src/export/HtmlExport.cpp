@@ -37,45 +37,53 @@ void appendTableOpening(std::string& page) {
     page += "<center>\r\n<table border=0 cellpadding=0 cellspacing=0>\r\n";
 }
 
-// The attribute that makes an anchor open the snapshot; none for a missing picture, so the anchor
-// stays but links nowhere.
-std::string snapshotLink(const std::string& s) {
-    return s.empty() ? std::string() : " href=\"" + s + "\"";
+// Writes an attribute around a picture address; a missing picture (an empty address) gets none, so
+// an anchor stays but links nowhere and an image has no source.
+void appendAddress(std::string& page, std::string_view before, const std::string& address,
+                   std::string_view after) {
+    if (address.empty())
+        return;
+    page += before;
+    page += address;
+    page += after;
 }
 
-std::string popupLink(const std::string& s) {
-    return s.empty() ? std::string()
-                     : " href=\"javascript:;\" onClick=\"OpenBrWindow('" + s + "','Snapshot','420','320')\"";
+void appendSnapshotLink(std::string& page, const std::string& s) {
+    appendAddress(page, " href=\"", s, "\"");
 }
 
-std::string imageSource(const std::string& t) {
-    return t.empty() ? std::string() : " src=\"" + t + "\"";
+void appendPopupLink(std::string& page, const std::string& s) {
+    appendAddress(page, " href=\"javascript:;\" onClick=\"OpenBrWindow('", s, "','Snapshot','420','320')\"");
+}
+
+void appendImageSource(std::string& page, const std::string& t) {
+    appendAddress(page, " src=\"", t, "\"");
 }
 
 // s and t are picture addresses: percent-encoded, or empty for a missing picture.
 void appendStaticRow(std::string& page, const std::string& s, const std::string& t, const std::string& n) {
     page += "<tr>\r\n\r\n<td valign=top><a";
-    page += snapshotLink(s);
+    appendSnapshotLink(page, s);
     page += "><img";
-    page += imageSource(t);
+    appendImageSource(page, t);
     page += " width=128 height=96 border=0></a><BR><i>page <b>";
     page += n;
     page += "</b></i> &nbsp\r\n<font size=1><a";
-    page += snapshotLink(s);
+    appendSnapshotLink(page, s);
     page += ">[view]</a></font></td>\r\n<td width=6></td>";
 }
 
 void appendPopupRow(std::string& page, const std::string& s, const std::string& t, const std::string& n) {
     page += "<tr>\r\n\r\n<td valign=top><a";
-    page += popupLink(s);
+    appendPopupLink(page, s);
     page += "><img";
-    page += imageSource(t);
+    appendImageSource(page, t);
     page += " alt=\"Click to enlarge image\" width=128 height=96 style=\"border-color:Silver\" "
             "border=1></a><BR>"
             "<i>page <b>";
     page += n;
     page += "</b></i> &nbsp\r\n<font size=1><a";
-    page += popupLink(s);
+    appendPopupLink(page, s);
     page += ">[popup]</a></font></td>\r\n<td width=6></td>";
 }
 
@@ -92,9 +100,13 @@ void appendSpacerRow(std::string& page) {
 
 void appendListPages(std::string& page, const Storybook& album, Layout layout) {
     const int pageCount = album.varPageCount;
+    std::string s; // kept across pages, so that their addresses reuse one buffer
+    std::string t;
     for (int i = 0; i < pageCount; ++i) {
-        const std::string s = pictureAddress(album.content(i, album::Snapshot));
-        const std::string t = pictureAddress(album.content(i, album::ThumbnailFilename));
+        s.clear();
+        appendPictureAddress(s, album.content(i, album::Snapshot));
+        t.clear();
+        appendPictureAddress(t, album.content(i, album::ThumbnailFilename));
         const std::string n = std::to_string(i + 1);
         if (layout == Layout::PopupList)
             appendPopupRow(page, s, t, n);
@@ -112,7 +124,7 @@ void appendPhotoList(std::string& page, const Storybook& album) {
         // A missing picture is an empty name: the viewer shows the page's caption without an image.
         // An address needs no escape in a script string; the story does.
         page += "addPhoto('";
-        page += pictureAddress(album.content(i, album::Snapshot));
+        appendPictureAddress(page, album.content(i, album::Snapshot));
         page += "',\"";
         page += scriptString(viewerTextMarkup(album.content(i, album::Text)));
         page += "\");\r\n";

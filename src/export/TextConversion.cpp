@@ -23,6 +23,59 @@ std::string withoutWrapper(std::string_view text) {
     return replaceAll(replaceAll(text, album::kCdataOpen, ""), album::kCdataClose, "");
 }
 
+// What stands in a script string for the bytes at the start of rest, and how many bytes it stands
+// for; an empty text leaves the byte as it is.
+struct Escape {
+    std::string_view text;
+    std::size_t length = 1;
+};
+
+constexpr std::string_view kLineSeparator = "\xE2\x80\xA8";
+constexpr std::string_view kParagraphSeparator = "\xE2\x80\xA9";
+
+bool mayNeedScriptEscape(char c) {
+    return c == '\\' || c == '"' || c == '\'' || c == '\r' || c == '\n' || c == '<' || c == kLineSeparator[0];
+}
+
+Escape scriptEscape(std::string_view rest) {
+    switch (rest[0]) {
+    case '\\':
+        return {"\\\\"};
+    case '"':
+        return {"\\\""};
+    case '\'':
+        return {"\\'"};
+    case '\r':
+        return {"\\r"};
+    case '\n':
+        return {"\\n"};
+    case '<':
+        // The script element ends at "</"; after "<!--" a "<script" would keep it from ending.
+        return {rest.starts_with("</") || rest.starts_with("<!--") ? "<\\" : ""};
+    }
+    // Older script engines end a string at these two, as at a line break.
+    if (rest.starts_with(kLineSeparator))
+        return {"\\u2028", kLineSeparator.size()};
+    if (rest.starts_with(kParagraphSeparator))
+        return {"\\u2029", kParagraphSeparator.size()};
+    return {};
+}
+
+std::string_view htmlReference(char c) {
+    switch (c) {
+    case '&':
+        return "&amp;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '"':
+        return "&#34;";
+    default:
+        return "&#39;";
+    }
+}
+
 // The bytes an address may hold as they are, whatever surrounds it.
 bool isUnreserved(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -56,87 +109,52 @@ std::string viewerTextMarkup(std::string_view text) {
 }
 
 std::string scriptString(std::string_view text) {
-    constexpr std::string_view kLineSeparator = "\xE2\x80\xA8";
-    constexpr std::string_view kParagraphSeparator = "\xE2\x80\xA9";
     std::string result;
     result.reserve(text.size() + 16);
+    std::size_t from = 0;
     for (std::size_t at = 0; at < text.size(); ++at) {
-        const std::string_view rest = text.substr(at);
-        switch (text[at]) {
-        case '\\':
-            result += "\\\\";
-            break;
-        case '"':
-            result += "\\\"";
-            break;
-        case '\'':
-            result += "\\'";
-            break;
-        case '\r':
-            result += "\\r";
-            break;
-        case '\n':
-            result += "\\n";
-            break;
-        case '<':
-            // The script element ends at "</"; after "<!--" a "<script" would keep it from ending.
-            result += rest.starts_with("</") || rest.starts_with("<!--") ? "<\\" : "<";
-            break;
-        default:
-            if (rest.starts_with(kLineSeparator) || rest.starts_with(kParagraphSeparator)) {
-                // Older script engines end a string at these two, as at a line break.
-                result += rest.starts_with(kLineSeparator) ? "\\u2028" : "\\u2029";
-                at += kLineSeparator.size() - 1;
-            } else {
-                result += text[at];
-            }
-        }
+        if (!mayNeedScriptEscape(text[at]))
+            continue;
+        const Escape escape = scriptEscape(text.substr(at));
+        if (escape.text.empty())
+            continue;
+        result.append(text, from, at - from);
+        result += escape.text;
+        from = at + escape.length;
+        at = from - 1;
     }
+    result.append(text, from);
     return result;
 }
 
 std::string htmlText(std::string_view text) {
     std::string result;
     result.reserve(text.size() + 16);
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            result += "&amp;";
-            break;
-        case '<':
-            result += "&lt;";
-            break;
-        case '>':
-            result += "&gt;";
-            break;
-        case '"':
-            result += "&#34;";
-            break;
-        case '\'':
-            result += "&#39;";
-            break;
-        default:
-            result += c;
-        }
+    std::size_t from = 0;
+    for (std::size_t at = text.find_first_of("&<>\"'"); at != std::string_view::npos;
+         at = text.find_first_of("&<>\"'", from)) {
+        result.append(text, from, at - from);
+        result += htmlReference(text[at]);
+        from = at + 1;
     }
+    result.append(text, from);
     return result;
 }
 
-std::string pictureAddress(std::string_view name) {
+void appendPictureAddress(std::string& result, std::string_view name) {
     if (!isPlainFileName(name))
-        return {};
+        return;
     constexpr char kHex[] = "0123456789ABCDEF";
-    std::string result;
-    result.reserve(name.size() + 8);
-    for (const char c : name) {
-        if (isUnreserved(c)) {
-            result += c;
-        } else {
-            const auto byte = static_cast<unsigned char>(c);
-            result += '%';
-            result += kHex[byte >> 4];
-            result += kHex[byte & 0x0F];
-        }
+    std::size_t from = 0;
+    for (std::size_t at = 0; at < name.size(); ++at) {
+        if (isUnreserved(name[at]))
+            continue;
+        const auto byte = static_cast<unsigned char>(name[at]);
+        result.append(name, from, at - from);
+        result += '%';
+        result += kHex[byte >> 4];
+        result += kHex[byte & 0x0F];
+        from = at + 1;
     }
-    return result;
+    result.append(name, from);
 }

@@ -20,7 +20,7 @@ std::string scriptString(std::string_view text);
 // quotes become character references. Other bytes are left as they are.
 std::string htmlText(std::string_view text);
 
-// Where the page finds a picture of the album's folder: the name with every byte but letters,
-// digits and "-._~" percent-encoded, so it is a relative address in any href, src or script string.
-// Empty for a name that is not a plain file name: such a picture is missing.
-std::string pictureAddress(std::string_view name);
+// Appends where the page finds a picture of the album's folder: the name with every byte but
+// letters, digits and "-._~" percent-encoded, so it is a relative address in any href, src or script
+// string. Appends nothing for a name that is not a plain file name: such a picture is missing.
+void appendPictureAddress(std::string& out, std::string_view name);

@@ -98,8 +98,11 @@ TEST(PictureAddress, PlainNamesArePercentEncodedOthersAreMissing) {
         {"", ""},
         {std::string("a\0b", 3), ""},
     };
-    for (const auto& [name, address] : cases)
-        EXPECT_EQ(pictureAddress(name), address) << name;
+    for (const auto& [name, address] : cases) {
+        std::string written = "before ";
+        appendPictureAddress(written, name);
+        EXPECT_EQ(written, "before " + address) << name;
+    }
 }
 
 } // namespace
