@@ -37,30 +37,54 @@ void appendTableOpening(std::string& page) {
     page += "<center>\r\n<table border=0 cellpadding=0 cellspacing=0>\r\n";
 }
 
-void appendStaticRow(std::string& page, std::string_view s, std::string_view t, const std::string& n) {
-    page += "<tr>\r\n\r\n<td valign=top><a href=\"";
-    page += s;
-    page += "\"><img src=\"";
-    page += t;
-    page += "\" width=128 height=96 border=0></a><BR><i>page <b>";
-    page += n;
-    page += "</b></i> &nbsp\r\n<font size=1><a href=\"";
-    page += s;
-    page += "\">[view]</a></font></td>\r\n<td width=6></td>";
+// Writes an attribute around a picture address; a missing picture (an empty address) gets none, so
+// an anchor stays but links nowhere and an image has no source.
+void appendAddress(std::string& page, std::string_view before, const std::string& address,
+                   std::string_view after) {
+    if (address.empty())
+        return;
+    page += before;
+    page += address;
+    page += after;
 }
 
-void appendPopupRow(std::string& page, std::string_view s, std::string_view t, const std::string& n) {
-    page += "<tr>\r\n\r\n<td valign=top><a href=\"javascript:;\" onClick=\"OpenBrWindow('";
-    page += s;
-    page += "','Snapshot','420','320')\"><img src=\"";
-    page += t;
-    page += "\" alt=\"Click to enlarge image\" width=128 height=96 style=\"border-color:Silver\" "
+void appendSnapshotLink(std::string& page, const std::string& s) {
+    appendAddress(page, " href=\"", s, "\"");
+}
+
+void appendPopupLink(std::string& page, const std::string& s) {
+    appendAddress(page, " href=\"javascript:;\" onClick=\"OpenBrWindow('", s, "','Snapshot','420','320')\"");
+}
+
+void appendImageSource(std::string& page, const std::string& t) {
+    appendAddress(page, " src=\"", t, "\"");
+}
+
+// s and t are picture addresses: percent-encoded, or empty for a missing picture.
+void appendStaticRow(std::string& page, const std::string& s, const std::string& t, const std::string& n) {
+    page += "<tr>\r\n\r\n<td valign=top><a";
+    appendSnapshotLink(page, s);
+    page += "><img";
+    appendImageSource(page, t);
+    page += " width=128 height=96 border=0></a><BR><i>page <b>";
+    page += n;
+    page += "</b></i> &nbsp\r\n<font size=1><a";
+    appendSnapshotLink(page, s);
+    page += ">[view]</a></font></td>\r\n<td width=6></td>";
+}
+
+void appendPopupRow(std::string& page, const std::string& s, const std::string& t, const std::string& n) {
+    page += "<tr>\r\n\r\n<td valign=top><a";
+    appendPopupLink(page, s);
+    page += "><img";
+    appendImageSource(page, t);
+    page += " alt=\"Click to enlarge image\" width=128 height=96 style=\"border-color:Silver\" "
             "border=1></a><BR>"
             "<i>page <b>";
     page += n;
-    page += "</b></i> &nbsp\r\n<font size=1><a href=\"javascript:;\" onClick=\"OpenBrWindow('";
-    page += s;
-    page += "','Snapshot','420','320')\">[popup]</a></font></td>\r\n<td width=6></td>";
+    page += "</b></i> &nbsp\r\n<font size=1><a";
+    appendPopupLink(page, s);
+    page += ">[popup]</a></font></td>\r\n<td width=6></td>";
 }
 
 void appendTextCell(std::string& page, std::string_view x) {
@@ -76,9 +100,13 @@ void appendSpacerRow(std::string& page) {
 
 void appendListPages(std::string& page, const Storybook& album, Layout layout) {
     const int pageCount = album.varPageCount;
+    std::string s; // kept across pages, so that their addresses reuse one buffer
+    std::string t;
     for (int i = 0; i < pageCount; ++i) {
-        const std::string_view s = album.content(i, album::Snapshot);
-        const std::string_view t = album.content(i, album::ThumbnailFilename);
+        s.clear();
+        appendPictureAddress(s, album.content(i, album::Snapshot));
+        t.clear();
+        appendPictureAddress(t, album.content(i, album::ThumbnailFilename));
         const std::string n = std::to_string(i + 1);
         if (layout == Layout::PopupList)
             appendPopupRow(page, s, t, n);
@@ -93,12 +121,12 @@ void appendPhotoList(std::string& page, const Storybook& album) {
     page += "\r\n<script language=\"JavaScript\">\r\n";
     const int pageCount = album.varPageCount;
     for (int i = 0; i < pageCount; ++i) {
+        // A missing picture is an empty name: the viewer shows the page's caption without an image.
+        // An address needs no escape in a script string; the story does.
         page += "addPhoto('";
-        page += album.content(i, album::Snapshot);
+        appendPictureAddress(page, album.content(i, album::Snapshot));
         page += "',\"";
-        // The caption stands in a double-quoted script string inside a script element; a backslash
-        // or an end tag in the story must not end either of them early.
-        page += scriptStringBody(viewerTextMarkup(album.content(i, album::Text)));
+        page += scriptString(viewerTextMarkup(album.content(i, album::Text)));
         page += "\");\r\n";
     }
     page += "</script>";
@@ -130,7 +158,7 @@ void appendListItem(std::string& page, std::string_view label, const std::string
     if (value.empty())
         return;
     page += label;
-    page += value;
+    page += htmlText(value);
 }
 
 void appendFooter(std::string& page, const Storybook& album, Layout layout, const std::string& templateName) {

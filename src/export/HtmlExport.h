@@ -1,7 +1,8 @@
 #pragma once
 // Writes the open album as one HTML page in one of three web templates. The album is only read. The
 // page is written beside the target and renamed into place, so a failed export leaves the target as
-// it was and says why.
+// it was and says why. Names and the title show as typed, stories stay the author's markup, and a
+// picture whose name would lead out of the folder is left out of the page.
 
 #include "document/FileText.h"
 #include "document/Storybook.h"

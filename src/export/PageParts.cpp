@@ -1,17 +1,23 @@
 #include "PageParts.h"
 
+#include "TextConversion.h"
+
 namespace {
 
 constexpr const char* kCrLf = "\r\n";
+
+// The album's bytes go into the page as they are, so the page says how to read them before anything
+// else: a page served without a character set would otherwise show the names garbled.
+const std::string kDocumentOpening = "<html><head><meta charset=\"utf-8\"><title>";
 
 } // namespace
 
 std::string BuildHtmlTitle(const std::string& title, const Storybook& album) {
     if (!title.empty())
-        return "<html><head><title>Storybook: " + title + "</title>";
+        return kDocumentOpening + "Storybook: " + htmlText(title) + "</title>";
     // The names are not tested: with both empty the ", " stands alone.
-    return "<html><head><title>Photo Album: " + album.strNeighborhoodName + ", " + album.strFamilyName +
-           "</title>";
+    return kDocumentOpening + "Photo Album: " + htmlText(album.strNeighborhoodName) + ", " +
+           htmlText(album.strFamilyName) + "</title>";
 }
 
 std::string BuildPopupScript() {
@@ -31,14 +37,14 @@ std::string BuildPopupScript() {
 }
 
 std::string BuildBodyHeader(const std::string& title, const Storybook& album) {
-    const std::string& family = album.strFamilyName;
-    const std::string& neighborhood = album.strNeighborhoodName;
+    const std::string family = htmlText(album.strFamilyName);
+    const std::string neighborhood = htmlText(album.strNeighborhoodName);
     std::string piece = "</head>\r\n"
                         "<body bgcolor=#CCD4E1 text=black link=navy vlink=navy alink=blue "
                         "style=\"font-Family: Verdana;\">\r\n"
                         "\r\n";
     if (!title.empty()) {
-        piece += "<center><h3>&#34;" + title + "&#34;</h3>";
+        piece += "<center><h3>&#34;" + htmlText(title) + "&#34;</h3>";
         if (!family.empty())
             piece += "<h4>the story of the<BR>" + family + " family</h4></center>";
         else
@@ -63,14 +69,14 @@ std::string BuildViewerBodyHeader(const std::string& title, const Storybook& alb
                         "style=\"font-Family: Verdana;\">\r\n"
                         "\r\n";
     if (!title.empty()) {
-        piece += "<center><h3>&#34;" + title + "&#34;</h3></center>\r\n";
+        piece += "<center><h3>&#34;" + htmlText(title) + "&#34;</h3></center>\r\n";
         return piece;
     }
     piece += "<center><h3>Photo Album";
     if (!album.strFamilyName.empty())
-        piece += " for the " + album.strFamilyName + " family";
+        piece += " for the " + htmlText(album.strFamilyName) + " family";
     else if (!album.strNeighborhoodName.empty())
-        piece += " for the " + album.strNeighborhoodName + " Neighborhood";
+        piece += " for the " + htmlText(album.strNeighborhoodName) + " Neighborhood";
     piece += "</h3></center>";
     return piece;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The fixed pieces of an exported page around the album's own content: the document opening with
 // the page title, the popup window script and the two forms of the body heading. Each returns the
-// piece whole, line ends included; the title and names go in exactly as they are held.
+// piece whole, line ends included; the title and names go in as text, so markup in them shows as typed.
 
 #include "document/Storybook.h"
 

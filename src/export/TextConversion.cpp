@@ -1,8 +1,7 @@
 #include "TextConversion.h"
 
+#include "document/FileNames.h"
 #include "document/StoredText.h"
-
-#include <cctype>
 
 namespace {
 
@@ -24,15 +23,63 @@ std::string withoutWrapper(std::string_view text) {
     return replaceAll(replaceAll(text, album::kCdataOpen, ""), album::kCdataClose, "");
 }
 
-bool startsScriptEndTag(std::string_view rest) {
-    constexpr std::string_view kTag = "</script";
-    if (rest.size() < kTag.size())
-        return false;
-    for (std::size_t i = 0; i < kTag.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(rest[i])) != kTag[i])
-            return false;
+// What stands in a script string for the bytes at the start of rest, and how many bytes it stands
+// for; an empty text leaves the byte as it is.
+struct Escape {
+    std::string_view text;
+    std::size_t length = 1;
+};
+
+constexpr std::string_view kLineSeparator = "\xE2\x80\xA8";
+constexpr std::string_view kParagraphSeparator = "\xE2\x80\xA9";
+
+bool mayNeedScriptEscape(char c) {
+    return c == '\\' || c == '"' || c == '\'' || c == '\r' || c == '\n' || c == '<' || c == kLineSeparator[0];
+}
+
+Escape scriptEscape(std::string_view rest) {
+    switch (rest[0]) {
+    case '\\':
+        return {"\\\\"};
+    case '"':
+        return {"\\\""};
+    case '\'':
+        return {"\\'"};
+    case '\r':
+        return {"\\r"};
+    case '\n':
+        return {"\\n"};
+    case '<':
+        // The script element ends at "</"; after "<!--" a "<script" would keep it from ending.
+        return {rest.starts_with("</") || rest.starts_with("<!--") ? "<\\" : ""};
     }
-    return true;
+    // Older script engines end a string at these two, as at a line break.
+    if (rest.starts_with(kLineSeparator))
+        return {"\\u2028", kLineSeparator.size()};
+    if (rest.starts_with(kParagraphSeparator))
+        return {"\\u2029", kParagraphSeparator.size()};
+    return {};
+}
+
+std::string_view htmlReference(char c) {
+    switch (c) {
+    case '&':
+        return "&amp;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '"':
+        return "&#34;";
+    default:
+        return "&#39;";
+    }
+}
+
+// The bytes an address may hold as they are, whatever surrounds it.
+bool isUnreserved(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
 }
 
 } // namespace
@@ -61,21 +108,53 @@ std::string viewerTextMarkup(std::string_view text) {
     return result;
 }
 
-std::string scriptStringBody(std::string_view markup) {
+std::string scriptString(std::string_view text) {
     std::string result;
-    result.reserve(markup.size() + 8);
+    result.reserve(text.size() + 16);
     std::size_t from = 0;
-    for (std::size_t at = 0; at < markup.size(); ++at) {
-        if (markup[at] != '\\' && markup[at] != '<')
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (!mayNeedScriptEscape(text[at]))
             continue;
-        const std::string_view rest = markup.substr(at);
-        // A backslash is doubled; before "/script" or "!--" one goes in, which the script drops again.
-        if (rest[0] == '\\' || startsScriptEndTag(rest) || rest.starts_with("<!--")) {
-            result.append(markup, from, at + 1 - from);
-            result += '\\';
-            from = at + 1;
-        }
+        const Escape escape = scriptEscape(text.substr(at));
+        if (escape.text.empty())
+            continue;
+        result.append(text, from, at - from);
+        result += escape.text;
+        from = at + escape.length;
+        at = from - 1;
     }
-    result.append(markup, from);
+    result.append(text, from);
     return result;
+}
+
+std::string htmlText(std::string_view text) {
+    std::string result;
+    result.reserve(text.size() + 16);
+    std::size_t from = 0;
+    for (std::size_t at = text.find_first_of("&<>\"'"); at != std::string_view::npos;
+         at = text.find_first_of("&<>\"'", from)) {
+        result.append(text, from, at - from);
+        result += htmlReference(text[at]);
+        from = at + 1;
+    }
+    result.append(text, from);
+    return result;
+}
+
+void appendPictureAddress(std::string& result, std::string_view name) {
+    if (!isPlainFileName(name))
+        return;
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::size_t from = 0;
+    for (std::size_t at = 0; at < name.size(); ++at) {
+        if (isUnreserved(name[at]))
+            continue;
+        const auto byte = static_cast<unsigned char>(name[at]);
+        result.append(name, from, at - from);
+        result += '%';
+        result += kHex[byte >> 4];
+        result += kHex[byte & 0x0F];
+        from = at + 1;
+    }
+    result.append(name, from);
 }

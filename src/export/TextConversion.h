@@ -1,6 +1,7 @@
 #pragma once
-// How a page's story text is turned into page markup. Each step makes one pass from the start of the
-// text; what a removal brings together is not looked at again.
+// How the album's texts and names are turned into page markup, script strings and addresses. Each
+// step makes one pass from the start of the text; what a removal brings together is not looked at
+// again.
 
 #include <string>
 #include <string_view>
@@ -10,7 +11,16 @@ std::string listTextMarkup(std::string_view text);
 // For the viewer: as the list templates, then CR and double quotes go as well.
 std::string viewerTextMarkup(std::string_view text);
 
-// Makes viewer markup safe to stand between double quotes in an inline script: a backslash is
-// doubled, and "</script" (any case) and "<!--" get a backslash that the script drops again. The
-// script therefore reads back exactly the markup it was given; any other text is left as it is.
-std::string scriptStringBody(std::string_view markup);
+// The body of a quoted script string inside a script element that holds exactly text: backslash,
+// both quotes, CR, LF, U+2028 and U+2029 are escaped, "</" is written "<\/" and "<!--" "<\!--", so
+// neither the string nor the script element can end early. Other bytes are left as they are.
+std::string scriptString(std::string_view text);
+
+// A name or title typed in the game, as markup that shows exactly that text: "&", "<", ">" and both
+// quotes become character references. Other bytes are left as they are.
+std::string htmlText(std::string_view text);
+
+// Appends where the page finds a picture of the album's folder: the name with every byte but
+// letters, digits and "-._~" percent-encoded, so it is a relative address in any href, src or script
+// string. Appends nothing for a name that is not a plain file name: such a picture is missing.
+void appendPictureAddress(std::string& out, std::string_view name);

@@ -116,7 +116,7 @@ export class ChromiumPipe {
   }
 }
 
-// One tab with its page, script and console events collected.
+// One tab with its page, script and console events and its dialogs collected.
 export class Tab {
   static async open(browser) {
     const { targetId } = await browser.send('Target.createTarget', { url: 'about:blank' });
@@ -143,6 +143,11 @@ export class Tab {
         this.errors.push(`console.error: ${message.params.args.map((a) => a.value ?? a.description).join(' ')}`);
       } else if (message.method === 'Log.entryAdded' && message.params.entry.level === 'error') {
         this.errors.push(`console: ${message.params.entry.text} ${message.params.entry.url ?? ''}`);
+      } else if (message.method === 'Page.javascriptDialogOpening') {
+        // A page of ours never opens a dialog: one is a script that data smuggled in. Dismiss it so
+        // that the page goes on.
+        this.errors.push(`dialog: ${message.params.type} ${JSON.stringify(message.params.message)}`);
+        this.send('Page.handleJavaScriptDialog', { accept: false }).catch(() => {});
       }
     });
   }

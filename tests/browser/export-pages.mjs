@@ -1,14 +1,18 @@
 // Opens the exported pages in headless chromium and checks what a visitor gets: the viewer's photo
 // chosen by the address, its caption and alt text, Previous and Next, the popup links and the static
-// links. Usage: node export-pages.mjs PATH_TO_export_browser_pages
+// links, and the pages of hostile albums from a file and over HTTP.
+// Usage: node export-pages.mjs PATH_TO_export_browser_pages
 // CHROMIUM may name another browser binary; /usr/bin/chromium is the default.
 
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { copyFileSync, mkdirSync, mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
+import { check, expect, expectEqual, results } from './Checks.mjs';
 import { ChromiumPipe, Tab } from './ChromiumPipe.mjs';
+import { hostileChecks } from './hostile-albums.mjs';
+import { PageServer } from './PageServer.mjs';
 
 const pageWriter = process.argv[2];
 if (!pageWriter) {
@@ -20,7 +24,7 @@ if (!pageWriter) {
 const kViewerCaptions = [
   { text: 'First linewith bold & more', alt: 'First linewith bold & more', bold: 'bold', breaks: 1 },
   { text: 'ends in a backslash \\', alt: 'ends in a backslash \\', breaks: 0 },
-  { text: 'stop  here', alt: 'stop  here', breaks: 0 },
+  { text: 'stop alert(7) here', alt: 'stop alert(7) here', breaks: 0 },
   { text: "it's \\n fine", alt: "it's \\n fine", breaks: 0 },
   { text: 'Last page', alt: 'Last page', breaks: 0 },
 ];
@@ -30,31 +34,6 @@ const kStartPhotos = [
   ['?x=1&photo=3&y=2', 3], ['?photo=3', 3], ['?photo=+4', 4], ['?photo=%35', 5], ['?photo=5', 5],
   ['?photo=2.5', 1], ['?photo=9', 1], ['?photo=', 1], ['?photo', 1],
 ];
-
-const results = { passed: 0, failed: 0 };
-
-function expect(condition, message) {
-  if (!condition)
-    throw new Error(message);
-}
-
-function expectEqual(actual, expected, what) {
-  expect(JSON.stringify(actual) === JSON.stringify(expected),
-         `${what}: got ${JSON.stringify(actual)}, expected ${JSON.stringify(expected)}`);
-}
-
-async function check(name, tab, body) {
-  tab.errors.length = 0;
-  try {
-    await body();
-    expectEqual(tab.errors, [], 'errors on the console');
-    results.passed++;
-    console.log(`ok - ${name}`);
-  } catch (error) {
-    results.failed++;
-    console.log(`not ok - ${name}: ${error.message}`);
-  }
-}
 
 function viewerState(tab) {
   return tab.evaluate(`(() => {
@@ -190,24 +169,35 @@ async function staticChecks(tab, folderUrl, pages) {
 }
 
 async function main() {
-  const folder = mkdtempSync(join(tmpdir(), 'brindlecove-pages-'));
+  // The pages lie in a folder of their own; the server serves its parent, where pictures wait under
+  // the names that a careless page would reach with "../".
+  const root = mkdtempSync(join(tmpdir(), 'brindlecove-pages-'));
+  const folder = join(root, 'pages');
   let browser;
+  let server;
   try {
+    mkdirSync(folder);
     const written = JSON.parse(execFileSync(pageWriter, [folder], { encoding: 'utf8' }));
+    for (const decoy of ['snapshot_outside.jpg', 'thumbnail_outside.jpg'])
+      copyFileSync(join(folder, written['viewer.html'][0].snapshot), join(root, decoy));
     const folderUrl = pathToFileURL(folder).href;
+    server = await PageServer.start(root);
     browser = await ChromiumPipe.launch(process.env.CHROMIUM || '/usr/bin/chromium');
     await browser.send('Target.setDiscoverTargets', { discover: true });
     const tab = await Tab.open(browser);
     await viewerChecks(tab, folderUrl, written['viewer.html'].map((p) => p.snapshot));
     await popupChecks(browser, tab, folderUrl, written['popup.html']);
     await staticChecks(tab, folderUrl, written['static.html']);
+    await hostileChecks(browser, tab, { file: folderUrl, http: `${server.url}/pages` }, written.hostile, server);
   } catch (error) {
     results.failed++;
     console.log(`not ok - the browser tests could not run: ${error.message}`);
   } finally {
     if (browser)
       await browser.close();
-    rmSync(folder, { recursive: true, force: true });
+    if (server)
+      await server.close();
+    rmSync(root, { recursive: true, force: true });
   }
   console.log(`${results.passed} passed, ${results.failed} failed`);
   process.exit(results.failed === 0 && results.passed > 0 ? 0 : 1);

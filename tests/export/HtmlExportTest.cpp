@@ -143,6 +143,8 @@ TEST(FooterItems, OnlyTheNamesThatAreSetInFixedOrder) {
         {{" ", "", "", " "}, "<li>Storybook Title:  <li>Lot Name:  "},
         {{"T", "F", "N", "L"},
          "<li>Family Name: F<li>Storybook Title: T<li>Neighborhood Name: N<li>Lot Name: L"},
+        {{"", "O'Brien", "", "</script><script>alert(1)</script>"},
+         "<li>Family Name: O&#39;Brien<li>Lot Name: &lt;/script&gt;&lt;script&gt;alert(1)&lt;/script&gt;"},
     };
     for (const auto& [names, items] : cases) {
         auto album = makeAlbum(names, {});
@@ -159,9 +161,36 @@ TEST(ViewerPhotoList, StoryTextsThatWouldBreakTheScriptAreEscaped) {
                                                {"snapshot_c.jpg", "plain \"quoted\" 'text'\r\nline"}});
     const std::string page = BuildExportPage(*album, webtemplate::kAdvancedViewer);
     EXPECT_NE(page.find("\r\naddPhoto('snapshot_a.jpg',\"back\\\\\");\r\n"), std::string::npos);
-    EXPECT_NE(page.find("\r\naddPhoto('snapshot_b.jpg',\"x<\\/script><b>y</b>\");\r\n"), std::string::npos);
-    EXPECT_NE(page.find("\r\naddPhoto('snapshot_c.jpg',\"plain quoted 'text'<BR>line\");\r\n</script>"),
+    EXPECT_NE(page.find("\r\naddPhoto('snapshot_b.jpg',\"x<\\/script><b>y<\\/b>\");\r\n"), std::string::npos);
+    EXPECT_NE(page.find("\r\naddPhoto('snapshot_c.jpg',\"plain quoted \\'text\\'<BR>line\");\r\n</script>"),
               std::string::npos);
+}
+
+// A name that would lead out of the folder is a missing picture: its anchors link nowhere and its
+// image has no source. A plain name is percent-encoded wherever it is an address.
+TEST(PagePictures, NamesOutOfTheFolderAreMissingOthersAreEncoded) {
+    auto album =
+        makeAlbum({"T", "", "", ""}, {{"../up/snapshot_a.jpg", "one"}, {"snapshot_b #2%.jpg", "two"}});
+    const std::string b = "_b%20%232%25.jpg";
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {webtemplate::kStaticLinear,
+         {"<td valign=top><a><img width=128 height=96 border=0></a>", "<font size=1><a>[view]</a>",
+          "<a href=\"snapshot" + b + "\"><img src=\"thumbnail" + b + "\" width=128",
+          "<font size=1><a href=\"snapshot" + b + "\">[view]</a>"}},
+        {webtemplate::kPopup,
+         {"<td valign=top><a><img alt=\"Click to enlarge image\"", "<font size=1><a>[popup]</a>",
+          "OpenBrWindow('snapshot" + b + "','Snapshot','420','320')\"><img src=\"thumbnail" + b + "\" alt",
+          "OpenBrWindow('snapshot" + b + "','Snapshot','420','320')\">[popup]</a>"}},
+        {webtemplate::kAdvancedViewer,
+         {"\r\naddPhoto('',\"one\");", "\r\naddPhoto('snapshot" + b + "',\"two\");"}},
+    };
+    for (const auto& [name, fragments] : cases) {
+        const std::string page = BuildExportPage(*album, name);
+        for (const std::string& fragment : fragments)
+            EXPECT_NE(page.find(fragment), std::string::npos) << name << ": " << fragment;
+        EXPECT_EQ(page.find("up/"), std::string::npos) << name;
+        EXPECT_EQ(page.find(" #2%"), std::string::npos) << name;
+    }
 }
 
 TEST(ListTexts, AreWrittenWithoutTheScriptEscapes) {

@@ -9,6 +9,7 @@ namespace {
 const std::string kListBodyStart =
     "</head>\r\n<body bgcolor=#CCD4E1 text=black link=navy vlink=navy alink=blue "
     "style=\"font-Family: Verdana;\">\r\n\r\n";
+const std::string kOpening = "<html><head><meta charset=\"utf-8\"><title>";
 const std::string kViewerBodyStart =
     "</head>\r\n<body bgcolor=#FFFFFF text=black link=navy vlink=navy alink=blue "
     "style=\"font-Family: Verdana;\">\r\n\r\n";
@@ -28,34 +29,40 @@ void PrintTo(const HeadingCase& c, std::ostream* out) {
 }
 
 const HeadingCase kHeadingCases[] = {
-    {"Days", "Goth", "Pleasantview", "<html><head><title>Storybook: Days</title>",
+    {"Days", "Goth", "Pleasantview", kOpening + "Storybook: Days</title>",
      "<center><h3>&#34;Days&#34;</h3><h4>the story of the<BR>Goth family</h4></center>\r\n",
      "<center><h3>&#34;Days&#34;</h3></center>\r\n"},
-    {"Days", "", "Pleasantview", "<html><head><title>Storybook: Days</title>",
+    {"Days", "", "Pleasantview", kOpening + "Storybook: Days</title>",
      "<center><h3>&#34;Days&#34;</h3></center>\r\n", "<center><h3>&#34;Days&#34;</h3></center>\r\n"},
     // A title of one blank is a title.
-    {" ", "", "", "<html><head><title>Storybook:  </title>", "<center><h3>&#34; &#34;</h3></center>\r\n",
+    {" ", "", "", kOpening + "Storybook:  </title>", "<center><h3>&#34; &#34;</h3></center>\r\n",
      "<center><h3>&#34; &#34;</h3></center>\r\n"},
-    {"", "Goth", "Pleasantview", "<html><head><title>Photo Album: Pleasantview, Goth</title>",
+    {"", "Goth", "Pleasantview", kOpening + "Photo Album: Pleasantview, Goth</title>",
      "<center><h3>Photo Album for the Goth family<BR><i>living in</i><BR>The Pleasantview "
      "Neighborhood</h3></center>",
      "<center><h3>Photo Album for the Goth family</h3></center>"},
-    {"", "Goth", "", "<html><head><title>Photo Album: , Goth</title>",
+    {"", "Goth", "", kOpening + "Photo Album: , Goth</title>",
      "<center><h3>Photo Album for the Goth family</h3></center>",
      "<center><h3>Photo Album for the Goth family</h3></center>"},
-    {"", "", "Pleasantview", "<html><head><title>Photo Album: Pleasantview, </title>",
+    {"", "", "Pleasantview", kOpening + "Photo Album: Pleasantview, </title>",
      "<center><h3>Photo Album<BR>The Pleasantview Neighborhood</h3></center>",
      "<center><h3>Photo Album for the Pleasantview Neighborhood</h3></center>"},
-    {"", "", "", "<html><head><title>Photo Album: , </title>", "<center><h3>Photo Album</h3></center>",
+    {"", "", "", kOpening + "Photo Album: , </title>", "<center><h3>Photo Album</h3></center>",
      "<center><h3>Photo Album</h3></center>"},
-    // Markup in the names goes in as it is.
-    {"A<b> & \"B\"", "<i>G</i>", "", "<html><head><title>Storybook: A<b> & \"B\"</title>",
-     "<center><h3>&#34;A<b> & \"B\"&#34;</h3><h4>the story of the<BR><i>G</i> family</h4></center>\r\n",
-     "<center><h3>&#34;A<b> & \"B\"&#34;</h3></center>\r\n"},
-    {"", "<i>G</i>", "N&M", "<html><head><title>Photo Album: N&M, <i>G</i></title>",
-     "<center><h3>Photo Album for the <i>G</i> family<BR><i>living in</i><BR>The N&M "
+    // Names and titles are text: markup in them shows as typed.
+    {"A<b> & \"B\" 'C'", "<i>G</i>", "",
+     kOpening + "Storybook: A&lt;b&gt; &amp; &#34;B&#34; &#39;C&#39;</title>",
+     "<center><h3>&#34;A&lt;b&gt; &amp; &#34;B&#34; &#39;C&#39;&#34;</h3><h4>the story of "
+     "the<BR>&lt;i&gt;G&lt;/i&gt; "
+     "family</h4></center>\r\n",
+     "<center><h3>&#34;A&lt;b&gt; &amp; &#34;B&#34; &#39;C&#39;&#34;</h3></center>\r\n"},
+    {"", "<i>G</i>", "N&M", kOpening + "Photo Album: N&amp;M, &lt;i&gt;G&lt;/i&gt;</title>",
+     "<center><h3>Photo Album for the &lt;i&gt;G&lt;/i&gt; family<BR><i>living in</i><BR>The N&amp;M "
      "Neighborhood</h3></center>",
-     "<center><h3>Photo Album for the <i>G</i> family</h3></center>"},
+     "<center><h3>Photo Album for the &lt;i&gt;G&lt;/i&gt; family</h3></center>"},
+    {"", "", "M\xC3\xBCller's", kOpening + "Photo Album: M\xC3\xBCller&#39;s, </title>",
+     "<center><h3>Photo Album<BR>The M\xC3\xBCller&#39;s Neighborhood</h3></center>",
+     "<center><h3>Photo Album for the M\xC3\xBCller&#39;s Neighborhood</h3></center>"},
 };
 
 class Headings : public testing::TestWithParam<HeadingCase> {};

@@ -47,17 +47,62 @@ INSTANTIATE_TEST_SUITE_P(Texts, TextConversion, testing::ValuesIn(kConversionCas
     return name;
 });
 
-TEST(ScriptStringBody, LeavesOrdinaryMarkupAlone) {
-    for (const char* markup : {"", "plain", "a<BR>b", "<b>bold</b> & 'it' </i>", "</scrip", "<!-x", "<!"})
-        EXPECT_EQ(scriptStringBody(markup), markup) << markup;
+// Each row: the text, then what stands for it in a script string and in markup.
+struct EscapeCase {
+    std::string text;
+    std::string script; // inside a quoted script string
+    std::string html;   // as markup
+};
+
+const std::string kLs = "\xE2\x80\xA8";
+const std::string kPs = "\xE2\x80\xA9";
+const std::string kHyphen = "\xE2\x80\xA7";
+
+const EscapeCase kEscapeCases[] = {
+    {"", "", ""},
+    {"plain M\xC3\xBCller 100%", "plain M\xC3\xBCller 100%", "plain M\xC3\xBCller 100%"},
+    {"a\\b \\n", "a\\\\b \\\\n", "a\\b \\n"},
+    {"say \"hi\" it's", "say \\\"hi\\\" it\\'s", "say &#34;hi&#34; it&#39;s"},
+    {"one\r\ntwo", "one\\r\\ntwo", "one\r\ntwo"},
+    // U+2028 and U+2029 end a string in older engines; U+2027 ends nothing.
+    {"a" + kLs + "b" + kPs + "c" + kHyphen, "a\\u2028b\\u2029c" + kHyphen,
+     "a" + kLs + "b" + kPs + "c" + kHyphen},
+    {"x</script><script>alert(1)</script>", "x<\\/script><script>alert(1)<\\/script>",
+     "x&lt;/script&gt;&lt;script&gt;alert(1)&lt;/script&gt;"},
+    {"<b>bold</b> & <BR>", "<b>bold<\\/b> & <BR>", "&lt;b&gt;bold&lt;/b&gt; &amp; &lt;BR&gt;"},
+    {"<!--<script>", "<\\!--<script>", "&lt;!--&lt;script&gt;"},
+    {"<!- <! < /", "<!- <! < /", "&lt;!- &lt;! &lt; /"},
+};
+
+TEST(Escapes, ScriptStringAndMarkup) {
+    for (const EscapeCase& c : kEscapeCases) {
+        EXPECT_EQ(scriptString(c.text), c.script) << c.text;
+        EXPECT_EQ(htmlText(c.text), c.html) << c.text;
+    }
 }
 
-TEST(ScriptStringBody, EscapesWhatWouldEndTheStringOrTheScript) {
-    EXPECT_EQ(scriptStringBody("ends in \\"), "ends in \\\\");
-    EXPECT_EQ(scriptStringBody("\\n is not a line break"), "\\\\n is not a line break");
-    EXPECT_EQ(scriptStringBody("a</script>b"), "a<\\/script>b");
-    EXPECT_EQ(scriptStringBody("</SCRIPT ></Script>"), "<\\/SCRIPT ><\\/Script>");
-    EXPECT_EQ(scriptStringBody("<!--<script>"), "<\\!--<script>");
+TEST(PictureAddress, PlainNamesArePercentEncodedOthersAreMissing) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"snapshot_5e4a7f10_0001.jpg", "snapshot_5e4a7f10_0001.jpg"},
+        {"Az09-._~", "Az09-._~"},
+        {"a b#c?d%e.jpg", "a%20b%23c%3Fd%25e.jpg"},
+        {"javascript:alert(1)", "javascript%3Aalert%281%29"},
+        {"it's \"&<>+=;,@!$*", "it%27s%20%22%26%3C%3E%2B%3D%3B%2C%40%21%24%2A"},
+        {"M\xC3\xBCller.jpg", "M%C3%BCller.jpg"},
+        {"...", "..."},
+        {"../../../etc/passwd", ""},
+        {"a/b.jpg", ""},
+        {"a\\b.jpg", ""},
+        {"..", ""},
+        {".", ""},
+        {"", ""},
+        {std::string("a\0b", 3), ""},
+    };
+    for (const auto& [name, address] : cases) {
+        std::string written = "before ";
+        appendPictureAddress(written, name);
+        EXPECT_EQ(written, "before " + address) << name;
+    }
 }
 
 } // namespace
