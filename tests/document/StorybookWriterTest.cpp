@@ -133,7 +133,9 @@ TEST_F(Writer, StrayLineFeedInAStoryRefusesTheSave) {
     open(path);
     setStory(1, "pasted\nwith bare line feeds");
     expectSaveFailure(path, original, "LFA update failed        ");
-    EXPECT_EQ(host.messages[0].text, "LFA update failed        ");
+    EXPECT_EQ(host.messages[0].text,
+              "LFA update failed        \r\n\r\nThe text of page 2 holds a CR or LF that "
+              "is not part of a line break.\r\nModifications will not be saved.  ");
 }
 
 TEST_F(Writer, WrittenFileFailingTheCheckLeavesTheAlbum) {
@@ -142,15 +144,19 @@ TEST_F(Writer, WrittenFileFailingTheCheckLeavesTheAlbum) {
     open(path);
     setStory(2, "a story about <Title>"); // no later title line closes it
     expectSaveFailure(path, original, "XML Integrity Check Failed!");
-    EXPECT_EQ(host.messages[0].text, "XML Integrity Check Failed!\r\n\r\nThe storybook file was left as it "
-                                     "was.\r\nModifications will not be saved.  ");
+    const std::string reason =
+        "Page 3: the story text holds text the album's line reader would take for one of its tags.\r\n\r\n";
+    EXPECT_EQ(host.messages[0].text,
+              "XML Integrity Check Failed!\r\n\r\n" + reason +
+                  "The storybook file was left as it was.\r\nModifications will not be saved.  ");
     EXPECT_FALSE(fs::exists(folder.file("Storybook.bak")));
 
     // The backup is named only when there is one, and a refused save leaves it as it was too.
     folder.write("Storybook.bak", "older backup");
     expectSaveFailure(path, original, "XML Integrity Check Failed!");
-    EXPECT_EQ(host.messages[0].text, "XML Integrity Check Failed!\r\n\r\nUsing backup file for "
-                                     "recovery\r\nModifications will not be saved.  ");
+    EXPECT_EQ(host.messages[0].text,
+              "XML Integrity Check Failed!\r\n\r\n" + reason +
+                  "Using backup file for recovery\r\nModifications will not be saved.  ");
     EXPECT_EQ(TempFolder::read(folder.file("Storybook.bak")), "older backup");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
