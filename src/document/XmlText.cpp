@@ -471,3 +471,28 @@ XmlFault firstXmlFault(std::string_view document) {
 XmlFault firstXmlContentFault(std::string_view content) {
     return WellFormedness(content).content();
 }
+
+std::string makeStorableXmlText(std::string& text) {
+    std::size_t at = firstDisallowedXmlChar(text);
+    if (at == std::string::npos)
+        return {};
+    std::string found;
+    std::string out(text, 0, at);
+    while (at < text.size()) {
+        const Decoded d = decodeAt(text, at);
+        if (d.length > 0 && allowedCode(d.code)) {
+            out.append(text, at, d.length);
+            at += d.length;
+        } else if (d.length == 1 && (d.code == 0x0B || d.code == 0x0C)) {
+            out += "\r\n";
+            ++at;
+        } else {
+            if (found.empty())
+                found = describeDisallowedXmlChar(text, at);
+            out += "\xEF\xBF\xBD";
+            at += d.length > 0 ? d.length : 1;
+        }
+    }
+    text = std::move(out);
+    return found;
+}

@@ -38,3 +38,9 @@ XmlFault firstXmlFault(std::string_view document);
 // The same for the text of one element that holds no elements: character data, references and CDATA
 // sections (a field's content as the album writes it).
 XmlFault firstXmlContentFault(std::string_view content);
+
+// Makes a typed text one an album can hold. A vertical tab or a form feed (what word processors copy
+// for a manual line or page break) becomes a line break (CR LF); any other character XML cannot hold,
+// and each byte that is not UTF-8, becomes U+FFFD. Returns what the first of those others was, for a
+// message ("the control character U+0000"), or empty when there was none.
+std::string makeStorableXmlText(std::string& text);
