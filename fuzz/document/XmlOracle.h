@@ -40,9 +40,9 @@ inline OracleReading readWithLibxml2(std::string_view bytes) {
     OracleReading reading;
     xmlParserCtxtPtr context = xmlNewParserCtxt();
     // No recovery, no network, and none of the parser's own size limits, which are no XML rules.
-    xmlDocPtr document = xmlCtxtReadMemory(context, bytes.data(), static_cast<int>(bytes.size()), "album.xml",
-                                           nullptr, XML_PARSE_NONET | XML_PARSE_HUGE | XML_PARSE_NOERROR |
-                                                        XML_PARSE_NOWARNING);
+    xmlDocPtr document =
+        xmlCtxtReadMemory(context, bytes.data(), static_cast<int>(bytes.size()), "album.xml", nullptr,
+                          XML_PARSE_NONET | XML_PARSE_HUGE | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
     reading.wellFormed = document && context->wellFormed;
     if (document && reading.wellFormed)
         oracle_detail::collectTexts(xmlDocGetRootElement(document), reading.texts);
