@@ -2,8 +2,10 @@
 
 #include "FileNames.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -54,7 +56,18 @@ bool allowedCode(std::uint32_t code) {
 
 std::size_t firstDisallowedXmlChar(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
-        // Plain ASCII is by far the most of an album: step over it without decoding.
+        // Plain ASCII is by far the most of an album: step over it eight bytes at a time when none of
+        // them is a control character or past ASCII, and without decoding otherwise.
+        if (at + 8 <= text.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + at, 8);
+            constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+            const std::uint64_t belowBlank = (word - 0x2020202020202020ull) & ~word & kHigh;
+            if (((word & kHigh) | belowBlank) == 0) {
+                at += 8;
+                continue;
+            }
+        }
         const auto c = static_cast<unsigned char>(text[at]);
         if (c >= 0x20 && c < 0x80) {
             ++at;
@@ -163,6 +176,15 @@ private:
 bool WellFormedness::name(std::string_view& out) {
     const std::size_t start = m_pos;
     while (more()) {
+        const auto c = static_cast<unsigned char>(m_text[m_pos]);
+        if (c < 0x80) {
+            const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' ||
+                            (m_pos > start && ((c >= '0' && c <= '9') || c == '-' || c == '.'));
+            if (!ok)
+                break;
+            ++m_pos;
+            continue;
+        }
         const Decoded d = decodeAt(m_text, m_pos);
         if (!(m_pos == start ? isNameStart(d.code) : isNameChar(d.code)))
             break;
@@ -387,14 +409,23 @@ bool WellFormedness::endTag() {
 // Text up to the next "<" or "&"; it may not hold "]]>", and outside the root only blanks.
 bool WellFormedness::characterData(bool insideRoot) {
     const std::size_t start = m_pos;
-    while (more() && m_text[m_pos] != '<' && m_text[m_pos] != '&') {
-        if (!insideRoot && !isSpace(m_text[m_pos]))
-            return fail(m_pos, "text outside the root element");
-        if (m_text[m_pos] == '>' && m_pos >= start + 2 && m_text[m_pos - 1] == ']' &&
-            m_text[m_pos - 2] == ']')
-            return fail(m_pos - 2, "\"]]>\" outside a CDATA section");
-        ++m_pos;
+    std::size_t end = m_text.find('<', m_pos);
+    if (end == std::string_view::npos)
+        end = m_text.size();
+    std::string_view text = m_text.substr(start, end - start);
+    if (const std::size_t amp = text.find('&'); amp != std::string_view::npos) {
+        end = start + amp;
+        text = text.substr(0, amp);
     }
+    m_pos = end;
+    if (!insideRoot) {
+        for (std::size_t k = 0; k < text.size(); ++k) {
+            if (!isSpace(text[k]))
+                return fail(start + k, "text outside the root element");
+        }
+    }
+    if (const std::size_t close = text.find("]]>"); close != std::string_view::npos)
+        return fail(start + close, "\"]]>\" outside a CDATA section");
     return true;
 }
 
