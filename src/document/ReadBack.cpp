@@ -101,18 +101,34 @@ int firstDifferingPage(const Storybook& album, const Storybook& back) {
     return -1;
 }
 
+int fileLinesOf(std::string_view line) {
+    int lines = 1;
+    for (auto at = line.find(kLineBreakMark); at != std::string_view::npos;
+         at = line.find(kLineBreakMark, at + 1))
+        ++lines;
+    return lines;
+}
+
+// The line limit is reached by the album as a whole; the longest story is where lines can go.
 std::string lineLimitProblem(const Storybook& album) {
     int fileLines = 0;
-    int k = 0;
-    for (; k <= album.intLogFileLastLine && fileLines <= album::kMaxFileLines; ++k) {
-        const std::string_view line = album.strLogFileArray[k];
-        ++fileLines;
-        for (auto at = line.find(kLineBreakMark); at != std::string_view::npos;
-             at = line.find(kLineBreakMark, at + 1))
-            ++fileLines;
+    for (int k = 0; k <= album.intLogFileLastLine; ++k)
+        fileLines += fileLinesOf(album.strLogFileArray[k]);
+    int longest = 0;
+    int longestLines = 0;
+    for (int e = 0; e < album.varPageCount; ++e) {
+        const std::string_view story = album.content(e, album::Text);
+        int lines = 1;
+        for (auto at = story.find("\r\n"); at != std::string_view::npos; at = story.find("\r\n", at + 2))
+            ++lines;
+        if (lines > longestLines) {
+            longest = e;
+            longestLines = lines;
+        }
     }
-    return "The file would hold more than the " + std::to_string(album::kMaxFileLines) +
-           " lines an album can have; it goes past them at " + placeOfLine(album, k - 1) + ".";
+    return "The file would have " + std::to_string(fileLines) + " lines, more than the " +
+           std::to_string(album::kMaxFileLines) + " an album can hold. The longest story, on page " +
+           std::to_string(longest + 1) + ", has " + std::to_string(longestLines) + " lines.";
 }
 
 } // namespace

@@ -105,16 +105,23 @@ std::string writeFailureText(const std::string& reason) {
            "\r\n\r\nModifications will not be saved.  ";
 }
 
-// The rebuild; badLine receives the line that holds a stray line end, or stays -1 when the line image
-// is full.
-bool rebuild(Storybook& album, int& badLine) {
+// Why a rebuild failed: the line that holds a stray line end, or the page at which the line image was
+// full (-1 when it was full before the first page).
+struct RebuildFault {
+    int line = -1;
+    int page = -1;
+};
+
+bool rebuild(Storybook& album, RebuildFault& fault) {
     album.linesReferToCellBytes = true;
     int n = 0;
     if (!copyRecord(album, album.strXClientEnv, n) || !copyRecord(album, album.strXMetaHead, n))
         return false;
     for (int e = 0; e < album.varPageCount; ++e) {
-        if (n + 8 > album::kMaxFileLines)
+        if (n + 8 > album::kMaxFileLines) {
+            fault.page = e;
             return false;
+        }
         album.strLogFileArray[n++] = "      <Entry>";
         for (int f = 0; f < album::kFieldCount; ++f)
             joinParts(album.strLogFileArray[n++], album.varEntryArray[e][f]);
@@ -131,19 +138,22 @@ bool rebuild(Storybook& album, int& badLine) {
         std::string& line = album.strLogFileArray[k].ownText();
         replaceAll(line, "\r\n", album::kLineBreakMark);
         if (!writableAsItStands(line, k == album.intLogFileLastLine)) {
-            badLine = k;
+            fault.line = k;
             return false;
         }
     }
     return true;
 }
 
-std::string rebuildFailureText(const Storybook& album, int badLine) {
-    const std::string reason = badLine >= 0
-                                   ? "The text of " + placeOfLine(album, badLine) +
-                                         " holds a CR or LF that is not part of a line break."
-                                   : "The album has more pages and lines than an album file can hold (" +
-                                         std::to_string(album::kMaxFileLines) + " lines).";
+std::string rebuildFailureText(const Storybook& album, const RebuildFault& fault) {
+    const std::string limit = std::to_string(album::kMaxFileLines);
+    const std::string reason =
+        fault.line >= 0 ? "The text of " + placeOfLine(album, fault.line) +
+                              " holds a CR or LF that is not part of a line break."
+        : fault.page >= 0
+            ? "Page " + std::to_string(fault.page + 1) + " goes past the " + limit +
+                  " lines an album file can hold."
+            : "The album's head and keyword list go past the " + limit + " lines an album file can hold.";
     return "LFA update failed        \r\n\r\n" + reason + "\r\nModifications will not be saved.  ";
 }
 
@@ -187,8 +197,8 @@ bool openedNotWellFormed(const Storybook& album) {
 } // namespace
 
 bool RebuildLogFileArray(Storybook& album) {
-    int badLine = -1;
-    return rebuild(album, badLine);
+    RebuildFault fault;
+    return rebuild(album, fault);
 }
 
 std::string BackupPathFor(const std::string& path) {
@@ -205,8 +215,8 @@ SaveOutcome BackupAndSave(Storybook& album, StorybookHost& host, const std::stri
     host.showSavingPicture();
     const std::string backup = BackupPathFor(path);
 
-    if (int badLine = -1; !rebuild(album, badLine)) {
-        showSaveFailure(host, rebuildFailureText(album, badLine));
+    if (RebuildFault fault; !rebuild(album, fault)) {
+        showSaveFailure(host, rebuildFailureText(album, fault));
         return SaveOutcome::RebuildFailed;
     }
     // Nothing is written that would not load back as it is in memory, or that an XML reader would
@@ -241,8 +251,8 @@ SaveOutcome BackupAndSave(Storybook& album, StorybookHost& host, const std::stri
     host.setApplicationMode(modes::kStorybookSaved);
     host.hideSavingPicture();
     if (fault)
-        host.messageBox("The storybook was saved, but it is not well-formed XML, as it was not when it was "
-                        "opened, and other programs may refuse it.\r\n\r\n" +
+        host.messageBox("The storybook was saved. It was not well-formed XML when it was opened and still is "
+                        "not, so other programs may refuse it:\r\n\r\n" +
                             faultText(album, bytes, fault),
                         MessageButtons::Ok, MessageIcon::None, "");
     return SaveOutcome::Saved;

@@ -155,6 +155,7 @@ private:
             ++m_pos;
     }
     bool name(std::string_view& out);
+    bool scanName(std::string_view& out); // without noting a fault
     bool declaration();
     bool misc();
     bool comment();
@@ -174,6 +175,10 @@ private:
 };
 
 bool WellFormedness::name(std::string_view& out) {
+    return scanName(out) || fail(m_pos, "a tag or reference without a valid name");
+}
+
+bool WellFormedness::scanName(std::string_view& out) {
     const std::size_t start = m_pos;
     while (more()) {
         const auto c = static_cast<unsigned char>(m_text[m_pos]);
@@ -191,7 +196,7 @@ bool WellFormedness::name(std::string_view& out) {
         m_pos += d.length;
     }
     if (m_pos == start)
-        return fail(start, "a tag or reference without a valid name");
+        return false;
     out = m_text.substr(start, m_pos - start);
     return true;
 }
@@ -318,7 +323,7 @@ bool WellFormedness::reference() {
     }
     ++m_pos;
     std::string_view entity;
-    if (!name(entity) || !at(";"))
+    if (!scanName(entity) || !at(";"))
         return fail(start, "an \"&\" that starts no reference");
     ++m_pos;
     if (entity != "amp" && entity != "lt" && entity != "gt" && entity != "quot" && entity != "apos")

@@ -161,6 +161,36 @@ TEST_F(Writer, WrittenFileFailingTheCheckLeavesTheAlbum) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
 
+TEST_F(Writer, AlbumsAreSavedAsTheyWereOpenedWithWhatTheyHeld) {
+    // A byte order mark stays; an album that was no XML when opened keeps its fault and is told so.
+    AlbumText ampersand = sampleAlbum();
+    ampersand.pages[1].snapshot = "snapshot_Tom & Jerry.jpg";
+    const std::pair<std::string, std::string> albums[] = {
+        {"\xEF\xBB\xBF" + sampleAlbum().bytes(), ""},
+        {ampersand.bytes(), "Line 31 (page 2) holds an \"&\" that starts no reference."}};
+    for (const auto& [original, fault] : albums) {
+        const std::string path = folder.write("Storybook.xml", original);
+        open(path);
+        host.messages.clear();
+        ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+        EXPECT_EQ(TempFolder::read(path), original);
+        if (fault.empty()) {
+            EXPECT_TRUE(host.messages.empty());
+            continue;
+        }
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_TRUE(host.messages[0].text.ends_with(fault)) << host.messages[0].text;
+    }
+
+    // In an album that was well-formed, a name that would make it no XML is refused, naming its page.
+    const std::string original = sampleAlbum().bytes();
+    const std::string path = folder.write("Storybook.xml", original);
+    open(path);
+    book->varEntryArray[1][album::Snapshot][album::Content] = "snapshot_a<b.jpg";
+    expectSaveFailure(path, original,
+                      "XML Integrity Check Failed!\r\n\r\nPage 2: the snapshot name holds a \"<\"");
+}
+
 TEST_F(Writer, UnwritableTargetsLeaveTheAlbumAndClaimNothing) {
     const std::string original = sampleAlbum().bytes();
     const std::string path = folder.write("Storybook.xml", original);
