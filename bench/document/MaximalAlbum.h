@@ -51,3 +51,20 @@ inline std::string oneMegabyteLineAlbumBytes() {
            "        <TimeStamp>3/14/2026 18:22:41</TimeStamp>\n      </Entry>\n" +
            maximal.substr(maximal.find("      <KeywordList/>"));
 }
+
+// A small album whose first story holds about 6.4 MB of "]]>" kept by the CDATA split, as pasted text
+// full of them is stored.
+inline std::string splitStoryAlbumBytes() {
+    const std::string maximal = maximalAlbumBytes();
+    std::string story;
+    while (story.size() < 6400 * 1024)
+        story += "a]]]]><![CDATA[>b";
+    return maximal.substr(0, maximal.find("      <Entry>")) +
+           "      <Entry>\n        <Title><![CDATA[Day 1]]></Title>\n"
+           "        <ThumbnailFilename>thumbnail_4c1e9b07_00000001.jpg</ThumbnailFilename>\n"
+           "        <Snapshot>snapshot_4c1e9b07_00000001.jpg</Snapshot>\n        <Text><![CDATA[" +
+           story +
+           "]]></Text>\n        <TextResourceId>0x00000001</TextResourceId>\n"
+           "        <TimeStamp>3/14/2026 18:22:41</TimeStamp>\n      </Entry>\n" +
+           maximal.substr(maximal.find("      <KeywordList/>"));
+}

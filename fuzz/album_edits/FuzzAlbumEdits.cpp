@@ -8,7 +8,9 @@
 
 #include "document/FileText.h"
 #include "document/PageOperations.h"
+#include "document/StoredText.h"
 #include "document/StorybookWriter.h"
+#include "document/XmlText.h"
 
 #include <filesystem>
 #include <unistd.h>
@@ -69,12 +71,21 @@ private:
     std::size_t m_pos = 0;
 };
 
-void saveAndCheck(Storybook& book, SilentHost& host) {
+// typed: the pages were changed only as the window changes them (texts typed, pages added, moved or
+// removed), so the save may be refused only for the album's size.
+void saveAndCheck(Storybook& book, SilentHost& host, bool typed) {
     const std::string before = readWholeFile(albumPath()).value_or("");
+    host.messages.clear();
     if (BackupAndSave(book, host, albumPath()) == SaveOutcome::Saved) {
         expectLoadsAsSaved(book, albumPath());
-    } else if (readWholeFile(albumPath()).value_or("") != before) {
+        expectWellFormedAsSaved(albumPath(), false); // every base album is well-formed
+        return;
+    }
+    if (readWholeFile(albumPath()).value_or("") != before)
         failFuzz("a refused save changed the album file");
+    if (typed && (host.messages.empty() || host.messages[0].find("lines") == std::string::npos)) {
+        std::fprintf(stderr, "%s\n", host.messages.empty() ? "" : host.messages[0].c_str());
+        failFuzz("a save of typed texts was refused for another reason than the album's size");
     }
 }
 
@@ -97,22 +108,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return static_cast<std::int16_t>(book->varPageCount > 0 ? at % book->varPageCount : 0);
     };
     int saves = 0;
+    bool typed = true;
     while (!input.done()) {
         const std::uint8_t op = input.byte();
         host.page = page(input.byte());
         auto& entry = book->varEntryArray[host.page];
-        switch (op % 9) {
+        switch (op % 10) {
         case 0:
             entry[album::Text][album::Content] = "<![CDATA[" + input.text() + "]]>";
+            typed = false;
             break;
         case 1:
             entry[album::Title][album::Content] = "<![CDATA[" + input.text() + "]]>";
+            typed = false;
             break;
         case 2:
             entry[album::Text][album::Content] = input.text();
+            typed = false;
             break;
         case 3:
             host.snapshot = input.text();
+            typed = typed && storableNameProblem(host.snapshot).empty(); // the browser offers no other
             FillNewPage(*book, host);
             break;
         case 4:
@@ -123,17 +139,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 6:
             OpenPageSlot(*book, host);
+            typed = false; // the window fills an opened slot at once
             break;
         case 7:
             entry[album::Snapshot][album::Content] = input.text();
+            typed = false;
             break;
+        case 8: {
+            // As the window stores a typed story: made storable, then kept in CDATA sections.
+            std::string story = input.text();
+            makeStorableXmlText(story);
+            if (book->varPageCount > 0)
+                entry[album::Text][album::Content] = wrapInCdata(story);
+            break;
+        }
         default:
             // A save costs a load and more; a few per input reach every state the edits make.
             if (++saves <= 3)
-                saveAndCheck(*book, host);
+                saveAndCheck(*book, host, typed);
             break;
         }
     }
-    saveAndCheck(*book, host);
+    saveAndCheck(*book, host, typed);
     return 0;
 }

@@ -1,6 +1,7 @@
 // Arbitrary bytes as an album file, through the whole document: check, read, parse, page operations
-// and save. The one-pass load must match the road of check, reader and parser, and a save that
-// reports success must leave a file that loads as it was saved.
+// and save. The one-pass load must match the road of check, reader and parser, a save that reports
+// success must leave a file that loads as it was saved, and the well-formedness check must never take
+// what libxml2 refuses.
 
 #include "LoadsAsSaved.h"
 
@@ -77,7 +78,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
     }
-    if (BackupAndSave(*book, host, path) == SaveOutcome::Saved)
+    expectCheckAgreesWithLibxml2(bytes);
+    const bool openedWellFormed = !firstXmlFault(bytes);
+    host.messages.clear();
+    if (BackupAndSave(*book, host, path) == SaveOutcome::Saved) {
         expectLoadsAsSaved(*book, path);
+        // Only an album that was not well-formed when opened is saved with a fault, and the save says so.
+        expectWellFormedAsSaved(path, !openedWellFormed && !host.messages.empty());
+    }
     return 0;
 }

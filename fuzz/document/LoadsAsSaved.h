@@ -3,10 +3,14 @@
 // the open road, into the pages, records and album values that were saved. Written apart from the
 // writer's own read-back so that the one checks the other.
 
+#include "XmlOracle.h"
+
+#include "document/FileText.h"
 #include "document/SilentHost.h"
 #include "document/StorybookParser.h"
 #include "document/StorybookReader.h"
 #include "document/TextUtil.h"
+#include "document/XmlText.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +26,21 @@ void expectSameRecord(const std::array<Cell, N>& saved, const std::array<Cell, N
         if (saved[slot].isSet() != loaded[slot].isSet() || saved[slot].text() != loaded[slot].text())
             failFuzz("a verbatim record");
     }
+}
+
+// The album's well-formedness check never takes what a strict standard parser refuses.
+inline void expectCheckAgreesWithLibxml2(std::string_view bytes) {
+    if (!firstXmlFault(bytes) && !readWithLibxml2(bytes).wellFormed)
+        failFuzz("the well-formedness check took what libxml2 refuses");
+}
+
+// A saved file is well-formed to a strict standard parser unless the album was not when it was opened
+// (the save then says so: mayCarryFault).
+inline void expectWellFormedAsSaved(const std::string& path, bool mayCarryFault) {
+    const std::string bytes = readWholeFile(path).value_or("");
+    expectCheckAgreesWithLibxml2(bytes);
+    if (!mayCarryFault && !readWithLibxml2(bytes).wellFormed)
+        failFuzz("a saved album libxml2 refuses");
 }
 
 inline void expectLoadsAsSaved(const Storybook& saved, const std::string& path) {

@@ -185,17 +185,6 @@ void frmMain::ShowToolButtons(std::string_view strAction) {
         showButton(button, false);
 }
 
-void frmMain::storeStoryText() {
-    auto& content = m_state.storybook().varEntryArray[m_state.intCurrentPage][album::Text][album::Content];
-    const std::string typed = rtbViewer->text();
-    // Bytes that are no UTF-8 show as stand-ins; an untouched story keeps its own bytes.
-    const std::string shown = currentStoryText();
-    const QByteArray shownAgain = qText(shown).toUtf8();
-    if (typed == std::string_view(shownAgain.constData(), static_cast<std::size_t>(shownAgain.size())))
-        return;
-    content = wrapInCdata(typed);
-}
-
 void frmMain::CommitTextEdit() {
     if (m_state.strApplicationMode != modes::kEditStorybook)
         return;

@@ -7,7 +7,9 @@
 
 #include "document/FileNames.h"
 #include "document/PageOperations.h"
+#include "document/StoredText.h"
 #include "document/TextUtil.h"
+#include "document/XmlText.h"
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
 #include "platform/StoryTextBox.h"
@@ -20,6 +22,21 @@ const QColor kWhite(255, 255, 255);
 const QColor kBlack(0, 0, 0);
 
 } // namespace
+
+// The box hands back an untouched story as the bytes it was shown from, so leaving edit mode without
+// typing changes nothing. A typed text is kept in a form that reads back equal; characters an album
+// cannot hold are replaced, and the user is told what was found.
+void frmMain::storeStoryText() {
+    std::string typed = rtbViewer->text();
+    if (typed == currentStoryText())
+        return;
+    if (const std::string found = makeStorableXmlText(typed); !found.empty())
+        messageBox("The story text held " + found +
+                       ", which an album cannot hold. It was replaced by the character \xEF\xBF\xBD.",
+                   MessageButtons::Ok, MessageIcon::None, "");
+    m_state.storybook().varEntryArray[m_state.intCurrentPage][album::Text][album::Content] =
+        wrapInCdata(typed);
+}
 
 void frmMain::CycleOverlayCaptions() {
     if (m_state.strApplicationMode == modes::kViewStorybook) {

@@ -4,6 +4,7 @@
 #include "FileNames.h"
 #include "StoredText.h"
 #include "TextUtil.h"
+#include "XmlText.h"
 
 #include <algorithm>
 
@@ -47,7 +48,9 @@ bool FillNewPage(Storybook& album, StorybookHost& host) {
     entry[album::Title][album::Content] = wrapInCdata("");
     entry[album::ThumbnailFilename][album::Content] = thumbnail;
     entry[album::Snapshot][album::Content] = snapshot;
-    entry[album::Text][album::Content] = wrapInCdata(host.clearStoryText());
+    std::string story = host.clearStoryText();
+    makeStorableXmlText(story);
+    entry[album::Text][album::Content] = wrapInCdata(story);
     entry[album::TextResourceId][album::Content] = "0x00000001";
     entry[album::TimeStamp][album::Content] = timeStamp;
     return true;

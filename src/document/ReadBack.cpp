@@ -1,15 +1,18 @@
 #include "ReadBack.h"
 
+#include "LineScanner.h"
 #include "SilentHost.h"
 #include "StoredText.h"
 #include "StorybookParser.h"
 #include "StorybookReader.h"
+#include "XmlText.h"
 
 namespace {
 
-using album::kCdataClose;
-using album::kCdataOpen;
 using album::kLineBreakMark;
+
+constexpr const char* kFieldNames[album::kFieldCount] = {"title",      "thumbnail name", "snapshot name",
+                                                         "story text", "text resource",  "time stamp"};
 
 // A cell as it reads back once written: each "{vbcrlf}" comes back as the CR LF it is written as.
 bool sameOnceWritten(std::string_view inMemory, std::string_view readBack) {
@@ -31,65 +34,146 @@ template <std::size_t N> bool sameRecord(const std::array<Cell, N>& a, const std
     return true;
 }
 
-// A "]]>" inside a CDATA content ends the section early and leaves the file no XML. A field as it
-// was read is written back as it was; a changed one must not hold it unless a new section follows.
-bool keepsCdataWhole(const std::array<Cell, album::kPartCount>& parts) {
-    const std::string_view content = parts[album::Content];
-    if (content.size() < kCdataOpen.size() + kCdataClose.size() || !content.starts_with(kCdataOpen) ||
-        !content.ends_with(kCdataClose))
-        return true;
-    const std::string_view inside =
-        content.substr(kCdataOpen.size(), content.size() - kCdataOpen.size() - kCdataClose.size());
-    // The standard split ("]]]]><![CDATA[>") closes the section and opens the next at once.
-    bool split = true;
-    for (auto end = inside.find(kCdataClose); end != std::string_view::npos && split;
-         end = inside.find(kCdataClose, end + 1))
-        split = inside.substr(end + kCdataClose.size()).starts_with(kCdataOpen);
-    if (split)
-        return true;
+// True when the field is written back as the file had it.
+bool asRead(const std::array<Cell, album::kPartCount>& parts) {
     const std::string_view whole = parts[album::WholeLine];
     const std::string_view opening = parts[album::OpeningPart];
+    const std::string_view content = parts[album::Content];
     const std::string_view closing = parts[album::ClosingPart];
-    return whole.size() == opening.size() + content.size() + closing.size() && whole.starts_with(opening) &&
+    return parts[album::WholeLine].isSet() &&
+           whole.size() == opening.size() + content.size() + closing.size() && whole.starts_with(opening) &&
            whole.substr(opening.size(), content.size()) == content && whole.ends_with(closing);
 }
 
-bool samePages(const Storybook& album, const Storybook& back) {
-    if (back.varPageCount != album.varPageCount)
-        return false;
+// What in a changed content would not be plain element text to an XML reader, or would be taken by
+// the line reader for the album's structure; empty when nothing.
+std::string changedContentProblem(std::string_view content) {
+    if (const XmlFault fault = firstXmlContentFault(content))
+        return fault.what;
+    std::size_t from = 0;
+    while (from <= content.size()) {
+        std::size_t end = content.size();
+        std::size_t next = end + 1;
+        for (std::string_view lineBreak : {std::string_view("\r\n"), kLineBreakMark}) {
+            if (const std::size_t at = content.find(lineBreak, from); at < end) {
+                end = at;
+                next = at + lineBreak.size();
+            }
+        }
+        const std::string_view line = content.substr(from, end - from);
+        if (line.find_first_of("\r\n") != std::string_view::npos)
+            return "a CR or LF that is not part of a line break";
+        if (scanTags(line) != 0 || line == album::kXmlDeclaration)
+            return "text the album's line reader would take for one of its tags";
+        from = next;
+    }
+    return {};
+}
+
+std::string changedFieldsProblem(const Storybook& album) {
     for (int e = 0; e < album.varPageCount; ++e) {
+        for (int f = 0; f < album::kFieldCount; ++f) {
+            const auto& parts = album.varEntryArray[e][f];
+            if (asRead(parts))
+                continue;
+            if (const std::string problem = changedContentProblem(parts[album::Content]); !problem.empty())
+                return "Page " + std::to_string(e + 1) + ": the " + kFieldNames[f] + " holds " + problem +
+                       ".";
+        }
+    }
+    return {};
+}
+
+// The first page whose field reads back other than it is in memory, or -1.
+int firstDifferingPage(const Storybook& album, const Storybook& back) {
+    for (int e = 0; e < album.varPageCount; ++e) {
+        if (e >= back.varPageCount)
+            return e;
         for (int f = 0; f < album::kFieldCount; ++f) {
             const auto& mine = album.varEntryArray[e][f];
             const auto& theirs = back.varEntryArray[e][f];
             for (int part : {album::OpeningPart, album::Content, album::ClosingPart}) {
                 if (!sameOnceWritten(mine[part], theirs[part]))
-                    return false;
+                    return e;
             }
-            if ((f == album::Title || f == album::Text) && !keepsCdataWhole(mine))
-                return false;
         }
     }
-    return true;
+    return -1;
+}
+
+int fileLinesOf(std::string_view line) {
+    int lines = 1;
+    for (auto at = line.find(kLineBreakMark); at != std::string_view::npos;
+         at = line.find(kLineBreakMark, at + 1))
+        ++lines;
+    return lines;
+}
+
+// The line limit is reached by the album as a whole; the longest story is where lines can go.
+std::string lineLimitProblem(const Storybook& album) {
+    int fileLines = 0;
+    for (int k = 0; k <= album.intLogFileLastLine; ++k)
+        fileLines += fileLinesOf(album.strLogFileArray[k]);
+    int longest = 0;
+    int longestLines = 0;
+    for (int e = 0; e < album.varPageCount; ++e) {
+        const std::string_view story = album.content(e, album::Text);
+        int lines = 1;
+        for (auto at = story.find("\r\n"); at != std::string_view::npos; at = story.find("\r\n", at + 2))
+            ++lines;
+        if (lines > longestLines) {
+            longest = e;
+            longestLines = lines;
+        }
+    }
+    return "The file would have " + std::to_string(fileLines) + " lines, more than the " +
+           std::to_string(album::kMaxFileLines) + " an album can hold. The longest story, on page " +
+           std::to_string(longest + 1) + ", has " + std::to_string(longestLines) + " lines.";
 }
 
 } // namespace
 
-bool readsBackAs(const Storybook& album, std::string_view bytes) {
+std::string placeOfLine(const Storybook& album, int k) {
+    int head = 0;
+    for (const Cell& cell : album.strXClientEnv)
+        head += cell.isSet() ? 1 : 0;
+    for (const Cell& cell : album.strXMetaHead)
+        head += cell.isSet() ? 1 : 0;
+    if (k < head)
+        return "the head of the file";
+    const int page = (k - head) / 8;
+    if (page < album.varPageCount)
+        return "page " + std::to_string(page + 1);
+    return "the keyword list at the end of the file";
+}
+
+std::string readBackProblem(const Storybook& album, std::string_view bytes) {
+    if (std::string problem = changedFieldsProblem(album); !problem.empty())
+        return problem;
     // One scratch model, reused: the model's fixed tables are too large to build on every save.
     static thread_local std::unique_ptr<Storybook> scratch = makeStorybook();
     static thread_local LineScan scan;
     Storybook& back = *scratch;
     SilentHost host;
     CheckAndReadStorybookText(back, bytes, scan);
-    if (!scan.checked || !scan.read)
-        return false;
+    if (!scan.read)
+        return lineLimitProblem(album);
+    if (!scan.checked)
+        return "The file would not pass the album's structure check.";
     ParseAlbumGlobals(back);
     if (ParseStorybookRecords(back, host, scan) != ParseOutcome::Complete || host.endRequested)
-        return false;
-    return sameRecord(album.strXClientEnv, back.strXClientEnv) &&
-           sameRecord(album.strXMetaHead, back.strXMetaHead) &&
-           sameRecord(album.strXFooter, back.strXFooter) && samePages(album, back) &&
-           album.strFamilyName == back.strFamilyName &&
-           album.strNeighborhoodName == back.strNeighborhoodName && album.strLotName == back.strLotName &&
-           album.strTitle == back.strTitle;
+        return "The file would not load: " +
+               (host.messages.empty() ? std::string("the parse stops.") : host.messages.front());
+    if (!sameRecord(album.strXClientEnv, back.strXClientEnv) ||
+        !sameRecord(album.strXMetaHead, back.strXMetaHead) || !sameRecord(album.strXFooter, back.strXFooter))
+        return "The head or the keyword list of the file would not read back as it is.";
+    if (back.varPageCount != album.varPageCount)
+        return "The file would read back with " + std::to_string(back.varPageCount) + " pages instead of " +
+               std::to_string(album.varPageCount) + ".";
+    if (const int page = firstDifferingPage(album, back); page >= 0)
+        return "Page " + std::to_string(page + 1) + " would not read back as it is.";
+    if (album.strFamilyName != back.strFamilyName || album.strNeighborhoodName != back.strNeighborhoodName ||
+        album.strLotName != back.strLotName || album.strTitle != back.strTitle)
+        return "The album's names would not read back as they are.";
+    return {};
 }

@@ -5,9 +5,18 @@
 
 #include "Storybook.h"
 
+#include <string>
 #include <string_view>
 
-// True when bytes load into what album holds: records, page count, every field of every page (a
-// "{vbcrlf}" in memory standing for the line break it is written as) and the four album values.
-// A title or story changed since it was read must also keep its CDATA section whole.
-bool readsBackAs(const Storybook& album, std::string_view bytes);
+// Why bytes would not load into what album holds (records, page count, every field of every page,
+// a "{vbcrlf}" in memory standing for the line break it is written as, and the four album values),
+// naming the page where it can; empty when they would. A field changed since it was read must also
+// be well-formed XML element text that the line reader cannot take for the album's structure.
+std::string readBackProblem(const Storybook& album, std::string_view bytes);
+
+inline bool readsBackAs(const Storybook& album, std::string_view bytes) {
+    return readBackProblem(album, bytes).empty();
+}
+
+// Where line k of the line image stands, for a message: "page 3", "the head of the file", ...
+std::string placeOfLine(const Storybook& album, int k);

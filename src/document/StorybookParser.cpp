@@ -80,6 +80,13 @@ bool storeRecordLine(const Storybook& album, std::array<Cell, N>& record, int& n
     return true;
 }
 
+// Many editors put a UTF-8 byte order mark before the declaration; the line keeps it, so the file
+// is written back as it was.
+bool isDeclarationAfterByteOrderMark(std::string_view line) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    return line.starts_with(kByteOrderMark) && line.substr(kByteOrderMark.size()) == album::kXmlDeclaration;
+}
+
 class RecordParser {
 public:
     RecordParser(Storybook& album, StorybookHost& host, const std::uint32_t* tags)
@@ -107,7 +114,7 @@ ParseOutcome RecordParser::run() {
     for (int i = 0; i <= m_album.intLogFileLastLine; ++i) {
         const std::string_view line = m_album.strLogFileArray[i];
         const std::uint32_t tags = m_tags ? m_tags[i] : scanTags(line);
-        if (line == album::kXmlDeclaration) {
+        if (line == album::kXmlDeclaration || (i == 0 && isDeclarationAfterByteOrderMark(line))) {
             m_state = State::ClientEnv;
             m_n = 0;
         }

@@ -147,14 +147,19 @@ void checkAndRead(Storybook& album, std::string_view bytes, std::shared_ptr<std:
     StructureCheck check;
     LineSplitter lines(bytes);
     std::string_view line;
+    // A file past the line image's capacity is refused, so its lines are counted but not kept: the
+    // memory a load takes stays within a small multiple of the file, whatever it holds.
+    std::size_t count = 0;
     while (lines.next(line)) {
         const std::uint32_t tags = scanTags(line);
         check.line(line, tags);
-        scan.lines.push_back(line);
-        scan.tags.push_back(tags);
+        if (++count <= static_cast<std::size_t>(album::kMaxFileLines)) {
+            scan.lines.push_back(line);
+            scan.tags.push_back(tags);
+        }
     }
     scan.checked = check.verdict();
-    scan.read = scan.lines.size() <= static_cast<std::size_t>(album::kMaxFileLines);
+    scan.read = count <= static_cast<std::size_t>(album::kMaxFileLines);
     if (!scan.read) {
         album.spareBytes = std::move(buffer); // the line image is left as it was
         return;

@@ -6,6 +6,9 @@
 #include "StoredText.h"
 #include "StorybookReader.h"
 #include "TextUtil.h"
+#include "XmlText.h"
+
+#include <cstring>
 
 namespace {
 
@@ -13,6 +16,20 @@ constexpr std::string_view kSaveFailed = "save operation failed";
 
 bool holdsLineEnd(std::string_view line) {
     return line.find('\n') != std::string_view::npos || line.find('\r') != std::string_view::npos;
+}
+
+// A line is written as it stands when what it holds besides its CR LF pairs are CR bytes that no line
+// end follows: the line reader keeps those in their line. An LF, or a CR before a line end, would not
+// read back.
+bool writableAsItStands(std::string_view line, bool last) {
+    if (line.find('\n') != std::string_view::npos)
+        return false;
+    for (auto cr = line.find('\r'); cr != std::string_view::npos; cr = line.find('\r', cr + 1)) {
+        const std::string_view after = line.substr(cr + 1);
+        if ((after.empty() && !last) || after.starts_with(album::kLineBreakMark))
+            return false;
+    }
+    return true;
 }
 
 // A line slot takes a cell's text as the cell holds it: referring to the same file bytes, or copied.
@@ -74,10 +91,11 @@ void showSaveFailure(StorybookHost& host, std::string_view text) {
     host.hideSavingPicture();
 }
 
-// The album is never touched by a refused save; the message names the backup only when there is one.
-std::string integrityFailureText(const std::string& backup) {
+// The album is never touched by a refused save; the message says why, naming the page where it can,
+// and names the backup only when there is one.
+std::string integrityFailureText(const std::string& backup, const std::string& reason) {
     const bool backupExists = !backup.empty() && fileExists(backup);
-    return std::string("XML Integrity Check Failed!\r\n\r\n") +
+    return "XML Integrity Check Failed!\r\n\r\n" + reason + "\r\n\r\n" +
            (backupExists ? "Using backup file for recovery" : "The storybook file was left as it was.") +
            "\r\nModifications will not be saved.  ";
 }
@@ -87,20 +105,26 @@ std::string writeFailureText(const std::string& reason) {
            "\r\n\r\nModifications will not be saved.  ";
 }
 
-} // namespace
+// Why a rebuild failed: the line that holds a stray line end, or the page at which the line image was
+// full (-1 when it was full before the first page).
+struct RebuildFault {
+    int line = -1;
+    int page = -1;
+};
 
-bool RebuildLogFileArray(Storybook& album) {
+bool rebuild(Storybook& album, RebuildFault& fault) {
     album.linesReferToCellBytes = true;
     int n = 0;
     if (!copyRecord(album, album.strXClientEnv, n) || !copyRecord(album, album.strXMetaHead, n))
         return false;
     for (int e = 0; e < album.varPageCount; ++e) {
-        if (n + 8 > album::kMaxFileLines)
+        if (n + 8 > album::kMaxFileLines) {
+            fault.page = e;
             return false;
-        album.strLogFileArray[n++] = "      <Entry>";
-        for (int f = 0; f < album::kFieldCount; ++f) {
-            joinParts(album.strLogFileArray[n++], album.varEntryArray[e][f]);
         }
+        album.strLogFileArray[n++] = "      <Entry>";
+        for (int f = 0; f < album::kFieldCount; ++f)
+            joinParts(album.strLogFileArray[n++], album.varEntryArray[e][f]);
         album.strLogFileArray[n++] = "      </Entry>";
     }
     if (!copyRecord(album, album.strXFooter, n))
@@ -113,10 +137,68 @@ bool RebuildLogFileArray(Storybook& album) {
             continue;
         std::string& line = album.strLogFileArray[k].ownText();
         replaceAll(line, "\r\n", album::kLineBreakMark);
-        if (holdsLineEnd(line))
+        if (!writableAsItStands(line, k == album.intLogFileLastLine)) {
+            fault.line = k;
             return false;
+        }
     }
     return true;
+}
+
+std::string rebuildFailureText(const Storybook& album, const RebuildFault& fault) {
+    const std::string limit = std::to_string(album::kMaxFileLines);
+    const std::string reason =
+        fault.line >= 0 ? "The text of " + placeOfLine(album, fault.line) +
+                              " holds a CR or LF that is not part of a line break."
+        : fault.page >= 0
+            ? "Page " + std::to_string(fault.page + 1) + " goes past the " + limit +
+                  " lines an album file can hold."
+            : "The album's head and keyword list go past the " + limit + " lines an album file can hold.";
+    return "LFA update failed        \r\n\r\n" + reason + "\r\nModifications will not be saved.  ";
+}
+
+// The line of the file (1-based) that holds byte at.
+std::size_t fileLineAt(std::string_view bytes, std::size_t at) {
+    std::size_t line = 1;
+    for (const char* p = bytes.data();
+         (p = static_cast<const char*>(std::memchr(p, '\n', bytes.data() + at - p))); ++p)
+        ++line;
+    return line;
+}
+
+// The line image's line that became file line fileLine.
+int imageLineOf(const Storybook& album, std::size_t fileLine) {
+    std::size_t lines = 0;
+    for (int k = 0; k <= album.intLogFileLastLine; ++k) {
+        const std::string_view line = album.strLogFileArray[k];
+        lines += 1;
+        for (auto at = line.find(album::kLineBreakMark); at != std::string_view::npos;
+             at = line.find(album::kLineBreakMark, at + 1))
+            ++lines;
+        if (lines >= fileLine)
+            return k;
+    }
+    return album.intLogFileLastLine;
+}
+
+std::string faultText(const Storybook& album, std::string_view bytes, const XmlFault& fault) {
+    const std::size_t line = fileLineAt(bytes, fault.at);
+    return "Line " + std::to_string(line) + " (" + placeOfLine(album, imageLineOf(album, line)) + ") holds " +
+           fault.what + ".";
+}
+
+// An album that was not well-formed XML when it was opened may be saved with the same kind of fault:
+// nothing changed in it may add one (the read-back refuses that), and refusing would leave the user no
+// way to keep their work.
+bool openedNotWellFormed(const Storybook& album) {
+    return album.cellBytes && firstXmlFault(*album.cellBytes);
+}
+
+} // namespace
+
+bool RebuildLogFileArray(Storybook& album) {
+    RebuildFault fault;
+    return rebuild(album, fault);
 }
 
 std::string BackupPathFor(const std::string& path) {
@@ -133,28 +215,30 @@ SaveOutcome BackupAndSave(Storybook& album, StorybookHost& host, const std::stri
     host.showSavingPicture();
     const std::string backup = BackupPathFor(path);
 
-    if (!RebuildLogFileArray(album)) {
-        showSaveFailure(host, "LFA update failed        ");
+    if (RebuildFault fault; !rebuild(album, fault)) {
+        showSaveFailure(host, rebuildFailureText(album, fault));
         return SaveOutcome::RebuildFailed;
     }
-    // Nothing is written that would not load back as it is in memory.
+    // Nothing is written that would not load back as it is in memory, or that an XML reader would
+    // refuse. The bytes checked are the bytes written, so the written file is not read again.
     static thread_local std::string bytes; // kept from save to save, like the line image
     fileBytes(album, bytes);
-    if (!readsBackAs(album, bytes)) {
-        showSaveFailure(host, integrityFailureText(backup));
+    if (const std::string problem = readBackProblem(album, bytes); !problem.empty()) {
+        showSaveFailure(host, integrityFailureText(backup, problem));
+        return SaveOutcome::CheckFailed;
+    }
+    const XmlFault fault = firstXmlFault(bytes);
+    if (fault && !openedNotWellFormed(album)) {
+        showSaveFailure(host, integrityFailureText(backup, faultText(album, bytes, fault)));
         return SaveOutcome::CheckFailed;
     }
 
-    // The new file is written and checked beside the album; only a file that passes takes its place,
-    // so a failure at any step leaves the album and its backup as they were.
+    // The new file is written beside the album and takes its place only once it is whole, so a failure
+    // at any step leaves the album and its backup as they were.
     AtomicFileWriter writer(path);
     if (const FileResult written = writer.write(bytes); !written.ok) {
         showSaveFailure(host, writeFailureText(written.error));
         return SaveOutcome::WriteFailed;
-    }
-    if (!CheckStorybookStructure(writer.temporaryPath())) {
-        showSaveFailure(host, integrityFailureText(backup));
-        return SaveOutcome::CheckFailed;
     }
     if (!backup.empty())
         writer.keepBackup(backup); // a missing backup is no reason not to save
@@ -166,5 +250,10 @@ SaveOutcome BackupAndSave(Storybook& album, StorybookHost& host, const std::stri
     host.setStorybookSaved(true);
     host.setApplicationMode(modes::kStorybookSaved);
     host.hideSavingPicture();
+    if (fault)
+        host.messageBox("The storybook was saved. It was not well-formed XML when it was opened and still is "
+                        "not, so other programs may refuse it:\r\n\r\n" +
+                            faultText(album, bytes, fault),
+                        MessageButtons::Ok, MessageIcon::None, "");
     return SaveOutcome::Saved;
 }

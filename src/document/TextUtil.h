@@ -4,12 +4,28 @@
 #include <string>
 #include <string_view>
 
+// The text with every occurrence of from, left to right, replaced by to; one pass, so the time
+// grows with the text's length, whatever the number of replacements.
+inline std::string replacedAll(std::string_view text, std::string_view from, std::string_view to) {
+    if (from.empty())
+        return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    std::size_t done = 0;
+    for (auto pos = text.find(from); pos != std::string_view::npos; pos = text.find(from, done)) {
+        out.append(text.substr(done, pos - done));
+        out.append(to);
+        done = pos + from.size();
+    }
+    out.append(text.substr(done));
+    return out;
+}
+
 // Replaces every occurrence of from, left to right, without rescanning what was put in.
 inline void replaceAll(std::string& text, std::string_view from, std::string_view to) {
-    if (from.empty())
+    if (from.empty() || text.find(from) == std::string::npos)
         return;
-    for (auto pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
-        text.replace(pos, from.size(), to);
+    text = replacedAll(text, from, to);
 }
 
 // The text without the blanks at its two ends (only the space character counts as a blank).
@@ -18,9 +34,4 @@ inline std::string_view trimBlanks(std::string_view text) {
     if (first == std::string_view::npos)
         return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-inline std::string replacedAll(std::string text, std::string_view from, std::string_view to) {
-    replaceAll(text, from, to);
-    return text;
 }

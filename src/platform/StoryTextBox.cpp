@@ -79,14 +79,24 @@ bool StoryTextBox::verticalScrollBarShown() const {
 std::string StoryTextBox::text() const {
     if (showsCut())
         return m_wholeText;
-    QString plain = toPlainText();
-    plain.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return toUtf8(plain);
+    // The raw text keeps no-break spaces and line separators, which the plain text turns into blanks
+    // and line breaks; lines are separated by the paragraph separator.
+    QString raw = document()->toRawText();
+    if (m_given && raw == m_givenShown)
+        return *m_given;
+    raw.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    return toUtf8(raw);
 }
 
 void StoryTextBox::setText(std::string_view text) {
     if (text.size() <= kLongestShownLine || !showCutIfTooLong(text))
         setPlainText(fromUtf8(text));
+    rememberGiven(text);
+}
+
+void StoryTextBox::rememberGiven(std::string_view text) {
+    m_given.emplace(text);
+    m_givenShown = document()->toRawText();
 }
 
 bool StoryTextBox::showsCut() const {
@@ -168,7 +178,13 @@ void StoryTextBox::insertAtCaret(std::string_view text) {
             moveCursor(QTextCursor::End);
             return;
         }
+        QTextCursor cursor = textCursor();
+        cursor.insertText(fromUtf8(text));
+        setTextCursor(cursor);
+        rememberGiven(text);
+        return;
     }
+    m_given.reset();
     QTextCursor cursor = textCursor();
     cursor.insertText(fromUtf8(text));
     setTextCursor(cursor);

@@ -2,10 +2,13 @@
 // The multi-line story text box: colours, a lock against typing, the vertical scroll bar on or off,
 // the count of display lines (wrapped lines included), scrolling by lines, and the selection.
 // A text with a line too long to lay out quickly is shown cut, with a note saying so, and locked;
-// text() still gives the whole text, so a cut never reaches the album.
+// text() still gives the whole text, so a cut never reaches the album. A text the user has not
+// changed comes back from text() as the bytes it was given, and a typed one keeps every character
+// typed (no-break spaces and line separators included); only the breaks between lines become CR LF.
 
 #include <QPlainTextEdit>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -52,6 +55,12 @@ protected:
 private:
     // Shows text, cut when one of its lines is too long; false when it went in whole.
     bool showCutIfTooLong(std::string_view text);
+
+    // The text last put into the empty box and what the box then held, so that a text nobody
+    // changed is handed back exactly; m_given is unset once something else went in.
+    void rememberGiven(std::string_view text);
+    std::optional<std::string> m_given;
+    QString m_givenShown;
 
     std::string m_wholeText; // what a cut display stands for
     bool m_cut = false;      // cleared by any later change of the shown text

@@ -2,6 +2,7 @@
 // questions, and page turns to the ends of a full album.
 
 #include "CommandWindow.h"
+#include "document/StoredText.h"
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
 #include "platform/PopupMenu.h"
@@ -57,6 +58,45 @@ TEST_F(Editing, EditOpensTheTextWithThePageButtonsAndStoresItOnLeaving) {
     EXPECT_EQ(mode(), "Edit Storybook");
     EXPECT_FALSE(shown(window.sbtnSticky) || shown(window.sbtnMovePg) || shown(window.sbtnDelete))
         << "from the menu the text is edited without the page buttons";
+}
+
+TEST_F(Editing, LeavingEditModeKeepsWhatWasShownAndWhatWasTyped) {
+    auto& content = app.state.storybook().varEntryArray[0][album::Text][album::Content];
+    // Without typing: bytes that are no UTF-8, no-break spaces, line separators, a lone CR, a stored
+    // line-break mark and a story without the wrapper all stay as they were.
+    const std::string untouched[] = {"<![CDATA[caf\xE9 a\xC2\xA0"
+                                     "b\xE2\x80\xA8"
+                                     "c\rd{vbcrlf}e]]>",
+                                     "Anna said the house was perfect."};
+    for (const std::string& stored : untouched) {
+        content = stored;
+        window.DisplayCurrentPage();
+        emit window.btnEdit->clicked();
+        emit window.btnEdit->clicked();
+        EXPECT_EQ(app.state.storybook().content(0, album::Text), stored);
+    }
+    EXPECT_EQ(window.rtbViewer->toPlainText().toStdString(), "Anna said the house was perfect.");
+
+    // Typed: every character is kept, a typed mark stays text and a vertical tab becomes a line break.
+    emit window.btnEdit->clicked();
+    window.rtbViewer->selectAll();
+    window.rtbViewer->insertPlainText(QString::fromUtf8("a\u00A0b\u2028c {vbcrlf} <Entry>\vd"));
+    emit window.btnEdit->clicked();
+    EXPECT_EQ(unwrapCdata(app.state.storybook().content(0, album::Text)), "a\xC2\xA0"
+                                                                          "b\xE2\x80\xA8"
+                                                                          "c {vbcrlf} <Entry>\r\nd");
+    EXPECT_TRUE(app.seam.requestsOf(SeamCall::Message).empty());
+
+    // What an album cannot hold is replaced, and the user is told what it was.
+    emit window.btnEdit->clicked();
+    window.rtbViewer->insertPlainText(QString(QChar(0x01)));
+    app.seam.messageAnswers.push_back(MessageAnswer::Ok);
+    emit window.btnEdit->clicked();
+    const auto told = app.seam.requestsOf(SeamCall::Message);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].text, "The story text held the control character U+0001, which an album cannot hold. "
+                            "It was replaced by the character \xEF\xBF\xBD.");
+    EXPECT_NE(app.state.storybook().content(0, album::Text).find("\xEF\xBF\xBD"), std::string::npos);
 }
 
 TEST_F(Editing, PinKeepsEditingAcrossPageTurnsUntilTheEditEnds) {

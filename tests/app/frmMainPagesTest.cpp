@@ -202,7 +202,10 @@ TEST_F(Pages, StoryTextAndScrollBar) {
     const struct {
         std::string content;
         std::string shown;
-    } rows[] = {{"<![CDATA[]]>", ""}, {"<![CDATA[x]]>", "x"}, {"abcdefghiSTORYxyz", "STORY"}, {"short", ""}};
+    } rows[] = {{"<![CDATA[]]>", ""},
+                {"<![CDATA[x]]>", "x"},
+                {"abcdefghiSTORYxyz", "abcdefghiSTORYxyz"},
+                {"short", "short"}};
     for (const auto& row : rows) {
         text = row.content;
         window.DisplayCurrentPage();

@@ -167,4 +167,9 @@ TEST(ReadBack, AStoryThatWouldTakeTheFilePastItsLineLimitIsRefused) {
     story = "<![CDATA[one more\r\nline]]>";
     EXPECT_EQ(BackupAndSave(*book, host, path), SaveOutcome::CheckFailed);
     EXPECT_EQ(TempFolder::read(path), text.bytes());
+    EXPECT_NE(
+        host.messages.back().text.find("The file would have 10000 lines, more than the 9999 an album can "
+                                       "hold. The longest story, on page 8, has 1776 lines."),
+        std::string::npos)
+        << host.messages.back().text;
 }

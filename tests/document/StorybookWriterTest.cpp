@@ -133,7 +133,9 @@ TEST_F(Writer, StrayLineFeedInAStoryRefusesTheSave) {
     open(path);
     setStory(1, "pasted\nwith bare line feeds");
     expectSaveFailure(path, original, "LFA update failed        ");
-    EXPECT_EQ(host.messages[0].text, "LFA update failed        ");
+    EXPECT_EQ(host.messages[0].text,
+              "LFA update failed        \r\n\r\nThe text of page 2 holds a CR or LF that "
+              "is not part of a line break.\r\nModifications will not be saved.  ");
 }
 
 TEST_F(Writer, WrittenFileFailingTheCheckLeavesTheAlbum) {
@@ -142,17 +144,51 @@ TEST_F(Writer, WrittenFileFailingTheCheckLeavesTheAlbum) {
     open(path);
     setStory(2, "a story about <Title>"); // no later title line closes it
     expectSaveFailure(path, original, "XML Integrity Check Failed!");
-    EXPECT_EQ(host.messages[0].text, "XML Integrity Check Failed!\r\n\r\nThe storybook file was left as it "
-                                     "was.\r\nModifications will not be saved.  ");
+    const std::string reason =
+        "Page 3: the story text holds text the album's line reader would take for one of its tags.\r\n\r\n";
+    EXPECT_EQ(host.messages[0].text,
+              "XML Integrity Check Failed!\r\n\r\n" + reason +
+                  "The storybook file was left as it was.\r\nModifications will not be saved.  ");
     EXPECT_FALSE(fs::exists(folder.file("Storybook.bak")));
 
     // The backup is named only when there is one, and a refused save leaves it as it was too.
     folder.write("Storybook.bak", "older backup");
     expectSaveFailure(path, original, "XML Integrity Check Failed!");
-    EXPECT_EQ(host.messages[0].text, "XML Integrity Check Failed!\r\n\r\nUsing backup file for "
-                                     "recovery\r\nModifications will not be saved.  ");
+    EXPECT_EQ(host.messages[0].text,
+              "XML Integrity Check Failed!\r\n\r\n" + reason +
+                  "Using backup file for recovery\r\nModifications will not be saved.  ");
     EXPECT_EQ(TempFolder::read(folder.file("Storybook.bak")), "older backup");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
+}
+
+TEST_F(Writer, AlbumsAreSavedAsTheyWereOpenedWithWhatTheyHeld) {
+    // A byte order mark stays; an album that was no XML when opened keeps its fault and is told so.
+    AlbumText ampersand = sampleAlbum();
+    ampersand.pages[1].snapshot = "snapshot_Tom & Jerry.jpg";
+    const std::pair<std::string, std::string> albums[] = {
+        {"\xEF\xBB\xBF" + sampleAlbum().bytes(), ""},
+        {ampersand.bytes(), "Line 31 (page 2) holds an \"&\" that starts no reference."}};
+    for (const auto& [original, fault] : albums) {
+        const std::string path = folder.write("Storybook.xml", original);
+        open(path);
+        host.messages.clear();
+        ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+        EXPECT_EQ(TempFolder::read(path), original);
+        if (fault.empty()) {
+            EXPECT_TRUE(host.messages.empty());
+            continue;
+        }
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_TRUE(host.messages[0].text.ends_with(fault)) << host.messages[0].text;
+    }
+
+    // In an album that was well-formed, a name that would make it no XML is refused, naming its page.
+    const std::string original = sampleAlbum().bytes();
+    const std::string path = folder.write("Storybook.xml", original);
+    open(path);
+    book->varEntryArray[1][album::Snapshot][album::Content] = "snapshot_a<b.jpg";
+    expectSaveFailure(path, original,
+                      "XML Integrity Check Failed!\r\n\r\nPage 2: the snapshot name holds a \"<\"");
 }
 
 TEST_F(Writer, UnwritableTargetsLeaveTheAlbumAndClaimNothing) {

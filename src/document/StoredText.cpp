@@ -1,0 +1,172 @@
+#include "StoredText.h"
+
+#include <array>
+#include <cstdint>
+
+namespace {
+
+using album::kCdataClose;
+using album::kCdataJoin;
+using album::kCdataOpen;
+using album::kLineBreakMark;
+
+// The names after "<" or "</" that the line reader and the parser take for the album's structure,
+// and the start of the XML declaration, which a line may not be on its own.
+constexpr std::array<std::string_view, 10> kStructureNames = {
+    "Title>", "ThumbnailFilename>", "Snapshot>",   "Text>", "TextResourceId>", "TimeStamp>",
+    "Entry>", "ExchangeMetadata>",  "KeywordList", "?xml"};
+
+bool startsStructureTag(std::string_view rest) {
+    if (rest.starts_with('/'))
+        rest.remove_prefix(1);
+    for (std::string_view name : kStructureNames) {
+        if (rest.starts_with(name))
+            return true;
+    }
+    return false;
+}
+
+void appendUtf8(std::string& out, std::uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// Reads the reference at text[at] ("&...;") into out; the length taken, or 0 when it is none.
+std::size_t readReference(std::string_view text, std::size_t at, std::string& out) {
+    const std::size_t end = text.find(';', at);
+    if (end == std::string_view::npos || end - at > 12)
+        return 0;
+    const std::string_view name = text.substr(at + 1, end - at - 1);
+    static constexpr std::pair<std::string_view, char> kNamed[] = {
+        {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
+    for (const auto& [entity, character] : kNamed) {
+        if (name == entity) {
+            out += character;
+            return end - at + 1;
+        }
+    }
+    if (name.size() < 2 || name[0] != '#')
+        return 0;
+    const bool hex = name[1] == 'x';
+    const std::string_view digits = name.substr(hex ? 2 : 1);
+    if (digits.empty())
+        return 0;
+    std::uint32_t code = 0;
+    for (char c : digits) {
+        int value = -1;
+        if (c >= '0' && c <= '9')
+            value = c - '0';
+        else if (hex && c >= 'a' && c <= 'f')
+            value = c - 'a' + 10;
+        else if (hex && c >= 'A' && c <= 'F')
+            value = c - 'A' + 10;
+        if (value < 0)
+            return 0;
+        code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(value);
+        if (code > 0x10FFFF)
+            return 0;
+    }
+    appendUtf8(out, code);
+    return end - at + 1;
+}
+
+// The sections of inner (a wrapped content without its outer wrapper) joined; false when they do
+// not join up.
+bool joinSections(std::string_view inner, std::string& out) {
+    std::size_t pos = 0;
+    for (;;) {
+        const std::size_t end = inner.find(kCdataClose, pos);
+        appendExpandingLineBreaks(out, inner.substr(pos, end == std::string_view::npos ? end : end - pos),
+                                  "\r\n");
+        if (end == std::string_view::npos)
+            return true;
+        // Between two sections: character data, which may hold references, up to the next section.
+        std::size_t at = end + kCdataClose.size();
+        while (!inner.substr(at).starts_with(kCdataOpen)) {
+            if (at >= inner.size() || inner[at] == '<')
+                return false;
+            if (inner[at] == '&') {
+                const std::size_t taken = readReference(inner, at, out);
+                if (taken == 0)
+                    return false;
+                at += taken;
+            } else {
+                out += inner[at++];
+            }
+        }
+        pos = at + kCdataOpen.size();
+    }
+}
+
+} // namespace
+
+std::string wrapInCdata(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + kCdataOpen.size() + kCdataClose.size());
+    out += kCdataOpen;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        const std::string_view rest = text.substr(at + 1);
+        if (c == '\r' && rest.starts_with('\n')) {
+            out += "\r\n";
+            ++at;
+        } else if (c == '\r' || c == '\n') {
+            out += kCdataClose;
+            out += c == '\r' ? "&#13;" : "&#10;";
+            out += kCdataOpen;
+        } else if (c == ']' && rest.starts_with("]>")) {
+            out += "]]";
+            out += kCdataJoin;
+            ++at; // the second "]"; the ">" opens the next section
+        } else if ((c == '<' && startsStructureTag(rest)) || (c == '{' && rest.starts_with("vbcrlf}"))) {
+            // Kept apart from its name, the tag is no tag to the line reader and the mark no mark.
+            out += c;
+            out += kCdataJoin;
+        } else {
+            out += c;
+        }
+    }
+    out += kCdataClose;
+    return out;
+}
+
+std::string unwrapCdata(std::string_view content) {
+    std::string out;
+    if (content.size() < kCdataOpen.size() + kCdataClose.size() || !content.starts_with(kCdataOpen) ||
+        !content.ends_with(kCdataClose)) {
+        appendExpandingLineBreaks(out, content, "\r\n");
+        return out;
+    }
+    const std::string_view inner =
+        content.substr(kCdataOpen.size(), content.size() - kCdataOpen.size() - kCdataClose.size());
+    out.reserve(inner.size());
+    if (joinSections(inner, out))
+        return out;
+    out.clear();
+    appendExpandingLineBreaks(out, inner, "\r\n");
+    return out;
+}
+
+void appendExpandingLineBreaks(std::string& out, std::string_view text, std::string_view lineBreak) {
+    std::size_t from = 0;
+    for (auto mark = text.find(kLineBreakMark); mark != std::string_view::npos;
+         mark = text.find(kLineBreakMark, from)) {
+        out.append(text.substr(from, mark - from));
+        out.append(lineBreak);
+        from = mark + kLineBreakMark.size();
+    }
+    out.append(text.substr(from));
+}

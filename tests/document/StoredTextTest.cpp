@@ -1,0 +1,148 @@
+// Whatever a user types is saved so that it reads back equal, through the album's own reader and
+// through a strict standard XML parser, and a stored text shows as it was written.
+
+#include "AlbumText.h"
+#include "RecordingHost.h"
+#include "TempFolder.h"
+#include "XmlOracle.h"
+
+#include "document/StoredText.h"
+#include "document/StorybookParser.h"
+#include "document/StorybookReader.h"
+#include "document/StorybookWriter.h"
+#include "document/TextUtil.h"
+#include "document/XmlText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Typed {
+    const char* what;
+    std::string text;
+};
+
+// Texts users paste from web pages and forums, and every kind of line end.
+const Typed kHostileTexts[] = {
+    {"entry tags", "before <Entry> and </Entry> after"},
+    {"field tags", "<Title>a <ThumbnailFilename>b <Snapshot>c <TextResourceId>d <TimeStamp>e"},
+    {"closing field tags", "</Title></ThumbnailFilename></Snapshot></TextResourceId></TimeStamp>"},
+    {"record tags", "<ExchangeMetadata> and <KeywordList/> and <KeywordList>"},
+    {"a line that is the declaration", "first\r\n<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\nlast"},
+    {"a line ending in the story's closing tag", "first line</Text>\r\nsecond line</Text>\r\nthird"},
+    {"the story's own tags", "<Text>inside</Text>"},
+    {"a lone CR and a lone LF", "a\rb\nc\r\rd\n\ne"},
+    {"CR before a line break and LF after one", "a\r\r\nb\r\n\nc"},
+    {"CDATA ends", "]]> and ]]]]> and ]]]>> and ]"},
+    {"a CDATA start", "<![CDATA[x]]>"},
+    {"the join a save writes", "]]><![CDATA[ and ]]>&#13;<![CDATA["},
+    {"markup and references", "<b>bold</b> &amp; &lt; & < > \" '"},
+    {"a typed line-break mark", "one {vbcrlf} two{vbcrlf}\r\n{vbcrlf}"},
+    {"no-break space, line and paragraph separators", "a\xC2\xA0"
+                                                      "b\xE2\x80\xA8"
+                                                      "c\xE2\x80\xA9"
+                                                      "d"},
+    {"byte order mark and other characters", "\xEF\xBB\xBF\xF0\x9F\x98\x80 M\xC3\xBCller\ttab"},
+    {"line breaks only", "\r\n\r\n"},
+    {"empty", ""},
+};
+
+class TypedText : public ::testing::Test {
+protected:
+    TypedText() {
+        text.pages = {{"One", "snapshot_4c1e9b07_00000001.jpg", "first"},
+                      {"Two", "snapshot_4c1e9b07_00000002.jpg", "second\nstory"},
+                      {"Three", "snapshot_4c1e9b07_00000003.jpg", "third"}};
+        path = folder.write("Storybook.xml", text.bytes());
+    }
+    void load(Storybook& book) {
+        LineScan scan;
+        CheckAndReadStorybook(book, path, scan);
+        ASSERT_TRUE(scan.checked && scan.read);
+        ParseAlbumGlobals(book);
+        ASSERT_EQ(ParseStorybookRecords(book, host, scan), ParseOutcome::Complete);
+    }
+
+    AlbumText text;
+    TempFolder folder;
+    std::string path;
+    RecordingHost host;
+};
+
+} // namespace
+
+TEST_F(TypedText, EveryTypedTextSavesAndReadsBackEqualAsWellFormedXml) {
+    auto book = makeStorybook();
+    auto reloaded = makeStorybook();
+    for (const Typed& typed : kHostileTexts) {
+        SCOPED_TRACE(typed.what);
+        folder.write("Storybook.xml", text.bytes());
+        load(*book);
+        book->varEntryArray[1][album::Text][album::Content] = wrapInCdata(typed.text);
+        host.messages.clear();
+        ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved)
+            << (host.messages.empty() ? "" : host.messages[0].text);
+        EXPECT_TRUE(host.messages.empty());
+
+        load(*reloaded);
+        EXPECT_EQ(unwrapCdata(reloaded->content(1, album::Text)), typed.text);
+        const std::string saved = TempFolder::read(path);
+        EXPECT_FALSE(firstXmlFault(saved));
+        const OracleReading reading = readWithLibxml2(saved);
+        ASSERT_TRUE(reading.wellFormed);
+        ASSERT_EQ(reading.texts.size(), 3u);
+        // An XML reader sees each line break as the LF the file holds.
+        EXPECT_EQ(reading.texts[1], replacedAll(typed.text, "\r\n", "\n"));
+        EXPECT_EQ(reading.texts[0], "first");
+    }
+}
+
+TEST(StoredText, AContentIsUnwrappedOnlyWhenItHoldsTheWrapper) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Anna said the house was perfect.", "Anna said the house was perfect."},
+        {"<![CDATA[Anna said the house was perfect.]]>", "Anna said the house was perfect."},
+        {"<![CDATA[]]>", ""},
+        {"<![CDATA[", "<![CDATA["},
+        {"<![CDATA[a]]><![CDATA[b]]>", "ab"},
+        {"<![CDATA[a]]>&amp;&#x41;&#66;<![CDATA[b]]>", "a&ABb"},
+        // Older files hold a "]]>" unsplit; all between the outer wrapper shows as it stands.
+        {"<![CDATA[x]]>y]]>", "x]]>y"},
+        {"<![CDATA[x]]><b><![CDATA[y]]>", "x]]><b><![CDATA[y"},
+        // A stored line-break mark is a line break, as it is when the file is written.
+        {"<![CDATA[one{vbcrlf}two]]>", "one\r\ntwo"},
+        {"one{vbcrlf}two", "one\r\ntwo"},
+    };
+    for (const auto& [content, shown] : cases)
+        EXPECT_EQ(unwrapCdata(content), shown) << content;
+}
+
+TEST(StoredText, ManySplitsAreUndoneInOnePass) {
+    // Thousands of "]]>" in one story once took seconds to show; each now costs the same.
+    std::string story;
+    for (int i = 0; i < 200000; ++i)
+        story += "a]]>";
+    EXPECT_EQ(unwrapCdata(wrapInCdata(story)), story);
+}
+
+TEST(StoredText, CharactersXmlCannotHoldAreReplacedAndNamed) {
+    const struct {
+        std::string typed;
+        std::string kept;
+        std::string found;
+    } cases[] = {
+        {"line\x0Bnext\x0Cpage", "line\r\nnext\r\npage", ""},
+        {std::string("a\0b", 3),
+         "a\xEF\xBF\xBD"
+         "b",
+         "the control character U+0000"},
+        {"esc\x1B", "esc\xEF\xBF\xBD", "the control character U+001B"},
+        {"M\xFCller", "M\xEF\xBF\xBDller", "a byte that is not UTF-8 (0xFC)"},
+        {"x\xEF\xBF\xBE", "x\xEF\xBF\xBD", "the non-character U+FFFE"},
+        {"plain \xC2\xA0 text\r\n", "plain \xC2\xA0 text\r\n", ""},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.typed;
+        EXPECT_EQ(makeStorableXmlText(text), c.found) << c.typed;
+        EXPECT_EQ(text, c.kept) << c.typed;
+    }
+}
