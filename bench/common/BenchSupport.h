@@ -38,8 +38,8 @@ public:
     std::string inputBox(std::string_view, std::string_view, std::string_view) override { return {}; }
     FileDialogResult fileDialog(const FileDialogRequest&) override { return {}; }
     ModalResult runModal(QDialog&) override { return ModalResult::Accepted; }
-    void openWithDefaultApplication(std::string_view) override {}
-    void openInTextEditor(std::string_view) override {}
+    void openWithDefaultApplication(std::string_view, LaunchFailed) override {}
+    void openInTextEditor(std::string_view, LaunchFailed) override {}
     void setClipboardText(std::string_view) override {}
     std::string clipboardText() override { return {}; }
 };

@@ -131,3 +131,20 @@ bool keyModeAllows(KeyMode mode, std::string_view applicationMode) {
     }
     return false;
 }
+
+std::int16_t HeldAtKeyDown::shiftFor(KeyEdge edge, const KeyStroke& stroke) {
+    const bool modifierKey =
+        stroke.keyCode == vk::kShift || stroke.keyCode == vk::kCtrl || stroke.keyCode == vk::kAlt;
+    if (edge == KeyEdge::Down) {
+        if (!stroke.repeat && !modifierKey)
+            m_shiftAtDown[stroke.keyCode] = stroke.shift;
+        return stroke.shift;
+    }
+    const auto found = m_shiftAtDown.find(stroke.keyCode);
+    if (found == m_shiftAtDown.end())
+        return stroke.shift;
+    const std::int16_t atDown = found->second;
+    if (!stroke.repeat)
+        m_shiftAtDown.erase(found);
+    return atDown;
+}

@@ -6,8 +6,10 @@
 // steps out (frmMainKeys.cpp).
 
 #include "Commands.h"
+#include "platform/KeyCodes.h"
 
 #include <cstdint>
+#include <map>
 #include <string_view>
 #include <vector>
 
@@ -52,3 +54,18 @@ const std::vector<KeyRow>& keyTable();
 std::vector<KeyStep> keySteps(KeyEdge edge, std::int16_t keyCode, bool ctrlHeld, bool altHeld,
                               KeyControl control);
 bool keyModeAllows(KeyMode mode, std::string_view applicationMode);
+
+// The shift word each key went down with. A key-up command is judged by the Ctrl and Alt held as
+// its key went down, not by those at its release: a typist rolling off Ctrl, a remote-desktop
+// client or a scripted ctrl+s lets Ctrl go a moment before the letter. Repeats change nothing (a
+// held Ctrl+S still saves once, on its last release); a key-up whose key-down was never seen keeps
+// its own modifiers. Shift, Ctrl and Alt are not remembered: their own key-ups set the flags.
+class HeldAtKeyDown {
+public:
+    std::int16_t shiftFor(KeyEdge edge, const KeyStroke& stroke);
+    // The keyboard went to another window, which gets the key-ups of the keys held now.
+    void forget() { m_shiftAtDown.clear(); }
+
+private:
+    std::map<std::int16_t, std::int16_t> m_shiftAtDown;
+};

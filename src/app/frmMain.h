@@ -6,6 +6,7 @@
 
 #include "AppState.h"
 #include "Commands.h"
+#include "KeyTable.h"
 #include "SnapshotCache.h"
 #include "document/StorybookHost.h"
 #include "platform/FramelessWindow.h"
@@ -31,7 +32,6 @@ class TransparentLabel;
 class frmAbout;
 class plgnImageInfo;
 struct CommandStep;
-struct KeyStep;
 
 // How the unsaved-changes question may be answered, and what came of it.
 enum class UnsavedChoices { SaveOrDiscard, SaveDiscardOrCancel };
@@ -246,6 +246,7 @@ private:
     QPoint m_placeBeforeFullScreen;
     SnapshotCache m_snapshots;
     SnapshotScan m_snapshotScan; // the folder scan, reused while the folder is strStorybookCachePath
+    HeldAtKeyDown m_heldAtKeyDown;
     bool m_endRequested = false;
     bool m_unloaded = false;
 };

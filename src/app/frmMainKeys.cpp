@@ -12,11 +12,24 @@
 #include "platform/StoryTextBox.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 #include <optional>
 
 namespace {
+bool isFocusKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
+}
+
+// A dialog, the popup menu or another window takes the keyboard: key-ups go there now.
+bool keyboardLeftTheWindow(const QEvent& event) {
+    if (event.type() != QEvent::FocusOut)
+        return false;
+    const Qt::FocusReason reason = static_cast<const QFocusEvent&>(event).reason();
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
 std::optional<KeyControl> keyControlNamed(std::string_view name) {
     if (name == "pbxShow")
         return KeyControl::Picture;
@@ -37,19 +50,23 @@ void frmMain::connectKeys() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (keyboardLeftTheWindow(*event))
+        m_heldAtKeyDown.forget();
     const bool press = event->type() == QEvent::KeyPress;
     if (!press && event->type() != QEvent::KeyRelease)
         return FramelessWindow::eventFilter(watched, event);
-    // A key that a side button or the thumbnail left alone travels on to the picture area; it was
-    // handled (or not) where it arose.
+    // A key that a side button left alone travels on to the picture area; it was handled (or not)
+    // where it arose.
     const QWidget* focus = QApplication::focusWidget();
     if (watched == pbxShow && focus && focus != pbxShow && pbxShow->isAncestorOf(focus))
         return false;
-    const KeyStroke key = keyStroke(*static_cast<QKeyEvent*>(event));
+    const auto& keyEvent = *static_cast<QKeyEvent*>(event);
+    const KeyStroke key = keyStroke(keyEvent);
     // A held key repeats as releases and presses; only its last release counts.
     if (!press && key.repeat)
         return false;
-    followHeldKeys(key.shift);
+    const KeyEdge edge = press ? KeyEdge::Down : KeyEdge::Up;
+    followHeldKeys(m_heldAtKeyDown.shiftFor(edge, key));
 
     if (watched == pbxShow) {
         press ? pbxShow_KeyDown(key.keyCode, key.shift) : pbxShow_KeyUp(key.keyCode, key.shift);
@@ -58,6 +75,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == pbxThumbnail) {
         if (press)
             pbxThumbnail_KeyDown(key.keyCode, key.shift);
+        // The thumbnail's keys end here. Passed on, they would reach the picture area, its parent,
+        // and run a second time, since the command has often moved the focus there (Left would
+        // turn two pages). Only Tab keeps Qt's own focus move.
+        return !isFocusKey(keyEvent);
     } else {
         for (std::size_t index = 0; index < cmdNav.size(); ++index)
             if (watched == cmdNav[index])
@@ -67,8 +88,11 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-// Ctrl or Alt let go in another window never reaches these controls, so every key event brings
-// the held flags up to date from its own modifier state first.
+// The held Ctrl and Alt are re-read from every key event's own modifiers, on purpose: Ctrl or Alt
+// let go in another window (a dialog, another program) never reaches these controls, and a flag
+// left set would silence F1 to F8 and Enter. A key-up takes the modifiers its key went down with
+// (HeldAtKeyDown), so that a command runs when its modifier was held as the letter went down, even
+// if Ctrl was let go a moment before the letter.
 void frmMain::followHeldKeys(std::int16_t shift) {
     m_state.blnCtrlKeyDown = (shift & kCtrlBit) != 0;
     m_state.blnAltKeyDown = (shift & kAltBit) != 0;

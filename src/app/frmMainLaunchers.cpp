@@ -21,5 +21,15 @@ void frmMain::ShowHomePage() {
 }
 
 void frmMain::ShowLicenseAgreement() {
-    m_state.seam().openInTextEditor(aboutBox().applicationFolder() + "/kvl-fsla.txt");
+    PlatformSeam& seam = m_state.seam();
+    const std::string path = aboutBox().applicationFolder() + "/kvl-fsla.txt";
+    // The path is not checked first: a missing licence is the editor's to report, and here the
+    // editor's failure is reported for it.
+    seam.openInTextEditor(path, [&seam, path] {
+        if (frmAbout::FileExists(path))
+            frmAbout::reportNoProgram(seam, path)();
+        else
+            seam.messageBox("Licence text not found: " + path, MessageButtons::Ok, MessageIcon::Critical,
+                            "Invalid Path");
+    });
 }

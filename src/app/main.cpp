@@ -1,5 +1,7 @@
 #include "AppState.h"
 #include "AppVersion.h"
+#include "CommandLine.h"
+#include "DisplayCheck.h"
 #include "artwork/FaceArtwork.h"
 #include "frmMain.h"
 #include "platform/Environment.h"
@@ -12,7 +14,13 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -40,16 +48,63 @@ private:
     std::function<void()> m_work;
 };
 
+bool platformGivenAsArgument(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "-platform")
+            return true;
+    }
+    return false;
+}
+
+// Answers what needs no window, and makes sure Qt has a screen before it looks for one. Returns the
+// exit code when the program ends here.
+std::optional<int> beforeTheApplication(int argc, char* argv[]) {
+    const CommandLineRequest::Kind textOnly =
+        textOnlyRequest(std::vector<std::string>(argv + 1, argv + argc));
+    if (textOnly != CommandLineRequest::Kind::Run) {
+        std::fputs((textOnly == CommandLineRequest::Kind::Help ? usageText() : versionLine()).c_str(),
+                   stdout);
+        return 0;
+    }
+    if (platformGivenAsArgument(argc, argv))
+        return std::nullopt;
+    const DisplayChoice display = chooseDisplay(
+        [](const char* name) {
+            const char* value = std::getenv(name);
+            return std::string(value ? value : "");
+        },
+        localSocketAnswers);
+    if (!display.note.empty())
+        std::fprintf(stderr, "%s\n", display.note.c_str());
+    if (!display.usable)
+        return 1;
+    if (!display.platform.empty())
+        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(display.platform));
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> exitCode = beforeTheApplication(argc, argv))
+        return *exitCode;
     QApplication application(argc, argv);
+    // Qt has taken its own options out of argv by now; the rest keeps the file system's bytes.
+    const CommandLineRequest request = readCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (request.kind == CommandLineRequest::Kind::Mistake) {
+        std::fprintf(stderr, "brindlecove: %s\nTry 'brindlecove --help'.\n", request.mistake.c_str());
+        return 2;
+    }
     QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
     QApplication::setOrganizationName(QStringLiteral("Halvergate Software"));
+    // Wayland compositors find the icon and the name through the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.brindlecove"));
 
     QtSeam seam(kApplicationTitle);
     QtSettingsStore settings;
-    AppState state(seam, settings, Environment::fromApplication());
+    Environment environment = Environment::fromApplication();
+    environment.commandLineText = request.album;
+    AppState state(seam, settings, environment);
 
     frmMain window(state);
     seam.setOwner(&window);

@@ -2,7 +2,11 @@
 
 #include <QKeyEvent>
 
+#include <QChar>
+
 #include <array>
+#include <string_view>
+#include <utility>
 
 namespace {
 // A run of Qt keys mapped onto a run of codes of the same length; single keys are runs of one.
@@ -18,7 +22,7 @@ constexpr std::array<KeyRun, 27> kKeyRuns = {{
     {Qt::Key_Backtab, Qt::Key_Backtab, 9},
     {Qt::Key_Return, Qt::Key_Return, vk::kEnter},
     {Qt::Key_Enter, Qt::Key_Enter, vk::kEnter},
-    {Qt::Key_Shift, Qt::Key_Shift, 16},
+    {Qt::Key_Shift, Qt::Key_Shift, vk::kShift},
     {Qt::Key_Control, Qt::Key_Control, vk::kCtrl},
     {Qt::Key_Alt, Qt::Key_Alt, vk::kAlt},
     {Qt::Key_Pause, Qt::Key_Pause, 19},
@@ -41,12 +45,36 @@ constexpr std::array<KeyRun, 27> kKeyRuns = {{
     {Qt::Key_F1, Qt::Key_F24, vk::kF1},
     {Qt::Key_NumLock, Qt::Key_NumLock, 144},
 }};
+
+// The US layout's letter rows, by the XKB keycode of their first key (its Linux input code plus 8).
+constexpr std::array<std::pair<std::uint32_t, std::string_view>, 3> kLetterRows = {{
+    {24, "QWERTYUIOP"},
+    {38, "ASDFGHJKL"},
+    {52, "ZXCVBNM"},
+}};
+
+// Only a letter of another script looks to the key's position: on a Latin layout the letter itself
+// names the key (AZERTY's M is the M, and its comma on the US M's place stays a comma).
+bool isNonLatinLetter(int qtKey) {
+    // Qt's named keys lie above Unicode.
+    if (qtKey <= 0 || qtKey > 0x10FFFF)
+        return false;
+    const auto letter = static_cast<char32_t>(qtKey);
+    return QChar::isLetter(letter) && QChar::script(letter) != QChar::Script_Latin;
+}
 } // namespace
 
 std::int16_t virtualKeyCode(int qtKey) {
     for (const KeyRun& run : kKeyRuns)
         if (qtKey >= run.firstQtKey && qtKey <= run.lastQtKey)
             return static_cast<std::int16_t>(run.firstCode + (qtKey - run.firstQtKey));
+    return 0;
+}
+
+std::int16_t letterAtKeyPosition(std::uint32_t nativeScanCode) {
+    for (const auto& [first, letters] : kLetterRows)
+        if (nativeScanCode >= first && nativeScanCode - first < letters.size())
+            return static_cast<std::int16_t>(letters[nativeScanCode - first]);
     return 0;
 }
 
@@ -62,5 +90,8 @@ std::int16_t shiftWord(Qt::KeyboardModifiers modifiers) {
 }
 
 KeyStroke keyStroke(const QKeyEvent& event) {
-    return {virtualKeyCode(event.key()), shiftWord(event.modifiers()), event.isAutoRepeat()};
+    std::int16_t code = virtualKeyCode(event.key());
+    if (code == 0 && isNonLatinLetter(event.key()))
+        code = letterAtKeyPosition(event.nativeScanCode());
+    return {code, shiftWord(event.modifiers()), event.isAutoRepeat()};
 }

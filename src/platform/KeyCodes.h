@@ -1,6 +1,8 @@
 #pragma once
 // Keys as the key handlers take them: the 16-bit virtual-key code of the key and the shift-state
-// word (1 Shift, 2 Ctrl, 4 Alt, added together). One table maps Qt's keys onto the codes.
+// word (1 Shift, 2 Ctrl, 4 Alt, added together). One table maps Qt's keys onto the codes; a letter
+// of a non-Latin layout (Russian, Greek) takes the code of the Latin letter on the same physical
+// key, as desktop applications do for their Ctrl shortcuts.
 
 #include <Qt>
 
@@ -10,6 +12,7 @@ class QKeyEvent;
 
 namespace vk {
 inline constexpr std::int16_t kEnter = 13;
+inline constexpr std::int16_t kShift = 16;
 inline constexpr std::int16_t kCtrl = 17;
 inline constexpr std::int16_t kAlt = 18;
 inline constexpr std::int16_t kEscape = 27;
@@ -43,6 +46,9 @@ inline constexpr std::int16_t kAltBit = 4;
 
 // 0 for a key that has no code here.
 std::int16_t virtualKeyCode(int qtKey);
+// The code of the letter that the US layout puts on the key with this XKB keycode (the native scan
+// code Qt reports on X11 and Wayland), or 0 where it puts none.
+std::int16_t letterAtKeyPosition(std::uint32_t nativeScanCode);
 std::int16_t shiftWord(Qt::KeyboardModifiers modifiers);
 
 struct KeyStroke {

@@ -6,6 +6,7 @@
 #include "document/StorybookHost.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -62,10 +63,13 @@ public:
     // Shows one of the application's own windows modally and returns when it closes.
     virtual ModalResult runModal(QDialog& dialog) = 0;
 
-    // A document or web address in its default application; failures are not reported.
-    virtual void openWithDefaultApplication(std::string_view pathOrAddress) = 0;
-    // A text file in the user's text editor; the editor reports a missing file itself.
-    virtual void openInTextEditor(std::string_view path) = 0;
+    // Runs, later and on the window thread, when the desktop could not open what was asked: no
+    // program is set for it, or the one set would not start.
+    using LaunchFailed = std::function<void()>;
+    // A document or web address in its default application. The launch does not wait for it.
+    virtual void openWithDefaultApplication(std::string_view pathOrAddress, LaunchFailed failed) = 0;
+    // A text file in the user's text editor.
+    virtual void openInTextEditor(std::string_view path, LaunchFailed failed) = 0;
 
     virtual void setClipboardText(std::string_view text) = 0;
     virtual std::string clipboardText() = 0;

@@ -12,7 +12,9 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -52,9 +54,43 @@ QUrl urlFor(std::string_view pathOrAddress) {
         return url;
     return QUrl::fromLocalFile(text);
 }
+
+// The desktop's opener says by its exit status whether a program took the document; Qt's own
+// launcher only knows whether the opener started. Without the opener, Qt's launcher is all there is.
+// The openers still running belong to `launches`; once it is gone, their end reports nothing.
+void launch(QObject& launches, const QUrl& url, PlatformSeam::LaunchFailed failed) {
+    const auto report = [failed] {
+        if (failed)
+            failed();
+    };
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) {
+        if (!QDesktopServices::openUrl(url))
+            report();
+        return;
+    }
+    auto* process = new QProcess(&launches);
+    QObject::connect(process, &QProcess::finished, &launches,
+                     [process, report](int code, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         if (status != QProcess::NormalExit || code != 0)
+                             report();
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, &launches,
+                     [process, report](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         process->deleteLater();
+                         report();
+                     });
+    process->start(opener, {url.isLocalFile() ? url.toLocalFile() : url.toString()});
+}
 } // namespace
 
-QtSeam::QtSeam(std::string applicationTitle) : m_applicationTitle(std::move(applicationTitle)) {}
+QtSeam::QtSeam(std::string applicationTitle)
+    : m_applicationTitle(std::move(applicationTitle)), m_launches(std::make_unique<QObject>()) {}
+
+QtSeam::~QtSeam() = default;
 
 QString QtSeam::titleOrDefault(std::string_view title) const {
     return title.empty() ? qText(m_applicationTitle) : qText(title);
@@ -174,13 +210,13 @@ ModalResult QtSeam::runModal(QDialog& dialog) {
     return dialog.exec() == QDialog::Accepted ? ModalResult::Accepted : ModalResult::Rejected;
 }
 
-void QtSeam::openWithDefaultApplication(std::string_view pathOrAddress) {
-    QDesktopServices::openUrl(urlFor(pathOrAddress));
+void QtSeam::openWithDefaultApplication(std::string_view pathOrAddress, LaunchFailed failed) {
+    launch(*m_launches, urlFor(pathOrAddress), std::move(failed));
 }
 
-void QtSeam::openInTextEditor(std::string_view path) {
+void QtSeam::openInTextEditor(std::string_view path, LaunchFailed failed) {
     // The desktop's handler for plain text is the user's text editor.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(qText(path)));
+    launch(*m_launches, QUrl::fromLocalFile(qText(path)), std::move(failed));
 }
 
 void QtSeam::setClipboardText(std::string_view text) {

@@ -6,13 +6,16 @@
 
 #include <QString>
 
+#include <memory>
 #include <string>
 
+class QObject;
 class QWidget;
 
 class QtSeam final : public PlatformSeam {
 public:
     explicit QtSeam(std::string applicationTitle);
+    ~QtSeam() override;
 
     // Boxes are centred over this window while it is shown.
     void setOwner(QWidget* owner) { m_owner = owner; }
@@ -23,8 +26,8 @@ public:
                          std::string_view defaultAnswer) override;
     FileDialogResult fileDialog(const FileDialogRequest& request) override;
     ModalResult runModal(QDialog& dialog) override;
-    void openWithDefaultApplication(std::string_view pathOrAddress) override;
-    void openInTextEditor(std::string_view path) override;
+    void openWithDefaultApplication(std::string_view pathOrAddress, LaunchFailed failed) override;
+    void openInTextEditor(std::string_view path, LaunchFailed failed) override;
     void setClipboardText(std::string_view text) override;
     std::string clipboardText() override;
 
@@ -34,4 +37,5 @@ private:
 
     std::string m_applicationTitle;
     QWidget* m_owner = nullptr;
+    std::unique_ptr<QObject> m_launches; // parent of the desktop openers still running
 };

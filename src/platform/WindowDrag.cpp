@@ -1,7 +1,9 @@
 #include "WindowDrag.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 const QString kTrackerName = QStringLiteral("windowDragTracker");
@@ -15,9 +17,18 @@ public:
         window.installEventFilter(this);
     }
 
-    void follow() {
-        if (m_dragging)
-            m_window.move(m_windowAtPress + (m_cursor - m_cursorAtPress));
+    DragRoad follow() {
+        if (!m_dragging)
+            return DragRoad::None;
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+            // The compositor keeps the pointer until the release, which may never reach us.
+            if (!m_handedOver && m_window.windowHandle())
+                m_window.windowHandle()->startSystemMove();
+            m_handedOver = true;
+            return DragRoad::Compositor;
+        }
+        m_window.move(m_windowAtPress + (m_cursor - m_cursorAtPress));
+        return DragRoad::OwnMoves;
     }
 
 protected:
@@ -26,6 +37,7 @@ protected:
         case QEvent::MouseButtonPress: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             m_dragging = mouse->button() == Qt::LeftButton && mouse->buttons() == Qt::LeftButton;
+            m_handedOver = false;
             m_cursorAtPress = m_cursor = mouse->globalPosition().toPoint();
             m_windowAtPress = m_window.pos();
             break;
@@ -45,6 +57,7 @@ protected:
 private:
     QWidget& m_window;
     bool m_dragging = false;
+    bool m_handedOver = false;
     QPoint m_cursorAtPress;
     QPoint m_cursor;
     QPoint m_windowAtPress;
@@ -71,8 +84,8 @@ void trackWindowDrag(QWidget& window) {
         new DragTracker(window);
 }
 
-void startWindowDrag(QWidget& window) {
+DragRoad startWindowDrag(QWidget& window) {
     QWidget& topLevel = *window.window();
-    if (DragTracker* tracker = trackerOf(topLevel))
-        tracker->follow();
+    DragTracker* tracker = trackerOf(topLevel);
+    return tracker ? tracker->follow() : DragRoad::None;
 }

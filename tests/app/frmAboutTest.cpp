@@ -3,6 +3,7 @@
 #include "AppVersion.h"
 #include "platform/Controls.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -87,6 +88,18 @@ TEST(frmAboutTest, MissingHelpDocumentAsksForItsPath) {
             app.seam.messageAnswers.clear();
         }
     }
+}
+
+TEST(frmAboutTest, InstalledDocumentsAreFoundInTheDataFolder) {
+    QTemporaryDir prefix;
+    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("share/brindlecove")));
+    ScriptedSeam seam;
+    RecordingSettingsStore store;
+    AppState state(seam, store,
+                   Environment{"", prefix.filePath(QStringLiteral("bin")).toStdString() + " ", ""});
+    frmAbout about(state);
+    EXPECT_EQ(about.applicationFolder(), prefix.filePath(QStringLiteral("share/brindlecove")).toStdString());
 }
 
 TEST(frmAboutTest, HomePageOpensTheAddress) {

@@ -130,6 +130,20 @@ protected:
         QTest::keyClick(control, key, modifiers);
     }
     int dialogs() const { return int(book.app.seam.requestsOf(SeamCall::FileDialog).size()) - m_opened; }
+    static void send(QWidget* control, QEvent::Type type, int key, Qt::KeyboardModifiers held,
+                     unsigned scanCode = 0, const QString& text = {}) {
+        QKeyEvent event(type, key, held, scanCode, 0, 0, text);
+        QApplication::sendEvent(control, &event);
+    }
+    // Ctrl or Alt let go a moment before the key, as a typist rolling off Ctrl does.
+    static void rollOff(QWidget* control, Qt::KeyboardModifier held, int key, unsigned scanCode = 0,
+                        const QString& text = {}) {
+        const int modifierKey = held == Qt::ControlModifier ? Qt::Key_Control : Qt::Key_Alt;
+        send(control, QEvent::KeyPress, modifierKey, held);
+        send(control, QEvent::KeyPress, key, held, scanCode, text);
+        send(control, QEvent::KeyRelease, modifierKey, Qt::NoModifier);
+        send(control, QEvent::KeyRelease, key, Qt::NoModifier, scanCode, text);
+    }
     OpenAlbum book;
     int m_opened = 0;
     frmMain& window = book.window;
@@ -233,4 +247,49 @@ TEST_F(KeysTest, OtherControlsAreNotActedOn) {
     window.sbtnMovePg->setFocus();
     key(window.sbtnMovePg, Qt::Key_Right);
     EXPECT_EQ(book.page(), 0);
+}
+
+TEST_F(KeysTest, KeyUpCommandsFollowTheModifiersHeldAsTheKeyWentDown) {
+    rollOff(window.pbxShow, Qt::ControlModifier, Qt::Key_O);
+    EXPECT_EQ(dialogs(), 1) << "Ctrl+O with Ctrl let go first";
+    key(window.pbxShow, Qt::Key_O);
+    EXPECT_EQ(dialogs(), 1) << "a plain O afterwards is plain";
+    rollOff(window.rtbViewer, Qt::AltModifier, Qt::Key_Return);
+    EXPECT_TRUE(book.app.state.blnFullScreen) << "Alt+Enter with Alt let go first";
+
+    send(window.pbxShow, QEvent::KeyPress, Qt::Key_O, Qt::NoModifier);
+    send(window.pbxShow, QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+    send(window.pbxShow, QEvent::KeyRelease, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dialogs(), 1) << "O went down before Ctrl";
+
+    send(window.pbxShow, QEvent::KeyPress, Qt::Key_O, Qt::ControlModifier);
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(window.pbxShow, &away);
+    send(window.pbxShow, QEvent::KeyRelease, Qt::Key_O, Qt::NoModifier);
+    EXPECT_EQ(dialogs(), 1) << "the keyboard went to another window between O's down and up";
+}
+
+TEST_F(KeysTest, CtrlLettersOfANonLatinLayoutGoByTheKeysPosition) {
+    // Russian Щ lies on the O key (XKB keycode 32).
+    rollOff(window.pbxShow, Qt::ControlModifier, 0x429, 32, QStringLiteral("щ"));
+    EXPECT_EQ(dialogs(), 1);
+}
+
+TEST_F(KeysTest, KeysOnTheMovedPagesThumbnailRunOnce) {
+    for (int turn = 0; turn < 4; ++turn)
+        key(window.pbxShow, Qt::Key_Right);
+    key(window.pbxShow, Qt::Key_M, Qt::ControlModifier);
+    ASSERT_EQ(book.mode(), "Relocate Page");
+    ASSERT_EQ(book.page(), 4);
+
+    window.pbxThumbnail->setFocus();
+    key(window.pbxThumbnail, Qt::Key_Left);
+    EXPECT_EQ(book.page(), 3) << "Left turns one page back";
+    window.pbxThumbnail->setFocus();
+    key(window.pbxThumbnail, Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(book.mode(), "Relocate Page") << "the thumbnail's key-ups do nothing";
+    window.pbxThumbnail->setFocus();
+    key(window.pbxThumbnail, Qt::Key_Return);
+    EXPECT_EQ(book.mode(), "View Storybook");
+    EXPECT_EQ(book.page(), 4) << "Enter drops the page and turns one page forward";
 }

@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "AppVersion.h"
 #include "frmMain.h"
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
@@ -187,4 +188,41 @@ TEST_F(frmMainWindowTest, HelpAndLicenceOpenFromTheProgramsFolder) {
     EXPECT_EQ(app.seam.requests[1].text, folder + "/kvl-fsla.txt");
     EXPECT_EQ(app.seam.requests[2].call, SeamCall::OpenDocument);
     EXPECT_TRUE(app.seam.requestsOf(SeamCall::Modal).empty()) << "the launcher works without showing the box";
+}
+
+TEST_F(frmMainWindowTest, ALaunchTheDesktopCannotMakeNamesWhatItWasFor) {
+    const std::string folder = app.programFolder.path().toStdString();
+    for (const char* name : {"helpfile.html", "kvl-fsla.txt"}) {
+        QFile document(app.programFolder.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(document.open(QIODevice::WriteOnly));
+    }
+    app.seam.launchesFail = true;
+    struct Row {
+        void (frmMain::*command)();
+        std::string named;
+    };
+    const Row rows[] = {
+        {&frmMain::ShowHelpFile, folder + "/helpfile.html"},
+        {&frmMain::ShowLicenseAgreement, folder + "/kvl-fsla.txt"},
+        {&frmMain::ShowHomePage, kHomePageAddress},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.named);
+        app.seam.requests.clear();
+        app.seam.messageAnswers.push_back(MessageAnswer::Ok);
+        (window.*row.command)();
+        const auto messages = app.seam.requestsOf(SeamCall::Message);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text.rfind("No program is set to open " + row.named + "\n", 0), 0u)
+            << messages[0].text;
+    }
+
+    // With the licence gone, the failure is the missing file's.
+    ASSERT_TRUE(QFile::remove(app.programFolder.filePath(QStringLiteral("kvl-fsla.txt"))));
+    app.seam.requests.clear();
+    app.seam.messageAnswers.push_back(MessageAnswer::Ok);
+    window.ShowLicenseAgreement();
+    const auto messages = app.seam.requestsOf(SeamCall::Message);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Licence text not found: " + folder + "/kvl-fsla.txt");
 }

@@ -31,3 +31,26 @@ TEST(KeyCodesTest, StrokeCarriesShiftWordAndRepeat) {
     EXPECT_TRUE(stroke.repeat);
     EXPECT_EQ(shiftWord(Qt::ShiftModifier | Qt::KeypadModifier), kShiftBit);
 }
+
+TEST(KeyCodesTest, NonLatinLettersTakeTheLatinLetterOnTheSameKey) {
+    // Native scan codes are XKB keycodes: 39 is the US layout's S, 32 its O, 58 its M, 47 its ';'.
+    const struct {
+        int qtKey;
+        unsigned scanCode;
+        int code;
+        const char* why;
+    } rows[] = {
+        {0x42B, 39, 83, "Russian Ы on the S key"},
+        {0x3A3, 39, 83, "Greek Σ on the S key"},
+        {0x429, 32, 79, "Russian Щ on the O key"},
+        {0x416, 47, 0, "Russian Ж on the ';' key"},
+        {0x42B, 0, 0, "no scan code"},
+        {Qt::Key_M, 47, 77, "AZERTY M on the ';' key"},
+        {Qt::Key_Comma, 58, 0, "AZERTY comma on the M key"},
+        {Qt::Key_AltGr, 108, 0, "a named key"},
+    };
+    for (const auto& row : rows) {
+        const QKeyEvent event(QEvent::KeyPress, row.qtKey, Qt::ControlModifier, row.scanCode, 0, 0);
+        EXPECT_EQ(keyStroke(event).keyCode, row.code) << row.why;
+    }
+}

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -95,4 +96,32 @@ TEST(QtSeamTest, TheSaveDialogReportsTheFilterChosen) {
     const FileDialogResult result = seam.fileDialog(request);
     ASSERT_TRUE(result.chosen);
     EXPECT_EQ(result.filterIndex, 3);
+}
+
+// The desktop's opener tells by its exit status whether a program took the document.
+TEST(QtSeamTest, ALaunchReportsAnOpenerThatFoundNoProgram) {
+    QTemporaryDir bin;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit() + ":" + path);
+    for (const auto& [status, reported] : {std::pair{0, false}, std::pair{3, true}}) {
+        SCOPED_TRACE(status);
+        QFile opener(bin.filePath(QStringLiteral("xdg-open")));
+        ASSERT_TRUE(opener.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        opener.write("#!/bin/sh\ntouch \"$0.ran\"\nexit " + QByteArray::number(status) + "\n");
+        opener.close();
+        opener.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        QFile::remove(opener.fileName() + QStringLiteral(".ran"));
+
+        QtSeam seam("Brindlecove");
+        int reports = 0;
+        seam.openWithDefaultApplication("/nowhere/helpfile.html", [&reports] { ++reports; });
+        for (int waited = 0; waited < 5000 && !QFile::exists(opener.fileName() + QStringLiteral(".ran"));
+             waited += 10)
+            QTest::qWait(10);
+        // The opener's end reaches the seam a moment after it has run.
+        for (int waited = 0; waited < (reported ? 2000 : 300) && reports == 0; waited += 10)
+            QTest::qWait(10);
+        EXPECT_EQ(reports, reported ? 1 : 0);
+    }
+    qputenv("PATH", path);
 }

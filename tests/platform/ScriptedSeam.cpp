@@ -66,7 +66,7 @@ ModalResult ScriptedSeam::runModal(QDialog& dialog) {
     return action(dialog);
 }
 
-void ScriptedSeam::openWithDefaultApplication(std::string_view pathOrAddress) {
+void ScriptedSeam::openWithDefaultApplication(std::string_view pathOrAddress, LaunchFailed failed) {
     record({SeamCall::OpenDocument,
             std::string(pathOrAddress),
             {},
@@ -74,10 +74,14 @@ void ScriptedSeam::openWithDefaultApplication(std::string_view pathOrAddress) {
             MessageIcon::None,
             {},
             {}});
+    if (launchesFail && failed)
+        failed();
 }
 
-void ScriptedSeam::openInTextEditor(std::string_view path) {
+void ScriptedSeam::openInTextEditor(std::string_view path, LaunchFailed failed) {
     record({SeamCall::OpenTextEditor, std::string(path), {}, MessageButtons::Ok, MessageIcon::None, {}, {}});
+    if (launchesFail && failed)
+        failed();
 }
 
 void ScriptedSeam::record(SeamRequest request) {

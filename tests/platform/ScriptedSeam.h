@@ -34,8 +34,9 @@ public:
     FileDialogResult fileDialog(const FileDialogRequest& request) override;
     // Runs the next queued action on the dialog instead of showing it; none queued: Rejected.
     ModalResult runModal(QDialog& dialog) override;
-    void openWithDefaultApplication(std::string_view pathOrAddress) override;
-    void openInTextEditor(std::string_view path) override;
+    // A launch fails at once, as if no program were set, while launchesFail is true.
+    void openWithDefaultApplication(std::string_view pathOrAddress, LaunchFailed failed) override;
+    void openInTextEditor(std::string_view path, LaunchFailed failed) override;
     void setClipboardText(std::string_view text) override { clipboard = std::string(text); }
     std::string clipboardText() override { return clipboard; }
 
@@ -45,6 +46,7 @@ public:
     std::deque<FileDialogResult> dialogResults;
     std::deque<std::function<ModalResult(QDialog&)>> modalActions;
     std::string clipboard;
+    bool launchesFail = false;
     // Called with each request as it is recorded, before it is answered.
     std::function<void(const SeamRequest&)> onRequest;
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,9 @@ TEST(WindowDragTest, FollowsTheMouseFromPressToRelease) {
         const QPoint travelled(10 * step, 5 * step);
         drag.send(drag.window, QEvent::MouseMove, press + travelled, Qt::NoButton, Qt::LeftButton);
         ASSERT_EQ(drag.window.pos(), start + travelled) << "step " << step;
+        if (step == 1) {
+            EXPECT_EQ(startWindowDrag(drag.window), DragRoad::OwnMoves);
+        }
     }
     drag.send(drag.window, QEvent::MouseButtonRelease, press + QPoint(100, 50), Qt::LeftButton, Qt::NoButton);
     drag.send(drag.window, QEvent::MouseMove, press + QPoint(300, 300), Qt::NoButton, Qt::NoButton);
@@ -63,4 +67,18 @@ TEST(WindowDragTest, OnlyALeftPressOnTheFaceDrags) {
     drag.send(drag.child, QEvent::MouseButtonPress, onChild, Qt::LeftButton, Qt::LeftButton);
     drag.send(drag.window, QEvent::MouseMove, onChild + QPoint(40, 0), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(drag.window.pos(), start);
+}
+
+// Wayland lets no window place itself: the compositor is asked to move it, once per press. Runs
+// under a compositor (under-weston.sh); elsewhere it has nothing to show.
+TEST(WindowDragTest, OnWaylandTheCompositorMovesTheWindow) {
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        GTEST_SKIP() << "not on Wayland";
+    DraggedWindow drag;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&drag.window)) << "the window shows";
+    const QPoint press = drag.window.mapToGlobal(QPoint(30, 20));
+    drag.send(drag.window, QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(startWindowDrag(drag.window), DragRoad::Compositor);
+    drag.send(drag.window, QEvent::MouseButtonRelease, press, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(startWindowDrag(drag.window), DragRoad::None) << "no drag after the release";
 }

@@ -9,6 +9,7 @@
 #include "platform/Twips.h"
 #include "platform/WindowDrag.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,9 +17,9 @@
 
 namespace {
 constexpr const char* kDisclaimer =
-    "This program is free software, offered as it is and without any warranty. It is not made, "
-    "supported or endorsed by the makers of The Sims 2. Keep a copy of your storybook albums "
-    "before you edit them.";
+    "This program is freeware: free of charge, to be passed on only unchanged, and offered as it is "
+    "without any warranty. It is not made, supported or endorsed by the makers of The Sims 2. Keep a "
+    "copy of your storybook albums before you edit them.";
 
 } // namespace
 
@@ -92,7 +93,17 @@ void frmAbout::Help_Click() {
 }
 
 std::string frmAbout::applicationFolder() const {
-    return QString::fromUtf8(m_state.environment().programFolder).trimmed().toUtf8().toStdString();
+    const QString program = QString::fromUtf8(m_state.environment().programFolder).trimmed();
+    const QString installed = QDir::cleanPath(program + QStringLiteral("/" BRINDLECOVE_DATA_FROM_PROGRAM));
+    return (QFileInfo(installed).isDir() ? installed : program).toUtf8().toStdString();
+}
+
+PlatformSeam::LaunchFailed frmAbout::reportNoProgram(PlatformSeam& seam, std::string pathOrAddress) {
+    return [&seam, pathOrAddress = std::move(pathOrAddress)] {
+        seam.messageBox("No program is set to open " + pathOrAddress +
+                            "\n\nChoose one for this kind of document in the desktop's settings.",
+                        MessageButtons::Ok, MessageIcon::Critical, "");
+    };
 }
 
 bool frmAbout::FileExists(std::string_view path) {
@@ -105,12 +116,12 @@ bool frmAbout::FileExists(std::string_view path) {
 void frmAbout::LaunchWebBrowser(std::string_view strURL) {
     PlatformSeam& seam = m_state.seam();
     if (strURL == "HOMEPAGE") {
-        seam.openWithDefaultApplication(kHomePageAddress);
+        seam.openWithDefaultApplication(kHomePageAddress, reportNoProgram(seam, kHomePageAddress));
         return;
     }
     std::string path = applicationFolder() + "/" + std::string(strURL);
     if (FileExists(path)) {
-        seam.openWithDefaultApplication(path);
+        seam.openWithDefaultApplication(path, reportNoProgram(seam, path));
         return;
     }
     path = seam.inputBox("Please enter the path to the help document.", "Open Help File", path);
@@ -118,7 +129,7 @@ void frmAbout::LaunchWebBrowser(std::string_view strURL) {
     if (path.empty())
         return;
     if (FileExists(path))
-        seam.openWithDefaultApplication(path);
+        seam.openWithDefaultApplication(path, reportNoProgram(seam, path));
     else
         seam.messageBox("Help file not found!", MessageButtons::Ok, MessageIcon::Critical, "Invalid Path");
 }

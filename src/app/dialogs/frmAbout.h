@@ -2,6 +2,8 @@
 // The about box: title, version and disclaimer on the artwork, with OK and Help. It also carries
 // the launcher for the help document and the home page, which works without the box shown.
 
+#include "platform/PlatformSeam.h"
+
 #include <QDialog>
 
 #include <string>
@@ -21,8 +23,11 @@ public:
     void LaunchWebBrowser(std::string_view strURL);
     // True for an existing ordinary file; never for an empty path.
     static bool FileExists(std::string_view path);
-    // The program's folder, blanks at either end removed.
+    // The folder of the help document and the licence: the program's own (blanks at either end
+    // removed), or the data folder beside it once installed.
     std::string applicationFolder() const;
+    // Tells the user that the desktop has no program to open the document or address.
+    static PlatformSeam::LaunchFailed reportNoProgram(PlatformSeam& seam, std::string pathOrAddress);
 
     ColorButton* cmdOk() const { return m_cmdOk; }
     ColorButton* helpButton() const { return m_help; }
