@@ -1,10 +1,7 @@
 #include "SnapshotCache.h"
 
+#include "document/FileSystem.h"
 #include "platform/ImageDecoder.h"
-
-#include <QFile>
-
-#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -23,12 +20,12 @@ SnapshotCache::~SnapshotCache() {
         m_worker.join();
 }
 
-// Read with stat itself: Qt's file times go through the local time zone, which is not for threads.
+// Read through the file layer: Qt's file times go through the local time zone, which is not for threads.
 SnapshotCache::Stamp SnapshotCache::stampOf(const QString& path) {
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
+    const files::Entry entry = files::lookUp(path.toStdString(), files::Links::Follow);
+    if (entry.kind != files::Kind::File)
         return {};
-    return {std::int64_t(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec, status.st_size};
+    return {entry.modified, static_cast<std::int64_t>(entry.size)};
 }
 
 QImage SnapshotCache::picture(const QString& path, const QSize& size) {

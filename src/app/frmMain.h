@@ -235,7 +235,7 @@ private:
     std::string currentStoryText() const;
     void storeStoryText();
     void showMode(std::string_view mode);
-    void failLoad(bool checked);
+    void failLoad(bool checked, const std::string& refusal = {});
 
     // frmMainSnapshot.cpp
     void applySnapshotResult(std::string_view result);

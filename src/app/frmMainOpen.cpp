@@ -5,6 +5,7 @@
 #include "frmMain.h"
 
 #include "dialogs/CDCOpenSave.h"
+#include "document/PathSplit.h"
 #include "document/StorybookParser.h"
 #include "document/StorybookReader.h"
 #include "platform/PictureArea.h"
@@ -79,17 +80,18 @@ void frmMain::LoadStorybook() {
         return;
     }
 
-    const auto slash = path.find_last_of('/');
-    m_state.varStorybookFolder = path.substr(0, slash + 1);
-    m_state.strLastUsedPath = slash == std::string::npos ? std::string() : path.substr(0, slash);
-    m_state.varStorybookFile = path.substr(slash + 1);
+    PathParts parts = splitPath(path);
+    m_state.strLastUsedPath =
+        parts.folder.empty() ? std::string() : parts.folder.substr(0, parts.folder.size() - 1);
+    m_state.varStorybookFolder = std::move(parts.folder);
+    m_state.varStorybookFile = std::move(parts.name);
 
     Storybook& book = m_state.storybook();
     // The check and the reader in one pass over one read of the file.
     LineScan scan;
     CheckAndReadStorybook(book, path, scan);
     if (!scan.read || !scan.checked) {
-        failLoad(scan.checked);
+        failLoad(scan.checked, scan.refusal);
         return;
     }
 
@@ -105,7 +107,7 @@ void frmMain::LoadStorybook() {
 
 // A failed load leaves no album open: the last album is neither shown under the new name nor
 // saved over the file that failed.
-void frmMain::failLoad(bool checked) {
+void frmMain::failLoad(bool checked, const std::string& refusal) {
     showMode(modes::kNothingLoaded);
     pbxShow->clearPicture();
     rtbViewer->setText("");
@@ -114,7 +116,9 @@ void frmMain::failLoad(bool checked) {
     m_state.intCurrentPage = 0;
     m_state.varStorybookFolder.clear();
     m_state.varStorybookFile.clear();
-    if (checked)
+    if (!refusal.empty())
+        messageBox(refusal, MessageButtons::Ok, MessageIcon::Critical, "load operation failed");
+    else if (checked)
         messageBox("Unable to load this file.", MessageButtons::Ok, MessageIcon::Critical,
                    "load operation aborted");
     else

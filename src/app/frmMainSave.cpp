@@ -8,6 +8,7 @@
 #include "dialogs/CDCOpenSave.h"
 #include "document/FileNames.h"
 #include "document/FileText.h"
+#include "document/PathSplit.h"
 #include "document/StorybookWriter.h"
 #include "export/HtmlExport.h"
 
@@ -139,9 +140,9 @@ void frmMain::SaveStorybookAs() {
     // Held in the mode while the target is decided, but never shown in the mode line.
     m_state.strApplicationMode =
         target.action == SaveAsAction::SaveXml ? modes::kSaveXml : modes::kExportHtml;
-    const auto slash = target.path.find_last_of('/');
-    m_state.varStorybookFolder = target.path.substr(0, slash + 1);
-    m_state.varStorybookFile = target.path.substr(slash + 1);
+    PathParts parts = splitPath(target.path);
+    m_state.varStorybookFolder = std::move(parts.folder);
+    m_state.varStorybookFile = std::move(parts.name);
 
     // The dialog asked about replacing the name the user chose, not the one the program made of it.
     if (target.renamed && anythingAt(target.path) &&

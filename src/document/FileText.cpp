@@ -1,17 +1,14 @@
 #include "FileText.h"
 
-#include <array>
-#include <cerrno>
-#include <climits>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "PathSplit.h"
+
+#include <limits>
 
 namespace {
 
-// Temporary names beside a target: the first free one is taken; all are cleared before a write, so
-// whatever a killed writer left behind is gone after the next one.
+// Temporary names beside a target, one to each writer at work: the first free one is taken. Before
+// that, every name whose writer is gone is cleared, so whatever a killed writer left is gone after
+// the next write.
 constexpr int kTemporarySlots = 8;
 
 std::string temporaryName(const std::string& target, int slot) {
@@ -21,102 +18,68 @@ std::string temporaryName(const std::string& target, int slot) {
     return name;
 }
 
-void clearTemporaryNames(const std::string& target) {
+void clearStaleNames(const std::string& target) {
     for (int slot = 0; slot < kTemporarySlots; ++slot)
-        ::unlink(temporaryName(target, slot).c_str()); // a link is removed, never followed
+        files::clearStale(temporaryName(target, slot));
 }
 
-std::string errorText(const char* what, const std::string& path, int error) {
-    return std::string(what) + " \"" + path + "\": " + std::strerror(error);
+std::string quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
+
+std::string errorText(const char* what, const std::string& path, std::error_code error) {
+    return std::string(what) + " " + quoted(path) + ": " + error.message();
 }
 
 std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
+    std::string folder = splitPath(path).folder;
+    if (folder.empty())
         return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+    // The separator goes unless it is the root's ("/", "C:\").
+    if (folder.size() > 1 && folder[folder.size() - 2] != ':')
+        folder.pop_back();
+    return folder;
 }
 
-// Makes a rename durable: without syncing the folder a crash can bring back the old name.
-void syncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+bool isAbsolute(const std::string& path) {
+#ifdef _WIN32
+    return path.size() > 1 && (path[1] == ':' || kPathSeparators.find(path[0]) != std::string::npos);
+#else
+    return !path.empty() && path.front() == '/';
+#endif
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(put);
+// Why a file may not be replaced, or nothing; permissions receives those to keep. The message names
+// path, the name the caller gave.
+std::optional<std::string> refusalToReplace(const std::string& path, const std::string& target,
+                                            std::uint32_t& permissions) {
+    const files::Entry file = files::lookUp(target, files::Links::Keep);
+    if (file.kind != files::Kind::Missing) {
+        if (file.kind != files::Kind::File)
+            return quoted(path) + " is not a file.";
+        if (!file.writable)
+            return quoted(path) + " is read-only.";
+        permissions = file.permissions;
     }
-    return true;
-}
-
-// Why a file may not be replaced, or nothing; mode receives the permissions to keep.
-std::optional<std::string> refusalToReplace(const std::string& target, mode_t& mode) {
-    // A file or folder without write permission is left alone even where the process could write it
-    // anyway (as root): the user marked it read-only.
-    struct stat info {};
-    if (::lstat(target.c_str(), &info) == 0) {
-        if (!S_ISREG(info.st_mode))
-            return "\"" + target + "\" is not a file.";
-        if ((info.st_mode & S_IWUSR) == 0 || ::access(target.c_str(), W_OK) != 0)
-            return "\"" + target + "\" is read-only.";
-        mode = info.st_mode & 07777;
-    }
-    struct stat folder {};
     const std::string folderPath = folderOf(target);
-    if (::stat(folderPath.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))
-        return "The folder \"" + folderPath + "\" does not exist.";
-    if ((folder.st_mode & S_IWUSR) == 0 || ::access(folderPath.c_str(), W_OK) != 0)
-        return "The folder \"" + folderPath + "\" is read-only.";
+    const files::Entry folder = files::lookUp(folderPath, files::Links::Follow);
+    if (folder.kind != files::Kind::Folder)
+        return "The folder " + quoted(folderPath) + " does not exist.";
+    if (!folder.writable)
+        return "The folder " + quoted(folderPath) + " is read-only.";
     return std::nullopt;
 }
 
 } // namespace
 
 bool fileExists(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return files::lookUp(path, files::Links::Follow).kind == files::Kind::File;
 }
 
 bool readWholeFileInto(const std::string& path, std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    // One byte more than the file holds, so the end shows without growing the buffer.
-    bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
-    std::size_t done = 0;
-    for (;;) {
-        if (done == bytes.size())
-            bytes.resize(bytes.size() * 2); // the file has grown since fstat
-        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            ::close(fd);
-            return false;
-        }
-        if (got == 0)
-            break;
-        done += static_cast<std::size_t>(got);
-    }
-    ::close(fd);
-    bytes.resize(done);
-    return true;
+    std::error_code error;
+    return files::readFile(path, bytes, std::numeric_limits<std::uint64_t>::max(), error) ==
+           files::ReadStatus::Read;
 }
 
 std::optional<std::string> readWholeFile(const std::string& path) {
@@ -126,19 +89,31 @@ std::optional<std::string> readWholeFile(const std::string& path) {
     return bytes;
 }
 
+FileResult readAlbumFile(const std::string& path, std::string& bytes) {
+    std::error_code error;
+    switch (files::readFile(path, bytes, kLargestAlbumBytes, error)) {
+    case files::ReadStatus::Read:
+        return {true, {}};
+    case files::ReadStatus::Missing:
+        return {false, "The file " + quoted(path) + " does not exist."};
+    case files::ReadStatus::NotAFile:
+        return {false, quoted(path) + " is not a file."};
+    case files::ReadStatus::TooLarge:
+        return {false, "The file " + quoted(path) + " is larger than 64 MB, too large for a storybook."};
+    case files::ReadStatus::Failed:
+        break;
+    }
+    return {false, errorText("Cannot read", path, error) + "."};
+}
+
 std::string resolvedFilePath(const std::string& path) {
     std::string current = path;
     // Beyond this many links the path is a loop; the writer then refuses it as no file.
     for (int hop = 0; hop < 40; ++hop) {
-        struct stat info {};
-        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        const auto link = files::linkTarget(current);
+        if (!link || link->empty())
             return current;
-        std::array<char, PATH_MAX> target{};
-        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
-        if (length <= 0 || static_cast<std::size_t>(length) >= target.size())
-            return current;
-        const std::string link(target.data(), static_cast<std::size_t>(length));
-        current = link.front() == '/' ? link : folderOf(current) + "/" + link;
+        current = isAbsolute(*link) ? *link : splitPath(current).folder + *link;
     }
     return current;
 }
@@ -147,77 +122,88 @@ AtomicFileWriter::AtomicFileWriter(std::string path)
     : m_path(std::move(path)), m_target(resolvedFilePath(m_path)) {}
 
 AtomicFileWriter::~AtomicFileWriter() {
+    // Removed while still held, so no other writer can have taken the name in between.
     if (!m_committed && !m_tempPath.empty())
-        ::unlink(m_tempPath.c_str());
+        files::remove(m_tempPath);
 }
 
 FileResult AtomicFileWriter::write(std::string_view bytes, FileFlush flush) {
-    mode_t mode = 0; // a new file gets the usual permissions, a replaced one keeps its own
-    if (auto refusal = refusalToReplace(m_target, mode))
+    std::uint32_t permissions = 0; // a new file gets the usual ones, a replaced one keeps its own
+    if (auto refusal = refusalToReplace(m_path, m_target, permissions))
         return {false, *refusal};
 
     if (!m_tempPath.empty())
-        ::unlink(m_tempPath.c_str());
+        files::remove(m_tempPath);
+    m_file.close();
     m_tempPath.clear();
-    clearTemporaryNames(m_target);
-    int fd = -1;
-    for (int slot = 0; slot < kTemporarySlots && fd < 0; ++slot) {
+    clearStaleNames(m_target);
+    for (int slot = 0; slot < kTemporarySlots && m_tempPath.empty(); ++slot) {
         const std::string name = temporaryName(m_target, slot);
-        fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode ? 0600 : 0666);
-        if (fd >= 0)
+        const std::error_code error = m_file.create(name, permissions);
+        if (!error)
             m_tempPath = name;
-        else if (errno != EEXIST)
-            return {false, errorText("Cannot create", name, errno)};
+        else if (error != std::errc::file_exists)
+            return {false, errorText("Cannot create a new file beside", m_path, error)};
     }
-    if (fd < 0)
-        return {false, errorText("Cannot create", temporaryName(m_target, 0), EEXIST)};
+    if (m_tempPath.empty())
+        return {false, quoted(m_path) + " is being saved by other programs; try again later."};
 
-    if ((mode != 0 && ::fchmod(fd, mode) != 0) || !writeAll(fd, bytes) ||
-        (flush == FileFlush::Flush && ::fsync(fd) != 0)) {
-        const int error = errno;
-        ::close(fd);
-        return {false, errorText("Cannot write", m_tempPath, error)};
-    }
-    if (::close(fd) != 0)
-        return {false, errorText("Cannot write", m_tempPath, errno)};
+    std::error_code error = m_file.write(bytes);
+    if (!error && flush == FileFlush::Flush)
+        error = m_file.flush();
+    if (!error && m_modified)
+        error = m_file.setModified(*m_modified);
+    if (error)
+        return {false, errorText("Cannot write", m_path, error)};
     return {true, {}};
 }
 
-bool AtomicFileWriter::keepBackup(const std::string& backupPath) {
+FileResult AtomicFileWriter::keepBackup(const std::string& backupPath) {
     if (!fileExists(m_target) || backupPath.empty())
-        return false;
-    clearTemporaryNames(backupPath);
+        return {true, {}};
+    const files::Entry existing = files::lookUp(backupPath, files::Links::Keep);
+    if (existing.kind == files::Kind::Folder || existing.kind == files::Kind::Other)
+        return {false, "The backup " + quoted(backupPath) + " is not a file."};
     // The old file's bytes are on disk already: a second name for them costs no copy and no sync, and
-    // once the new file is renamed into place the backup name keeps the old bytes.
-    const std::string staged = temporaryName(backupPath, 0);
-    if (::link(m_target.c_str(), staged.c_str()) == 0) {
-        const bool renamed = ::rename(staged.c_str(), backupPath.c_str()) == 0;
+    // once the new file is renamed into place the backup name keeps the old bytes. The name is staged
+    // under a temporary name that no other writer holds, then renamed over the backup.
+    clearStaleNames(backupPath);
+    std::error_code linked = std::make_error_code(std::errc::file_exists);
+    std::string staged;
+    for (int slot = 0; slot < kTemporarySlots && linked == std::errc::file_exists; ++slot) {
+        staged = temporaryName(backupPath, slot);
+        linked = files::hardLink(m_target, staged);
+    }
+    if (!linked) {
+        const std::error_code renamed = files::replace(staged, backupPath);
         // A backup that is already a link to the file makes the rename do nothing.
-        ::unlink(staged.c_str());
+        files::remove(staged);
         if (renamed)
-            m_backupFolder = folderOf(backupPath);
-        return renamed;
+            return {false, errorText("Cannot replace the backup", backupPath, renamed)};
+        m_backupFolder = folderOf(backupPath);
+        return {true, {}};
     }
     // File systems without hard links get a copy, in place of a link at the backup name as the
     // rename above would do, never through it.
-    struct stat info {};
-    if (::lstat(backupPath.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
-        ::unlink(backupPath.c_str());
-    return copyFileAtomically(m_target, backupPath).ok;
+    if (existing.kind == files::Kind::Link)
+        files::remove(backupPath);
+    return copyFileAtomically(m_target, backupPath);
 }
 
 FileResult AtomicFileWriter::commit(FolderFlush flush) {
     if (m_tempPath.empty())
-        return {false, errorText("Cannot replace", m_path, ENOENT)};
-    if (::rename(m_tempPath.c_str(), m_target.c_str()) != 0)
-        return {false, errorText("Cannot replace", m_path, errno)};
+        return {false, errorText("Cannot replace", m_path, std::make_error_code(std::errc::io_error))};
+    if (const std::error_code error = files::replace(m_tempPath, m_target))
+        return {false, errorText("Cannot replace", m_path, error)};
     m_committed = true;
+    if (const std::error_code error = m_file.close())
+        return {false, errorText("Cannot write", m_path, error)};
     if (flush == FolderFlush::Skip)
         return {true, {}};
     const std::string folder = folderOf(m_target);
-    syncFolder(folder);
+    files::syncFolder(folder);
     if (!m_backupFolder.empty() && m_backupFolder != folder)
-        syncFolder(m_backupFolder);
+        files::syncFolder(m_backupFolder);
     return {true, {}};
 }
 
@@ -231,9 +217,12 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes, 
 
 FileResult copyFileAtomically(const std::string& source, const std::string& target, FileFlush flush) {
     const auto bytes = readWholeFile(source);
+    const files::Entry original = files::lookUp(source, files::Links::Follow);
     if (!bytes)
-        return {false, "Cannot read \"" + source + "\"."};
+        return {false, "Cannot read " + quoted(source) + "."};
     AtomicFileWriter writer(target);
+    if (original.kind == files::Kind::File)
+        writer.setModifiedTime(original.modified);
     FileResult result = writer.write(*bytes, flush);
     if (!result.ok)
         return result;

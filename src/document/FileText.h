@@ -1,7 +1,11 @@
 #pragma once
 // File access for the document and the export: whole-file reads and writes that never leave a
-// target half-written. Bytes are kept as they are.
+// target half-written. Bytes are kept as they are. Messages name the file the caller gave, never a
+// temporary name.
 
+#include "FileSystem.h"
+
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,10 +13,21 @@
 struct FileResult {
     bool ok = false;
     std::string error; // a sentence for the user when !ok
+    explicit operator bool() const { return ok; }
 };
 
+// Whether path names a regular file (links followed).
 bool fileExists(const std::string& path);
-// The whole file, or nothing when it cannot be found or read.
+
+// Far above the largest album the layout allows, so that no valid album is refused and no huge file
+// is read only to be turned away.
+inline constexpr std::uint64_t kLargestAlbumBytes = std::uint64_t(64) << 20;
+// The whole file that is to be opened as an album. Refused before a byte is read, with a sentence
+// naming the path: a missing file, anything but a regular file (opening never waits on a FIFO), a
+// file over kLargestAlbumBytes.
+FileResult readAlbumFile(const std::string& path, std::string& bytes);
+
+// The whole regular file, or nothing when it cannot be found or read.
 std::optional<std::string> readWholeFile(const std::string& path);
 // The same into a buffer the caller keeps, so reading again costs no new allocation. False when the
 // file cannot be found or read.
@@ -32,9 +47,10 @@ enum class FileFlush { Flush, Skip };
 
 // Writes bytes to a temporary file beside the real file the path stands for and flushes it to disk;
 // commit() renames it into place in one step, and a writer destroyed without commit() removes it.
-// The temporary file is always created new (never through a link, never an existing file); the
-// leftovers of an earlier writer that was killed are cleared. A path that is a link keeps its link:
-// the link's target is replaced.
+// The temporary file is always created new (never through a link, never an existing file) under a
+// name no other living writer holds; the leftovers of writers that were killed are cleared, those of
+// writers still at work are left alone. A path that is a link keeps its link: the link's target is
+// replaced.
 class AtomicFileWriter {
 public:
     explicit AtomicFileWriter(std::string path);
@@ -44,11 +60,14 @@ public:
 
     // The whole content in one write, then (unless skipped) fsync.
     FileResult write(std::string_view bytes, FileFlush flush = FileFlush::Flush);
+    // Gives the file written next this modification time (nanoseconds since 1970) instead of now.
+    void setModifiedTime(std::int64_t nanoseconds) { m_modified = nanoseconds; }
     const std::string& temporaryPath() const { return m_tempPath; }
     // Before commit(): makes backupPath hold the file as it is now (a hard link where the file system
-    // allows, else a synced copy), replacing an older backup in one step. False when there is no
-    // file to back up or the backup cannot be made; the file itself is never touched.
-    bool keepBackup(const std::string& backupPath);
+    // allows, else a synced copy), replacing an older backup in one step. Succeeds at once when there
+    // is no file to back up; fails with a sentence naming the backup when it cannot be made. The file
+    // itself is never touched.
+    FileResult keepBackup(const std::string& backupPath);
     // Renames the new file into place and flushes the folder once (and the backup's, if elsewhere).
     FileResult commit(FolderFlush flush = FolderFlush::Flush);
 
@@ -56,12 +75,15 @@ private:
     std::string m_path;   // as given
     std::string m_target; // the real file
     std::string m_tempPath;
+    files::NewFile m_file; // open, and so locked, from write() until commit
     std::string m_backupFolder;
+    std::optional<std::int64_t> m_modified;
     bool m_committed = false;
 };
 
 FileResult writeFileAtomically(const std::string& path, std::string_view bytes,
                                FolderFlush flush = FolderFlush::Flush);
-// Copies source over target through a temporary file, so target is either the old or the new copy.
+// Copies source over target through a temporary file, so target is either the old or the new copy,
+// never a part; the copy keeps the source's modification time. The error names source or target.
 FileResult copyFileAtomically(const std::string& source, const std::string& target,
                               FileFlush flush = FileFlush::Flush);

@@ -190,8 +190,8 @@ bool ReadStorybookLinesText(Storybook& album, std::string_view bytes) {
 }
 
 bool ReadStorybookLines(Storybook& album, const std::string& path) {
-    const auto bytes = readWholeFile(path);
-    return bytes && ReadStorybookLinesText(album, *bytes);
+    std::string bytes;
+    return readAlbumFile(path, bytes).ok && ReadStorybookLinesText(album, bytes);
 }
 
 void CheckAndReadStorybookText(Storybook& album, std::string_view bytes, LineScan& scan) {
@@ -200,9 +200,10 @@ void CheckAndReadStorybookText(Storybook& album, std::string_view bytes, LineSca
 
 void CheckAndReadStorybook(Storybook& album, const std::string& path, LineScan& scan) {
     std::shared_ptr<std::string> buffer = bufferForRead(album);
-    if (!readWholeFileInto(path, *buffer)) {
+    if (FileResult gate = readAlbumFile(path, *buffer); !gate.ok) {
         album.spareBytes = std::move(buffer);
         scan = LineScan{};
+        scan.refusal = std::move(gate.error);
         return;
     }
     const std::string_view bytes = *buffer;

@@ -26,6 +26,9 @@ struct LineScan {
     bool read = false;
     std::vector<std::string_view> lines; // views into the bytes scanned
     std::vector<std::uint32_t> tags;     // one per line; valid while the line image is unchanged
+    // Why the file was not read at all (missing, no regular file, too large), naming its path; empty
+    // when it was read.
+    std::string refusal;
 };
 void CheckAndReadStorybook(Storybook& album, const std::string& path, LineScan& scan);
 void CheckAndReadStorybookText(Storybook& album, std::string_view bytes, LineScan& scan);

@@ -2,6 +2,7 @@
 #include "ApplicationModes.h"
 
 #include "FileText.h"
+#include "PathSplit.h"
 #include "ReadBack.h"
 #include "StoredText.h"
 #include "StorybookReader.h"
@@ -98,6 +99,14 @@ std::string integrityFailureText(const std::string& backup, const std::string& r
     return "XML Integrity Check Failed!\r\n\r\n" + reason + "\r\n\r\n" +
            (backupExists ? "Using backup file for recovery" : "The storybook file was left as it was.") +
            "\r\nModifications will not be saved.  ";
+}
+
+// The album is only replaced without its backup when the user says so.
+bool saveWithoutBackup(StorybookHost& host, const std::string& reason) {
+    return host.messageBox("The backup copy of the storybook could not be made.\r\n" + reason +
+                               "\r\n\r\nSave the storybook without a backup?",
+                           MessageButtons::YesNo, MessageIcon::Critical,
+                           "backup failed") == MessageAnswer::Yes;
 }
 
 std::string writeFailureText(const std::string& reason) {
@@ -202,13 +211,11 @@ bool RebuildLogFileArray(Storybook& album) {
 }
 
 std::string BackupPathFor(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    std::string name = path.substr(nameStart);
-    if (name.find(".xml") == std::string::npos)
-        return {};
-    replaceAll(name, ".xml", ".bak");
-    return path.substr(0, nameStart) + name;
+    PathParts parts = splitPath(path);
+    if (parts.name.find(".xml") == std::string::npos)
+        return path + ".bak";
+    replaceAll(parts.name, ".xml", ".bak");
+    return parts.folder + parts.name;
 }
 
 SaveOutcome BackupAndSave(Storybook& album, StorybookHost& host, const std::string& path) {
@@ -240,8 +247,10 @@ SaveOutcome BackupAndSave(Storybook& album, StorybookHost& host, const std::stri
         showSaveFailure(host, writeFailureText(written.error));
         return SaveOutcome::WriteFailed;
     }
-    if (!backup.empty())
-        writer.keepBackup(backup); // a missing backup is no reason not to save
+    if (const FileResult kept = writer.keepBackup(backup); !kept.ok && !saveWithoutBackup(host, kept.error)) {
+        host.hideSavingPicture();
+        return SaveOutcome::BackupRefused;
+    }
     if (const FileResult committed = writer.commit(); !committed.ok) {
         showSaveFailure(host, writeFailureText(committed.error));
         return SaveOutcome::WriteFailed;

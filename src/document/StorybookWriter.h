@@ -11,9 +11,10 @@
 
 bool RebuildLogFileArray(Storybook& album);
 
-// The backup beside the album: the file name with ".xml" replaced by ".bak"; empty when the name
-// holds no ".xml" (no backup is made then).
+// The backup beside the album: the file name with ".xml" replaced by ".bak"; a name that holds no
+// ".xml" (such as "Album.XML") gets ".bak" added, so that every album has its backup.
 std::string BackupPathFor(const std::string& path);
 
-enum class SaveOutcome { Saved, RebuildFailed, WriteFailed, CheckFailed };
+// BackupRefused: the backup could not be made and the user chose not to save without it.
+enum class SaveOutcome { Saved, RebuildFailed, WriteFailed, CheckFailed, BackupRefused };
 SaveOutcome BackupAndSave(Storybook& album, StorybookHost& host, const std::string& path);

@@ -1,38 +1,12 @@
 #include "SnapshotScan.h"
 
+#include "document/FileSystem.h"
+
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <unordered_set>
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-
 namespace {
-
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
-using Folder = std::unique_ptr<DIR, DirCloser>;
-
-Folder openFolder(const std::string& folder) {
-    return Folder(::opendir(folder.empty() ? "." : folder.c_str()));
-}
-
-bool isDotEntry(const char* name) {
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
-
-// Whether an entry is a subfolder; the listing usually says, otherwise the entry is looked up.
-bool isSubfolder(DIR* dir, const dirent& entry) {
-    if (entry.d_type == DT_DIR)
-        return true;
-    if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK)
-        return false;
-    struct stat info {};
-    return ::fstatat(::dirfd(dir), entry.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
-}
 
 // Shows 2 to 50, then every 26th count: 76, 102, 128, ...
 class ProgressThrottle {
@@ -51,6 +25,13 @@ public:
 private:
     int m_display = 1; // the first accepted file shows nothing
 };
+
+// Whole seconds, rounded down also before 1970.
+std::time_t secondsOf(std::int64_t nanoseconds) {
+    const std::int64_t seconds = nanoseconds / 1'000'000'000;
+    return static_cast<std::time_t>(nanoseconds < 0 && seconds * 1'000'000'000 != nanoseconds ? seconds - 1
+                                                                                              : seconds);
+}
 
 } // namespace
 
@@ -77,7 +58,7 @@ bool isUnlinkedLot(std::string_view lot) {
 
 std::string dateText(std::time_t time) {
     std::tm local{};
-    if (::localtime_r(&time, &local) == nullptr)
+    if (!files::localTime(time, local))
         return "0000/00/00 00:00:00";
     char text[64];
     std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d:%02d", local.tm_year + 1900, local.tm_mon + 1,
@@ -86,37 +67,39 @@ std::string dateText(std::time_t time) {
 }
 
 std::optional<int> countFolderFiles(const std::string& folder) {
-    const Folder dir = openFolder(folder);
-    if (!dir)
-        return std::nullopt;
     int count = 0;
-    while (const dirent* entry = ::readdir(dir.get()))
-        if (!isDotEntry(entry->d_name) && !isSubfolder(dir.get(), *entry))
-            ++count;
+    const bool listed = files::listFolder(
+        folder, [](std::string_view) { return false; },
+        [&count](std::string_view, const files::Entry& entry) {
+            count += entry.kind != files::Kind::Folder;
+            return true;
+        });
+    if (!listed)
+        return std::nullopt;
     return count;
 }
 
 ScanOutcome ScanSnapshotFolder(const std::string& folder, SnapshotScan& scan, const ScanProgress& progress) {
     scan.strSnapshotArray.clear();
     scan.strLotIDArray.clear();
-    const Folder dir = openFolder(folder);
-    if (!dir)
-        return ScanOutcome::FolderUnreadable;
 
     ProgressThrottle throttle;
     std::vector<SnapshotRow> rows;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string_view name(entry->d_name);
-        if (!isSnapshotFileName(name))
-            continue;
-        struct stat info {};
-        // A file removed since it was listed, or a subfolder with a snapshot's name, is no snapshot.
-        if (::fstatat(::dirfd(dir.get()), entry->d_name, &info, 0) != 0 || S_ISDIR(info.st_mode))
-            continue;
-        rows.push_back({std::string(name), dateText(info.st_mtime)});
-        if (rows.size() > 1 && progress && !progress(throttle.next(static_cast<int>(rows.size()))))
-            return ScanOutcome::Stopped;
-    }
+    bool stopped = false;
+    const bool listed =
+        files::listFolder(folder, isSnapshotFileName, [&](std::string_view name, const files::Entry& entry) {
+            // A file removed since it was listed, or a subfolder with a snapshot's name, is no snapshot.
+            if (!isSnapshotFileName(name) || entry.kind == files::Kind::Folder ||
+                entry.kind == files::Kind::Missing)
+                return true;
+            rows.push_back({std::string(name), dateText(secondsOf(entry.modified))});
+            stopped = rows.size() > 1 && progress && !progress(throttle.next(static_cast<int>(rows.size())));
+            return !stopped;
+        });
+    if (!listed)
+        return ScanOutcome::FolderUnreadable;
+    if (stopped)
+        return ScanOutcome::Stopped;
 
     std::sort(rows.begin(), rows.end(),
               [](const SnapshotRow& a, const SnapshotRow& b) { return a.name < b.name; });

@@ -2,10 +2,26 @@
 
 #include "document/FileText.h"
 
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace fs = std::filesystem;
+
+#ifdef _WIN32
+// Wine makes no symbolic links, and Windows itself only with a privilege.
+#define SKIP_WITHOUT_SYMBOLIC_LINKS() GTEST_SKIP() << "no symbolic links on Windows"
+constexpr bool kPosixPermissions = false;
+#else
+#define SKIP_WITHOUT_SYMBOLIC_LINKS()
+constexpr bool kPosixPermissions = true;
+#endif
 
 TEST(AtomicFileWriter, ReplacesInOneStepAndKeepsPermissions) {
     TempFolder folder;
@@ -13,8 +29,9 @@ TEST(AtomicFileWriter, ReplacesInOneStepAndKeepsPermissions) {
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_TRUE(writeFileAtomically(path, "new bytes\n").ok);
     EXPECT_EQ(TempFolder::read(path), "new bytes\n");
-    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
+    if (kPosixPermissions)
+        EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+                  fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(AtomicFileWriter, AbandonedWriteLeavesTheTargetAndNoTemporaryFile) {
@@ -49,8 +66,9 @@ TEST(UnflushedCopy, ReplacesTheTargetWholeOrLeavesItAlone) {
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_TRUE(copyFileAtomically(source, target, FileFlush::Skip).ok);
     EXPECT_EQ(TempFolder::read(target), image);
-    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
+    if (kPosixPermissions)
+        EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+                  fs::perms::owner_read | fs::perms::owner_write);
 
     fs::permissions(target, fs::perms::owner_read);
     EXPECT_FALSE(copyFileAtomically(source, target, FileFlush::Skip).ok) << "a read-only copy stays";
@@ -61,6 +79,7 @@ TEST(UnflushedCopy, ReplacesTheTargetWholeOrLeavesItAlone) {
 }
 
 TEST(AtomicFileWriter, NeverWritesThroughALinkAtTheTemporaryName) {
+    SKIP_WITHOUT_SYMBOLIC_LINKS();
     TempFolder folder;
     const std::string path = folder.write("album.xml", "old");
     const std::string victim = folder.write("victim.txt", "not yours");
@@ -73,6 +92,7 @@ TEST(AtomicFileWriter, NeverWritesThroughALinkAtTheTemporaryName) {
 }
 
 TEST(AtomicFileWriter, ALinkedTargetKeepsItsLinkAndGetsTheBytes) {
+    SKIP_WITHOUT_SYMBOLIC_LINKS();
     TempFolder folder;
     fs::create_directory(folder.file("real"));
     const std::string real = folder.write("real/album.xml", "old");
@@ -113,4 +133,84 @@ TEST(AtomicFileWriter, BackupThatIsAlreadyALinkToTheFileLeavesNoStagedName) {
     ASSERT_TRUE(writer.commit().ok);
     EXPECT_EQ(TempFolder::read(folder.file("album.bak")), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
+}
+
+TEST(AtomicFileWriter, LeavesTheTemporaryFilesOfLivingWritersAlone) {
+    TempFolder folder;
+    const std::string path = folder.write("album.xml", "old");
+    AtomicFileWriter first(path);
+    ASSERT_TRUE(first.write("first").ok);
+    ASSERT_TRUE(writeFileAtomically(path, "second").ok);
+    EXPECT_EQ(TempFolder::read(path), "second");
+    ASSERT_TRUE(first.commit().ok) << "the other save did not take this one's file";
+    EXPECT_EQ(TempFolder::read(path), "first");
+
+    // With every temporary name held, a further save fails and says which file it could not save.
+    std::vector<std::unique_ptr<AtomicFileWriter>> living;
+    for (int writer = 0; writer < 8; ++writer) {
+        living.push_back(std::make_unique<AtomicFileWriter>(path));
+        ASSERT_TRUE(living.back()->write("held").ok);
+    }
+    const FileResult refused = writeFileAtomically(path, "late");
+    EXPECT_FALSE(refused.ok);
+    EXPECT_NE(refused.error.find("\"" + path + "\""), std::string::npos) << refused.error;
+    EXPECT_EQ(refused.error.find(".saving~"), std::string::npos) << refused.error;
+    EXPECT_EQ(TempFolder::read(path), "first");
+}
+
+TEST(FileText, PathsBeyondAsciiAreKeptAsTheyAre) {
+    TempFolder folder;
+    const std::string family = "Fam\xC3\xADlia \xE5\x86\x99\xE7\x9C\x9F/";
+    fs::create_directory(pathOf(folder.file(family)));
+    const std::string path = folder.write(family + "\xC3\x84lbum.xml", "old");
+    AtomicFileWriter writer(path);
+    ASSERT_TRUE(writer.write("new").ok);
+    ASSERT_TRUE(writer.keepBackup(folder.file(family + "\xC3\x84lbum.bak")));
+    ASSERT_TRUE(writer.commit().ok);
+    EXPECT_EQ(readWholeFile(path).value_or(""), "new");
+    EXPECT_EQ(TempFolder::read(folder.file(family + "\xC3\x84lbum.bak")), "old");
+}
+
+TEST(FileText, CopiesKeepTheModificationTimeOfTheirSource) {
+    TempFolder folder;
+    const std::string source = folder.write("snapshot_1.jpg", "picture");
+    const auto taken = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    fs::last_write_time(pathOf(source), taken);
+    const std::string copy = folder.file("copy.jpg");
+    ASSERT_TRUE(copyFileAtomically(source, copy, FileFlush::Skip).ok);
+    const auto apart = fs::last_write_time(pathOf(copy)) - taken;
+    EXPECT_LT(std::chrono::abs(apart), std::chrono::seconds(1));
+}
+
+// Only a regular file of an album's size is read; anything else is named and refused unread.
+TEST(FileText, AnAlbumIsReadOnlyFromARegularFileOfAnAlbumsSize) {
+    TempFolder folder;
+    const std::string huge = folder.write("huge.xml", "");
+    fs::resize_file(pathOf(huge), kLargestAlbumBytes + 1);
+    fs::create_directory(pathOf(folder.file("folder.xml")));
+    struct Case {
+        std::string path;
+        std::string message; // empty: read
+    };
+    std::vector<Case> cases = {
+        {folder.write("album.xml", "<StoryCreator>"), ""},
+        {folder.file("none.xml"), "does not exist"},
+        {folder.file("folder.xml"), "is not a file"},
+        {huge, "larger than 64 MB"},
+    };
+#ifndef _WIN32
+    // A FIFO would block a reader that waited for a writer.
+    ASSERT_EQ(::mkfifo(folder.file("fifo.xml").c_str(), 0600), 0);
+    cases.push_back({folder.file("fifo.xml"), "is not a file"});
+    cases.push_back({"/dev/null", "is not a file"});
+#endif
+    for (const Case& test : cases) {
+        std::string bytes;
+        const FileResult read = readAlbumFile(test.path, bytes);
+        EXPECT_EQ(read.ok, test.message.empty()) << test.path;
+        if (test.message.empty())
+            continue;
+        EXPECT_NE(read.error.find(test.message), std::string::npos) << read.error;
+        EXPECT_NE(read.error.find("\"" + test.path + "\""), std::string::npos) << read.error;
+    }
 }

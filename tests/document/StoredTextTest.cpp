@@ -88,6 +88,8 @@ TEST_F(TypedText, EveryTypedTextSavesAndReadsBackEqualAsWellFormedXml) {
         EXPECT_EQ(unwrapCdata(reloaded->content(1, album::Text)), typed.text);
         const std::string saved = TempFolder::read(path);
         EXPECT_FALSE(firstXmlFault(saved));
+        if (!kXmlOracle)
+            continue;
         const OracleReading reading = readWithLibxml2(saved);
         ASSERT_TRUE(reading.wellFormed);
         ASSERT_EQ(reading.texts.size(), 3u);

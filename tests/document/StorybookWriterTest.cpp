@@ -11,8 +11,10 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -201,10 +203,12 @@ TEST_F(Writer, UnwritableTargetsLeaveTheAlbumAndClaimNothing) {
     expectSaveFailure(path, original, "The storybook file could not be written.");
     fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
 
+#ifndef _WIN32 // Windows makes files in a folder marked read-only all the same
     fs::permissions(folder.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     expectSaveFailure(path, original, "The storybook file could not be written.");
     fs::permissions(folder.path(), fs::perms::owner_write, fs::perm_options::add);
+#endif
 
     host.messages.clear();
     const std::string missing = folder.file("gone/Storybook.xml");
@@ -213,19 +217,18 @@ TEST_F(Writer, UnwritableTargetsLeaveTheAlbumAndClaimNothing) {
     EXPECT_FALSE(host.saved);
 }
 
-TEST_F(Writer, BackupGoesBesideTheAlbumOrNowhere) {
+TEST_F(Writer, EveryAlbumNameHasABackupBesideIt) {
     EXPECT_EQ(BackupPathFor("/home/me/albums.xml/Storybook.xml"), "/home/me/albums.xml/Storybook.bak");
     EXPECT_EQ(BackupPathFor("/home/me/Storybook.xml.xml"), "/home/me/Storybook.bak.bak");
-    EXPECT_EQ(BackupPathFor("/home/me/Storybook.XML"), "");
+    EXPECT_EQ(BackupPathFor("/home/me/Storybook.XML"), "/home/me/Storybook.XML.bak");
     EXPECT_EQ(BackupPathFor("Storybook.xml"), "Storybook.bak");
 
     const std::string original = sampleAlbum().bytes();
-    const std::string path = folder.write("Storybook", original);
+    const std::string path = folder.write("Storybook.XML", original);
     open(path);
     setStory(0, "changed");
     ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
-        << "no backup for a name without .xml";
+    EXPECT_EQ(TempFolder::read(path + ".bak"), original);
 }
 
 TEST_F(Writer, SaveAsToANewNameMakesNoBackup) {
@@ -267,6 +270,9 @@ TEST_F(Writer, BackupHoldsTheAlbumAsItWasBeforeEachSave) {
 
 // A save killed at any moment leaves the album and its backup whole: each is one of the versions saved.
 TEST_F(Writer, KilledSavesLeaveWholeAlbumsAndBackups) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the saves are killed in forked copies of the test, and Windows has no fork";
+#else
     const std::string original = sampleAlbum().bytes();
     const std::string path = folder.write("Storybook.xml", original);
     open(path);
@@ -298,9 +304,13 @@ TEST_F(Writer, KilledSavesLeaveWholeAlbumsAndBackups) {
     for (const auto& entry : fs::directory_iterator(folder.path()))
         names.insert(entry.path().filename().string());
     EXPECT_EQ(names, (std::set<std::string>{"Storybook.bak", "Storybook.xml"}));
+#endif
 }
 
 TEST_F(Writer, BackupIsCopiedWhereItCannotBeLinked) {
+#ifdef _WIN32
+    GTEST_SKIP() << "needs a second file system at /dev/shm and a symbolic link to reach it";
+#else
     if (!fs::is_directory("/dev/shm"))
         GTEST_SKIP() << "no second file system to link across";
     std::string pattern = "/dev/shm/brindlecove-XXXXXX";
@@ -317,4 +327,5 @@ TEST_F(Writer, BackupIsCopiedWhereItCannotBeLinked) {
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_NE(TempFolder::read(real), original);
     fs::remove_all(other);
+#endif
 }

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <random>
 
 namespace {
 
@@ -25,8 +26,11 @@ void writeBytes(const fs::path& path, const std::string& bytes) {
 class ScratchFolder {
 public:
     ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "brindlecove-export-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
+        std::random_device seed;
+        std::mt19937_64 random(seed());
+        do
+            m_path = fs::temp_directory_path() / ("brindlecove-export-" + std::to_string(random()));
+        while (!fs::create_directory(m_path));
     }
     ~ScratchFolder() {
         std::error_code ignored;

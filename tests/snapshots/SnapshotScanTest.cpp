@@ -48,8 +48,7 @@ TEST(SnapshotScan, ListsInNameOrderWithLocalDatesAndLotsInOrderOfFirstAppearance
     EXPECT_EQ(scan.strLotIDArray, (std::vector<std::string>{"lotxyz12", "00000q1z"}));
 
     const std::time_t time = march2005;
-    std::tm local{};
-    localtime_r(&time, &local);
+    const std::tm local = *std::localtime(&time); // the test's only thread
     char expected[32];
     std::strftime(expected, sizeof expected, "%Y/%m/%d %H:%M:%S", &local);
     EXPECT_EQ(scan.strSnapshotArray[0].date, expected);
@@ -92,6 +91,9 @@ TEST(SnapshotScan, AFolderThatCannotBeListedIsReportedAndEmptiesTheScan) {
 }
 
 TEST(SnapshotScan, FortyThousandSnapshotsAreAllListed) {
+#ifdef _WIN32
+    GTEST_SKIP() << "making 40,000 files takes minutes under Wine; the count is the same code everywhere";
+#endif
     SnapshotFolder folder;
     for (int i = 0; i < 40000; ++i)
         folder.touch("snapshot_" + std::to_string(10000000 + i % 700) + "_" + std::to_string(i) + ".jpg");

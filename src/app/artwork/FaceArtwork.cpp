@@ -1,22 +1,13 @@
 #include "FaceArtwork.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
-// Each raw file is placed in the program's read-only data at build time.
+// Each picture's raw pixels are an array of its own generated source, in the program's read-only data.
 #define BRINDLECOVE_EMBED(name)                                                                              \
-    asm(".section .rodata\n"                                                                                 \
-        ".balign 16\n"                                                                                       \
-        ".global brindlecoveArt_" #name "\n"                                                                 \
-        ".hidden brindlecoveArt_" #name "\n"                                                                 \
-        "brindlecoveArt_" #name ":\n"                                                                        \
-        ".incbin \"" BRINDLECOVE_ARTWORK_DIR "/" #name ".raw\"\n"                                            \
-        ".global brindlecoveArt_" #name "_end\n"                                                             \
-        ".hidden brindlecoveArt_" #name "_end\n"                                                             \
-        "brindlecoveArt_" #name "_end:\n"                                                                    \
-        ".previous\n");                                                                                      \
-    extern "C" const unsigned char brindlecoveArt_##name[];                                                  \
-    extern "C" const unsigned char brindlecoveArt_##name##_end[];
+    extern const unsigned char brindlecoveArt_##name[];                                                      \
+    extern const std::size_t brindlecoveArt_##name##_size;
 
 BRINDLECOVE_EMBED(about)
 BRINDLECOVE_EMBED(background)
@@ -43,7 +34,7 @@ struct Embedded {
 
 #define BRINDLECOVE_ENTRY(name)                                                                              \
     Embedded {                                                                                               \
-#name, brindlecoveArt_##name, brindlecoveArt_##name##_end                                            \
+#name, brindlecoveArt_##name, brindlecoveArt_##name + brindlecoveArt_##name##_size                   \
     }
 
 const std::array kArtwork = {

@@ -1,11 +1,13 @@
-// Build step: turns a PNG into the raw pixels the program maps straight from its own image, so the
-// first frame needs no image decoder. Layout: width, height and Qt's image format as 32-bit
-// little-endian numbers, then the rows. An opaque picture is kept without alpha, so painting it on
-// the window is a plain copy rather than a blend (which Qt spreads over a pool of new threads).
+// Build step: turns a PNG into a C++ source that holds its raw pixels as an array in the program's
+// read-only data, so the first frame needs no image decoder and every compiler takes it. Layout:
+// width, height and Qt's image format as 32-bit little-endian numbers, then the rows. An opaque
+// picture is kept without alpha, so painting it on the window is a plain copy rather than a blend
+// (which Qt spreads over a pool of new threads).
 #include <QFile>
 #include <QImage>
 
 #include <cstdio>
+#include <string>
 
 namespace {
 bool opaque(const QImage& image) {
@@ -21,8 +23,8 @@ bool opaque(const QImage& image) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s input.png output.raw\n", argv[0]);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s input.png output.cpp name\n", argv[0]);
         return 2;
     }
     const QImage read(QString::fromLocal8Bit(argv[1]));
@@ -32,18 +34,31 @@ int main(int argc, char* argv[]) {
     }
     const QImage image = read.convertToFormat(
         read.hasAlphaChannel() && !opaque(read) ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    QByteArray raw;
+    const auto addNumber = [&raw](quint32 value) {
+        for (int shift = 0; shift < 32; shift += 8)
+            raw.append(char((value >> shift) & 0xff));
+    };
+    addNumber(static_cast<quint32>(image.width()));
+    addNumber(static_cast<quint32>(image.height()));
+    addNumber(static_cast<quint32>(image.format()));
+    for (int y = 0; y < image.height(); ++y)
+        raw.append(reinterpret_cast<const char*>(image.constScanLine(y)), image.width() * 4);
+
+    const std::string symbol = std::string("brindlecoveArt_") + argv[3];
+    QByteArray source = "// Made from " + QByteArray(argv[3]) + ".png at build time.\n#include <cstddef>\n\n";
+    source += "extern const unsigned char " + QByteArray::fromStdString(symbol) + "[];\n";
+    source += "extern const std::size_t " + QByteArray::fromStdString(symbol) + "_size;\n";
+    source += "alignas(16) const unsigned char " + QByteArray::fromStdString(symbol) + "[] = {\n";
+    for (qsizetype at = 0; at < raw.size(); ++at) {
+        source += QByteArray::number(static_cast<unsigned char>(raw[at]));
+        source += at % 32 == 31 ? ",\n" : ",";
+    }
+    source += "};\nconst std::size_t " + QByteArray::fromStdString(symbol) + "_size = sizeof " +
+              QByteArray::fromStdString(symbol) + ";\n";
     QFile output(QString::fromLocal8Bit(argv[2]));
     if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return 1;
-    const auto writeNumber = [&output](quint32 value) {
-        const char bytes[4] = {char(value & 0xff), char((value >> 8) & 0xff), char((value >> 16) & 0xff),
-                               char((value >> 24) & 0xff)};
-        output.write(bytes, 4);
-    };
-    writeNumber(static_cast<quint32>(image.width()));
-    writeNumber(static_cast<quint32>(image.height()));
-    writeNumber(static_cast<quint32>(image.format()));
-    for (int y = 0; y < image.height(); ++y)
-        output.write(reinterpret_cast<const char*>(image.constScanLine(y)), image.width() * 4);
+    output.write(source);
     return output.error() == QFileDevice::NoError ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #include "CDCOpenSave.h"
 
+#include "document/PathSplit.h"
+
 std::string CDCOpenSave::BuildFilterList(std::string_view filter) {
     std::string list(filter);
     for (char& c : list)
@@ -69,8 +71,7 @@ std::int32_t CDCOpenSave::SaveFlags(const SaveFileNameParams& params) {
 }
 
 std::string CDCOpenSave::VBGetFileTitle(std::string_view sFIle) {
-    const std::size_t slash = sFIle.find_last_of('/');
-    return std::string(slash == std::string_view::npos ? sFIle : sFIle.substr(slash + 1));
+    return splitPath(sFIle).name;
 }
 
 FileDialogResult CDCOpenSave::show(FileDialogRequest request, std::string_view filterList) {
