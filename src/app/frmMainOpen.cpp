@@ -95,8 +95,17 @@ void frmMain::LoadStorybook() {
 
     ShowLogFileText();
     ParseAlbumGlobals(book);
-    if (ParseStorybookRecords(book, *this, scan) == ParseOutcome::EndApplication)
+    switch (ParseStorybookRecords(book, *this, scan)) {
+    case ParseOutcome::EndApplication:
         return;
+    case ParseOutcome::Stopped:
+        // The parser said why; a part of the album is not the album, and saving it would cut the file.
+        leaveNothingOpen();
+        DrawStartScreen();
+        return;
+    case ParseOutcome::Complete:
+        break;
+    }
     m_state.intCurrentPage = 0;
     DisplayCurrentPage();
     showMode(modes::kViewStorybook);
@@ -105,7 +114,7 @@ void frmMain::LoadStorybook() {
 
 // A failed load leaves no album open: the last album is neither shown under the new name nor
 // saved over the file that failed.
-void frmMain::failLoad(bool checked) {
+void frmMain::leaveNothingOpen() {
     showMode(modes::kNothingLoaded);
     pbxShow->clearPicture();
     rtbViewer->setText("");
@@ -114,6 +123,10 @@ void frmMain::failLoad(bool checked) {
     m_state.intCurrentPage = 0;
     m_state.varStorybookFolder.clear();
     m_state.varStorybookFile.clear();
+}
+
+void frmMain::failLoad(bool checked) {
+    leaveNothingOpen();
     if (checked)
         messageBox("Unable to load this file.", MessageButtons::Ok, MessageIcon::Critical,
                    "load operation aborted");
