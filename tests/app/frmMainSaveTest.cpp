@@ -8,7 +8,15 @@
 #include "document/FileText.h"
 #include "export/HtmlExport.h"
 #include "frmMain.h"
+#include "platform/QtSeam.h"
 #include "platform/StoryTextBox.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -315,6 +323,53 @@ TEST_F(Save, FoldersAreComparedAsTheFileSystemSeesThem) {
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_EQ(messages()[1].title, "Exporting Storybook");
     EXPECT_EQ(albumPath(), elsewhere.file("case/Two.xml"));
+}
+
+// Through the real Save dialog: the name typed keeps its own ending, and the chosen type's
+// extension is added once.
+TEST(SaveThroughTheRealDialog, AddsTheChosenTypesExtensionOnceToTheTypedName) {
+    struct Row {
+        const char* typed;
+        std::vector<int> types; // 0-based, in the order chosen
+        const char* written;
+    };
+    const Row rows[] = {{"notes", {1}, "notes.html"}, {"Family.v2", {1, 0}, "Family.v2.xml"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        SourceAlbum source;
+        QtSeam seam("Brindlecove");
+        RecordingSettingsStore store;
+        AppState state(seam, store, Environment{"/home/tester/Documents", source.folder.path(), ""});
+        frmMain window(state);
+        state.varCommandLineFile = source.path;
+        window.OpenStorybook();
+        ASSERT_EQ(state.strApplicationMode, "View Storybook");
+
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            if (!name || !types) {
+                ADD_FAILURE() << "the dialog's name box or file types are gone";
+                QMetaObject::invokeMethod(dialog, "reject");
+                return;
+            }
+            QApplication::setActiveWindow(dialog);
+            name->setFocus();
+            name->selectAll();
+            QTest::keyClicks(name, QString::fromUtf8(row.typed));
+            for (int type : row.types) {
+                types->setCurrentIndex(type);
+                emit types->activated(type);
+            }
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        window.SaveStorybookAs();
+        EXPECT_TRUE(fileExists(source.folder.file(row.written)));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(source.folder.path()), {}), 8)
+            << "the album, its six pictures and the one file written";
+    }
 }
 
 } // namespace
