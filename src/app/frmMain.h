@@ -132,7 +132,8 @@ public:
     // Save and Save As (frmMainSave.cpp).
     void SaveStorybook();
     void SaveStorybookAs();
-    bool CopyStorybookImages(const std::string& sourceFolder);
+    // The names of the pictures that could not be copied; the others are copied all the same.
+    std::vector<std::string> CopyStorybookImages(const std::string& sourceFolder);
 
     // The snapshot command (frmMainSnapshot.cpp).
     void ShowSnapshotBrowser();
@@ -236,6 +237,7 @@ private:
     void storeStoryText();
     void showMode(std::string_view mode);
     void failLoad(bool checked, const std::string& refusal = {});
+    void leaveNothingOpen();
 
     // frmMainSnapshot.cpp
     void applySnapshotResult(std::string_view result);

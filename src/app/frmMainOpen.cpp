@@ -97,8 +97,17 @@ void frmMain::LoadStorybook() {
 
     ShowLogFileText();
     ParseAlbumGlobals(book);
-    if (ParseStorybookRecords(book, *this, scan) == ParseOutcome::EndApplication)
+    switch (ParseStorybookRecords(book, *this, scan)) {
+    case ParseOutcome::EndApplication:
         return;
+    case ParseOutcome::Stopped:
+        // The parser said why; a part of the album is not the album, and saving it would cut the file.
+        leaveNothingOpen();
+        DrawStartScreen();
+        return;
+    case ParseOutcome::Complete:
+        break;
+    }
     m_state.intCurrentPage = 0;
     DisplayCurrentPage();
     showMode(modes::kViewStorybook);
@@ -107,7 +116,7 @@ void frmMain::LoadStorybook() {
 
 // A failed load leaves no album open: the last album is neither shown under the new name nor
 // saved over the file that failed.
-void frmMain::failLoad(bool checked, const std::string& refusal) {
+void frmMain::leaveNothingOpen() {
     showMode(modes::kNothingLoaded);
     pbxShow->clearPicture();
     rtbViewer->setText("");
@@ -116,6 +125,10 @@ void frmMain::failLoad(bool checked, const std::string& refusal) {
     m_state.intCurrentPage = 0;
     m_state.varStorybookFolder.clear();
     m_state.varStorybookFile.clear();
+}
+
+void frmMain::failLoad(bool checked, const std::string& refusal) {
+    leaveNothingOpen();
     if (!refusal.empty())
         messageBox(refusal, MessageButtons::Ok, MessageIcon::Critical, "load operation failed");
     else if (checked)

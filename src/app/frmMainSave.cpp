@@ -1,6 +1,6 @@
 // The Save and Save As commands: writing the album back to its own file, or choosing in one Save
 // dialog a new album file or a web page in one of the three templates, with the images copied to
-// a new folder on request. A failed Save As leaves the album where it was.
+// a new folder on request. A failed Save As leaves the album where it was, its changes unsaved.
 
 #include "document/ApplicationModes.h"
 #include "frmMain.h"
@@ -13,6 +13,7 @@
 #include "export/HtmlExport.h"
 
 #include <filesystem>
+#include <unordered_set>
 
 namespace {
 
@@ -82,6 +83,18 @@ bool sameFolder(const std::string& one, const std::string& other) {
     const bool same =
         std::filesystem::equivalent(one.empty() ? "." : one, other.empty() ? "." : other, error);
     return !error && same;
+}
+
+// One message for every picture left behind, naming the first few.
+std::string notCopiedText(const std::vector<std::string>& names) {
+    constexpr std::size_t kNamesShown = 5;
+    std::string text = std::to_string(names.size()) + (names.size() == 1 ? " picture could not be copied: "
+                                                                         : " pictures could not be copied: ");
+    for (std::size_t i = 0; i < names.size() && i < kNamesShown; ++i)
+        text += (i > 0 ? ", " : "") + names[i];
+    if (names.size() > kNamesShown)
+        text += ", ...";
+    return text;
 }
 
 bool anythingAt(const std::string& path) {
@@ -163,13 +176,11 @@ void frmMain::SaveStorybookAs() {
             stayWhereItWas();
             return;
         }
-        if (answer == MessageAnswer::Yes && !CopyStorybookImages(oldFolder)) {
-            messageBox("I/O Error: unable to copy images", MessageButtons::Ok, MessageIcon::Critical,
-                       "Save As Failed");
-            messageBox("Exception: Save As Action", MessageButtons::Ok, MessageIcon::Critical,
-                       "Unknown Exception");
-            stayWhereItWas();
-            return;
+        // A picture that cannot be copied is no reason to keep the album from its new place.
+        if (answer == MessageAnswer::Yes) {
+            if (const auto notCopied = CopyStorybookImages(oldFolder); !notCopied.empty())
+                messageBox(notCopiedText(notCopied), MessageButtons::Ok, MessageIcon::Critical,
+                           "Exporting Storybook");
         }
     }
 
@@ -191,18 +202,22 @@ void frmMain::SaveStorybookAs() {
         messageBox(exported.error, MessageButtons::Ok, MessageIcon::Critical, "Save As Failed");
 }
 
-bool frmMain::CopyStorybookImages(const std::string& sourceFolder) {
+std::vector<std::string> frmMain::CopyStorybookImages(const std::string& sourceFolder) {
     const Storybook& book = m_state.storybook();
+    std::vector<std::string> notCopied;
+    std::unordered_set<std::string> seen;
     for (int page = 0; page < book.varPageCount; ++page) {
         for (const auto field : {album::ThumbnailFilename, album::Snapshot}) {
+            std::string name(book.content(page, field));
+            // A page without a picture has nothing to copy; a picture shared by pages is copied once.
+            if (name.empty() || !seen.insert(name).second)
+                continue;
             // A name that is not plain would reach outside either folder.
-            const std::string name(book.content(page, field));
-            if (!isPlainFileName(name))
-                return false;
-            if (!copyFileAtomically(sourceFolder + name, m_state.varStorybookFolder + name, FileFlush::Skip)
+            if (!isPlainFileName(name) ||
+                !copyFileAtomically(sourceFolder + name, m_state.varStorybookFolder + name, FileFlush::Skip)
                      .ok)
-                return false;
+                notCopied.push_back(std::move(name));
         }
     }
-    return true;
+    return notCopied;
 }

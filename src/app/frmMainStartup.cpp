@@ -50,11 +50,23 @@ void frmMain::SaveSettings() {
     ::SaveSettings(m_state);
 }
 
-// An unload once started always completes: the cancel flag is never set, and the question has no
-// Cancel.
-void frmMain::Form_Unload([[maybe_unused]] bool& cancel) {
-    if (askAboutUnsavedChanges(UnsavedChoices::SaveOrDiscard) == UnsavedOutcome::Discarded)
+// Only an explicit No drops unsaved changes: when the save asked for fails, or the question goes
+// unanswered, the unload stops with the album open and unsaved, so the user can save again, save
+// elsewhere or leave again and answer No.
+void frmMain::Form_Unload(bool& cancel) {
+    switch (askAboutUnsavedChanges(UnsavedChoices::SaveOrDiscard)) {
+    case UnsavedOutcome::SaveFailed:
+    case UnsavedOutcome::Cancelled:
+        cancel = true;
+        SetApplicationMode(modes::kViewStorybook);
+        return;
+    case UnsavedOutcome::Discarded:
         setApplicationMode(modes::kDiscardModifications);
+        break;
+    case UnsavedOutcome::NoChanges:
+    case UnsavedOutcome::Saved:
+        break;
+    }
     SaveSettings();
     UnloadAllForms("");
 }
@@ -71,13 +83,17 @@ void frmMain::UnloadAllForms(std::string FormToIgnore) {
     }
 }
 
-// The window manager's close leaves as the Exit button does.
+// The window manager's close leaves as the Exit button does, and stays open as it does.
 void frmMain::closeEvent(QCloseEvent* event) {
     if (!m_endRequested && !m_unloaded) {
-        m_unloaded = true;
         finishWorkInProgress();
         bool cancel = false;
         Form_Unload(cancel);
+        if (cancel) {
+            event->ignore();
+            return;
+        }
+        m_unloaded = true;
     }
     event->accept();
 }

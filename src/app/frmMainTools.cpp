@@ -21,7 +21,8 @@ void frmMain::ToggleToolButtons() {
 }
 
 // The keyboard's exit is refused while there are unsaved changes; the Exit button and the menu
-// item leave at once, and the unload asks about the changes.
+// item leave at once, and the unload asks about the changes. An unload that kept the album open
+// (its save failed) leaves the window as it was before the exit, Exit no longer lit.
 void frmMain::ExitApplication(ExitConfirmation confirmation) {
     if (confirmation == ExitConfirmation::Ask) {
         if (!m_state.blnStorybookSaved)
@@ -31,7 +32,8 @@ void frmMain::ExitApplication(ExitConfirmation confirmation) {
             return;
     }
     finishWorkInProgress();
-    close();
+    if (!close())
+        HighlightButton("");
 }
 
 // Every way out (the exit command, the window manager's close) first commits an edit in progress

@@ -26,8 +26,7 @@ UnsavedOutcome frmMain::askAboutUnsavedChanges(UnsavedChoices choices) {
     case MessageAnswer::No:
         return UnsavedOutcome::Discarded;
     default:
-        // A box without Cancel cannot answer it; closing one that has it counts as Cancel.
-        return choices == UnsavedChoices::SaveDiscardOrCancel ? UnsavedOutcome::Cancelled
-                                                              : UnsavedOutcome::Discarded;
+        // Closing the box counts as Cancel; only an explicit No drops the changes.
+        return UnsavedOutcome::Cancelled;
     }
 }

@@ -52,8 +52,8 @@ class PlatformSeam {
 public:
     virtual ~PlatformSeam() = default;
 
-    // An empty title shows the application's title. Closing a box that has a Cancel button
-    // counts as Cancel.
+    // An empty title shows the application's title. A box closed without one of its buttons
+    // answers Cancel (an Ok box, Ok), even when it has no Cancel button.
     virtual MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
                                      std::string_view title) = 0;
     // A cancelled input box gives the empty text.

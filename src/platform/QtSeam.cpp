@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -46,6 +48,23 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 };
+
+// Qt's own Save dialog swaps the extension in the name box for the new filter's whenever the file
+// type is chosen, so "Family.v2" came back as "Family.xml". The name stays as the user left it;
+// the caller adds what the filter asks for.
+void keepNameAcrossFileTypes(QFileDialog& dialog) {
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    if (!name || !types)
+        return;
+    QObject::disconnect(types, &QComboBox::activated, &dialog, nullptr);
+    QObject::connect(types, &QComboBox::activated, &dialog, [&dialog, name](int index) {
+        const QString typed = name->text();
+        // Still filters the listed files as the dialog's own handling did.
+        dialog.selectNameFilter(dialog.nameFilters().value(index));
+        name->setText(typed);
+    });
+}
 
 QUrl urlFor(std::string_view pathOrAddress) {
     const QString text = qText(pathOrAddress);
@@ -144,9 +163,9 @@ MessageAnswer QtSeam::messageBox(std::string_view text, MessageButtons buttons, 
     default:
         break;
     }
-    // A box without a Cancel button can only be left through one of its own buttons.
-    return cancel ? MessageAnswer::Cancel
-                  : (buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No);
+    // A question closed without an answer (by the system, say) is never taken as a No, which
+    // could drop the user's work.
+    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
 std::string QtSeam::inputBox(std::string_view prompt, std::string_view title,
@@ -167,6 +186,8 @@ FileDialogResult QtSeam::fileDialog(const FileDialogRequest& request) {
                                : (request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
     else
         dialog.setFileMode(QFileDialog::AnyFile);
+    // The desktop's own Save dialog may rename the file as Qt's did (see keepNameAcrossFileTypes).
+    dialog.setOption(QFileDialog::DontUseNativeDialog, !open);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
 
@@ -184,6 +205,8 @@ FileDialogResult QtSeam::fileDialog(const FileDialogRequest& request) {
         dialog.selectFile(qText(request.fileName));
     if (!request.defaultExtension.empty())
         dialog.setDefaultSuffix(qText(request.defaultExtension));
+    if (!open)
+        keepNameAcrossFileTypes(dialog);
 
     FileDialogResult result;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -8,7 +8,15 @@
 #include "document/FileText.h"
 #include "export/HtmlExport.h"
 #include "frmMain.h"
+#include "platform/QtSeam.h"
 #include "platform/StoryTextBox.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -197,27 +205,54 @@ TEST_F(Save, AsIntoAnotherFolderCopiesTheImagesOnYesOnlyAndCancelWritesNothing) 
         << "no temporary file is left behind";
 }
 
-TEST_F(Save, AsFailsWithoutWritingOnAMissingOrUnplainImage) {
-    for (const std::string& firstSnapshot : {std::string("snapshot_4c1e9b07_00000009.jpg"),
-                                             std::string("../{folder}/snapshot_4c1e9b07_00000001.jpg")}) {
-        SCOPED_TRACE(firstSnapshot);
-        SourceAlbum broken(firstSnapshot);
+// Pictures that cannot be copied are named in one message; the rest are copied and the album saved.
+TEST_F(Save, AsCopiesThePicturesItCanAndNamesTheRest) {
+    const std::string t9 = "thumbnail_4c1e9b07_00000009.jpg";
+    const std::string s9 = "snapshot_4c1e9b07_00000009.jpg";
+    struct Row {
+        std::string firstSnapshot;
+        bool picturesRemoved;
+        std::string message;
+        int copied;
+    };
+    const Row rows[] = {
+        {s9, false, "2 pictures could not be copied: " + t9 + ", " + s9, 4},
+        {"../{folder}/" + snapshotName(1), false,
+         "2 pictures could not be copied: ../{folder}/" + thumbnailName(1) + ", ../{folder}/" +
+             snapshotName(1),
+         4},
+        {snapshotName(1), true,
+         "6 pictures could not be copied: " + thumbnailName(1) + ", " + snapshotName(1) + ", " +
+             thumbnailName(2) + ", " + snapshotName(2) + ", " + thumbnailName(3) + ", ...",
+         0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.message);
+        SourceAlbum broken(row.firstSnapshot);
+        if (row.picturesRemoved)
+            for (int page = 1; page <= 3; ++page)
+                for (const std::string& name : {snapshotName(page), thumbnailName(page)})
+                    std::filesystem::remove(broken.folder.file(name));
         TempFolder target;
         open(broken.path);
         app.state.blnStorybookSaved = false;
-        app.seam.messageAnswers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::Ok};
+        app.seam.messageAnswers = {MessageAnswer::Yes, MessageAnswer::Ok};
         saveAs(target.file("Album.xml"), 1);
-        ASSERT_EQ(messages().size(), 3u);
-        EXPECT_EQ(messages()[1].text, "I/O Error: unable to copy images");
-        EXPECT_EQ(messages()[1].title, "Save As Failed");
+
+        ASSERT_EQ(messages().size(), 2u);
+        std::string expected = row.message;
+        for (auto at = expected.find("{folder}"); at != std::string::npos; at = expected.find("{folder}"))
+            expected.replace(at, 8, std::filesystem::path(broken.folder.path()).filename().string());
+        EXPECT_EQ(messages()[1].text, expected);
         EXPECT_EQ(messages()[1].icon, MessageIcon::Critical);
         EXPECT_EQ(messages()[1].buttons, MessageButtons::Ok);
-        EXPECT_EQ(messages()[2].text, "Exception: Save As Action");
-        EXPECT_EQ(messages()[2].title, "Unknown Exception");
-        EXPECT_EQ(messages()[2].icon, MessageIcon::Critical);
-        EXPECT_FALSE(fileExists(target.file("Album.xml")));
-        expectStayedAt(broken.path);
-        app.state.blnStorybookSaved = true;
+        EXPECT_EQ(TempFolder::read(target.file("Album.xml")), broken.album.bytes());
+        EXPECT_EQ(albumPath(), target.file("Album.xml"));
+        EXPECT_TRUE(app.state.blnStorybookSaved);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target.path()), {}), 1 + row.copied)
+            << "the album and the pictures there were, nothing else";
+        if (row.copied > 0)
+            EXPECT_EQ(TempFolder::read(target.file(snapshotName(3))), "snapshot bytes 3");
     }
 }
 
@@ -288,6 +323,53 @@ TEST_F(Save, FoldersAreComparedAsTheFileSystemSeesThem) {
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_EQ(messages()[1].title, "Exporting Storybook");
     EXPECT_EQ(albumPath(), elsewhere.file("case/Two.xml"));
+}
+
+// Through the real Save dialog: the name typed keeps its own ending, and the chosen type's
+// extension is added once.
+TEST(SaveThroughTheRealDialog, AddsTheChosenTypesExtensionOnceToTheTypedName) {
+    struct Row {
+        const char* typed;
+        std::vector<int> types; // 0-based, in the order chosen
+        const char* written;
+    };
+    const Row rows[] = {{"notes", {1}, "notes.html"}, {"Family.v2", {1, 0}, "Family.v2.xml"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        SourceAlbum source;
+        QtSeam seam("Brindlecove");
+        RecordingSettingsStore store;
+        AppState state(seam, store, Environment{"/home/tester/Documents", source.folder.path(), ""});
+        frmMain window(state);
+        state.varCommandLineFile = source.path;
+        window.OpenStorybook();
+        ASSERT_EQ(state.strApplicationMode, "View Storybook");
+
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            if (!name || !types) {
+                ADD_FAILURE() << "the dialog's name box or file types are gone";
+                QMetaObject::invokeMethod(dialog, "reject");
+                return;
+            }
+            QApplication::setActiveWindow(dialog);
+            name->setFocus();
+            name->selectAll();
+            QTest::keyClicks(name, QString::fromUtf8(row.typed));
+            for (int type : row.types) {
+                types->setCurrentIndex(type);
+                emit types->activated(type);
+            }
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        window.SaveStorybookAs();
+        EXPECT_TRUE(fileExists(source.folder.file(row.written)));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(source.folder.path()), {}), 8)
+            << "the album, its six pictures and the one file written";
+    }
 }
 
 } // namespace

@@ -1,14 +1,52 @@
+#include "AlbumText.h"
 #include "AppFixture.h"
+#include "OpenThroughDialog.h"
+#include "TempFolder.h"
 #include "dialogs/frmAbout.h"
 #include "frmMain.h"
 #include "platform/Controls.h"
+#include "platform/PictureArea.h"
 #include "platform/StoryTextBox.h"
 
 #include <QDialog>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
+const std::string kTyped = "typed before leaving";
+
+// A shown window with a two-page album open and a story typed, still in edit mode.
+struct UnsavedAlbum {
+    UnsavedAlbum() {
+        album.pages = {{"One", "snapshot_4c1e9b07_00000001.jpg", "first"},
+                       {"Two", "snapshot_4c1e9b07_00000002.jpg", "second"}};
+        path = folder.write("Storybook.xml", album.bytes());
+        window.Form_Load();
+        window.show();
+        openThroughDialog(app, window, path);
+        window.runCommand(Command::ToggleEditMode);
+        window.rtbViewer->setText(kTyped);
+        app.seam.requests.clear();
+        app.store.writes.clear();
+    }
+    void leave(std::string_view way) {
+        if (way == "close")
+            window.close();
+        else
+            window.clickControl(way);
+    }
+    std::string saved() const { return TempFolder::read(path); }
+
+    TempFolder folder; // outlives the window
+    AlbumText album;
+    std::string path;
+    AppFixture app;
+    frmMain window{app.state};
+};
+
 const std::vector<std::string> kValueOrder = {
     "ApplicationName",      "ApplicationTitle",         "ApplicationVersion",
     "DefaultStorybookPath", "SetDefaultToLastUsedPath", "LoadImageCacheWarning",
@@ -104,24 +142,95 @@ TEST(frmMainStartupTest, ExitWithUnsavedChangesAsksFirst) {
     EXPECT_EQ(app.store.values["RunsForThisVersion"], "1") << "settings are written whatever the answer";
 }
 
-TEST(frmMainStartupTest, AnsweringYesSavesBeforeTheSettingsAreWritten) {
-    AppFixture app;
-    frmMain window(app.state);
-    window.Form_Load();
-    app.state.storybook().varPageCount = 1;
-    app.state.blnStorybookSaved = false;
-    app.state.varStorybookFile = "family.xml";
-    app.state.varStorybookFolder = app.programFolder.path().toStdString() + "/";
-    app.seam.messageAnswers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::Ok};
-    std::vector<std::size_t> writesAtEachMessage;
-    app.store.writes.clear();
-    app.seam.onRequest = [&](const SeamRequest&) { writesAtEachMessage.push_back(app.store.writes.size()); };
-    window.close();
+TEST(frmMainStartupTest, AnsweringYesSavesTheTypedTextAndLeaves) {
+    UnsavedAlbum edited;
+    edited.app.seam.messageAnswers = {MessageAnswer::Yes};
+    edited.window.close();
+    EXPECT_NE(edited.saved().find(kTyped), std::string::npos);
+    EXPECT_FALSE(edited.window.isVisible());
+    EXPECT_EQ(writtenNames(edited.app.store), kValueOrder);
+}
 
-    // This album has no records, so the save reports its failure; it does so before any setting.
-    ASSERT_GE(writesAtEachMessage.size(), 2u);
-    EXPECT_EQ(writesAtEachMessage[1], 0u);
-    EXPECT_EQ(writtenNames(app.store), kValueOrder);
+// However the user leaves, a save that fails keeps the window and the album open and unsaved, and
+// the user can save again, save elsewhere, or leave again and answer No.
+TEST(frmMainStartupTest, AFailedSaveAtExitKeepsTheAlbumOpen) {
+    enum class Then { SaveAgain, SaveElsewhere, LeaveAndDiscard };
+    struct Row {
+        const char* way;
+        MessageAnswer answer; // Cancel: the question closed unanswered
+        Then then;
+    };
+    const Row rows[] = {
+        {"btnExit", MessageAnswer::Yes, Then::SaveAgain},
+        {"mnuPopupExit", MessageAnswer::Yes, Then::SaveElsewhere},
+        {"close", MessageAnswer::Yes, Then::LeaveAndDiscard},
+        {"close", MessageAnswer::Cancel, Then::SaveAgain},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.way) + " then " + std::to_string(int(row.then)));
+        UnsavedAlbum edited;
+        ScriptedSeam& seam = edited.app.seam;
+        ASSERT_TRUE(std::filesystem::remove_all(edited.folder.path()) > 0) << "so the save fails";
+        seam.messageAnswers = {row.answer, MessageAnswer::Ok};
+        edited.leave(row.way);
+
+        EXPECT_EQ(seam.requestsOf(SeamCall::Message).size(), row.answer == MessageAnswer::Yes ? 2u : 1u);
+        EXPECT_TRUE(edited.window.isVisible());
+        EXPECT_EQ(edited.app.state.strApplicationMode, "View Storybook");
+        EXPECT_FALSE(edited.app.state.blnStorybookSaved);
+        EXPECT_EQ(edited.app.state.storybook().varPageCount, 2);
+        EXPECT_NE(std::string(edited.app.state.storybook().content(0, album::Text)).find(kTyped),
+                  std::string::npos);
+        EXPECT_EQ(edited.window.btnExit->highlight(), 0);
+        EXPECT_TRUE(edited.app.store.writes.empty()) << "the settings wait for the real exit";
+
+        seam.requests.clear();
+        TempFolder elsewhere;
+        std::string savedTo = edited.path;
+        switch (row.then) {
+        case Then::SaveAgain:
+            std::filesystem::create_directory(edited.folder.path());
+            edited.window.runCommand(Command::SaveStorybook);
+            break;
+        case Then::SaveElsewhere:
+            savedTo = elsewhere.file("Moved.xml");
+            seam.dialogResults.push_back(chosenAlbum(savedTo));
+            seam.messageAnswers = {MessageAnswer::No}; // the pictures stay behind
+            edited.window.runCommand(Command::SaveStorybookAs);
+            break;
+        case Then::LeaveAndDiscard:
+            seam.messageAnswers = {MessageAnswer::No};
+            savedTo.clear();
+            break;
+        }
+        if (!savedTo.empty())
+            EXPECT_NE(TempFolder::read(savedTo).find(kTyped), std::string::npos);
+        edited.leave(row.way);
+        EXPECT_FALSE(edited.window.isVisible());
+        EXPECT_EQ(writtenNames(edited.app.store), kValueOrder);
+        if (row.then == Then::LeaveAndDiscard)
+            EXPECT_EQ(edited.app.state.strApplicationMode, "Discard Modifications");
+    }
+}
+
+// The keyboard's exits are refused while changes are unsaved; once saved, they ask to confirm.
+TEST(frmMainStartupTest, TheExitKeysLeaveNoUnsavedChangesBehind) {
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_Escape, Qt::NoModifier}, {Qt::Key_F8, Qt::NoModifier}, {Qt::Key_F4, Qt::AltModifier}};
+    UnsavedAlbum edited;
+    edited.window.runCommand(Command::ToggleEditMode);
+    for (const auto& [key, modifiers] : keys) {
+        QTest::keyClick(edited.window.pbxShow, key, modifiers);
+        EXPECT_TRUE(edited.app.seam.requests.empty()) << key;
+        EXPECT_TRUE(edited.window.isVisible()) << key;
+    }
+    edited.window.runCommand(Command::SaveStorybook);
+    for (const auto& [key, modifiers] : keys) {
+        edited.app.seam.requests.clear();
+        edited.app.seam.messageAnswers = {MessageAnswer::Cancel};
+        QTest::keyClick(edited.window.pbxShow, key, modifiers);
+        EXPECT_EQ(edited.app.seam.requestsOf(SeamCall::Message).size(), 1u) << key;
+    }
 }
 
 TEST(frmMainStartupTest, NoQuestionWithoutPages) {
@@ -157,4 +266,56 @@ TEST(frmMainStartupTest, UnloadClosesTheOtherWindows) {
     ASSERT_TRUE(about.isVisible());
     window.close();
     EXPECT_FALSE(about.isVisible());
+}
+
+// A parse that stops part-way after its message opens nothing: the part is not the album, and the
+// album open before it is gone as well.
+TEST(frmMainStartupTest, AnAlbumThatStopsPartWayOpensNothing) {
+    struct Row {
+        const char* message;
+        void (*change)(AlbumText&, std::vector<std::string>&);
+    };
+    const Row rows[] = {
+        {"StoryCreator: unexpected record length.     ",
+         [](AlbumText&, std::vector<std::string>& lines) {
+             lines.insert(lines.begin() + 3, "    <Extra/>");
+         }},
+        {"ExchangeMetadata: unexpected record length.     ",
+         [](AlbumText&, std::vector<std::string>& lines) {
+             lines.insert(lines.begin() + 12, "      <Extra/>");
+         }},
+        {"Storybook: too many pages.     ",
+         [](AlbumText& album, std::vector<std::string>& lines) {
+             album.pages.assign(1026, album.pages.front());
+             lines = album.lines();
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.message);
+        UnsavedAlbum edited;
+        edited.window.runCommand(Command::ToggleEditMode);
+        edited.window.runCommand(Command::SaveStorybook);
+        AlbumText album = edited.album;
+        std::vector<std::string> lines = album.lines();
+        row.change(album, lines);
+        std::string bytes;
+        for (const std::string& line : lines)
+            bytes += line + "\n";
+        edited.app.seam.requests.clear();
+        edited.app.seam.messageAnswers = {MessageAnswer::Ok};
+        openThroughDialog(edited.app, edited.window, edited.folder.write("Partial.xml", bytes));
+
+        const auto messages = edited.app.seam.requestsOf(SeamCall::Message);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, row.message);
+        const AppState& state = edited.app.state;
+        EXPECT_EQ(state.strApplicationMode, "Nothing Loaded");
+        EXPECT_EQ(edited.window.lblApplicationMode->text(), QStringLiteral("Nothing Loaded"));
+        EXPECT_EQ(state.storybook().varPageCount, 0);
+        EXPECT_TRUE(state.varStorybookFile.empty());
+        EXPECT_TRUE(state.blnStorybookSaved);
+        EXPECT_TRUE(edited.window.rtbViewer->text().empty()) << "the raw lines are gone too";
+        edited.window.close();
+        EXPECT_FALSE(edited.window.isVisible()) << "nothing left to ask about";
+    }
 }

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -124,4 +125,59 @@ TEST(QtSeamTest, ALaunchReportsAnOpenerThatFoundNoProgram) {
         EXPECT_EQ(reports, reported ? 1 : 0);
     }
     qputenv("PATH", path);
+}
+
+// The name typed stays as typed whichever file types are chosen on the way, the same one again
+// included; only the filter in use changes.
+TEST(QtSeamTest, TheSaveDialogKeepsTheTypedNameWhenTheFileTypeChanges) {
+    struct Row {
+        const char* typed;
+        std::vector<int> types; // 0-based, in the order chosen
+        int filterIndex;
+    };
+    const Row rows[] = {{"notes", {1}, 2},
+                        {"Family.v2", {1, 0}, 1},
+                        {"Family.v2", {0}, 1},
+                        {"album.xml", {2}, 3},
+                        {"a.b.c", {}, 1}};
+    QtSeam seam("Brindlecove");
+    QTemporaryDir folder;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        FileDialogRequest request;
+        request.kind = FileDialogKind::Save;
+        request.filters = {
+            {"Album (*.xml)", "*.xml"}, {"Page (Plain)", "*.html"}, {"Page (Popup)", "*.html"}};
+        request.initialFolder = folder.path().toStdString();
+        request.fileName = "Storybook";
+        std::string shownAfterTypes;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            if (!name || !types) {
+                ADD_FAILURE() << "the dialog's name box or file types are gone";
+                QMetaObject::invokeMethod(dialog, "reject");
+                return;
+            }
+            // Typed as the user types: into the focused box, over the proposed name.
+            QApplication::setActiveWindow(dialog);
+            name->setFocus();
+            name->selectAll();
+            QTest::keyClick(name, Qt::Key_Backspace);
+            QTest::keyClicks(name, QString::fromUtf8(row.typed));
+            for (int type : row.types) {
+                types->setCurrentIndex(type);
+                emit types->activated(type);
+            }
+            shownAfterTypes = name->text().toStdString();
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        const FileDialogResult result = seam.fileDialog(request);
+        EXPECT_EQ(shownAfterTypes, row.typed);
+        ASSERT_TRUE(result.chosen);
+        EXPECT_EQ(result.path, folder.filePath(QString::fromUtf8(row.typed)).toStdString());
+        EXPECT_EQ(result.filterIndex, row.filterIndex);
+    }
 }
