@@ -1,21 +1,17 @@
 #include "frmLoadSnapshot.h"
 
+#include "DisplayedName.h"
+#include "FileAccess.h"
 #include "document/ApplicationModes.h"
-#include "document/FileNames.h"
-#include "document/FileText.h"
 #include "platform/Controls.h"
 #include "platform/ImageDecoder.h"
 #include "platform/KeyCodes.h"
 #include "platform/PictureArea.h"
 #include "platform/PlatformSeam.h"
-#include "platform/QtText.h"
-#include "platform/Twips.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -134,7 +130,7 @@ void frmLoadSnapshot::fillLotList() {
     lbxLots->clear();
     m_lotItems = lotListItems(m_loaded.strLoadedLotArray);
     for (const std::string& item : m_lotItems)
-        lbxLots->addItem(qText(item));
+        lbxLots->addItem(displayedName(item));
     // No item is selected yet, so selecting the first runs the list's click behaviour.
     lbxLots->setCurrentRow(-1);
 }
@@ -156,90 +152,6 @@ void frmLoadSnapshot::lbxLots_Click() {
     const int count = static_cast<int>(m_loaded.strLoadedSnapshotArray.size());
     m_current = count >= 2 ? count : 1;
     NavigateSnapshots("start");
-}
-
-void frmLoadSnapshot::NavigateSnapshots(std::string_view word) {
-    if (m_scanning)
-        return;
-    const auto& rows = m_loaded.strLoadedSnapshotArray;
-    const Navigation move = ::NavigateSnapshots(rows, m_filter, m_current, word);
-    m_current = move.current;
-    if (move.outcome == NavigationOutcome::Shown) {
-        showRow(m_current);
-        ShowThumbnail();
-    } else if (move.outcome == NavigationOutcome::NoMatch) {
-        // The filter has no row: nothing is shown, so nothing can be committed.
-        clearShownRow();
-        SetCommitButtonsEnabled(false);
-    }
-    const int count = static_cast<int>(rows.size());
-    if (count == 0) {
-        clearShownRow();
-        SetCommitButtonsEnabled(false);
-    }
-    showCounter(qText(counterText(m_current, count)));
-}
-
-// The counter's own size fits "503 of 503"; longer counts of large folders take a smaller size
-// rather than lose their digits at the box's edges.
-void frmLoadSnapshot::showCounter(const QString& text) {
-    double points = kCounterPoints;
-    QFont font = fontForPoints(kSansFamily, points);
-    const int room = txtNofN->contentsRect().width() - 8;
-    while (points > 8 && QFontMetrics(font).horizontalAdvance(text) > room) {
-        points -= 0.75;
-        font = fontForPoints(kSansFamily, points);
-    }
-    txtNofN->setFont(font);
-    txtNofN->setText(text);
-    txtNofN->setCursorPosition(0);
-}
-
-void frmLoadSnapshot::showRow(int row) {
-    m_shownName = m_loaded.strLoadedSnapshotArray[static_cast<std::size_t>(row - 1)].name;
-    txtCurrentFN->setText(QFile::decodeName(QByteArray::fromStdString(m_shownName)));
-    txtCurrentFN->setCursorPosition(0);
-}
-
-void frmLoadSnapshot::clearShownRow() {
-    m_shownName.clear();
-    m_thumbnailFailed = false;
-    txtCurrentFN->clear();
-    pbxThumbnail->clearPicture();
-}
-
-void frmLoadSnapshot::ShowThumbnail() {
-    if (!m_loaded.strLoadedSnapshotArray.empty()) {
-        if (m_shownName.empty()) {
-            // A filter without rows: the display stays empty.
-            pbxThumbnail->clearPicture();
-            SetCommitButtonsEnabled(false);
-            return;
-        }
-        const std::string path = m_input.varStorybookFolder + thumbnailNameFor(m_shownName);
-        const QImage thumbnail = decodePictureForSize(QFile::decodeName(QByteArray::fromStdString(path)), {});
-        m_thumbnailFailed = thumbnail.isNull();
-        if (m_thumbnailFailed) {
-            pbxThumbnail->clearPicture();
-            pbxThumbnail->setPersistentDrawing(true);
-            pbxThumbnail->setFontSize(14);
-            pbxThumbnail->setForeColor(kWhite);
-            pbxThumbnail->setPosition(530, 340);
-            pbxThumbnail->print("Invalid");
-            pbxThumbnail->setCurrentX(250);
-            pbxThumbnail->print("Thumbnail");
-            pbxThumbnail->setPersistentDrawing(false);
-            SetCommitButtonsEnabled(false);
-            return;
-        }
-        pbxThumbnail->setPicture(thumbnail);
-    }
-    SetCommitButtonsEnabled(true);
-}
-
-void frmLoadSnapshot::SetCommitButtonsEnabled(bool enabled) {
-    cmdInsert[0]->setEnabled(enabled);
-    cmdReplace->setEnabled(enabled);
 }
 
 void frmLoadSnapshot::btnBack_Click() {
@@ -267,8 +179,8 @@ void frmLoadSnapshot::cmdReplace_Click() {
     commit(modes::kReplaceSnapshot);
 }
 
-// A commit takes the listed file shown now. Its thumbnail must have loaded, and the file must still
-// be in the folder: a kept scan can name a snapshot deleted since.
+// A commit takes the listed file shown now, and only when it can become a page that shows and
+// saves. A refused commit names the file and says why, and the browser stays on it.
 void frmLoadSnapshot::commit(std::string_view resultWord) {
     if (m_scanning || m_unloaded)
         return;
@@ -276,19 +188,48 @@ void frmLoadSnapshot::commit(std::string_view resultWord) {
         m_input.seam.messageBox(kNoFileSelected, MessageButtons::Ok, MessageIcon::None, "");
         return;
     }
+    if (!m_nameProblem.empty()) {
+        refuse(m_nameProblem);
+        return;
+    }
     if (m_thumbnailFailed) {
         m_input.seam.messageBox(kThumbnailAbsent, MessageButtons::Ok, MessageIcon::None, "");
         return;
     }
-    if (!fileExists(m_input.varStorybookFolder + m_shownName)) {
-        m_input.seam.messageBox("This snapshot is no longer in the album's folder:\r\n\r\n" + m_shownName +
-                                    "\r\n\r\nPlease select another image to load.",
-                                MessageButtons::Ok, MessageIcon::None, "");
+    bool gone = false;
+    if (const std::string problem = snapshotProblem(gone); !problem.empty()) {
+        refuse(problem);
+        // Showing the row again notices that it is gone and moves on.
+        if (gone)
+            NavigateSnapshots("start");
         return;
     }
     m_mode = std::string(resultWord);
     m_selected = m_shownName;
     QDialog::accept();
+}
+
+// A kept scan can name a file deleted or changed since; the page display can show only a JPEG.
+std::string frmLoadSnapshot::snapshotProblem(bool& gone) const {
+    const std::string path = m_input.varStorybookFolder + m_shownName;
+    switch (fileAccess(path)) {
+    case FileAccess::Missing:
+        gone = true;
+        return "It is no longer in the album's folder.";
+    case FileAccess::NotRegular:
+        return "It is not a regular file.";
+    case FileAccess::Unreadable:
+        return "It cannot be opened for reading.";
+    case FileAccess::Readable:
+        break;
+    }
+    return readJpegHeader(path).problem;
+}
+
+void frmLoadSnapshot::refuse(std::string_view reason) {
+    m_input.seam.messageBox("This snapshot cannot be added to the album:\r\n\r\n" +
+                                displayedName(m_shownName).toStdString() + "\r\n\r\n" + std::string(reason),
+                            MessageButtons::Ok, MessageIcon::None, "");
 }
 
 void frmLoadSnapshot::cmdOther_Click() {

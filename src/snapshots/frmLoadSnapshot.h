@@ -3,7 +3,9 @@
 // its snapshots by lot, all or only the unused ones, shows each thumbnail and hands back a result
 // word and a file name. It never calls the main window; the caller reads the two values after the
 // dialog has closed. Input while the scan runs never closes the dialog under the scan: a close asked
-// for then stops the scan first, and a scan that did not finish is not kept.
+// for then stops the scan first, and a scan that did not finish is not kept. It hands back only a
+// snapshot that can become a page: a name the album can store, a readable regular file whose JPEG
+// header reads; a listed file found gone leaves the list, and the kept scan, when it is noticed.
 
 #include "SnapshotLists.h"
 #include "SnapshotNavigation.h"
@@ -97,12 +99,19 @@ private:
     void ScanSnapshotFolder();
     void rebuildLists();
     void fillLotList();
+    // frmLoadSnapshotShow.cpp
     void ShowThumbnail();
+    void printInPicture(int left, int top, double points, const std::string& text);
     void SetCommitButtonsEnabled(bool enabled);
     void showCounter(const QString& text);
     void showRow(int row);
     void clearShownRow();
+    bool isGone(int row) const;
+    void dropRow(int row);
+
     void commit(std::string_view resultWord);
+    std::string snapshotProblem(bool& gone) const;
+    void refuse(std::string_view reason);
     void CloseSnapshotBrowser();
     void Form_Unload();
     void keyDown(std::string_view name, int key, int shift, FocusMove focus);
@@ -113,7 +122,8 @@ private:
     std::vector<std::string> m_lotItems; // the texts of lbxLots, as bytes
     SnapshotFilter m_filter;
     int m_current = 0;
-    std::string m_shownName; // the listed file shown now; a commit takes this, never typed text
+    std::string m_shownName;   // the listed file shown now; a commit takes this, never typed text
+    std::string m_nameProblem; // why the album cannot store m_shownName; empty when it can
     bool m_thumbnailFailed = false;
     std::string m_mode;
     std::string m_selected;

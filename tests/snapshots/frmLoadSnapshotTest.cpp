@@ -2,6 +2,7 @@
 // commit buttons and their refusals, closing, and the scan kept between showings.
 
 #include "snapshots/frmLoadSnapshot.h"
+#include "JpegFiles.h"
 #include "ScriptedSeam.h"
 #include "SnapshotFolder.h"
 #include "document/Storybook.h"
@@ -17,17 +18,25 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 class Browser : public ::testing::Test {
 protected:
     // A snapshot with its thumbnail (unless told otherwise), minutes apart by age.
-    void snapshot(const std::string& name, int minute, bool withThumbnail = true) {
-        folder.touch(name, 1110204309 + minute * 60L);
-        QImage thumbnail(160, 120, QImage::Format_RGB32);
-        thumbnail.fill(QColor(200, 150, 40));
+    void snapshot(const std::string& name, int minute, bool withThumbnail = true,
+                  const std::string& bytes = jpegBytes(64, 48)) {
+        folder.write(name, bytes);
+        dateAndThumbnail(name, minute, withThumbnail);
+    }
+    void dateAndThumbnail(const std::string& name, int minute, bool withThumbnail = true) {
+        const long time = 1110204309 + minute * 60L;
+        const utimbuf times{time, time};
+        ::utime(folder.file(name).c_str(), &times);
         if (withThumbnail)
-            thumbnail.save(QString::fromStdString(folder.file("thumbnail_" + name.substr(9))), "JPG");
+            folder.write("thumbnail_" + name.substr(9), jpegBytes(160, 120));
     }
     std::unique_ptr<frmLoadSnapshot> open() {
         auto browser = std::make_unique<frmLoadSnapshot>(
@@ -45,11 +54,22 @@ protected:
             enabled += button->isEnabled() ? "+" : "-";
         return enabled;
     }
+    static int whitePixels(frmLoadSnapshot& browser) {
+        const QImage shown = browser.pbxThumbnail->shownImage();
+        int white = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                white += shown.pixelColor(x, y).lightness() > 200 ? 1 : 0;
+        return white;
+    }
     std::vector<std::string> messages() const {
         std::vector<std::string> texts;
         for (const SeamRequest& request : seam.requestsOf(SeamCall::Message))
             texts.push_back(request.text);
         return texts;
+    }
+    static std::string refusal(const std::string& shownName, const std::string& reason) {
+        return "This snapshot cannot be added to the album:\r\n\r\n" + shownName + "\r\n\r\n" + reason;
     }
 
     SnapshotFolder folder;
@@ -73,7 +93,7 @@ TEST_F(Browser, OpensOnTheNewestUnusedSnapshotAndFilters) {
     EXPECT_EQ(browser->lbxLots->count(), 4);
     EXPECT_EQ(browser->lbxLots->item(3)->text(), QStringLiteral("Sim Lot ID: bbbbbbbb"));
     EXPECT_EQ(shown(*browser), "snapshot_bbbbbbbb_1.jpg | 3 of 3");
-    EXPECT_EQ(browser->pbxThumbnail->picture().size(), QSize(160, 120)) << "drawn at its own size";
+    EXPECT_EQ(browser->pbxThumbnail->picture().size(), QSize(132, 100)) << "the part the box shows";
     EXPECT_EQ(commits(*browser), "++-+");
     EXPECT_TRUE(browser->txtCurrentFN->isReadOnly());
 
@@ -149,12 +169,7 @@ TEST_F(Browser, CommitsNeedAListedFileWithItsThumbnailStillInTheFolder) {
     browser = open();
     EXPECT_EQ(shown(*browser), "snapshot_aaaaaaaa_2.jpg | 3 of 3");
     EXPECT_EQ(commits(*browser), "-+--");
-    const QImage words = browser->pbxThumbnail->shownImage();
-    int white = 0;
-    for (int y = 0; y < words.height(); ++y)
-        for (int x = 0; x < words.width(); ++x)
-            white += words.pixelColor(x, y).lightness() > 200 ? 1 : 0;
-    EXPECT_GT(white, 50) << "the words Invalid and Thumbnail";
+    EXPECT_GT(whitePixels(*browser), 50) << "the words Invalid and Thumbnail";
 
     seam.messageAnswers = {MessageAnswer::Ok, MessageAnswer::Ok};
     browser->cmdInsert[1]->click();
@@ -198,4 +213,130 @@ TEST_F(Browser, TheScanIsReusedUntilAnotherFolderAndAStoppedScanIsNeverKept) {
     EXPECT_EQ(open()->loadedSnapshots().strLoadedSnapshotArray.size(), 2u) << "the kept scan is reused";
     cachePath = "/elsewhere/";
     EXPECT_EQ(open()->loadedSnapshots().strLoadedSnapshotArray.size(), 3u);
+}
+
+// Root may read every file: the commit is then checked as nobody, for whom the folder is closed.
+class Unprivileged {
+public:
+    Unprivileged() : m_dropped(::geteuid() == 0 && ::seteuid(65534) == 0) {}
+    ~Unprivileged() {
+        if (m_dropped)
+            static_cast<void>(::seteuid(0));
+    }
+
+private:
+    bool m_dropped;
+};
+
+TEST_F(Browser, ACommitTakesOnlyASnapshotThatCanBeShownAndSaysWhyNot) {
+    const std::string good = jpegBytes(64, 48);
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* reason;
+    } refused[] = {
+        {"snapshot_aaaaaaaa_empty.jpg", "", "It is empty."},
+        {"snapshot_aaaaaaaa_unreadable.jpg", good, "It cannot be opened for reading."}, // checked as nobody
+        {"snapshot_aaaaaaaa_cut.jpg", good.substr(0, 300),
+         "Its JPEG header is damaged (Premature end of JPEG file)."},
+        {"snapshot_aaaaaaaa_text.jpg", "not a picture\n", "It is not a JPEG picture."},
+        {"snapshot_aaaaaaaa_fifo.jpg", "", "It is not a regular file."},
+        {"snapshot_aaaaaaaa_huge.jpg", headerOnlyJpeg(65000, 65000),
+         "It is too large to show (65000 x 65000 pixels)."},
+    };
+    const std::string fifo = folder.file(refused[4].name);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    for (int i = 0; i < static_cast<int>(std::size(refused)); ++i) {
+        if (i == 4)
+            dateAndThumbnail(refused[i].name, i);
+        else
+            snapshot(refused[i].name, i, true, refused[i].bytes);
+    }
+    ::chmod(folder.file(refused[1].name).c_str(), 0);
+
+    auto browser = open();
+    browser->NavigateSnapshots("home");
+    for (const auto& snapshot : refused) {
+        seam.messageAnswers = {MessageAnswer::Ok};
+        ASSERT_EQ(commits(*browser), "++-+") << snapshot.name << ": its thumbnail is good";
+        if (&snapshot == &refused[1]) {
+            const Unprivileged nobody;
+            browser->cmdInsert[0]->click();
+        } else {
+            browser->cmdInsert[0]->click();
+        }
+        ASSERT_FALSE(messages().empty()) << snapshot.name;
+        EXPECT_EQ(messages().back(), refusal(snapshot.name, snapshot.reason));
+        EXPECT_EQ(browser->strApplicationMode(), "Load Snapshot");
+        EXPECT_EQ(browser->txtCurrentFN->text().toStdString(), snapshot.name) << "the browser stays on it";
+        browser->NavigateSnapshots("forward");
+    }
+}
+
+TEST_F(Browser, NamesTheAlbumCannotStoreAreListedButNeverCommitted) {
+    const std::string marks = "The file name holds \"&\", \"<\" or \">\", which the album cannot store.";
+    const struct {
+        std::string name;
+        std::string shown;
+        std::string reason;
+    } names[] = {
+        {"snapshot_lf000001_a\nb.jpg", "snapshot_lf000001_a\u240Ab.jpg",
+         "The file name holds a line break or a tab."},
+        {"snapshot_ctl\x01"
+         "0001_a.jpg",
+         "snapshot_ctl\u24010001_a.jpg", "The file name holds the control character U+0001."},
+        {"snapshot_lat00001_\xE9.jpg", "snapshot_lat00001_\uFFFD.jpg",
+         "The file name holds a byte that is not UTF-8 (0xE9)."},
+        {"snapshot_amp00001_a&b.jpg", "snapshot_amp00001_a&b.jpg", marks},
+        {"snapshot_lt000001_<b>.jpg", "snapshot_lt000001_<b>.jpg", marks},
+        {"snapshot_cd000001_]]>.jpg", "snapshot_cd000001_]]>.jpg", marks},
+    };
+    for (int i = 0; i < static_cast<int>(std::size(names)); ++i)
+        snapshot(names[i].name, i);
+
+    auto browser = open();
+    EXPECT_EQ(browser->lbxLots->count(), 2 + static_cast<int>(std::size(names))) << "their lots are listed";
+    EXPECT_EQ(
+        browser->lbxLots->findItems(QString::fromUtf8("Sim Lot ID: ctl\u24010001"), Qt::MatchExactly).size(),
+        1);
+    browser->NavigateSnapshots("home");
+    for (const auto& name : names) {
+        EXPECT_EQ(browser->txtCurrentFN->text().toStdString(), name.shown);
+        EXPECT_EQ(commits(*browser), "-+--") << name.shown;
+        EXPECT_FALSE(browser->pbxThumbnail->hasPicture()) << name.shown << ": the reason stands in its place";
+        EXPECT_GT(whitePixels(*browser), 50) << name.shown;
+        seam.messageAnswers = {MessageAnswer::Ok};
+        browser->cmdInsert[1]->click();
+        ASSERT_FALSE(messages().empty());
+        EXPECT_EQ(messages().back(), refusal(name.shown, name.reason));
+        browser->NavigateSnapshots("forward");
+    }
+    EXPECT_EQ(browser->txtNofN->text().toStdString(), "6 of 6")
+        << "each found in the folder by its own bytes";
+    EXPECT_EQ(browser->strApplicationMode(), "Load Snapshot");
+}
+
+TEST_F(Browser, AListedFileFoundGoneLeavesTheListAndTheKeptScan) {
+    snapshot("snapshot_aaaaaaaa_1.jpg", 1);
+    snapshot("snapshot_bbbbbbbb_1.jpg", 2);
+    snapshot("snapshot_aaaaaaaa_2.jpg", 3);
+    auto browser = open();
+    EXPECT_EQ(shown(*browser), "snapshot_aaaaaaaa_2.jpg | 3 of 3");
+
+    // Noticed at its thumbnail: the move goes on to the next row.
+    std::remove(folder.file("snapshot_bbbbbbbb_1.jpg").c_str());
+    browser->btnBack->click();
+    EXPECT_EQ(shown(*browser), "snapshot_aaaaaaaa_1.jpg | 1 of 2");
+
+    // Noticed at the commit.
+    std::remove(folder.file("snapshot_aaaaaaaa_1.jpg").c_str());
+    seam.messageAnswers = {MessageAnswer::Ok};
+    browser->cmdReplace->click();
+    EXPECT_EQ(messages(), (std::vector<std::string>{
+                              refusal("snapshot_aaaaaaaa_1.jpg", "It is no longer in the album's folder.")}));
+    EXPECT_EQ(shown(*browser), "snapshot_aaaaaaaa_2.jpg | 1 of 1");
+    browser->cmdOther->click();
+
+    EXPECT_EQ(open()->loadedSnapshots().strLoadedSnapshotArray.size(), 1u) << "the kept scan forgot them";
+    EXPECT_EQ(scan.strLotIDArray, std::vector<std::string>{"aaaaaaaa"});
 }
