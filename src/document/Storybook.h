@@ -56,6 +56,10 @@ struct Storybook {
     // Entry table, indexed [entry][field][part]; entries 0 to varPageCount - 1 are the pages.
     std::array<EntryCells, album::kEntrySlots> varEntryArray;
     int varPageCount = 0;
+    // Entries from this index on, and from varPageCount on, were never set since the last parse
+    // reset them, so the next parse resets only the ones below. Whatever raises varPageCount
+    // raises this with it, since lowering the count later leaves the entries above it set.
+    int entriesInUse = 0;
 
     std::string strFamilyName;
     std::string strNeighborhoodName;

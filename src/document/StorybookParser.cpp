@@ -85,6 +85,8 @@ public:
     RecordParser(Storybook& album, StorybookHost& host, const std::uint32_t* tags)
         : m_album(album), m_host(host), m_tags(tags) {}
     ParseOutcome run();
+    // Entries below this index may hold fields stored by this parse.
+    int entriesStored() const { return std::min(m_entry + 1, album::kEntrySlots); }
 
 private:
     ParseOutcome entryLine(int index, std::string_view line, std::uint32_t tags);
@@ -240,10 +242,11 @@ void takeLineBytes(Storybook& album) {
 }
 
 ParseOutcome parseRecords(Storybook& album, StorybookHost& host, const std::uint32_t* tags) {
+    const int inUse = std::min(std::max(album.entriesInUse, album.varPageCount), album::kEntrySlots);
     album.varPageCount = 0;
     resetRecord(album.strXFooter);
-    for (EntryCells& entry : album.varEntryArray) {
-        for (auto& field : entry) {
+    for (int e = 0; e < inUse; ++e) {
+        for (auto& field : album.varEntryArray[e]) {
             for (Cell& cell : field)
                 cell.reset();
         }
@@ -251,7 +254,10 @@ ParseOutcome parseRecords(Storybook& album, StorybookHost& host, const std::uint
     resetRecord(album.strXMetaHead);
     resetRecord(album.strXClientEnv);
     takeLineBytes(album);
-    return RecordParser(album, host, tags).run();
+    RecordParser parser(album, host, tags);
+    const ParseOutcome outcome = parser.run();
+    album.entriesInUse = std::max(parser.entriesStored(), album.varPageCount);
+    return outcome;
 }
 
 } // namespace

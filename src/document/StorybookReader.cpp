@@ -86,10 +86,11 @@ private:
 
 bool CheckStorybookStructureText(std::string_view bytes) {
     StructureCheck check;
-    LineSplitter lines(bytes);
+    TaggedLines lines(bytes);
     std::string_view line;
-    while (!check.failed() && lines.next(line))
-        check.line(line, scanTags(line));
+    std::uint32_t tags = 0;
+    while (!check.failed() && lines.next(line, tags))
+        check.line(line, tags);
     return check.verdict();
 }
 
@@ -145,10 +146,10 @@ void checkAndRead(Storybook& album, std::string_view bytes, std::shared_ptr<std:
     scan.lines.clear();
     scan.tags.clear();
     StructureCheck check;
-    LineSplitter lines(bytes);
+    TaggedLines lines(bytes);
     std::string_view line;
-    while (lines.next(line)) {
-        const std::uint32_t tags = scanTags(line);
+    std::uint32_t tags = 0;
+    while (lines.next(line, tags)) {
         check.line(line, tags);
         scan.lines.push_back(line);
         scan.tags.push_back(tags);
