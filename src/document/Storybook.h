@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -47,6 +48,10 @@ struct Storybook {
     std::shared_ptr<std::string> cellBytes;
     std::shared_ptr<std::string> spareBytes; // a buffer let go, kept for the next read
     bool linesReferToCellBytes = false;      // lines written from the cells since the last read
+    // Stories of several lines, joined, which the cells of the last parse refer to (the first
+    // joinedInUse of them); kept with their capacity for the next parse.
+    std::deque<std::string> joinedTexts;
+    std::size_t joinedInUse = 0;
 
     // Verbatim records: a record ends at its first unset slot.
     std::array<Cell, album::kClientEnvSlots> strXClientEnv;

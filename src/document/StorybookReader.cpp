@@ -3,6 +3,7 @@
 #include "FileText.h"
 #include "LineScanner.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -145,6 +146,10 @@ void checkAndRead(Storybook& album, std::string_view bytes, std::shared_ptr<std:
                   LineScan& scan) {
     scan.lines.clear();
     scan.tags.clear();
+    // Room for the lines of an album of short lines, so the vectors seldom grow while scanning.
+    const std::size_t expected = std::min<std::size_t>(bytes.size() / 32 + 16, album::kLineImageSlots);
+    scan.lines.reserve(expected);
+    scan.tags.reserve(expected);
     StructureCheck check;
     TaggedLines lines(bytes);
     std::string_view line;
