@@ -7,67 +7,74 @@
 
 #include <QImageReader>
 
+#include "platform/ImageDecoder.h"
+#include "platform/PictureArea.h"
+
 namespace {
 
-constexpr int kPages = 8; // twice what the snapshot cache keeps
+constexpr int kPages = 8;
 
-enum class Measure { Enter, Leave };
-
-void toggle(benchmark::State& state, Measure measure, int width, int height) {
+// Entering full screen on a page whose enlarged picture was not decoded before, to the frame at the
+// X server, against the scaled decode of that page at the full-screen size; leaving it again
+// against a repaint of the window as it then is (leaving decodes nothing).
+void toggle(benchmark::State& state, bool enter, int width, int height) {
     bench::PhotoAlbum album(kPages, width, height);
     bench::Window<> app(album.file("Storybook.xml"));
     app.window.show();
     if (app.state.strApplicationMode != modes::kViewStorybook)
         std::abort();
     int page = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        page = (page + 1) % kPages;
-        app.state.intCurrentPage = static_cast<std::int16_t>(page);
-        app.window.DisplayCurrentPage();
-        app.window.repaint();
-        if (measure == Measure::Leave) {
-            app.window.ToggleFullScreen();
-            app.window.repaint();
-        }
-        state.ResumeTiming();
-
+    const auto timedToggle = [&] {
+        const auto start = std::chrono::steady_clock::now();
+        const int before = bench::paints().count;
         app.window.ToggleFullScreen();
-        app.window.repaint();
-
-        state.PauseTiming();
-        if (measure == Measure::Enter) {
-            app.window.ToggleFullScreen();
-            app.window.repaint();
-        }
-        if (app.state.blnFullScreen)
-            std::abort();
-        state.ResumeTiming();
-    }
+        bench::awaitFrame(before);
+        return bench::millisecondsSince(start);
+    };
+    QSize fullSize;
+    bench::measurePair(
+        state,
+        [&] {
+            page = (page + 1) % kPages;
+            app.state.intCurrentPage = static_cast<std::int16_t>(page);
+            const int before = bench::paints().count;
+            app.window.DisplayCurrentPage();
+            bench::awaitFrame(before);
+            app.window.snapshots().clear();
+            if (enter) {
+                const double milliseconds = timedToggle();
+                fullSize = app.window.pbxShow->size();
+                timedToggle();
+                return milliseconds;
+            }
+            timedToggle();
+            return timedToggle();
+        },
+        [&] {
+            const auto start = std::chrono::steady_clock::now();
+            if (enter) {
+                if (decodePictureForSize(album.snapshots[static_cast<std::size_t>(page)], fullSize).isNull())
+                    std::abort();
+            } else {
+                const int before = bench::paints().count;
+                app.window.update();
+                bench::awaitFrame(before);
+            }
+            return bench::millisecondsSince(start);
+        },
+        bench::Goal::none());
+    if (app.state.blnFullScreen)
+        std::abort();
 }
 
-void anchorFullDecode(benchmark::State& state, int width, int height) {
-    bench::PhotoAlbum album(1, width, height);
-    for (auto _ : state) {
-        QImageReader reader(album.snapshots.front());
-        QImage image = reader.read();
-        if (image.isNull())
-            std::abort();
-        benchmark::DoNotOptimize(image.bits());
-    }
-}
-
-// Entering and leaving each against the same decode; no goal is set for either.
 void registerRoads(int width, int height) {
     const std::string size = "FullScreen" + std::to_string(width) + "x" + std::to_string(height);
-    for (const auto& [road, measure] :
-         {std::pair{"enter", Measure::Enter}, std::pair{"leave", Measure::Leave}}) {
-        const std::string prefix = size + "/" + road;
-        benchmark::RegisterBenchmark((prefix + "/ours").c_str(), toggle, measure, width, height)
+    for (const bool enter : {true, false})
+        benchmark::RegisterBenchmark((size + (enter ? "/enter" : "/leave")).c_str(), toggle, enter, width,
+                                     height)
+            ->UseManualTime()
+            ->Iterations(bench::samples(9, 4))
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((prefix + "/anchor").c_str(), anchorFullDecode, width, height)
-            ->Unit(benchmark::kMillisecond);
-    }
 }
 
 } // namespace

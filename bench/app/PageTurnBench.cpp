@@ -1,23 +1,28 @@
-// Page turns to the next, the previous and a far page, each against the anchor of Qt decoding a
-// snapshot of the same size at full size, in the same run.
-// Also opening the largest album from the command line to its first painted page.
+// Page turns, key to frame at the X server: a next-page turn against the scaled decode the window
+// uses for the same file at the painted size, and each other navigation key against a next-page
+// turn measured beside it (every button is to paint from memory as a next turn does). Also opening
+// the largest album to its first page, against opening the sample album in the same run, and in a
+// fresh process against pugixml load_file of the same file in a fresh process.
 
 #include "BenchSupport.h"
-#include "document/StorybookParser.h"
-#include "document/StorybookReader.h"
+#include "platform/ImageDecoder.h"
+#include "platform/PictureArea.h"
 
-#include <QImageReader>
+#include <QKeyEvent>
 
-#include <chrono>
+#include <pugixml.hpp>
+
 #include <map>
 #include <memory>
+#include <thread>
 
 namespace {
 
-// Sixteen pages, each with a snapshot of its own: more than the window keeps in memory.
-constexpr int kPages = 16;
+using Clock = std::chrono::steady_clock;
 
-// Made once per size for the whole run: writing sixteen large snapshots takes longer than the turns.
+// Thirty pages, each with a snapshot of its own, so ten-page jumps stay inside the album.
+constexpr int kPages = 30;
+
 const bench::PhotoAlbum& albumOf(int width, int height) {
     static std::map<std::pair<int, int>, std::unique_ptr<bench::PhotoAlbum>> albums;
     auto& album = albums[{width, height}];
@@ -26,96 +31,187 @@ const bench::PhotoAlbum& albumOf(int width, int height) {
     return *album;
 }
 
-// One turn, timed alone, after the user has read the page before it: whatever the window decodes
-// ahead has settled by then. The album starts over on its first page untimed when a turn would
-// leave it, so every timed turn is of the kind named.
-void turn(benchmark::State& state, int width, int height, int step, double goal) {
-    const bench::PhotoAlbum& album = albumOf(width, height);
-    bench::Window<> app(album.file("Storybook.xml"));
-    const int start = step < 0 ? kPages - 1 : 0;
-    int page = start;
-    for (auto _ : state) {
-        state.PauseTiming();
-        int next = page + step;
-        if (std::abs(step) == 1 && (next < 0 || next >= kPages)) {
-            page = start;
-            app.state.intCurrentPage = static_cast<std::int16_t>(page);
-            app.window.DisplayCurrentPage();
-            next = page + step;
-        }
-        page = (next + kPages) % kPages;
+struct Turns {
+    explicit Turns(const bench::PhotoAlbum& album) : app(album.file("Storybook.xml")) {
+        app.window.show();
+        bench::awaitFrame(-1);
+    }
+    // Shows a page untimed and lets the decoding ahead settle, as while the user reads it.
+    void showSettled(int page) {
         app.state.intCurrentPage = static_cast<std::int16_t>(page);
-        app.window.snapshots().waitUntilIdle();
-        state.ResumeTiming();
+        const int before = bench::paints().count;
         app.window.DisplayCurrentPage();
+        bench::awaitFrame(before);
+        app.window.snapshots().waitUntilIdle();
     }
-    state.counters["goal"] = goal;
+    // One key press and release, to the frame at the X server.
+    double press(Qt::Key key) {
+        const auto start = Clock::now();
+        const int before = bench::paints().count;
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(app.window.pbxShow, &down);
+        QApplication::sendEvent(app.window.pbxShow, &up);
+        bench::awaitFrame(before);
+        return bench::millisecondsSince(start);
+    }
+    bench::Window<> app;
+};
+
+struct Key {
+    const char* name;
+    Qt::Key key;
+    int from; // the page the turn starts on
+};
+
+// A key's turn against a next-page turn from the same page, alternately.
+void keyTurn(benchmark::State& state, int width, int height, Key key) {
+    Turns turns(albumOf(width, height));
+    bench::measurePair(
+        state,
+        [&] {
+            turns.showSettled(key.from);
+            return turns.press(key.key);
+        },
+        [&] {
+            turns.showSettled(key.from);
+            return turns.press(Qt::Key_Right);
+        },
+        bench::Goal::ratio(1.2));
 }
 
-// Qt decoding the snapshots of the same pages, in the same order of files, so both sides meet the
-// same bytes with the same caches.
-void anchorFullDecode(benchmark::State& state, int width, int height, int step) {
+// A next-page turn against the scaled decode of the page turned to, at the painted size.
+void nextTurn(benchmark::State& state, int width, int height) {
     const bench::PhotoAlbum& album = albumOf(width, height);
-    int page = 0;
-    for (auto _ : state) {
-        page = (page + step + kPages) % kPages;
-        QImageReader reader(album.snapshots[static_cast<std::size_t>(page)]);
-        QImage image = reader.read();
-        if (image.isNull())
-            std::abort();
-        benchmark::DoNotOptimize(image.bits());
-    }
+    Turns turns(album);
+    const QSize size = turns.app.window.pbxShow->size();
+    bench::measurePair(
+        state,
+        [&] {
+            turns.showSettled(10);
+            return turns.press(Qt::Key_Right);
+        },
+        [&] {
+            const auto start = Clock::now();
+            const QImage image = decodePictureForSize(album.snapshots[11], size);
+            if (image.isNull())
+                std::abort();
+            return bench::millisecondsSince(start);
+        },
+        bench::Goal::none());
 }
 
-// Each road against Qt's full-size decode of the snapshots it turns to.
-void registerPageTurns(int width, int height) {
-    const std::string size = std::to_string(width) + "x" + std::to_string(height);
-    struct Road {
-        const char* name;
-        int step;
-        double goal;
-    };
-    // A far page is one no turn before could have prepared: five pages on, in an album of sixteen.
-    for (const Road road : {Road{"next", 1, 0.2}, Road{"previous", -1, 0.2}, Road{"far", 5, 0.7}}) {
-        const std::string prefix = "PageTurn" + size + "/" + road.name;
-        benchmark::RegisterBenchmark((prefix + "/ours").c_str(), turn, width, height, road.step, road.goal)
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((prefix + "/anchor").c_str(), anchorFullDecode, width, height, road.step)
-            ->Unit(benchmark::kMillisecond);
-    }
+// Twenty Right presses at key-repeat rate (30 a second): the slowest after the first against the
+// median next-page turn from a settled page.
+void heldRight(benchmark::State& state, int width, int height) {
+    Turns turns(albumOf(width, height));
+    bench::measurePair(
+        state,
+        [&] {
+            turns.showSettled(0);
+            double slowest = 0;
+            for (int press = 0; press < 20; ++press) {
+                const auto start = Clock::now();
+                const double turn = turns.press(Qt::Key_Right);
+                if (press > 0)
+                    slowest = std::max(slowest, turn);
+                std::this_thread::sleep_until(start + std::chrono::milliseconds(33));
+            }
+            return slowest;
+        },
+        [&] {
+            turns.showSettled(0);
+            return turns.press(Qt::Key_Right);
+        },
+        bench::Goal::ratio(1.2));
 }
 
-// The largest album from the command line to its first page painted; the counter gives the share
-// spent in the document layer (check, read and parse, timed alone on the same file).
-void OpenMaximalAlbum(benchmark::State& state) {
-    const bench::ScratchFolder folder;
-    const std::string path = folder.file("Storybook.xml");
-    std::ofstream(path, std::ios::binary) << maximalAlbumBytes();
-    double documentSeconds = 0;
-    for (auto _ : state) {
-        bench::Window<> app(path);
-        if (app.state.storybook().varPageCount != 1025)
-            std::abort();
-        state.PauseTiming();
-        auto book = makeStorybook();
-        const auto start = std::chrono::steady_clock::now();
-        CheckStorybookStructure(path);
-        ReadStorybookLines(*book, path);
-        ParseAlbumGlobals(*book);
-        ParseStorybookRecords(*book, app.window);
-        documentSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        state.ResumeTiming();
-    }
-    state.counters["document_ms"] =
-        benchmark::Counter(documentSeconds * 1000, benchmark::Counter::kAvgIterations);
+void registerTurns(int width, int height) {
+    const std::string size = "PageTurn" + std::to_string(width) + "x" + std::to_string(height) + "/";
+    const int iterations = bench::samples(15, 5);
+    benchmark::RegisterBenchmark((size + "next").c_str(), nextTurn, width, height)
+        ->UseManualTime()
+        ->Iterations(iterations)
+        ->Unit(benchmark::kMillisecond);
+    for (const Key key : {Key{"previous", Qt::Key_Left, 15}, Key{"ten_back", Qt::Key_PageUp, 15},
+                          Key{"first", Qt::Key_Home, 15}, Key{"ten_forward", Qt::Key_PageDown, 15},
+                          Key{"last", Qt::Key_End, 15}})
+        benchmark::RegisterBenchmark((size + key.name).c_str(), keyTurn, width, height, key)
+            ->UseManualTime()
+            ->Iterations(iterations)
+            ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark((size + "held_right").c_str(), heldRight, width, height)
+        ->UseManualTime()
+        ->Iterations(bench::samples(5, 2))
+        ->Unit(benchmark::kMillisecond);
 }
-BENCHMARK(OpenMaximalAlbum)->Unit(benchmark::kMillisecond);
+
+const std::string& maximalAlbumPath() {
+    static const bench::ScratchFolder folder;
+    static const std::string path = [] {
+        const std::string file = folder.file("Storybook.xml");
+        std::ofstream(file, std::ios::binary) << maximalAlbumBytes();
+        return file;
+    }();
+    return path;
+}
+
+// The command line's album to its first page at the X server.
+double openToFirstFrame(const std::string& path, int pages) {
+    const auto start = Clock::now();
+    const int before = bench::paints().count;
+    bench::Window<> app(path);
+    app.window.show();
+    bench::awaitFrame(before);
+    const double milliseconds = bench::millisecondsSince(start);
+    if (pages >= 0 && app.state.storybook().varPageCount != pages)
+        std::abort();
+    return milliseconds;
+}
+
+void OpenMaximalAgainstSample(benchmark::State& state) {
+    const std::string sample = std::string(BRINDLECOVE_SAMPLES) + "/Storybook_Hawthorne_Family.xml";
+    const std::string& maximal = maximalAlbumPath();
+    bench::measurePair(
+        state, [&] { return openToFirstFrame(maximal, 1025); }, [&] { return openToFirstFrame(sample, -1); },
+        bench::Goal::ratio(1.3));
+}
+
+// The first open of a process, ours and pugixml's, each in a fresh process (bench/run-all pairs
+// them by name and starts a process for each).
+void OpenMaximalFresh(benchmark::State& state) {
+    const std::string& path = maximalAlbumPath();
+    for (auto _ : state)
+        state.SetIterationTime(openToFirstFrame(path, 1025) / 1000);
+}
+void AnchorPugixmlFresh(benchmark::State& state) {
+    const std::string& path = maximalAlbumPath();
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        pugi::xml_document document;
+        if (!document.load_file(path.c_str()))
+            std::abort();
+        state.SetIterationTime(bench::millisecondsSince(start) / 1000);
+    }
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
     return bench::runBenchmarks(argc, argv, [] {
-        registerPageTurns(1024, 768);
-        registerPageTurns(1600, 1200);
+        registerTurns(1024, 768);
+        registerTurns(1600, 1200);
+        benchmark::RegisterBenchmark("OpenMaximalAlbum/against_sample", OpenMaximalAgainstSample)
+            ->UseManualTime()
+            ->Iterations(bench::samples(9, 5))
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("OpenMaximalAlbumFreshProcess/ours", OpenMaximalFresh)
+            ->UseManualTime()
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("OpenMaximalAlbumFreshProcess/anchor", AnchorPugixmlFresh)
+            ->UseManualTime()
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
     });
 }

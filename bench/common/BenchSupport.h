@@ -5,6 +5,7 @@
 
 #include "../document/MaximalAlbum.h"
 #include "AppState.h"
+#include "Pairing.h"
 #include "frmMain.h"
 #include "platform/Environment.h"
 #include "platform/PlatformSeam.h"
@@ -16,10 +17,14 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <xcb/xcb.h>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -138,9 +143,53 @@ struct PhotoAlbum : ScratchFolder {
     std::vector<QString> snapshots;
 };
 
-// Runs the benchmarks headless; registerRoads adds those named at run time.
+// Counts the paint events of every widget.
+class PaintCounter final : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+inline PaintCounter& paints() {
+    static PaintCounter* counter = [] {
+        auto* made = new PaintCounter;
+        qApp->installEventFilter(made);
+        return made;
+    }();
+    return *counter;
+}
+
+// Runs the event loop until a paint after the count given (taken before the change) is done, then
+// waits until the X server has taken the frame (a round trip after it); offscreen, until the frame
+// is in the backing store.
+inline void awaitFrame(int paintsBefore) {
+    const auto start = std::chrono::steady_clock::now();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    while (paints().count == paintsBefore &&
+           std::chrono::steady_clock::now() - start < std::chrono::seconds(2))
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    if (paints().count == paintsBefore)
+        std::abort(); // nothing was painted: the road did not run
+    if (auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>())
+        std::free(
+            xcb_get_input_focus_reply(x11->connection(), xcb_get_input_focus(x11->connection()), nullptr));
+}
+
+inline double millisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Runs the benchmarks under X when a display is given (bench/run-all starts a private Xvfb), else
+// offscreen; registerRoads adds those named at run time.
 inline int runBenchmarks(int argc, char** argv, const std::function<void()>& registerRoads = {}) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     if (registerRoads)
         registerRoads();

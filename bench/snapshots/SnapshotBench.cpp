@@ -133,14 +133,6 @@ struct Window : bench::Window<BrowserSeam> {
     }
 };
 
-// The walk alone, for its own figure; every other benchmark measures it again beside itself.
-void AnchorFilesystemWalk(benchmark::State& state) {
-    const std::string path = benchFolder().path();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(walkOnce(path));
-}
-BENCHMARK(AnchorFilesystemWalk)->Unit(benchmark::kMillisecond);
-
 void Scan(benchmark::State& state) {
     const std::string path = benchFolder().path();
     SnapshotScan scan;

@@ -64,9 +64,21 @@ QImage SnapshotCache::picture(const QString& path, const QSize& size) {
 void SnapshotCache::decodeAhead(std::vector<QString> paths, const QSize& size) {
     {
         const std::lock_guard lock(m_mutex);
+        // Kept: the picture shown last, at any size it was shown (leaving full screen shows it at
+        // the other), and of the rest what is asked for now.
+        if (!m_entries.empty()) {
+            const QString shown = m_entries.front().path;
+            const auto unwanted = [&](const Entry& entry) {
+                return entry.path != shown && (entry.size != size || std::find(paths.begin(), paths.end(),
+                                                                               entry.path) == paths.end());
+            };
+            m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(), unwanted), m_entries.end());
+        }
         m_pending.clear();
         for (QString& path : paths)
             m_pending.push_back({std::move(path), size});
+        if (m_pending.empty())
+            return;
         if (!m_worker.joinable())
             m_worker = std::thread(&SnapshotCache::workerLoop, this);
     }
@@ -87,6 +99,11 @@ void SnapshotCache::waitUntilIdle() {
 std::size_t SnapshotCache::size() {
     const std::lock_guard lock(m_mutex);
     return m_entries.size();
+}
+
+bool SnapshotCache::holds(const QString& path, const QSize& size) {
+    const std::lock_guard lock(m_mutex);
+    return find(path, size) != m_entries.end();
 }
 
 void SnapshotCache::workerLoop() {

@@ -1,6 +1,6 @@
 #pragma once
-// The last few snapshots shown, decoded at the size they were painted, and the pages around the
-// one shown decoded ahead on a worker thread, so a turn to them paints from memory. A file changed
+// The snapshot shown, decoded at the size it was painted, and the pages a turn can go to next
+// decoded ahead on a worker thread, so a turn to any of them paints from memory. A file changed
 // on disk since it was decoded (another modification time or size) is read afresh. The worker
 // sees only file paths and sizes, never the album or a window; the window waits for it only when
 // it is already decoding the very picture asked for, which is sooner than decoding it again.
@@ -21,8 +21,8 @@ class SnapshotCache {
 public:
     using Decoder = std::function<QImage(const QString& path, const QSize& size)>;
 
-    // Pictures at most kept: the page shown, its two neighbours and the two shown before them.
-    static constexpr std::size_t kEntries = 5;
+    // Pictures at most kept: the page shown and the targets of the six navigation buttons.
+    static constexpr std::size_t kEntries = 7;
 
     SnapshotCache();
     // The decoder runs on both threads; tests hand in one they can hold up.
@@ -33,13 +33,15 @@ public:
 
     // The picture at path scaled to size; a null image when the file cannot be read as a picture.
     QImage picture(const QString& path, const QSize& size);
-    // Decodes these on the worker, in order, in place of whatever was asked ahead before.
+    // Decodes these on the worker, in order, in place of whatever was asked ahead before. Only
+    // these and the picture shown last are kept from then on.
     void decodeAhead(std::vector<QString> paths, const QSize& size);
     void clear();
 
     // For tests and benchmarks: returns once nothing is waiting or being decoded ahead.
     void waitUntilIdle();
     std::size_t size();
+    bool holds(const QString& path, const QSize& size);
 
 private:
     struct Stamp {

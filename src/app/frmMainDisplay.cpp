@@ -15,6 +15,7 @@
 
 #include <QLabel>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -38,24 +39,37 @@ void showButton(PictureButton* button, bool shown) {
     button->setEnabled(shown);
 }
 
-// The pages one turn away, decoded ahead at the painted size while the user reads this one. The
-// worker gets plain paths: names that could leave the album's folder are never handed to it.
-void decodeNeighboursAhead(const AppState& state, SnapshotCache& snapshots, const QSize& size) {
+// The pages the six navigation buttons go to from this one, nearest first (forward before back
+// at the same distance), each once and without the page shown.
+std::vector<int> navigationTargets(int current, int count) {
+    const auto clamped = [count](int page) { return std::clamp(page, 0, count - 1); };
+    std::vector<int> targets;
+    for (const int page : {clamped(current + 1), clamped(current - 1), clamped(current + 10),
+                           clamped(current - 10), count - 1, 0}) {
+        if (page != current && std::find(targets.begin(), targets.end(), page) == targets.end())
+            targets.push_back(page);
+    }
+    std::stable_sort(targets.begin(), targets.end(),
+                     [current](int a, int b) { return std::abs(a - current) < std::abs(b - current); });
+    return targets;
+}
+
+// The navigation buttons' pages, decoded ahead at the painted size while the user reads this one.
+// The worker gets plain paths: names that could leave the album's folder are never handed to it.
+void decodeTargetsAhead(const AppState& state, SnapshotCache& snapshots, const QSize& size) {
     const Storybook& book = state.storybook();
     if (state.varStorybookFolder.empty())
         return;
     std::vector<QString> paths;
-    for (const int page : {state.intCurrentPage + 1, state.intCurrentPage - 1}) {
-        if (page < 0 || page >= book.varPageCount)
-            continue;
+    for (const int page : navigationTargets(state.intCurrentPage, book.varPageCount)) {
         const std::string_view name = trimBlanks(book.content(page, album::Snapshot));
         if (name.empty() || !isPlainFileName(name))
             continue;
-        const std::string path = state.varStorybookFolder + std::string(name);
-        paths.push_back(qText(path));
+        QString path = qText(state.varStorybookFolder + std::string(name));
+        if (std::find(paths.begin(), paths.end(), path) == paths.end())
+            paths.push_back(std::move(path));
     }
-    if (!paths.empty())
-        snapshots.decodeAhead(std::move(paths), size);
+    snapshots.decodeAhead(std::move(paths), size);
 }
 
 } // namespace
@@ -84,7 +98,7 @@ void frmMain::DisplayCurrentPage() {
     if (!trimBlanks(snapshot).empty() && !m_state.varStorybookFolder.empty())
         ShowPageImage();
     RefreshDisplay("display");
-    decodeNeighboursAhead(m_state, m_snapshots, pbxShow->size());
+    decodeTargetsAhead(m_state, m_snapshots, pbxShow->size());
 }
 
 void frmMain::ShowPageImage() {

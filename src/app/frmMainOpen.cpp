@@ -27,6 +27,41 @@ std::string withFolder(std::string path) {
     return path;
 }
 
+// The parser's host while an album is parsed. The raw lines of the file are what the story box
+// shows behind a parser message, so they are put there only when a message is about to be seen;
+// an album that parses cleanly never pays for a text the first page replaces unseen.
+class RawLinesBehindMessages final : public StorybookHost {
+public:
+    explicit RawLinesBehindMessages(frmMain& window) : m_window(window) {}
+    bool shown() const { return m_shown; }
+
+    MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
+                             std::string_view title) override {
+        if (!m_shown) {
+            m_shown = true;
+            m_window.ShowLogFileText();
+        }
+        return m_window.messageBox(text, buttons, icon, title);
+    }
+    void endApplication() override { m_window.endApplication(); }
+    void showSavingPicture() override { m_window.showSavingPicture(); }
+    void hideSavingPicture() override { m_window.hideSavingPicture(); }
+    void setApplicationMode(std::string_view mode) override { m_window.setApplicationMode(mode); }
+    void refreshDisplay(std::string_view action) override { m_window.refreshDisplay(action); }
+    void focusPicture() override { m_window.focusPicture(); }
+    std::string clearStoryText() override { return m_window.clearStoryText(); }
+    std::string timeStampNow() override { return m_window.timeStampNow(); }
+    std::int16_t currentPage() const override { return m_window.currentPage(); }
+    void setCurrentPage(std::int16_t page) override { m_window.setCurrentPage(page); }
+    bool storybookSaved() const override { return m_window.storybookSaved(); }
+    void setStorybookSaved(bool saved) override { m_window.setStorybookSaved(saved); }
+    std::string selectedSnapshot() const override { return m_window.selectedSnapshot(); }
+
+private:
+    frmMain& m_window;
+    bool m_shown = false;
+};
+
 } // namespace
 
 void frmMain::OpenStorybook() {
@@ -95,9 +130,10 @@ void frmMain::LoadStorybook() {
         return;
     }
 
-    ShowLogFileText();
+    rtbViewer->setColors(kWhite, kDarkBlue);
     ParseAlbumGlobals(book);
-    switch (ParseStorybookRecords(book, *this, scan)) {
+    RawLinesBehindMessages host(*this);
+    switch (ParseStorybookRecords(book, host, scan)) {
     case ParseOutcome::EndApplication:
         return;
     case ParseOutcome::Stopped:
@@ -108,6 +144,9 @@ void frmMain::LoadStorybook() {
     case ParseOutcome::Complete:
         break;
     }
+    // Without a page nothing replaces the raw lines: they stay to be seen.
+    if (book.varPageCount <= 0 && !host.shown())
+        ShowLogFileText();
     m_state.intCurrentPage = 0;
     DisplayCurrentPage();
     showMode(modes::kViewStorybook);

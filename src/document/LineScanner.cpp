@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr std::uint32_t word(const char (&text)[5]) {
@@ -72,6 +76,48 @@ std::uint32_t scanTags(std::string_view line) {
         found |= tagsAt(line, pos);
     }
     return found;
+}
+
+// Tags are looked for in the bytes up to the end of the whole text rather than of the line: no tag
+// holds a CR or an LF, so none can match across a line end and the result is the same.
+bool TaggedLines::next(std::string_view& line, std::uint32_t& tags) {
+    const std::size_t size = m_bytes.size();
+    if (m_pos >= size)
+        return false;
+    const char* data = m_bytes.data();
+    const std::size_t start = m_pos;
+    std::size_t pos = start;
+    std::size_t end = size;
+    tags = 0;
+#if defined(__SSE2__)
+    const __m128i lessThan = _mm_set1_epi8('<');
+    const __m128i lineFeed = _mm_set1_epi8('\n');
+    for (; end == size && pos + 16 <= size; pos += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
+        auto hits = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(block, lessThan), _mm_cmpeq_epi8(block, lineFeed))));
+        for (; hits != 0; hits &= hits - 1) {
+            const std::size_t at = pos + static_cast<std::size_t>(__builtin_ctz(hits));
+            if (data[at] == '\n') {
+                end = at;
+                break;
+            }
+            tags |= tagsAt(m_bytes, at + 1);
+        }
+    }
+#endif
+    for (; end == size && pos < size; ++pos) {
+        if (data[pos] == '\n')
+            end = pos;
+        else if (data[pos] == '<')
+            tags |= tagsAt(m_bytes, pos + 1);
+    }
+    std::size_t length = end - start;
+    m_pos = end == size ? size : end + 1;
+    if (end < size && length > 0 && data[end - 1] == '\r')
+        --length;
+    line = std::string_view(data + start, length);
+    return true;
 }
 
 bool LineSplitter::next(std::string_view& line) {

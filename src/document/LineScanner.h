@@ -37,5 +37,17 @@ private:
     std::size_t m_pos = 0;
 };
 
+// The lines of LineSplitter with the tags of scanTags, found in one pass over the bytes that stops at
+// each '<' and each line end alike.
+class TaggedLines {
+public:
+    explicit TaggedLines(std::string_view bytes) : m_bytes(bytes) {}
+    bool next(std::string_view& line, std::uint32_t& tags);
+
+private:
+    std::string_view m_bytes;
+    std::size_t m_pos = 0;
+};
+
 // The number of lines LineSplitter gives for these bytes.
 std::size_t countLines(std::string_view bytes);

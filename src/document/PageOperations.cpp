@@ -32,6 +32,7 @@ bool OpenPageSlot(Storybook& album, StorybookHost& host) {
     for (int k = album.varPageCount; k >= current + 1; --k)
         album.varEntryArray[k] = album.varEntryArray[k - 1];
     ++album.varPageCount;
+    album.entriesInUse = std::max(album.entriesInUse, album.varPageCount);
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -47,6 +48,10 @@ struct Storybook {
     std::shared_ptr<std::string> cellBytes;
     std::shared_ptr<std::string> spareBytes; // a buffer let go, kept for the next read
     bool linesReferToCellBytes = false;      // lines written from the cells since the last read
+    // Stories of several lines, joined, which the cells of the last parse refer to (the first
+    // joinedInUse of them); kept with their capacity for the next parse.
+    std::deque<std::string> joinedTexts;
+    std::size_t joinedInUse = 0;
 
     // Verbatim records: a record ends at its first unset slot.
     std::array<Cell, album::kClientEnvSlots> strXClientEnv;
@@ -56,6 +61,10 @@ struct Storybook {
     // Entry table, indexed [entry][field][part]; entries 0 to varPageCount - 1 are the pages.
     std::array<EntryCells, album::kEntrySlots> varEntryArray;
     int varPageCount = 0;
+    // Entries from this index on, and from varPageCount on, were never set since the last parse
+    // reset them, so the next parse resets only the ones below. Whatever raises varPageCount
+    // raises this with it, since lowering the count later leaves the entries above it set.
+    int entriesInUse = 0;
 
     std::string strFamilyName;
     std::string strNeighborhoodName;

@@ -14,6 +14,9 @@ enum class State { InvalidXml, ClientEnv, MetaHead, Entry, Footer, BetweenEntrie
 
 constexpr std::string_view kCannotContinue = "cannot continue";
 
+bool storeEntryField(Storybook& album, StorybookHost& host, int e, int f, std::string_view line, int indent,
+                     int tagLength, bool kept);
+
 // Mid$(text, start, count) with a 1-based start; a negative count gives the empty text.
 std::string_view mid(std::string_view text, int start, int count) {
     if (count <= 0 || start < 1 || static_cast<std::size_t>(start) > text.size())
@@ -92,6 +95,8 @@ public:
     RecordParser(Storybook& album, StorybookHost& host, const std::uint32_t* tags)
         : m_album(album), m_host(host), m_tags(tags) {}
     ParseOutcome run();
+    // Entries below this index may hold fields stored by this parse.
+    int entriesStored() const { return std::min(m_entry + 1, album::kEntrySlots); }
 
 private:
     ParseOutcome entryLine(int index, std::string_view line, std::uint32_t tags);
@@ -107,7 +112,6 @@ private:
     State m_state = State::InvalidXml;
     int m_n = 0;
     int m_entry = 0;
-    std::string m_joined;
 };
 
 ParseOutcome RecordParser::run() {
@@ -184,9 +188,14 @@ ParseOutcome RecordParser::entryLine(int index, std::string_view line, std::uint
     if (m_entry >= album::kEntrySlots)
         return stop("Storybook: too many pages.     ", kCannotContinue);
 
-    const std::string_view text = field == album::Text ? joinText(index, line) : line;
+    std::string_view text = line;
+    bool kept = liesWithin(line, m_album.cellBytes);
+    if (field == album::Text && !line.ends_with("</Text>")) {
+        text = joinText(index, line);
+        kept = true;
+    }
     const int tagLength = static_cast<int>(album::kOpeningTags[field].size());
-    if (!StoreEntryField(m_album, m_host, m_entry, field, text, kIndentWidth, tagLength))
+    if (!storeEntryField(m_album, m_host, m_entry, field, text, kIndentWidth, tagLength, kept))
         return ParseOutcome::EndApplication;
     if (field == album::TimeStamp)
         ++m_entry;
@@ -194,16 +203,18 @@ ParseOutcome RecordParser::entryLine(int index, std::string_view line, std::uint
 }
 
 // A story of several lines runs on until a line ends in "</Text>", but never past the last line.
+// It is joined into the model's next joined text, which the cells then refer to.
 std::string_view RecordParser::joinText(int index, std::string_view line) {
     constexpr std::string_view kTextEnd = "</Text>";
-    if (line.ends_with(kTextEnd))
-        return line;
-    m_joined.assign(line);
-    for (int next = index + 1; next <= m_album.intLogFileLastLine && !m_joined.ends_with(kTextEnd); ++next) {
-        m_joined += "\r\n";
-        m_joined += m_album.strLogFileArray[next].text();
+    if (m_album.joinedInUse == m_album.joinedTexts.size())
+        m_album.joinedTexts.emplace_back();
+    std::string& joined = m_album.joinedTexts[m_album.joinedInUse++];
+    joined.assign(line);
+    for (int next = index + 1; next <= m_album.intLogFileLastLine && !joined.ends_with(kTextEnd); ++next) {
+        joined += "\r\n";
+        joined += m_album.strLogFileArray[next].text();
     }
-    return m_joined;
+    return joined;
 }
 
 } // namespace
@@ -232,25 +243,28 @@ void takeLineBytes(Storybook& album) {
         for (Cell& cell : field)
             cell.ownText();
     }
-    if (album.cellBytes == album.lineBytes)
-        return;
-    // Lines written from the cells may refer to their bytes.
+    // Lines written from the cells may refer to their bytes or to their joined texts: whatever
+    // they refer to beside the bytes read last is about to go or be overwritten.
     if (album.linesReferToCellBytes) {
         for (Cell& line : album.strLogFileArray) {
-            if (!line.holdsOwnText() && liesWithin(line.text(), album.cellBytes))
+            if (!line.holdsOwnText() && !liesWithin(line.text(), album.lineBytes))
                 line.set(line.text());
         }
         album.linesReferToCellBytes = false;
     }
+    album.joinedInUse = 0;
+    if (album.cellBytes == album.lineBytes)
+        return;
     album.spareBytes = std::move(album.cellBytes);
     album.cellBytes = album.lineBytes;
 }
 
 ParseOutcome parseRecords(Storybook& album, StorybookHost& host, const std::uint32_t* tags) {
+    const int inUse = std::min(std::max(album.entriesInUse, album.varPageCount), album::kEntrySlots);
     album.varPageCount = 0;
     resetRecord(album.strXFooter);
-    for (EntryCells& entry : album.varEntryArray) {
-        for (auto& field : entry) {
+    for (int e = 0; e < inUse; ++e) {
+        for (auto& field : album.varEntryArray[e]) {
             for (Cell& cell : field)
                 cell.reset();
         }
@@ -258,7 +272,10 @@ ParseOutcome parseRecords(Storybook& album, StorybookHost& host, const std::uint
     resetRecord(album.strXMetaHead);
     resetRecord(album.strXClientEnv);
     takeLineBytes(album);
-    return RecordParser(album, host, tags).run();
+    RecordParser parser(album, host, tags);
+    const ParseOutcome outcome = parser.run();
+    album.entriesInUse = std::max(parser.entriesStored(), album.varPageCount);
+    return outcome;
 }
 
 } // namespace
@@ -274,12 +291,19 @@ ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host, const 
 
 bool StoreEntryField(Storybook& album, StorybookHost& host, int e, int f, std::string_view line, int indent,
                      int tagLength) {
+    return storeEntryField(album, host, e, f, line, indent, tagLength, liesWithin(line, album.cellBytes));
+}
+
+namespace {
+
+// The parts are pieces of the line: they refer to the bytes the line lies in when the model keeps
+// those until the next parse, and are copies otherwise.
+bool storeEntryField(Storybook& album, StorybookHost& host, int e, int f, std::string_view line, int indent,
+                     int tagLength, bool kept) {
     auto& parts = album.varEntryArray[e][f];
     const int length = static_cast<int>(line.size());
-    // The parts are pieces of the line: they refer to the file's bytes exactly when the line does.
-    const bool inFileBytes = liesWithin(line, album.cellBytes);
-    const auto store = [inFileBytes](Cell& cell, std::string_view text) {
-        if (inFileBytes)
+    const auto store = [kept](Cell& cell, std::string_view text) {
+        if (kept)
             cell.setView(text);
         else
             cell.set(text);
@@ -298,3 +322,5 @@ bool StoreEntryField(Storybook& album, StorybookHost& host, int e, int f, std::s
     }
     return true;
 }
+
+} // namespace

@@ -3,6 +3,7 @@
 #include "FileText.h"
 #include "LineScanner.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -86,10 +87,11 @@ private:
 
 bool CheckStorybookStructureText(std::string_view bytes) {
     StructureCheck check;
-    LineSplitter lines(bytes);
+    TaggedLines lines(bytes);
     std::string_view line;
-    while (!check.failed() && lines.next(line))
-        check.line(line, scanTags(line));
+    std::uint32_t tags = 0;
+    while (!check.failed() && lines.next(line, tags))
+        check.line(line, tags);
     return check.verdict();
 }
 
@@ -144,14 +146,18 @@ void checkAndRead(Storybook& album, std::string_view bytes, std::shared_ptr<std:
                   LineScan& scan) {
     scan.lines.clear();
     scan.tags.clear();
+    // Room for the lines of an album of short lines, so the vectors seldom grow while scanning.
+    const std::size_t expected = std::min<std::size_t>(bytes.size() / 32 + 16, album::kLineImageSlots);
+    scan.lines.reserve(expected);
+    scan.tags.reserve(expected);
     StructureCheck check;
-    LineSplitter lines(bytes);
+    TaggedLines lines(bytes);
     std::string_view line;
     // A file past the line image's capacity is refused, so its lines are counted but not kept: the
     // memory a load takes stays within a small multiple of the file, whatever it holds.
     std::size_t count = 0;
-    while (lines.next(line)) {
-        const std::uint32_t tags = scanTags(line);
+    std::uint32_t tags = 0;
+    while (lines.next(line, tags)) {
         check.line(line, tags);
         if (++count <= static_cast<std::size_t>(album::kMaxFileLines)) {
             scan.lines.push_back(line);

@@ -153,6 +153,60 @@ TEST(SnapshotCache, KeepsAHandfulOfPictures) {
     EXPECT_EQ(counting.count(paths.back()), 1);
 }
 
+TEST(SnapshotCache, KeepsOnlyThePictureShownAndThoseAskedAheadLast) {
+    QTemporaryDir folder;
+    std::vector<QString> paths;
+    for (int i = 0; i < 4; ++i)
+        paths.push_back(writePicture(folder, QStringLiteral("snapshot_%1.jpg").arg(i), Qt::gray));
+    HeldDecoder counting;
+    SnapshotCache cache(counting.decoder());
+    cache.picture(paths[0], kShown);
+    cache.decodeAhead({paths[1], paths[2]}, kShown);
+    cache.waitUntilIdle();
+    EXPECT_EQ(cache.size(), 3u);
+    cache.picture(paths[1], kShown);
+    cache.decodeAhead({paths[2], paths[3]}, kShown);
+    cache.waitUntilIdle();
+    EXPECT_EQ(cache.size(), 3u) << "the first picture is neither shown nor asked for";
+    for (int i = 1; i < 4; ++i) {
+        cache.picture(paths[i], kShown);
+        EXPECT_EQ(counting.count(paths[i]), 1) << "picture " << i << " decoded again";
+    }
+}
+
+// Through the window: the page of every navigation button is decoded ahead at the painted size.
+TEST(SnapshotCache, EveryNavigationButtonsPageIsDecodedAhead) {
+    QTemporaryDir folder;
+    AlbumText album;
+    for (int p = 1; p <= 25; ++p) {
+        const QString name = QStringLiteral("snapshot_4c1e9b07_%1.jpg").arg(p, 8, 10, QLatin1Char('0'));
+        writePicture(folder, name, QColor(10 * p, 0, 0));
+        album.pages.push_back({"Page", name.toStdString(), "Story"});
+    }
+    const std::string path = folder.filePath(QStringLiteral("Storybook.xml")).toStdString();
+    {
+        QFile out(QString::fromStdString(path));
+        out.open(QIODevice::WriteOnly);
+        const std::string bytes = album.bytes();
+        out.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    AppFixture app;
+    app.seam.dialogResults.push_back(chosenAlbum(path));
+    app.seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
+    frmMain window(app.state);
+    window.OpenStorybook();
+    app.state.intCurrentPage = 12;
+    window.DisplayCurrentPage();
+    window.snapshots().waitUntilIdle();
+    EXPECT_EQ(window.snapshots().size(), SnapshotCache::kEntries);
+    // From page 13 the buttons go to 12, 2, 1, 14, 22 and 25 (indexes below).
+    const int targets[] = {11, 2, 0, 13, 22, 24};
+    for (int button = 0; button < 6; ++button) {
+        const QString target = folder.filePath(QString::fromStdString(album.pages[targets[button]].snapshot));
+        EXPECT_TRUE(window.snapshots().holds(target, window.pbxShow->size())) << "button " << button;
+    }
+}
+
 // Through the window: the page after the one shown is decoded ahead; changed on disk before the
 // turn, it is shown as it is now.
 TEST(SnapshotCache, PageChangedOnDiskAfterItsNeighbourWasShownIsShownFresh) {
@@ -177,7 +231,7 @@ TEST(SnapshotCache, PageChangedOnDiskAfterItsNeighbourWasShownIsShownFresh) {
     window.OpenStorybook();
     ASSERT_EQ(app.state.storybook().varPageCount, 3);
     window.snapshots().waitUntilIdle();
-    ASSERT_EQ(window.snapshots().size(), 2u) << "the page shown and the next one";
+    ASSERT_EQ(window.snapshots().size(), 3u) << "the page shown, the next and the last one";
 
     overwrite(folder.filePath(QStringLiteral("snapshot_4c1e9b07_00000002.jpg")), Qt::blue);
     window.cmdNav[3]->click();

@@ -415,3 +415,36 @@ TEST_F(Pages, ACdataEndTypedIntoAStoryIsKeptAsTheStandardSplit) {
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[a ]]]]><![CDATA[> b]]>");
     EXPECT_EQ(window.rtbViewer->text(), "a ]]> b");
 }
+
+// Behind a parser message, and in an album without pages, the story box shows the file's lines
+// from the second on, each followed by a line end.
+TEST_F(Pages, TheFileLinesShowBehindAParserMessageAndInAnAlbumWithoutPages) {
+    AlbumFolder folder(2);
+    const auto linesFromTheSecond = [](const std::string& bytes) {
+        std::string lines;
+        for (std::size_t at = bytes.find('\n') + 1; at < bytes.size();) {
+            const std::size_t end = std::min(bytes.find('\n', at), bytes.size());
+            std::string line = bytes.substr(at, end - at);
+            if (line.ends_with('\r'))
+                line.pop_back();
+            lines += line + "\r\n";
+            at = end + 1;
+        }
+        return lines;
+    };
+    const std::string bytes = folder.album.bytes();
+    const std::string noDeclaration = bytes.substr(bytes.find('\n') + 1);
+    std::string behindMessage;
+    app.seam.onRequest = [&](const SeamRequest&) { behindMessage = window.rtbViewer->text(); };
+    app.seam.messageAnswers = {MessageAnswer::Ok};
+    openFromDialog(folder.write("NoDeclaration.xml", noDeclaration));
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Invalid Storybook XML      ");
+    EXPECT_EQ(behindMessage, linesFromTheSecond(noDeclaration));
+
+    AlbumText empty;
+    openFromDialog(folder.write("Empty.xml", empty.bytes()));
+    EXPECT_EQ(messages().size(), 1u);
+    EXPECT_EQ(app.state.storybook().varPageCount, 0);
+    EXPECT_EQ(window.rtbViewer->text(), linesFromTheSecond(empty.bytes()));
+}

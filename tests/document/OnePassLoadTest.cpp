@@ -6,6 +6,8 @@
 #include "AlbumText.h"
 #include "RecordingHost.h"
 
+#include "document/LineScanner.h"
+#include "document/PageOperations.h"
 #include "document/StorybookParser.h"
 #include "document/StorybookReader.h"
 
@@ -54,15 +56,21 @@ template <std::size_t N> bool sameCells(const std::array<Cell, N>& a, const std:
     return true;
 }
 
+// Slots past the end marker keep what earlier loads left there; a fresh model has nothing there.
+enum class LineSlots { All, UpToTheMarker };
+
 // The first difference between the two models, or nothing.
-std::string difference(const Road& a, const Road& b) {
+std::string difference(const Road& a, const Road& b, LineSlots slots = LineSlots::All) {
     if (a.checked != b.checked || a.read != b.read || a.outcome != b.outcome)
         return "flags or outcome";
     if (a.host.calls != b.host.calls)
         return "messages or requests";
     const Storybook& x = *a.book;
     const Storybook& y = *b.book;
-    if (x.intLogFileLastLine != y.intLogFileLastLine || x.strLogFileArray != y.strLogFileArray)
+    const auto lines = slots == LineSlots::All ? x.strLogFileArray.size()
+                                               : static_cast<std::size_t>(x.intLogFileLastLine + 2);
+    if (x.intLogFileLastLine != y.intLogFileLastLine ||
+        !std::equal(x.strLogFileArray.begin(), x.strLogFileArray.begin() + lines, y.strLogFileArray.begin()))
         return "line image";
     if (!sameCells(x.strXClientEnv, y.strXClientEnv) || !sameCells(x.strXMetaHead, y.strXMetaHead) ||
         !sameCells(x.strXFooter, y.strXFooter))
@@ -162,6 +170,32 @@ void expectSameRoads(const std::vector<std::string>& inputs, const std::string& 
         referenceRoad(reference, inputs[i]);
         onePassRoad(onePass, inputs[i]);
         ASSERT_EQ(difference(reference, onePass), "") << what << " " << i;
+        if (onePass.read && onePass.checked) {
+            Road fresh;
+            onePassRoad(fresh, inputs[i]);
+            ASSERT_EQ(difference(fresh, onePass, LineSlots::UpToTheMarker), "")
+                << what << " " << i << " in a fresh model";
+        }
+    }
+}
+
+// Each line and its tags found together, against the line splitter and the tag scan of each line,
+// with the text shifted so every tag and line end meets every place in a block of bytes.
+void expectTaggedLinesAgree(const std::string& bytes, const std::string& what) {
+    for (std::size_t shift = 0; shift < 17; ++shift) {
+        const std::string shifted = std::string(shift, 'x') + bytes;
+        LineSplitter lines(shifted);
+        TaggedLines tagged(shifted);
+        std::string_view line, taggedLine;
+        std::uint32_t tags = 0;
+        std::size_t index = 0;
+        while (lines.next(line)) {
+            ASSERT_TRUE(tagged.next(taggedLine, tags)) << what << " ends early, shift " << shift;
+            ASSERT_EQ(taggedLine, line) << what << " line " << index << ", shift " << shift;
+            ASSERT_EQ(tags, scanTags(line)) << what << " tags of line " << index << ", shift " << shift;
+            ++index;
+        }
+        ASSERT_FALSE(tagged.next(taggedLine, tags)) << what << " runs on, shift " << shift;
     }
 }
 
@@ -177,6 +211,8 @@ TEST(OnePassLoad, MatchesTheReferenceRoadOnTheFuzzCorpus) {
     }
     ASSERT_FALSE(inputs.empty());
     expectSameRoads(inputs, "corpus file");
+    for (std::size_t i = 0; i < inputs.size(); ++i)
+        expectTaggedLinesAgree(inputs[i], "corpus file " + std::to_string(i));
 }
 
 TEST(OnePassLoad, MatchesTheReferenceRoadAtEveryLimitAndAroundIt) {
@@ -187,4 +223,42 @@ TEST(OnePassLoad, MatchesTheReferenceRoadAtEveryLimitAndAroundIt) {
             inputs.push_back(std::move(mutated));
     }
     expectSameRoads(inputs, "album");
+}
+
+TEST(OnePassLoad, TagsAtLineEndsAndAcrossThemAreFoundAsLineByLine) {
+    for (const std::string text :
+         {"<Title>a</Title>\r\n<Text>", "<Entr\ny>\n<", "</Entry\r>\n</Text\n>", "a\rb<Time\r\nStamp>",
+          "<KeywordList\n<KeywordList/>", "\n\n<\n/Entry>\r\n\r\n", "<Snapshot><Snapshot></Snapshot"})
+        expectTaggedLinesAgree(text, "\"" + text + "\"");
+}
+
+// A model kept from one load to the next holds afterwards just what a fresh one would: the
+// entries of a longer album before it, and of pages added and deleted since, are unset again.
+TEST(OnePassLoad, AKeptModelAfterALongerAlbumAndPageChangesLoadsAsAFreshOne) {
+    Road kept;
+    onePassRoad(kept, pages(5).bytes());
+    for (int added = 0; added < 3; ++added) {
+        kept.host.page = static_cast<std::int16_t>(kept.book->varPageCount);
+        ASSERT_TRUE(OpenPageSlot(*kept.book, kept.host));
+        kept.book->varEntryArray[kept.host.page][album::Snapshot][album::Content] = "added.jpg";
+    }
+    for (int deleted = 0; deleted < 3; ++deleted)
+        DeleteCurrentPage(*kept.book, kept.host);
+    ASSERT_EQ(kept.book->varPageCount, 5);
+
+    // Its second page stamped twice: the second stamp goes into a third entry, past the pages.
+    std::string stampedTwice = pages(2).bytes();
+    const std::size_t resource = stampedTwice.rfind("<TextResourceId>");
+    const std::size_t stamp = stampedTwice.rfind("<TimeStamp>");
+    stampedTwice.replace(resource, stampedTwice.find('\n', resource) - resource,
+                         stampedTwice.substr(stamp, stampedTwice.find('\n', stamp) - stamp));
+    for (const std::string& album : {pages(1).bytes(), stampedTwice, pages(1).bytes()}) {
+        onePassRoad(kept, album);
+        Road fresh;
+        onePassRoad(fresh, album);
+        ASSERT_EQ(difference(fresh, kept, LineSlots::UpToTheMarker), "");
+        if (album == stampedTwice) {
+            ASSERT_TRUE(kept.book->varEntryArray[2][album::TimeStamp][album::Content].isSet());
+        }
+    }
 }
