@@ -33,12 +33,15 @@ struct AlbumOnDisk {
         writeFileAtomically(path, bytes);
         longLinePath = (folder / "LongLine.xml").string();
         writeFileAtomically(longLinePath, oneMegabyteLineAlbumBytes());
+        splitStoryPath = (folder / "SplitStory.xml").string();
+        writeFileAtomically(splitStoryPath, splitStoryAlbumBytes());
     }
     ~AlbumOnDisk() { std::filesystem::remove_all(folder); }
     std::filesystem::path folder;
     std::string path;
     std::string bytes;
     std::string longLinePath;
+    std::string splitStoryPath;
 };
 
 AlbumOnDisk& album() {

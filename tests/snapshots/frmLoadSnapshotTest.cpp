@@ -33,8 +33,8 @@ protected:
     }
     void dateAndThumbnail(const std::string& name, int minute, bool withThumbnail = true) {
         const long time = 1110204309 + minute * 60L;
-        const utimbuf times{time, time};
-        ::utime(folder.file(name).c_str(), &times);
+        const auto at = std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(time));
+        std::filesystem::last_write_time(pathOf(folder.file(name)), at);
         if (withThumbnail)
             folder.write("thumbnail_" + name.substr(9), jpegBytes(160, 120));
     }
