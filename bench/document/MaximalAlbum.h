@@ -35,14 +35,10 @@ inline std::string maximalAlbumBytes() {
     return out;
 }
 
-// A small album whose first story is one line of a megabyte.
-inline std::string oneMegabyteLineAlbumBytes() {
+// The maximal album's head and keyword list around one page whose story is story.
+inline std::string oneStoryAlbumBytes(const std::string& story) {
     const std::string maximal = maximalAlbumBytes();
-    const std::size_t firstEntry = maximal.find("      <Entry>");
-    std::string story;
-    while (story.size() < 1024 * 1024)
-        story += "the longest story ever told goes on and on ";
-    return maximal.substr(0, firstEntry) +
+    return maximal.substr(0, maximal.find("      <Entry>")) +
            "      <Entry>\n        <Title><![CDATA[Day 1]]></Title>\n"
            "        <ThumbnailFilename>thumbnail_4c1e9b07_00000001.jpg</ThumbnailFilename>\n"
            "        <Snapshot>snapshot_4c1e9b07_00000001.jpg</Snapshot>\n        <Text><![CDATA[" +
@@ -52,19 +48,19 @@ inline std::string oneMegabyteLineAlbumBytes() {
            maximal.substr(maximal.find("      <KeywordList/>"));
 }
 
+// A small album whose one story is a line of one megabyte.
+inline std::string oneMegabyteLineAlbumBytes() {
+    std::string story;
+    while (story.size() < 1024 * 1024)
+        story += "the longest story ever told goes on and on ";
+    return oneStoryAlbumBytes(story);
+}
+
 // A small album whose first story holds about 6.4 MB of "]]>" kept by the CDATA split, as pasted text
 // full of them is stored.
 inline std::string splitStoryAlbumBytes() {
-    const std::string maximal = maximalAlbumBytes();
     std::string story;
     while (story.size() < 6400 * 1024)
         story += "a]]]]><![CDATA[>b";
-    return maximal.substr(0, maximal.find("      <Entry>")) +
-           "      <Entry>\n        <Title><![CDATA[Day 1]]></Title>\n"
-           "        <ThumbnailFilename>thumbnail_4c1e9b07_00000001.jpg</ThumbnailFilename>\n"
-           "        <Snapshot>snapshot_4c1e9b07_00000001.jpg</Snapshot>\n        <Text><![CDATA[" +
-           story +
-           "]]></Text>\n        <TextResourceId>0x00000001</TextResourceId>\n"
-           "        <TimeStamp>3/14/2026 18:22:41</TimeStamp>\n      </Entry>\n" +
-           maximal.substr(maximal.find("      <KeywordList/>"));
+    return oneStoryAlbumBytes(story);
 }

@@ -4,6 +4,7 @@
 #include "AlbumText.h"
 #include "AppFixture.h"
 #include "OpenThroughDialog.h"
+#include "RealSaveDialog.h"
 #include "TempFolder.h"
 #include "document/FileText.h"
 #include "export/HtmlExport.h"
@@ -345,26 +346,7 @@ TEST(SaveThroughTheRealDialog, AddsTheChosenTypesExtensionOnceToTheTypedName) {
         window.OpenStorybook();
         ASSERT_EQ(state.strApplicationMode, "View Storybook");
 
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-            if (!name || !types) {
-                ADD_FAILURE() << "the dialog's name box or file types are gone";
-                QMetaObject::invokeMethod(dialog, "reject");
-                return;
-            }
-            QApplication::setActiveWindow(dialog);
-            name->setFocus();
-            name->selectAll();
-            QTest::keyClicks(name, QString::fromUtf8(row.typed));
-            for (int type : row.types) {
-                types->setCurrentIndex(type);
-                emit types->activated(type);
-            }
-            QMetaObject::invokeMethod(dialog, "accept");
-        });
+        answerSaveDialog(row.typed, row.types);
         window.SaveStorybookAs();
         EXPECT_TRUE(fileExists(source.folder.file(row.written)));
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(source.folder.path()), {}), 8)

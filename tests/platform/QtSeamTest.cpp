@@ -1,4 +1,5 @@
 #include "platform/QtSeam.h"
+#include "RealSaveDialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -151,29 +152,7 @@ TEST(QtSeamTest, TheSaveDialogKeepsTheTypedNameWhenTheFileTypeChanges) {
         request.initialFolder = folder.path().toStdString();
         request.fileName = "Storybook";
         std::string shownAfterTypes;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-            if (!name || !types) {
-                ADD_FAILURE() << "the dialog's name box or file types are gone";
-                QMetaObject::invokeMethod(dialog, "reject");
-                return;
-            }
-            // Typed as the user types: into the focused box, over the proposed name.
-            QApplication::setActiveWindow(dialog);
-            name->setFocus();
-            name->selectAll();
-            QTest::keyClick(name, Qt::Key_Backspace);
-            QTest::keyClicks(name, QString::fromUtf8(row.typed));
-            for (int type : row.types) {
-                types->setCurrentIndex(type);
-                emit types->activated(type);
-            }
-            shownAfterTypes = name->text().toStdString();
-            QMetaObject::invokeMethod(dialog, "accept");
-        });
+        answerSaveDialog(row.typed, row.types, &shownAfterTypes);
         const FileDialogResult result = seam.fileDialog(request);
         EXPECT_EQ(shownAfterTypes, row.typed);
         ASSERT_TRUE(result.chosen);
