@@ -3,6 +3,7 @@
 
 #include "document/ApplicationModes.h"
 #include "document/FileNames.h"
+#include "document/FileSystem.h"
 #include "document/PageOperations.h"
 #include "frmMain.h"
 #include "snapshots/frmLoadSnapshot.h"
@@ -37,7 +38,13 @@ void frmMain::ShowSnapshotBrowser() {
         return;
     setApplicationMode(modes::kLoadSnapshot);
 
-    const std::optional<int> files = countFolderFiles(m_state.varStorybookFolder);
+    // The count decides the warning only; once the warning is off, a look at the folder itself tells
+    // that it is still there, without listing a folder of 100,000 files at every opening.
+    const std::optional<int> files =
+        m_state.blnLoadImageCacheWarning ? countFolderFiles(m_state.varStorybookFolder)
+        : files::lookUp(m_state.varStorybookFolder, files::Links::Follow).kind == files::Kind::Folder
+            ? std::optional<int>(0)
+            : std::nullopt;
     if (!files) {
         // The folder went away while the album was open: nothing to browse, the album stays as it is.
         messageBox("The album's folder cannot be read, so its snapshots cannot be shown:\r\n\r\n" +
