@@ -34,6 +34,16 @@ QString writePicture(const QTemporaryDir& folder, const QString& name, const QCo
     return path;
 }
 
+// The album as Storybook.xml in folder; its path.
+std::string writeAlbum(const QTemporaryDir& folder, const AlbumText& album) {
+    const std::string path = folder.filePath(QStringLiteral("Storybook.xml")).toStdString();
+    QFile out(QString::fromStdString(path));
+    out.open(QIODevice::WriteOnly);
+    const std::string bytes = album.bytes();
+    out.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    return path;
+}
+
 // Rewrites a picture with other bytes and a later time, as an editor saving over it would.
 void overwrite(const QString& path, const QColor& color) {
     QImage image(64, 48, QImage::Format_RGB32);
@@ -183,13 +193,7 @@ TEST(SnapshotCache, EveryNavigationButtonsPageIsDecodedAhead) {
         writePicture(folder, name, QColor(10 * p, 0, 0));
         album.pages.push_back({"Page", name.toStdString(), "Story"});
     }
-    const std::string path = folder.filePath(QStringLiteral("Storybook.xml")).toStdString();
-    {
-        QFile out(QString::fromStdString(path));
-        out.open(QIODevice::WriteOnly);
-        const std::string bytes = album.bytes();
-        out.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
+    const std::string path = writeAlbum(folder, album);
     AppFixture app;
     app.seam.dialogResults.push_back(chosenAlbum(path));
     app.seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
@@ -217,13 +221,7 @@ TEST(SnapshotCache, PageChangedOnDiskAfterItsNeighbourWasShownIsShownFresh) {
         writePicture(folder, name, Qt::red);
         album.pages.push_back({"Page", name.toStdString(), "Story"});
     }
-    const std::string path = folder.filePath(QStringLiteral("Storybook.xml")).toStdString();
-    {
-        QFile out(QString::fromStdString(path));
-        out.open(QIODevice::WriteOnly);
-        const std::string bytes = album.bytes();
-        out.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
+    const std::string path = writeAlbum(folder, album);
     AppFixture app;
     app.seam.dialogResults.push_back(chosenAlbum(path));
     app.seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
