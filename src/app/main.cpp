@@ -1,7 +1,7 @@
 #include "AppState.h"
 #include "AppVersion.h"
 #include "CommandLine.h"
-#include "DisplayCheck.h"
+#include "platform/DisplayCheck.h"
 #include "artwork/FaceArtwork.h"
 #include "frmMain.h"
 #include "platform/Environment.h"

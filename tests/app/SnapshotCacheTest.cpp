@@ -193,12 +193,10 @@ TEST(SnapshotCache, EveryNavigationButtonsPageIsDecodedAhead) {
         writePicture(folder, name, QColor(10 * p, 0, 0));
         album.pages.push_back({"Page", name.toStdString(), "Story"});
     }
-    const std::string path = writeAlbum(folder, album);
     AppFixture app;
-    app.seam.dialogResults.push_back(chosenAlbum(path));
     app.seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
     frmMain window(app.state);
-    window.OpenStorybook();
+    openThroughDialog(app, window, writeAlbum(folder, album));
     app.state.intCurrentPage = 12;
     window.DisplayCurrentPage();
     window.snapshots().waitUntilIdle();
@@ -221,12 +219,10 @@ TEST(SnapshotCache, PageChangedOnDiskAfterItsNeighbourWasShownIsShownFresh) {
         writePicture(folder, name, Qt::red);
         album.pages.push_back({"Page", name.toStdString(), "Story"});
     }
-    const std::string path = writeAlbum(folder, album);
     AppFixture app;
-    app.seam.dialogResults.push_back(chosenAlbum(path));
     app.seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
     frmMain window(app.state);
-    window.OpenStorybook();
+    openThroughDialog(app, window, writeAlbum(folder, album));
     ASSERT_EQ(app.state.storybook().varPageCount, 3);
     window.snapshots().waitUntilIdle();
     ASSERT_EQ(window.snapshots().size(), 3u) << "the page shown, the next and the last one";

@@ -1,7 +1,7 @@
 // Before Qt looks for a screen: a missing compositor or X server gives a sentence, or the other
 // platform when one answers, and everything that works is left as it is.
 
-#include "DisplayCheck.h"
+#include "platform/DisplayCheck.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,10 @@
 #include "DisplayCheck.h"
 
+#ifndef _WIN32
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
 
 #include <cstddef>
 #include <cstring>
@@ -78,6 +80,12 @@ DisplayChoice chooseDisplay(const std::function<std::string(const char*)>& varia
                 ". Start it from a desktop session, or set QT_QPA_PLATFORM=offscreen to run without one."};
 }
 
+#ifdef _WIN32
+// Windows has neither Wayland nor X sockets: Qt's own platform needs no check.
+bool localSocketAnswers(const std::string&) {
+    return false;
+}
+#else
 bool localSocketAnswers(const std::string& path) {
     sockaddr_un address{};
     if (path.empty() || path.size() >= sizeof(address.sun_path))
@@ -94,3 +102,4 @@ bool localSocketAnswers(const std::string& path) {
     ::close(descriptor);
     return connected;
 }
+#endif
