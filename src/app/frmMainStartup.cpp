@@ -15,9 +15,12 @@
 void frmMain::Form_Load() {
     SetWindowMode();
     LoadSettings();
+    const std::string& commandLine = m_state.environment().commandLineText;
+    // An album given on the command line replaces the start screen before anything is seen; every
+    // open that fails draws the start screen itself.
     if (m_state.lngRunsForThisVersion == 0)
         ShowAboutBox();
-    else
+    else if (commandLine.empty())
         DrawStartScreen();
     DrawToolbarLabels();
     lblBragBox->setText(QStringLiteral("Brindlecove for The Sims 2 `") + QStringLiteral(" ver") +
@@ -25,7 +28,6 @@ void frmMain::Form_Load() {
     rtbViewer->clear();
     setApplicationMode(modes::kInitialized);
     m_state.strLastUsedPath = m_state.strDefaultStorybookPath;
-    const std::string& commandLine = m_state.environment().commandLineText;
     if (!commandLine.empty()) {
         // The path keeps its letter case: on this file system another case names another file.
         m_state.varCommandLineFile = commandLine;
