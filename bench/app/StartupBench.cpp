@@ -195,5 +195,5 @@ void StartupToFirstPaint(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(StartupToFirstPaint)->UseManualTime()->Iterations(bench::samples(20, 10))->Unit(benchmark::kMillisecond);
+BENCHMARK(StartupToFirstPaint)->UseManualTime()->Iterations(bench::samples(30, 20))->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
