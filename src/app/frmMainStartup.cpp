@@ -16,13 +16,14 @@ void frmMain::Form_Load() {
     SetWindowMode();
     LoadSettings();
     const std::string& commandLine = m_state.environment().commandLineText;
-    // An album given on the command line replaces the start screen before anything is seen; every
-    // open that fails draws the start screen itself.
+    // An album given on the command line covers the start screen and its captions before anything
+    // is seen; every open that fails clears the picture and draws the start screen itself.
     if (m_state.lngRunsForThisVersion == 0)
         ShowAboutBox();
     else if (commandLine.empty())
         DrawStartScreen();
-    DrawToolbarLabels();
+    if (commandLine.empty())
+        DrawToolbarLabels();
     lblBragBox->setText(QStringLiteral("Brindlecove for The Sims 2 `") + QStringLiteral(" ver") +
                         QString::fromStdString(versionNumbers()));
     rtbViewer->clear();
