@@ -249,5 +249,6 @@ SaveResult BackupAndSave(Storybook& album, const std::string& path, const SaveQu
         SaveOutcome::Saved,
         Message{"The storybook was saved. It was not well-formed XML when it was opened and still is not, "
                 "so other programs may refuse it:\r\n\r\n" +
-                faultText(album, bytes, fault)}};
+                    faultText(album, bytes, fault),
+                MessageIcon::None, ""}};
 }
