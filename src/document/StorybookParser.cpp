@@ -14,11 +14,16 @@ enum class State { InvalidXml, ClientEnv, MetaHead, Entry, Footer, BetweenEntrie
 
 constexpr std::string_view kCannotContinue = "cannot continue";
 
-ParseResult storeEntryField(Storybook& album, int e, int f, std::string_view line, int indent, int tagLength,
-                            bool kept);
+bool storeEntryField(Storybook& album, int e, int f, std::string_view line, int indent, int tagLength,
+                     bool kept);
 
 ParseResult fault(ParseOutcome outcome, std::string_view text, MessageIcon icon, std::string_view title) {
     return {outcome, Message{std::string(text), icon, std::string(title)}};
+}
+
+ParseResult tagMismatch() {
+    return fault(ParseOutcome::EndApplication, "error: parsed array strings do not match!", MessageIcon::None,
+                 "");
 }
 
 // Mid$(text, start, count) with a 1-based start; a negative count gives the empty text.
@@ -102,10 +107,16 @@ public:
     int entriesStored() const { return std::min(m_entry + 1, album::kEntrySlots); }
 
 private:
-    ParseResult entryLine(int index, std::string_view line, std::uint32_t tags);
+    // Complete, or the outcome of the fault it keeps in m_fault. Called for every line of every
+    // entry, so nothing is built for a line that is in order.
+    ParseOutcome entryLine(int index, std::string_view line, std::uint32_t tags);
     std::string_view joinText(int index, std::string_view line);
     static ParseResult stop(std::string_view text, std::string_view title) {
         return fault(ParseOutcome::Stopped, text, MessageIcon::Critical, title);
+    }
+    ParseOutcome keep(ParseResult fault) {
+        m_fault = std::move(fault);
+        return m_fault.outcome;
     }
 
     Storybook& m_album;
@@ -113,6 +124,7 @@ private:
     State m_state = State::InvalidXml;
     int m_n = 0;
     int m_entry = 0;
+    ParseResult m_fault;
 };
 
 ParseResult RecordParser::run() {
@@ -153,8 +165,8 @@ ParseResult RecordParser::run() {
                              MessageIcon::Critical, kCannotContinue);
             break;
         case State::Entry:
-            if (ParseResult result = entryLine(i, line, tags); result.outcome != ParseOutcome::Complete)
-                return result;
+            if (entryLine(i, line, tags) != ParseOutcome::Complete)
+                return std::move(m_fault);
             break;
         case State::BetweenEntries:
             break;
@@ -163,13 +175,13 @@ ParseResult RecordParser::run() {
     return {};
 }
 
-ParseResult RecordParser::entryLine(int index, std::string_view line, std::uint32_t tags) {
+ParseOutcome RecordParser::entryLine(int index, std::string_view line, std::uint32_t tags) {
     if (tags & tag::EntryEnd) {
         if (m_album.varPageCount >= album::kEntrySlots)
-            return stop("Storybook: too many pages.     ", kCannotContinue);
+            return keep(stop("Storybook: too many pages.     ", kCannotContinue));
         ++m_album.varPageCount;
         m_state = State::BetweenEntries;
-        return {};
+        return ParseOutcome::Complete;
     }
     int field = -1;
     for (int f : {album::Title, album::ThumbnailFilename, album::Snapshot, album::Text, album::TextResourceId,
@@ -180,9 +192,9 @@ ParseResult RecordParser::entryLine(int index, std::string_view line, std::uint3
         }
     }
     if (field < 0)
-        return {};
+        return ParseOutcome::Complete;
     if (m_entry >= album::kEntrySlots)
-        return stop("Storybook: too many pages.     ", kCannotContinue);
+        return keep(stop("Storybook: too many pages.     ", kCannotContinue));
 
     std::string_view text = line;
     bool kept = liesWithin(line, m_album.cellBytes);
@@ -191,12 +203,11 @@ ParseResult RecordParser::entryLine(int index, std::string_view line, std::uint3
         kept = true;
     }
     const int tagLength = static_cast<int>(album::kOpeningTags[field].size());
-    if (ParseResult stored = storeEntryField(m_album, m_entry, field, text, kIndentWidth, tagLength, kept);
-        stored.outcome != ParseOutcome::Complete)
-        return stored;
+    if (!storeEntryField(m_album, m_entry, field, text, kIndentWidth, tagLength, kept))
+        return keep(tagMismatch());
     if (field == album::TimeStamp)
         ++m_entry;
-    return {};
+    return ParseOutcome::Complete;
 }
 
 // A story of several lines runs on until a line ends in "</Text>", but never past the last line.
@@ -288,15 +299,17 @@ ParseResult ParseStorybookRecords(Storybook& album, const LineScan& scan) {
 
 ParseResult StoreEntryField(Storybook& album, int e, int f, std::string_view line, int indent,
                             int tagLength) {
-    return storeEntryField(album, e, f, line, indent, tagLength, liesWithin(line, album.cellBytes));
+    if (!storeEntryField(album, e, f, line, indent, tagLength, liesWithin(line, album.cellBytes)))
+        return tagMismatch();
+    return {};
 }
 
 namespace {
 
 // The parts are pieces of the line: they refer to the bytes the line lies in when the model keeps
 // those until the next parse, and are copies otherwise.
-ParseResult storeEntryField(Storybook& album, int e, int f, std::string_view line, int indent, int tagLength,
-                            bool kept) {
+bool storeEntryField(Storybook& album, int e, int f, std::string_view line, int indent, int tagLength,
+                     bool kept) {
     auto& parts = album.varEntryArray[e][f];
     const int length = static_cast<int>(line.size());
     const auto store = [kept](Cell& cell, std::string_view text) {
@@ -310,10 +323,8 @@ ParseResult storeEntryField(Storybook& album, int e, int f, std::string_view lin
     store(parts[album::Content], mid(line, indent + tagLength + 1, length - indent - 2 * tagLength - 1));
     store(parts[album::ClosingPart], right(line, static_cast<std::size_t>(tagLength) + 1));
 
-    if (!endsWithoutLineFeedsIn(parts[album::ClosingPart].text(), right(parts[album::OpeningPart].text(), 5)))
-        return fault(ParseOutcome::EndApplication, "error: parsed array strings do not match!",
-                     MessageIcon::None, "");
-    return {};
+    return endsWithoutLineFeedsIn(parts[album::ClosingPart].text(),
+                                  right(parts[album::OpeningPart].text(), 5));
 }
 
 } // namespace
