@@ -1,7 +1,6 @@
 #include "ReadBack.h"
 
 #include "LineScanner.h"
-#include "SilentHost.h"
 #include "StoredText.h"
 #include "StorybookParser.h"
 #include "StorybookReader.h"
@@ -154,16 +153,15 @@ std::string readBackProblem(const Storybook& album, std::string_view bytes) {
     static thread_local std::unique_ptr<Storybook> scratch = makeStorybook();
     static thread_local LineScan scan;
     Storybook& back = *scratch;
-    SilentHost host;
     CheckAndReadStorybookText(back, bytes, scan);
     if (!scan.read)
         return lineLimitProblem(album);
     if (!scan.checked)
         return "The file would not pass the album's structure check.";
     ParseAlbumGlobals(back);
-    if (ParseStorybookRecords(back, host, scan) != ParseOutcome::Complete || host.endRequested)
-        return "The file would not load: " +
-               (host.messages.empty() ? std::string("the parse stops.") : host.messages.front());
+    if (const ParseResult parsed = ParseStorybookRecords(back, scan);
+        parsed.outcome != ParseOutcome::Complete)
+        return "The file would not load: " + (parsed.message ? parsed.message->text : "the parse stops.");
     if (!sameRecord(album.strXClientEnv, back.strXClientEnv) ||
         !sameRecord(album.strXMetaHead, back.strXMetaHead) || !sameRecord(album.strXFooter, back.strXFooter))
         return "The head or the keyword list of the file would not read back as it is.";

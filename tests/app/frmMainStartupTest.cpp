@@ -320,6 +320,26 @@ TEST(frmMainStartupTest, AnAlbumThatStopsPartWayOpensNothing) {
     }
 }
 
+TEST(frmMainStartupTest, AnAlbumWhoseParseEndsTheApplicationEndsItAfterTheMessage) {
+    AppFixture app;
+    frmMain window(app.state);
+    window.Form_Load();
+    TempFolder folder;
+    AlbumText album;
+    album.pages = {{"Arrival", "snapshot_4c1e9b07_00000001.jpg", "We moved in."}};
+    album.keywords.assign(10, "word"); // a keyword list of 15 lines
+    bool endedBeforeTheMessage = true;
+    app.seam.onRequest = [&](const SeamRequest&) { endedBeforeTheMessage = window.endRequested(); };
+    app.seam.messageAnswers = {MessageAnswer::Ok};
+    openThroughDialog(app, window, folder.write("Long.xml", album.bytes()));
+    const auto messages = app.seam.requestsOf(SeamCall::Message);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "KeywordList: unexpected record length.     ");
+    EXPECT_EQ(messages[0].title, "cannot continue");
+    EXPECT_FALSE(endedBeforeTheMessage);
+    EXPECT_TRUE(window.endRequested());
+}
+
 TEST(frmMainStartupTest, AnAlbumOnTheCommandLineThatFailsLeavesTheStartScreen) {
     TempFolder folder;
     AlbumText album;
