@@ -69,7 +69,8 @@ bool sameField(const FieldParts& mine, const FieldParts& theirs) {
     // Most often both sides lie in one run of bytes, and one compare does for the three parts.
     const std::string_view a = adjoiningParts(mine);
     const std::string_view b = adjoiningParts(theirs);
-    if (!a.empty() && a == b && mine[album::OpeningPart].text().size() == theirs[album::OpeningPart].text().size() &&
+    if (!a.empty() && a == b &&
+        mine[album::OpeningPart].text().size() == theirs[album::OpeningPart].text().size() &&
         mine[album::Content].text().size() == theirs[album::Content].text().size())
         return true;
     for (int part : {album::OpeningPart, album::Content, album::ClosingPart}) {

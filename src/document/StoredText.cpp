@@ -3,6 +3,10 @@
 #include <array>
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 using album::kCdataClose;
@@ -83,18 +87,47 @@ std::size_t readReference(std::string_view text, std::size_t at, std::string& ou
     return end - at + 1;
 }
 
-// The sections of inner (a wrapped content without its outer wrapper) joined; false when they do
-// not join up.
+// The first "]" or "{" from pos on (the bytes that may end a section or start a line-break mark), or
+// the text's size when there is none.
+std::size_t nextSectionMark(std::string_view text, std::size_t pos) {
+    const char* data = text.data();
+    const std::size_t size = text.size();
+#if defined(__SSE2__)
+    for (; pos + 16 <= size; pos += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
+        const __m128i found = _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(']')),
+                                           _mm_cmpeq_epi8(block, _mm_set1_epi8('{')));
+        if (const auto hits = static_cast<unsigned>(_mm_movemask_epi8(found)); hits != 0)
+            return pos + static_cast<std::size_t>(__builtin_ctz(hits));
+    }
+#endif
+    for (; pos < size; ++pos) {
+        if (data[pos] == ']' || data[pos] == '{')
+            return pos;
+    }
+    return size;
+}
+
+// The sections of inner (a wrapped content without its outer wrapper) joined, in one pass whatever
+// the number of sections; false when they do not join up.
 bool joinSections(std::string_view inner, std::string& out) {
-    std::size_t pos = 0;
-    for (;;) {
-        const std::size_t end = inner.find(kCdataClose, pos);
-        appendExpandingLineBreaks(out, inner.substr(pos, end == std::string_view::npos ? end : end - pos),
-                                  "\r\n");
-        if (end == std::string_view::npos)
-            return true;
+    std::size_t copied = 0; // inner up to here is in out
+    for (std::size_t at = nextSectionMark(inner, 0); at < inner.size(); at = nextSectionMark(inner, at)) {
+        const std::string_view rest = inner.substr(at);
+        if (rest.starts_with(kLineBreakMark)) {
+            out.append(inner.substr(copied, at - copied));
+            out += "\r\n";
+            at += kLineBreakMark.size();
+            copied = at;
+            continue;
+        }
+        if (!rest.starts_with(kCdataClose)) {
+            ++at;
+            continue;
+        }
+        out.append(inner.substr(copied, at - copied));
         // Between two sections: character data, which may hold references, up to the next section.
-        std::size_t at = end + kCdataClose.size();
+        at += kCdataClose.size();
         while (!inner.substr(at).starts_with(kCdataOpen)) {
             if (at >= inner.size() || inner[at] == '<')
                 return false;
@@ -107,8 +140,11 @@ bool joinSections(std::string_view inner, std::string& out) {
                 out += inner[at++];
             }
         }
-        pos = at + kCdataOpen.size();
+        at += kCdataOpen.size();
+        copied = at;
     }
+    out.append(inner.substr(copied));
+    return true;
 }
 
 } // namespace
