@@ -92,6 +92,27 @@ std::size_t readReference(std::string_view text, std::size_t at, char*& to) {
     return end - at + 1;
 }
 
+// Between two sections: character data, which may hold references, up to the next section. Writes
+// what it stands for at to and moves at past the next section's opening; false when none follows.
+bool copyBetweenSections(std::string_view inner, std::size_t& at, char*& to) {
+    const char* data = inner.data();
+    const std::size_t size = inner.size();
+    while (!(size - at >= kCdataOpen.size() && std::memcmp(data + at, "<![CDATA[", kCdataOpen.size()) == 0)) {
+        if (at >= size || data[at] == '<')
+            return false;
+        if (data[at] == '&') {
+            const std::size_t taken = readReference(inner, at, to);
+            if (taken == 0)
+                return false;
+            at += taken;
+        } else {
+            *to++ = data[at++];
+        }
+    }
+    at += kCdataOpen.size();
+    return true;
+}
+
 // The sections of inner (a wrapped content without its outer wrapper) joined, in one pass whatever
 // the number of sections; false when they do not join up. Written in place into room for all of
 // inner: every section border, line-break mark and reference is longer than what it becomes.
@@ -155,21 +176,8 @@ bool joinSections(std::string_view inner, std::string& out) {
             if (!closes)
                 continue;
             at = run + 1;
-            // Between two sections: character data, which may hold references, up to the next section.
-            while (!(size - at >= kCdataOpen.size() &&
-                     std::memcmp(data + at, "<![CDATA[", kCdataOpen.size()) == 0)) {
-                if (at >= size || data[at] == '<')
-                    return false;
-                if (data[at] == '&') {
-                    const std::size_t taken = readReference(inner, at, to);
-                    if (taken == 0)
-                        return false;
-                    at += taken;
-                } else {
-                    *to++ = data[at++];
-                }
-            }
-            at += kCdataOpen.size();
+            if (!copyBetweenSections(inner, at, to))
+                return false;
         } else {
             *to++ = data[at++];
         }
