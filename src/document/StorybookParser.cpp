@@ -217,8 +217,15 @@ std::string_view RecordParser::joinText(int index, std::string_view line) {
     if (m_album.joinedInUse == m_album.joinedTexts.size())
         m_album.joinedTexts.emplace_back();
     std::string& joined = m_album.joinedTexts[m_album.joinedInUse++];
+    // No line end holds "</Text>", so the joined text ends in it just when its last line does; the
+    // size is known before the first byte is copied, and the text grows only once.
+    int last = index;
+    std::size_t size = line.size();
+    while (last < m_album.intLogFileLastLine && !m_album.strLogFileArray[last].text().ends_with(kTextEnd))
+        size += 2 + m_album.strLogFileArray[++last].text().size();
+    joined.reserve(size);
     joined.assign(line);
-    for (int next = index + 1; next <= m_album.intLogFileLastLine && !joined.ends_with(kTextEnd); ++next) {
+    for (int next = index + 1; next <= last; ++next) {
         joined += "\r\n";
         joined += m_album.strLogFileArray[next].text();
     }

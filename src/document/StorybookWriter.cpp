@@ -143,9 +143,19 @@ bool rebuild(Storybook& album, RebuildFault& fault) {
     for (int k = 0; k <= album.intLogFileLastLine; ++k) {
         if (!holdsLineEnd(album.strLogFileArray[k]))
             continue;
-        std::string& line = album.strLogFileArray[k].ownText();
-        replaceAll(line, "\r\n", album::kLineBreakMark);
-        if (!writableAsItStands(line, k == album.intLogFileLastLine)) {
+        // Built apart and copied into the slot, so that neither allocates from one save to the next.
+        static thread_local std::string marked;
+        marked.clear();
+        const std::string_view text = album.strLogFileArray[k];
+        std::size_t done = 0;
+        for (auto at = text.find("\r\n"); at != std::string_view::npos; at = text.find("\r\n", done)) {
+            marked.append(text.substr(done, at - done));
+            marked.append(album::kLineBreakMark);
+            done = at + 2;
+        }
+        marked.append(text.substr(done));
+        album.strLogFileArray[k].set(marked);
+        if (!writableAsItStands(marked, k == album.intLogFileLastLine)) {
             fault.line = k;
             return false;
         }

@@ -110,6 +110,11 @@ TEST(StoredText, AContentIsUnwrappedOnlyWhenItHoldsTheWrapper) {
         // A stored line-break mark is a line break, as it is when the file is written.
         {"<![CDATA[one{vbcrlf}two]]>", "one\r\ntwo"},
         {"one{vbcrlf}two", "one\r\ntwo"},
+        {"<![CDATA[a]]]]]><![CDATA[>b]]]]><![CDATA[>]]>", "a]]]>b]]>"},
+        // Marks and section ends past the first sixteen bytes, and braces and brackets that are neither.
+        {"<![CDATA[the family {spent} [the] afternoon{vbcrlf}in the garden]]><![CDATA[ and]] "
+         "the{vbcrlf}end]]>",
+         "the family {spent} [the] afternoon\r\nin the garden and]] the\r\nend"},
     };
     for (const auto& [content, shown] : cases)
         EXPECT_EQ(unwrapCdata(content), shown) << content;
