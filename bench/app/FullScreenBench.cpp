@@ -62,7 +62,7 @@ void toggle(benchmark::State& state, bool enter, int width, int height) {
             }
             return bench::millisecondsSince(start);
         },
-        bench::Goal::none());
+        bench::Goal::ratio(1.5));
     if (app.state.blnFullScreen)
         std::abort();
 }
