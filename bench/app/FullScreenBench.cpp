@@ -3,7 +3,7 @@
 // the same run. Each entry meets a page whose enlarged picture was not decoded before.
 
 #include "BenchSupport.h"
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 
 #include <QImageReader>
 
@@ -21,7 +21,7 @@ void toggle(benchmark::State& state, bool enter, int width, int height) {
     bench::PhotoAlbum album(kPages, width, height);
     bench::Window<> app(album.file("Storybook.xml"));
     app.window.show();
-    if (app.state.strApplicationMode != modes::kViewStorybook)
+    if (app.state.controller().mode() != AppMode::ViewStorybook)
         std::abort();
     int page = 0;
     const auto timedToggle = [&] {
@@ -36,7 +36,7 @@ void toggle(benchmark::State& state, bool enter, int width, int height) {
         state,
         [&] {
             page = (page + 1) % kPages;
-            app.state.intCurrentPage = static_cast<std::int16_t>(page);
+            app.state.controller().setCurrentPage(static_cast<std::int16_t>(page));
             const int before = bench::paints().count;
             app.window.DisplayCurrentPage();
             bench::awaitFrame(before);

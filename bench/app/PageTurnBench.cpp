@@ -38,7 +38,7 @@ struct Turns {
     }
     // Shows a page untimed and lets the decoding ahead settle, as while the user reads it.
     void showSettled(int page) {
-        app.state.intCurrentPage = static_cast<std::int16_t>(page);
+        app.state.controller().setCurrentPage(static_cast<std::int16_t>(page));
         const int before = bench::paints().count;
         app.window.DisplayCurrentPage();
         bench::awaitFrame(before);

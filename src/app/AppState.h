@@ -3,6 +3,7 @@
 // display flags and the settings, plus the services of the platform the run was given. The main
 // window creates nothing of this itself, so tests can hand it a scripted seam and a scratch store.
 
+#include "controller/MainController.h"
 #include "document/Storybook.h"
 #include "document/StorybookHost.h"
 #include "platform/Environment.h"
@@ -30,10 +31,11 @@ public:
     bool hasHost() const { return m_host != nullptr; }
     void setHost(StorybookHost* host) { m_host = host; }
 
+    // The mode, the page shown and the saved flag, with the rules of the commands.
+    MainController& controller() { return m_controller; }
+    const MainController& controller() const { return m_controller; }
+
     // Shared display and album state.
-    std::string strApplicationMode;
-    bool blnStorybookSaved = true;
-    std::int16_t intCurrentPage = 0;
     std::string varStorybookFolder; // ends in '/'
     std::string varStorybookFile;
     std::string varSelectedSnapshot;
@@ -66,5 +68,6 @@ private:
     SettingsStore& m_settings;
     Environment m_environment;
     std::unique_ptr<Storybook> m_storybook;
+    MainController m_controller{*m_storybook};
     StorybookHost* m_host = nullptr;
 };

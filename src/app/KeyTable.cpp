@@ -1,6 +1,5 @@
 #include "KeyTable.h"
 
-#include "document/ApplicationModes.h"
 #include "platform/KeyCodes.h"
 
 namespace {
@@ -116,20 +115,6 @@ std::vector<KeyStep> keySteps(KeyEdge edge, std::int16_t keyCode, bool ctrlHeld,
                        ? row.steps
                        : std::vector<KeyStep>{};
     return {};
-}
-
-bool keyModeAllows(KeyMode mode, std::string_view applicationMode) {
-    switch (mode) {
-    case KeyMode::Any:
-        return true;
-    case KeyMode::Viewing:
-        return applicationMode == modes::kViewStorybook;
-    case KeyMode::ViewingOrRelocating:
-        return applicationMode == modes::kViewStorybook || applicationMode == modes::kRelocatePage;
-    case KeyMode::Relocating:
-        return applicationMode == modes::kRelocatePage;
-    }
-    return false;
 }
 
 std::int16_t HeldAtKeyDown::shiftFor(KeyEdge edge, const KeyStroke& stroke) {

@@ -6,6 +6,7 @@
 // steps out (frmMainKeys.cpp).
 
 #include "Commands.h"
+#include "controller/MainController.h"
 #include "platform/KeyCodes.h"
 
 #include <cstdint>
@@ -20,7 +21,6 @@ enum class KeyControl { Picture, NavButton, TextBox };
 
 enum class HeldKeys { Any, NoCtrl, NoCtrlNoAlt, Ctrl, Alt, CtrlOrAlt };
 enum class KeyPlace { Any, PictureOrNavButton, Picture };
-enum class KeyMode { Any, Viewing, ViewingOrRelocating, Relocating };
 
 struct KeyStep {
     enum class Kind {
@@ -53,7 +53,6 @@ const std::vector<KeyRow>& keyTable();
 // The steps of the row that matches, or none; their modes are left for the caller to test.
 std::vector<KeyStep> keySteps(KeyEdge edge, std::int16_t keyCode, bool ctrlHeld, bool altHeld,
                               KeyControl control);
-bool keyModeAllows(KeyMode mode, std::string_view applicationMode);
 
 // The shift word each key went down with. A key-up command is judged by the Ctrl and Alt held as
 // its key went down, not by those at its release: a typist rolling off Ctrl, a remote-desktop

@@ -74,7 +74,6 @@ public:
     void ShowPageButtons(std::string_view strAction);
     void ShowToolButtons(std::string_view strAction);
     void CommitTextEdit();
-    void SetApplicationMode(std::string_view mode);
     void pbxShow_Click();
     void rtbViewer_MouseUp();
     void rtbViewer_DblClick();
@@ -82,8 +81,6 @@ public:
 
     // Page navigation (frmMainNavigation.cpp).
     void cmdNav_Click(int Index);
-    void PageBack(int pages);
-    void PageForward(int pages);
 
     // The Open command (frmMainOpen.cpp).
     void OpenStorybook();
@@ -235,12 +232,13 @@ private:
     // frmMainDisplay.cpp, frmMainOpen.cpp
     std::string currentStoryText() const;
     void storeStoryText();
-    void showMode(std::string_view mode);
+    void setMode(AppMode mode);
+    void returnToViewing();
     void failLoad(bool checked, const std::string& refusal = {});
     void leaveNothingOpen();
 
     // frmMainSnapshot.cpp
-    void applySnapshotResult(std::string_view result);
+    void applySnapshotResult(AppMode result);
 
     AppState& m_state;
     QPointer<frmAbout> m_about;

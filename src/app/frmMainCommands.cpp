@@ -2,7 +2,7 @@
 // one place that refreshes what the window enables afterwards.
 
 #include "CommandTable.h"
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "frmMain.h"
 
 #include "platform/Controls.h"
@@ -225,12 +225,12 @@ void frmMain::runCommand(Command command) {
 // What a command may have changed that the controls reflect. The popup menu runs it again as it
 // opens, since navigation changes the mode without a command.
 void frmMain::updateActions() {
-    const std::string& mode = m_state.strApplicationMode;
+    const AppMode mode = m_state.controller().mode();
     const bool albumShown =
-        mode == modes::kStorybookSaved || mode == modes::kViewStorybook || mode == modes::kEditStorybook;
+        mode == AppMode::StorybookSaved || mode == AppMode::ViewStorybook || mode == AppMode::EditStorybook;
     for (const char* item : kAlbumItems)
         mnuPopup->setItemEnabled(QString::fromLatin1(item), albumShown);
-    mnuPopup->setItemEnabled(QStringLiteral("mnuPopupSave"), albumShown && !m_state.blnStorybookSaved);
+    mnuPopup->setItemEnabled(QStringLiteral("mnuPopupSave"), albumShown && !m_state.controller().saved());
 }
 
 void frmMain::EmptyProcedure() {}
@@ -238,12 +238,12 @@ void frmMain::EmptyProcedure() {}
 // Together the two focus handlers send the focus back to the story text when, while editing, it
 // passes from the text to the page picture.
 void frmMain::rtbViewer_LostFocus() {
-    if (m_state.strApplicationMode == modes::kEditStorybook)
+    if (m_state.controller().mode() == AppMode::EditStorybook)
         m_state.intTextHadFocus = 1;
 }
 
 void frmMain::pbxShow_GotFocus() {
-    if (m_state.strApplicationMode == modes::kEditStorybook && m_state.intTextHadFocus == 1) {
+    if (m_state.controller().mode() == AppMode::EditStorybook && m_state.intTextHadFocus == 1) {
         rtbViewer->setFocus();
         m_state.intTextHadFocus = 0;
     }

@@ -1,7 +1,7 @@
 // Page display: the current page's story in the text box and its snapshot over the picture area,
 // the overlay captions, the side-button groups, committing an edit and the mode setter.
 
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "document/FileNames.h"
 #include "document/StoredText.h"
 #include "document/TextUtil.h"
@@ -61,7 +61,7 @@ void decodeTargetsAhead(const AppState& state, SnapshotCache& snapshots, const Q
     if (state.varStorybookFolder.empty())
         return;
     std::vector<QString> paths;
-    for (const int page : navigationTargets(state.intCurrentPage, book.varPageCount)) {
+    for (const int page : navigationTargets(state.controller().currentPage(), book.varPageCount)) {
         const std::string_view name = trimBlanks(book.content(page, album::Snapshot));
         if (name.empty() || !isPlainFileName(name))
             continue;
@@ -75,7 +75,8 @@ void decodeTargetsAhead(const AppState& state, SnapshotCache& snapshots, const Q
 } // namespace
 
 std::string frmMain::currentStoryText() const {
-    const std::string_view content = m_state.storybook().content(m_state.intCurrentPage, album::Text);
+    const std::string_view content =
+        m_state.storybook().content(m_state.controller().currentPage(), album::Text);
     return unwrapCdata(content);
 }
 
@@ -94,7 +95,7 @@ void frmMain::DisplayCurrentPage() {
         rtbViewer->setLocked(true);
         rtbViewer->setVerticalScrollBarShown(rtbViewer->displayLineCount() >= 8);
     }
-    const std::string_view snapshot = book.content(m_state.intCurrentPage, album::Snapshot);
+    const std::string_view snapshot = book.content(m_state.controller().currentPage(), album::Snapshot);
     if (!trimBlanks(snapshot).empty() && !m_state.varStorybookFolder.empty())
         ShowPageImage();
     RefreshDisplay("display");
@@ -102,7 +103,8 @@ void frmMain::DisplayCurrentPage() {
 }
 
 void frmMain::ShowPageImage() {
-    const std::string_view snapshot = m_state.storybook().content(m_state.intCurrentPage, album::Snapshot);
+    const std::string_view snapshot =
+        m_state.storybook().content(m_state.controller().currentPage(), album::Snapshot);
     const std::string_view name = trimBlanks(snapshot);
     pbxShow->setPersistentDrawing(true);
     QImage picture;
@@ -153,7 +155,7 @@ void frmMain::RefreshDisplay(std::string_view strAction) {
     const int x =
         m_state.blnFullScreen ? static_cast<int>(std::nearbyint(pbxShow->widthTwips() * 0.9)) : 5250;
     if (m_state.blnShowPageNumber) {
-        const auto number = static_cast<std::int16_t>(m_state.intCurrentPage + 1);
+        const auto number = static_cast<std::int16_t>(m_state.controller().currentPage() + 1);
         pbxShow->setFontSize(16);
         pbxShow->setForeColor(kBlack);
         pbxShow->setPosition(x + 10, 15);
@@ -161,7 +163,7 @@ void frmMain::RefreshDisplay(std::string_view strAction) {
         pbxShow->setForeColor(kYellow);
         pbxShow->setPosition(x, 1);
         pbxShow->printNumber(number);
-        if (!m_state.blnStorybookSaved)
+        if (!m_state.controller().saved())
             printAt(*pbxShow, 12, kRed, 4800, 300, "Modified");
     }
     if (m_state.blnShowFileName) {
@@ -169,7 +171,8 @@ void frmMain::RefreshDisplay(std::string_view strAction) {
         printAt(*pbxShow, 12, kWhite, 100, 1, m_state.varStorybookFile);
     }
     if (m_state.blnShowSnapshotName) {
-        const std::string snapshot(m_state.storybook().content(m_state.intCurrentPage, album::Snapshot));
+        const std::string snapshot(
+            m_state.storybook().content(m_state.controller().currentPage(), album::Snapshot));
         const int h = static_cast<int>(pbxShow->heightTwips() * 0.92);
         printAt(*pbxShow, 12, kBlack, 120, h, snapshot);
         printAt(*pbxShow, 12, kWhite, 100, h - 15, snapshot);
@@ -200,26 +203,24 @@ void frmMain::ShowToolButtons(std::string_view strAction) {
 }
 
 void frmMain::CommitTextEdit() {
-    if (m_state.strApplicationMode != modes::kEditStorybook)
+    if (m_state.controller().mode() != AppMode::EditStorybook)
         return;
     m_state.blnSticky = false;
     storeStoryText();
-    SetApplicationMode(modes::kViewStorybook);
+    returnToViewing();
     RefreshDisplay("display");
 }
 
-void frmMain::SetApplicationMode(std::string_view mode) {
-    if (mode == modes::kViewStorybook) {
-        m_state.strApplicationMode = modes::kViewStorybook;
-        rtbViewer->setLocked(true);
-        DisplayCurrentPage();
-    }
-    showMode(m_state.strApplicationMode);
+// Back to viewing, the text box locked and the page shown afresh.
+void frmMain::returnToViewing() {
+    setMode(AppMode::ViewStorybook);
+    rtbViewer->setLocked(true);
+    DisplayCurrentPage();
 }
 
-void frmMain::showMode(std::string_view mode) {
-    m_state.strApplicationMode = std::string(mode);
-    lblApplicationMode->setText(qText(mode));
+void frmMain::setMode(AppMode mode) {
+    m_state.controller().setMode(mode);
+    lblApplicationMode->setText(qText(modeText(mode)));
 }
 
 // A click on the picture does what the view button does.
@@ -228,7 +229,7 @@ void frmMain::pbxShow_Click() {
 }
 
 void frmMain::rtbViewer_MouseUp() {
-    if (m_state.strApplicationMode != modes::kViewStorybook)
+    if (m_state.controller().mode() != AppMode::ViewStorybook)
         return;
     m_state.seam().setClipboardText(rtbViewer->selectedText());
     pbxShow->setFocus();

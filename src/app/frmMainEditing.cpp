@@ -2,7 +2,7 @@
 // page order and stepping the overlay captions. Typed text is stored before any of them changes
 // the pages, so an edit is never lost to a question or a move.
 
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "frmMain.h"
 
 #include "document/FileNames.h"
@@ -34,27 +34,27 @@ void frmMain::storeStoryText() {
         messageBox("The story text held " + found +
                        ", which an album cannot hold. It was replaced by the character \xEF\xBF\xBD.",
                    MessageButtons::Ok, MessageIcon::None, "");
-    m_state.storybook().varEntryArray[m_state.intCurrentPage][album::Text][album::Content] =
+    m_state.storybook().varEntryArray[m_state.controller().currentPage()][album::Text][album::Content] =
         wrapInCdata(typed);
 }
 
 void frmMain::CycleOverlayCaptions() {
-    if (m_state.strApplicationMode == modes::kViewStorybook) {
+    if (m_state.controller().mode() == AppMode::ViewStorybook) {
         RefreshDisplay("toggle");
         RefreshDisplay("display");
-    } else if (m_state.strApplicationMode == modes::kEditStorybook) {
+    } else if (m_state.controller().mode() == AppMode::EditStorybook) {
         CommitTextEdit();
     }
 }
 
 void frmMain::ToggleEditMode() {
-    const std::string& mode = m_state.strApplicationMode;
+    const AppMode mode = m_state.controller().mode();
     // Without a page there is no text to edit, and edit mode could not be left again.
     if (m_state.storybook().varPageCount <= 0)
         return;
-    if (mode == modes::kViewStorybook || mode == modes::kStorybookSaved) {
-        showMode(modes::kEditStorybook);
-        m_state.blnStorybookSaved = false;
+    if (mode == AppMode::ViewStorybook || mode == AppMode::StorybookSaved) {
+        setMode(AppMode::EditStorybook);
+        m_state.controller().setSaved(false);
         rtbViewer->setColors(kBlack, kWhite);
         rtbViewer->setLocked(false);
         rtbViewer->setVerticalScrollBarShown(true);
@@ -63,42 +63,42 @@ void frmMain::ToggleEditMode() {
         rtbViewer->setSelectionStart(0);
         ShowToolButtons("hide");
         ShowPageButtons("display");
-    } else if (mode == modes::kEditStorybook) {
+    } else if (mode == AppMode::EditStorybook) {
         storeStoryText();
         m_state.blnSticky = false;
-        SetApplicationMode(modes::kViewStorybook);
+        returnToViewing();
         RefreshDisplay("display");
         pbxShow->setFocus();
     }
 }
 
 void frmMain::BeginRelocatePage() {
-    const std::string& mode = m_state.strApplicationMode;
-    if (mode == modes::kRelocatePage) {
+    const AppMode mode = m_state.controller().mode();
+    if (mode == AppMode::RelocatePage) {
         DropRelocatedPage();
         return;
     }
-    if ((mode != modes::kEditStorybook && mode != modes::kStorybookSaved) ||
+    if ((mode != AppMode::EditStorybook && mode != AppMode::StorybookSaved) ||
         m_state.storybook().varPageCount < 2)
         return;
     // The page moves with what was typed on it.
-    if (mode == modes::kEditStorybook)
+    if (mode == AppMode::EditStorybook)
         storeStoryText();
     pbxThumbnail->show();
     pbxThumbnail->setEnabled(true);
-    m_state.blnStorybookSaved = false;
+    m_state.controller().setSaved(false);
     m_state.blnSticky = false;
     showMovedThumbnail();
     CopyPageToBuffer();
     DeleteCurrentPage(m_state.storybook(), *this);
     pbxShow->setFocus();
-    showMode(modes::kRelocatePage);
+    setMode(AppMode::RelocatePage);
 }
 
 // A thumbnail that cannot be read leaves the box in its own colour; the move goes on.
 void frmMain::showMovedThumbnail() {
     const std::string name(
-        trimBlanks(m_state.storybook().content(m_state.intCurrentPage, album::ThumbnailFilename)));
+        trimBlanks(m_state.storybook().content(m_state.controller().currentPage(), album::ThumbnailFilename)));
     QImage thumbnail;
     if (isPlainFileName(name)) {
         QImageReader reader(QString::fromStdString(m_state.varStorybookFolder + name));
@@ -113,12 +113,12 @@ void frmMain::showMovedThumbnail() {
 
 void frmMain::CopyPageToBuffer() {
     Storybook& book = m_state.storybook();
-    book.varPageBuffer = book.varEntryArray[m_state.intCurrentPage];
+    book.varPageBuffer = book.varEntryArray[m_state.controller().currentPage()];
 }
 
 void frmMain::DropRelocatedPage() {
     // The buffer is never cleared, so a drop outside a move would copy an old page in again.
-    if (m_state.strApplicationMode != modes::kRelocatePage)
+    if (m_state.controller().mode() != AppMode::RelocatePage)
         return;
     pbxThumbnail->hide();
     pbxThumbnail->setEnabled(false);
@@ -126,16 +126,16 @@ void frmMain::DropRelocatedPage() {
     Storybook& book = m_state.storybook();
     // The slot always opens: the page came out of this same table.
     if (OpenPageSlot(book, *this))
-        book.varEntryArray[m_state.intCurrentPage] = book.varPageBuffer;
-    SetApplicationMode(modes::kViewStorybook);
+        book.varEntryArray[m_state.controller().currentPage()] = book.varPageBuffer;
+    returnToViewing();
     RefreshDisplay("display");
     pbxShow->setFocus();
 }
 
 void frmMain::ConfirmDeletePage() {
-    if (m_state.strApplicationMode == modes::kRelocatePage)
+    if (m_state.controller().mode() == AppMode::RelocatePage)
         return;
-    const bool editing = m_state.strApplicationMode == modes::kEditStorybook;
+    const bool editing = m_state.controller().mode() == AppMode::EditStorybook;
     if (editing)
         storeStoryText();
     const MessageAnswer answer =
@@ -150,17 +150,17 @@ void frmMain::ConfirmDeletePage() {
         if (editing)
             CommitTextEdit();
         else
-            showMode(modes::kViewStorybook);
+            setMode(AppMode::ViewStorybook);
     }
 }
 
 void frmMain::ConfirmReversePages() {
-    if (m_state.strApplicationMode == modes::kRelocatePage)
+    if (m_state.controller().mode() == AppMode::RelocatePage)
         return;
-    const bool editing = m_state.strApplicationMode == modes::kEditStorybook;
+    const bool editing = m_state.controller().mode() == AppMode::EditStorybook;
     if (editing)
         storeStoryText();
-    showMode(modes::kReverseStorybook);
+    setMode(AppMode::ReverseStorybook);
     const MessageAnswer answer =
         messageBox("This function will reverse the order of your storybook \r\n"
                    "pages. The first page will become the last and the last page \r\n"
@@ -169,13 +169,13 @@ void frmMain::ConfirmReversePages() {
     if (answer == MessageAnswer::Ok) {
         ShowToolButtons("hide");
         ReversePageOrder(m_state.storybook());
-        m_state.blnStorybookSaved = false;
+        m_state.controller().setSaved(false);
     }
     // The question ends an edit: the text box is locked again with the page shown afresh.
     if (editing)
         m_state.blnSticky = false;
     if (answer == MessageAnswer::Ok || editing)
-        SetApplicationMode(modes::kViewStorybook);
+        returnToViewing();
     else
-        showMode(modes::kViewStorybook);
+        setMode(AppMode::ViewStorybook);
 }

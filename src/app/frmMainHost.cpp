@@ -1,7 +1,7 @@
 // The main window as the album document's host.
 
 #include "artwork/FaceArtwork.h"
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "frmMain.h"
 
 #include "platform/Controls.h"
@@ -40,10 +40,11 @@ void frmMain::hideSavingPicture() {
 // The document's mode changes go through the window's mode setter, which shows the page again when
 // the mode returns to viewing.
 void frmMain::setApplicationMode(std::string_view mode) {
-    if (mode == modes::kViewStorybook)
-        SetApplicationMode(mode);
-    else
-        showMode(mode);
+    const std::optional<AppMode> named = modeNamed(mode);
+    if (named == AppMode::ViewStorybook)
+        returnToViewing();
+    else if (named)
+        setMode(*named);
 }
 
 void frmMain::refreshDisplay(std::string_view action) {
@@ -67,16 +68,16 @@ std::string frmMain::timeStampNow() {
 }
 
 std::int16_t frmMain::currentPage() const {
-    return m_state.intCurrentPage;
+    return m_state.controller().currentPage();
 }
 void frmMain::setCurrentPage(std::int16_t page) {
-    m_state.intCurrentPage = page;
+    m_state.controller().setCurrentPage(page);
 }
 bool frmMain::storybookSaved() const {
-    return m_state.blnStorybookSaved;
+    return m_state.controller().saved();
 }
 void frmMain::setStorybookSaved(bool saved) {
-    m_state.blnStorybookSaved = saved;
+    m_state.controller().setSaved(saved);
 }
 std::string frmMain::selectedSnapshot() const {
     return m_state.varSelectedSnapshot;

@@ -1,14 +1,14 @@
 // The image information window's command: one window at most, shown beside the main window and
 // filled afresh each time it is called.
 
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "frmMain.h"
 
 #include "dialogs/plgnImageInfo.h"
 
 void frmMain::DoPluginImageInfo() {
-    const std::string& mode = m_state.strApplicationMode;
-    if (mode != modes::kViewStorybook && mode != modes::kEditStorybook && mode != modes::kStorybookSaved)
+    const AppMode mode = m_state.controller().mode();
+    if (mode != AppMode::ViewStorybook && mode != AppMode::EditStorybook && mode != AppMode::StorybookSaved)
         return;
     if (!m_imageInfo)
         m_imageInfo = new plgnImageInfo(m_state, this);

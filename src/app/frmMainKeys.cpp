@@ -2,7 +2,7 @@
 // the floating thumbnail, the two dispatchers that look a key up in the key table, and the story
 // text scroll. A key is never consumed here: the focused control still handles it afterwards.
 
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "frmMain.h"
 
 #include "KeyTable.h"
@@ -125,8 +125,8 @@ void frmMain::HandleKeyDown(std::string_view strControl, std::int16_t KeyCode, s
     const std::optional<KeyControl> control = keyControlNamed(strControl);
     if (!control)
         return;
-    if (m_state.strApplicationMode == modes::kStorybookSaved)
-        showMode(modes::kViewStorybook);
+    if (m_state.controller().mode() == AppMode::StorybookSaved)
+        setMode(AppMode::ViewStorybook);
     runKeySteps(keySteps(KeyEdge::Down, KeyCode, m_state.blnCtrlKeyDown, m_state.blnAltKeyDown, *control));
 }
 
@@ -139,7 +139,7 @@ void frmMain::HandleKeyUp(std::string_view strControl, std::int16_t KeyCode, std
 
 void frmMain::runKeySteps(const std::vector<KeyStep>& steps) {
     for (const KeyStep& step : steps) {
-        if (!keyModeAllows(step.mode, m_state.strApplicationMode))
+        if (!m_state.controller().keyAllowed(step.mode))
             continue;
         switch (step.kind) {
         case KeyStep::Kind::Command:

@@ -197,7 +197,7 @@ TEST(SnapshotCache, EveryNavigationButtonsPageIsDecodedAhead) {
     app.seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
     frmMain window(app.state);
     openThroughDialog(app, window, writeAlbum(folder, album));
-    app.state.intCurrentPage = 12;
+    app.state.controller().setCurrentPage(12);
     window.DisplayCurrentPage();
     window.snapshots().waitUntilIdle();
     EXPECT_EQ(window.snapshots().size(), SnapshotCache::kEntries);
@@ -229,7 +229,7 @@ TEST(SnapshotCache, PageChangedOnDiskAfterItsNeighbourWasShownIsShownFresh) {
 
     overwrite(folder.filePath(QStringLiteral("snapshot_4c1e9b07_00000002.jpg")), Qt::blue);
     window.cmdNav[3]->click();
-    EXPECT_EQ(app.state.intCurrentPage, 1);
+    EXPECT_EQ(app.state.controller().currentPage(), 1);
     EXPECT_TRUE(isColor(window.pbxShow->shownImage().copy(150, 120, 100, 40), Qt::blue));
 }
 

@@ -153,8 +153,8 @@ TEST_F(Commands, PopupEnablesTheAlbumItemsOnlyWhileAnAlbumIsShown) {
                              "Nothing Loaded", "Reverse Storybook"}) {
         for (const bool saved : {true, false}) {
             SCOPED_TRACE(std::string(mode) + (saved ? " saved" : " unsaved"));
-            app.state.strApplicationMode = mode;
-            app.state.blnStorybookSaved = saved;
+            app.state.controller().setMode(*modeNamed(mode));
+            app.state.controller().setSaved(saved);
             std::set<std::string> expected = kAlwaysItems;
             if (std::set<std::string_view>{"View Storybook", "Edit Storybook", "Storybook Saved"}.count(mode))
                 expected.insert(kAlbumItems.begin(), kAlbumItems.end());
@@ -174,12 +174,12 @@ TEST_F(Commands, PopupEnablesTheAlbumItemsOnlyWhileAnAlbumIsShown) {
 TEST_F(Commands, ConfirmedExitAsksOnlyWithoutUnsavedChanges) {
     PagedAlbum album(3);
     openThroughDialog(app, window, album.path);
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setSaved(false);
     app.seam.requests.clear();
     window.runCommand(Command::ExitApplicationConfirmed);
     EXPECT_TRUE(app.seam.requests.empty()) << "refused at once, no question";
 
-    app.state.blnStorybookSaved = true;
+    app.state.controller().setSaved(true);
     for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Cancel, MessageAnswer::Yes}) {
         app.seam.requests.clear();
         app.store.writes.clear();
@@ -225,13 +225,13 @@ TEST(WaysOut, KeepTypedTextAndTheMovedPage) {
 TEST_F(Commands, OpenOverChangesThatFailToSaveKeepsTheAlbum) {
     PagedAlbum first(3);
     openThroughDialog(app, window, first.path);
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setSaved(false);
     ASSERT_TRUE(first.folder.remove()) << "so the save fails";
     app.seam.messageAnswers = {MessageAnswer::Yes, MessageAnswer::Ok};
     window.runCommand(Command::OpenStorybook);
     EXPECT_EQ(app.seam.requestsOf(SeamCall::Message).size(), 2u) << "the question and the failure";
     EXPECT_EQ(app.seam.requestsOf(SeamCall::FileDialog).size(), 1u) << "no second album asked for";
     EXPECT_EQ(app.state.storybook().varPageCount, 3);
-    EXPECT_FALSE(app.state.blnStorybookSaved);
+    EXPECT_FALSE(app.state.controller().saved());
     EXPECT_EQ(mode(), "View Storybook");
 }

@@ -33,7 +33,7 @@ protected:
 TEST_F(Editing, EditOpensTheTextWithThePageButtonsAndStoresItOnLeaving) {
     emit window.btnEdit->clicked();
     EXPECT_EQ(mode(), "Edit Storybook");
-    EXPECT_FALSE(app.state.blnStorybookSaved) << "changed before any typing";
+    EXPECT_FALSE(app.state.controller().saved()) << "changed before any typing";
     EXPECT_FALSE(window.rtbViewer->locked());
     EXPECT_TRUE(window.rtbViewer->verticalScrollBarShown());
     EXPECT_EQ(window.focusWidget(), window.rtbViewer);
@@ -172,9 +172,9 @@ TEST_F(Editing, DeleteAsksAndActsOnTheAnswer) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::to_string(int(row.answer)) + (row.editing ? " editing" : ""));
-        app.state.blnStorybookSaved = true;
+        app.state.controller().setSaved(true);
         openThroughDialog(app, window, album.path);
-        app.state.strApplicationMode = "Storybook Saved";
+        app.state.controller().setMode(AppMode::StorybookSaved);
         if (row.editing) {
             emit window.btnEdit->clicked();
             window.rtbViewer->setText("typed");
@@ -221,7 +221,7 @@ TEST_F(Editing, OnePageCannotBeMovedAndNoPageCannotBeEdited) {
     EXPECT_EQ(mode(), "Edit Storybook");
     EXPECT_EQ(stories().size(), 1u);
 
-    app.state.strApplicationMode = "View Storybook";
+    app.state.controller().setMode(AppMode::ViewStorybook);
     app.state.storybook().varPageCount = 0;
     emit window.btnEdit->clicked();
     EXPECT_EQ(mode(), "View Storybook") << "an edit without a page could never be left";
@@ -234,7 +234,7 @@ TEST(PageTurns, FirstAndLastReachTheEndsOfAFullAlbum) {
     openThroughDialog(app, window, full.path);
     ASSERT_EQ(app.state.storybook().varPageCount, 1025);
     window.cmdNav[5]->click();
-    EXPECT_EQ(app.state.intCurrentPage, 1024);
+    EXPECT_EQ(app.state.controller().currentPage(), 1024);
     window.cmdNav[2]->click();
-    EXPECT_EQ(app.state.intCurrentPage, 0);
+    EXPECT_EQ(app.state.controller().currentPage(), 0);
 }

@@ -50,20 +50,20 @@ protected:
 
 TEST_F(FullScreenTest, EnteredOnlyWhenViewingPagesLeftInAnyMode) {
     for (const char* mode : {"Edit Storybook", "Storybook Saved", "Relocate Page", "Nothing Loaded"}) {
-        book.mode() = mode;
+        book.setMode(mode);
         window.runCommand(Command::ToggleFullScreen);
         EXPECT_FALSE(full()) << mode;
     }
-    book.mode() = "View Storybook";
+    book.setMode("View Storybook");
     window.runCommand(Command::ToggleFullScreen);
     ASSERT_TRUE(full());
-    book.mode() = "Edit Storybook";
+    book.setMode("Edit Storybook");
     window.runCommand(Command::ToggleFullScreen);
     EXPECT_FALSE(full()) << "leaving has no mode condition";
 
     AppFixture empty;
     frmMain unopened(empty.state);
-    empty.state.strApplicationMode = "View Storybook";
+    empty.state.controller().setMode(AppMode::ViewStorybook);
     unopened.ToggleFullScreen();
     EXPECT_FALSE(empty.state.blnFullScreen) << "no pages, no full screen";
 }
@@ -101,7 +101,7 @@ TEST_F(FullScreenTest, EnlargedPageStandsWhereTheArithmeticPutsItAndTheWindowCom
 }
 
 TEST_F(FullScreenTest, CtrlEnterFromTheSavedModeEntersAndAltEnterLeaves) {
-    book.mode() = "Storybook Saved";
+    book.setMode("Storybook Saved");
     QTest::keyClick(window.pbxShow, Qt::Key_Return, Qt::ControlModifier);
     EXPECT_TRUE(full()) << "the key-down turned the saved mode into viewing";
     EXPECT_EQ(book.page(), 0) << "Enter with Ctrl turns no page";

@@ -93,7 +93,7 @@ TEST(OpenFromTheCommandLine, LoadsThePathWithoutQuotesAndKeepsItsCase) {
     frmMain window(state);
     window.Form_Load();
 
-    EXPECT_EQ(state.strApplicationMode, "View Storybook");
+    EXPECT_EQ(modeText(state.controller().mode()), "View Storybook");
     EXPECT_EQ(state.varStorybookFile, "Our Album.xml");
     EXPECT_EQ(state.varStorybookFolder, folder.folder.path().toStdString() + "/");
     EXPECT_EQ(state.storybook().varPageCount, 3);
@@ -106,20 +106,20 @@ TEST(OpenFromTheCommandLine, LoadsThePathWithoutQuotesAndKeepsItsCase) {
     seam.dialogResults.push_back({});
     window.OpenStorybook();
     EXPECT_EQ(seam.requestsOf(SeamCall::FileDialog).size(), 1u);
-    EXPECT_EQ(state.strApplicationMode, "View Storybook");
+    EXPECT_EQ(modeText(state.controller().mode()), "View Storybook");
 }
 
 TEST_F(Pages, OpenDialogCancelledValidFailingAndUnreadable) {
     app.seam.dialogResults.push_back({});
     window.OpenStorybook();
-    EXPECT_EQ(app.state.strApplicationMode, "Nothing Loaded");
+    EXPECT_EQ(modeText(app.state.controller().mode()), "Nothing Loaded");
     const auto dialogs = app.seam.requestsOf(SeamCall::FileDialog);
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].title, "Open File");
 
     AlbumFolder folder(3);
     openFromDialog(folder.path);
-    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+    EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
     EXPECT_EQ(window.lblApplicationMode->text(), QStringLiteral("View Storybook"));
 
     const std::string broken =
@@ -131,8 +131,8 @@ TEST_F(Pages, OpenDialogCancelledValidFailingAndUnreadable) {
                                   "to load is in an invalid format.  ");
     EXPECT_EQ(messages()[0].icon, MessageIcon::Critical);
     EXPECT_EQ(messages()[0].title, "load operation failed");
-    EXPECT_EQ(app.state.strApplicationMode, "Nothing Loaded");
-    EXPECT_TRUE(app.state.blnStorybookSaved);
+    EXPECT_EQ(modeText(app.state.controller().mode()), "Nothing Loaded");
+    EXPECT_TRUE(app.state.controller().saved());
     EXPECT_EQ(app.state.storybook().varPageCount, 0)
         << "the last album must not stay open under the new name";
 
@@ -148,7 +148,7 @@ TEST_F(Pages, OpenDialogCancelledValidFailingAndUnreadable) {
     // With nothing open, a cancelled dialog stays with nothing loaded.
     app.seam.dialogResults.push_back({});
     window.OpenStorybook();
-    EXPECT_EQ(app.state.strApplicationMode, "Nothing Loaded");
+    EXPECT_EQ(modeText(app.state.controller().mode()), "Nothing Loaded");
 }
 
 TEST_F(Pages, UnsavedChangesAreAskedAbout) {
@@ -164,12 +164,12 @@ TEST_F(Pages, UnsavedChangesAreAskedAbout) {
     for (const Row& row : {Row{MessageAnswer::Cancel, false, false}, Row{MessageAnswer::No, true, false},
                            Row{MessageAnswer::Yes, true, true}}) {
         SCOPED_TRACE(static_cast<int>(row.answer));
-        app.state.blnStorybookSaved = true;
+        app.state.controller().setSaved(true);
         openFromDialog(first.path);
         app.seam.dialogResults.clear();
         app.seam.requests.clear();
         window.state().storybook().varEntryArray[0][album::Text][album::Content] = "<![CDATA[changed]]>";
-        app.state.blnStorybookSaved = false;
+        app.state.controller().setSaved(false);
         app.seam.messageAnswers.push_back(row.answer);
         if (row.loadsSecond)
             app.seam.dialogResults.push_back(chosenAlbum(second.path));
@@ -180,7 +180,7 @@ TEST_F(Pages, UnsavedChangesAreAskedAbout) {
         EXPECT_EQ(messages()[0].buttons, MessageButtons::YesNoCancel);
         EXPECT_EQ(messages()[0].title, "Unsaved Modifications");
         EXPECT_EQ(app.state.varStorybookFile, row.loadsSecond ? "Other.xml" : "Storybook.xml");
-        EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+        EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
         QFile saved(QString::fromStdString(first.path));
         saved.open(QIODevice::ReadOnly);
         EXPECT_EQ(saved.readAll().contains("changed"), row.savesFirst);
@@ -251,7 +251,7 @@ TEST_F(Pages, CaptionCycleAndModifiedMarker) {
     EXPECT_EQ(seen, (std::vector<std::string>{"PF-", "PFS", "---", "P--"}));
 
     EXPECT_LT(shareOf(window, kModified, QColor(255, 0, 0)), 0.01);
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setSaved(false);
     window.RefreshDisplay("display");
     EXPECT_GT(shareOf(window, kModified, QColor(255, 0, 0)), 0.03);
     app.state.blnShowPageNumber = false;
@@ -266,7 +266,7 @@ TEST_F(Pages, NavigationClampsAtBothEnds) {
     openFromDialog(folder.write("Long.xml", folder.album.bytes()));
     auto press = [&](int index) {
         window.cmdNav[index]->click();
-        return app.state.intCurrentPage;
+        return app.state.controller().currentPage();
     };
     EXPECT_EQ(press(0), 0);
     EXPECT_EQ(press(2), 0);
@@ -281,10 +281,10 @@ TEST_F(Pages, NavigationClampsAtBothEnds) {
     EXPECT_EQ(press(2), 0);
     EXPECT_EQ(window.focusWidget(), window.pbxShow);
 
-    app.state.strApplicationMode = "Storybook Saved";
+    app.state.controller().setMode(AppMode::StorybookSaved);
     EXPECT_EQ(press(5), 24);
-    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
-    app.state.strApplicationMode = "Load Snapshot";
+    EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
+    app.state.controller().setMode(AppMode::LoadSnapshot);
     EXPECT_EQ(press(0), 24) << "no move in other modes";
 }
 
@@ -292,7 +292,7 @@ TEST_F(Pages, EditModeKeepsTheEditAndThePinKeepsEditing) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
     auto beginEdit = [&](const char* text) {
-        app.state.strApplicationMode = "Edit Storybook";
+        app.state.controller().setMode(AppMode::EditStorybook);
         window.rtbViewer->setLocked(false);
         window.rtbViewer->setText(text);
     };
@@ -300,7 +300,7 @@ TEST_F(Pages, EditModeKeepsTheEditAndThePinKeepsEditing) {
     beginEdit("edited one");
     window.cmdNav[3]->click();
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[edited one]]>");
-    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+    EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
     EXPECT_TRUE(window.rtbViewer->locked());
     EXPECT_EQ(window.focusWidget(), window.pbxShow);
 
@@ -308,7 +308,7 @@ TEST_F(Pages, EditModeKeepsTheEditAndThePinKeepsEditing) {
     beginEdit("edited\r\ntwo");
     window.cmdNav[3]->click();
     EXPECT_EQ(app.state.storybook().content(1, album::Text), "<![CDATA[edited\r\ntwo]]>");
-    EXPECT_EQ(app.state.strApplicationMode, "Edit Storybook");
+    EXPECT_EQ(modeText(app.state.controller().mode()), "Edit Storybook");
     EXPECT_FALSE(window.rtbViewer->locked());
     EXPECT_EQ(window.rtbViewer->text(), "Story of page 3");
     EXPECT_EQ(window.focusWidget(), window.rtbViewer);
@@ -317,7 +317,7 @@ TEST_F(Pages, EditModeKeepsTheEditAndThePinKeepsEditing) {
     window.rtbViewer->setText("last words");
     window.pbxShow_Click();
     EXPECT_EQ(app.state.storybook().content(2, album::Text), "<![CDATA[last words]]>");
-    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+    EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
     EXPECT_FALSE(app.state.blnSticky);
 }
 
@@ -325,7 +325,7 @@ TEST_F(Pages, UntouchedStoryKeepsBytesThatAreNoUtf8) {
     AlbumFolder folder(3);
     folder.album.pages[0].story = "caf\xe9";
     openFromDialog(folder.write("Latin.xml", folder.album.bytes()));
-    app.state.strApplicationMode = "Edit Storybook";
+    app.state.controller().setMode(AppMode::EditStorybook);
     window.CommitTextEdit();
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[caf\xe9]]>");
 }
@@ -350,7 +350,7 @@ TEST(OpenFromTheCommandLine, PathWithoutAFolderIsTakenInTheWorkingFolder) {
     frmMain window(state);
     window.Form_Load();
     QDir::setCurrent(previous);
-    EXPECT_EQ(state.strApplicationMode, "View Storybook");
+    EXPECT_EQ(modeText(state.controller().mode()), "View Storybook");
     EXPECT_EQ(state.varStorybookFolder, QDir(folder.folder.path()).canonicalPath().toStdString() + "/");
 }
 
@@ -363,7 +363,7 @@ TEST_F(Pages, AStoryOfOneMegabyteLineOpensAndIsShown) {
     openFromDialog(folder.write("Long.xml", folder.album.bytes()));
     window.show();
     QCoreApplication::processEvents();
-    ASSERT_EQ(app.state.strApplicationMode, "View Storybook");
+    ASSERT_EQ(modeText(app.state.controller().mode()), "View Storybook");
     const QString shown = window.rtbViewer->toPlainText();
     EXPECT_TRUE(shown.startsWith(QString::fromStdString(line.substr(0, 1000))));
     EXPECT_TRUE(shown.contains(QStringLiteral("too long to show whole")));
@@ -372,7 +372,7 @@ TEST_F(Pages, AStoryOfOneMegabyteLineOpensAndIsShown) {
     // Unlocking for an edit leaves a cut story locked, and committing it stores it whole.
     window.rtbViewer->setLocked(false);
     EXPECT_TRUE(window.rtbViewer->locked());
-    window.state().strApplicationMode = "Edit Storybook";
+    window.state().controller().setMode(AppMode::EditStorybook);
     window.CommitTextEdit();
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[" + line + "]]>");
 
@@ -409,7 +409,7 @@ TEST_F(Pages, SnapshotNamesThatAreNoPlainNamesAreNeverOpened) {
 TEST_F(Pages, ACdataEndTypedIntoAStoryIsKeptAsTheStandardSplit) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
-    window.state().strApplicationMode = "Edit Storybook";
+    window.state().controller().setMode(AppMode::EditStorybook);
     window.rtbViewer->setText("a ]]> b");
     window.CommitTextEdit();
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[a ]]]]><![CDATA[> b]]>");

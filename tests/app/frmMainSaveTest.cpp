@@ -59,7 +59,7 @@ class Save : public ::testing::Test {
 protected:
     void open(const std::string& path) {
         openThroughDialog(app, window, path);
-        ASSERT_EQ(app.state.strApplicationMode, "View Storybook");
+        ASSERT_EQ(modeText(app.state.controller().mode()), "View Storybook");
         app.seam.requests.clear();
     }
     void saveAs(const std::string& path, int filterIndex) {
@@ -75,8 +75,8 @@ protected:
     std::string albumPath() const { return app.state.varStorybookFolder + app.state.varStorybookFile; }
     void expectStayedAt(const std::string& path) {
         EXPECT_EQ(albumPath(), path);
-        EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
-        EXPECT_FALSE(app.state.blnStorybookSaved);
+        EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
+        EXPECT_FALSE(app.state.controller().saved());
     }
 
     SourceAlbum source;
@@ -88,22 +88,22 @@ protected:
 TEST_F(Save, WritesOnceAndNothingWithoutChangesWhileMovingEmptyOrCancelled) {
     window.SaveStorybook(); // no pages: asks and writes nothing
     open(source.path);
-    app.state.strApplicationMode = "Edit Storybook";
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setMode(AppMode::EditStorybook);
+    app.state.controller().setSaved(false);
     window.rtbViewer->setText("Typed before saving");
     window.SaveStorybook();
     EXPECT_NE(TempFolder::read(source.path).find("<![CDATA[Typed before saving]]>"), std::string::npos);
     EXPECT_EQ(TempFolder::read(source.folder.file("Storybook.bak")), source.album.bytes());
-    EXPECT_EQ(app.state.strApplicationMode, "Storybook Saved");
-    EXPECT_TRUE(app.state.blnStorybookSaved);
+    EXPECT_EQ(modeText(app.state.controller().mode()), "Storybook Saved");
+    EXPECT_TRUE(app.state.controller().saved());
 
     source.folder.write("Storybook.xml", "sentinel");
     window.SaveStorybook();
     app.seam.dialogResults.push_back({}); // Save As cancelled
     window.SaveStorybookAs();
-    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
-    app.state.blnStorybookSaved = false;
-    app.state.strApplicationMode = "Relocate Page";
+    EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
+    app.state.controller().setSaved(false);
+    app.state.controller().setMode(AppMode::RelocatePage);
     window.SaveStorybook();
     window.SaveStorybookAs(); // would fail the test if it showed the dialog
     EXPECT_EQ(TempFolder::read(source.path), "sentinel");
@@ -133,7 +133,7 @@ TEST_F(Save, AsDecidesTheTargetFromTheTypedNameAndTheFilter) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed);
         const std::string before = albumPath();
-        app.state.blnStorybookSaved = false;
+        app.state.controller().setSaved(false);
         saveAs(source.folder.file(row.typed), row.filter);
         const std::string written = source.folder.file(row.written);
         if (row.templateName) {
@@ -142,7 +142,7 @@ TEST_F(Save, AsDecidesTheTargetFromTheTypedNameAndTheFilter) {
         } else {
             EXPECT_EQ(TempFolder::read(written), source.album.bytes());
             EXPECT_EQ(albumPath(), written);
-            EXPECT_EQ(app.state.strApplicationMode, "Storybook Saved");
+            EXPECT_EQ(modeText(app.state.controller().mode()), "Storybook Saved");
         }
     }
     EXPECT_TRUE(messages().empty()) << "one folder: no copy question";
@@ -171,7 +171,7 @@ TEST_F(Save, AsDecidesTheTargetFromTheTypedNameAndTheFilter) {
 
 TEST_F(Save, AsIntoAnotherFolderCopiesTheImagesOnYesOnlyAndCancelWritesNothing) {
     open(source.path);
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setSaved(false);
     const std::string target = elsewhere.file("Moved.xml");
 
     app.seam.messageAnswers = {MessageAnswer::Cancel};
@@ -236,7 +236,7 @@ TEST_F(Save, AsCopiesThePicturesItCanAndNamesTheRest) {
                     std::filesystem::remove(broken.folder.file(name));
         TempFolder target;
         open(broken.path);
-        app.state.blnStorybookSaved = false;
+        app.state.controller().setSaved(false);
         app.seam.messageAnswers = {MessageAnswer::Yes, MessageAnswer::Ok};
         saveAs(target.file("Album.xml"), 1);
 
@@ -249,7 +249,7 @@ TEST_F(Save, AsCopiesThePicturesItCanAndNamesTheRest) {
         EXPECT_EQ(messages()[1].buttons, MessageButtons::Ok);
         EXPECT_EQ(TempFolder::read(target.file("Album.xml")), broken.album.bytes());
         EXPECT_EQ(albumPath(), target.file("Album.xml"));
-        EXPECT_TRUE(app.state.blnStorybookSaved);
+        EXPECT_TRUE(app.state.controller().saved());
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target.path()), {}), 1 + row.copied)
             << "the album and the pictures there were, nothing else";
         if (row.copied > 0)
@@ -259,7 +259,7 @@ TEST_F(Save, AsCopiesThePicturesItCanAndNamesTheRest) {
 
 TEST_F(Save, AFailedXmlSaveOrExportLeavesTheAlbumWhereItWas) {
     open(source.path);
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setSaved(false);
     const std::string missing = elsewhere.file("missing/Album.xml");
     app.seam.messageAnswers = {MessageAnswer::No, MessageAnswer::Ok};
     saveAs(missing, 1);
@@ -344,7 +344,7 @@ TEST(SaveThroughTheRealDialog, AddsTheChosenTypesExtensionOnceToTheTypedName) {
         frmMain window(state);
         state.varCommandLineFile = source.path;
         window.OpenStorybook();
-        ASSERT_EQ(state.strApplicationMode, "View Storybook");
+        ASSERT_EQ(modeText(state.controller().mode()), "View Storybook");
 
         answerSaveDialog(row.typed, row.types);
         window.SaveStorybookAs();

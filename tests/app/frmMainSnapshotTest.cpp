@@ -89,7 +89,7 @@ TEST_F(SnapshotCommand, WarnsAboutFoldersOfMoreThanFiveHundredFilesOnceARun) {
     EXPECT_EQ(messages()[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(modals(), 1) << "No shows no browser";
     EXPECT_TRUE(app.state.blnLoadImageCacheWarning);
-    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+    EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
 
     app.seam.messageAnswers = {MessageAnswer::Yes};
     window.ShowSnapshotBrowser();
@@ -100,11 +100,11 @@ TEST_F(SnapshotCommand, WarnsAboutFoldersOfMoreThanFiveHundredFilesOnceARun) {
 
 TEST_F(SnapshotCommand, EachResultLandsWhereItSays) {
     const auto commit = [&](int page, const std::function<void(frmLoadSnapshot&)>& press) {
-        app.state.intCurrentPage = static_cast<std::int16_t>(page);
-        app.state.blnStorybookSaved = true;
+        app.state.controller().setCurrentPage(static_cast<std::int16_t>(page));
+        app.state.controller().setSaved(true);
         browse(press);
         window.ShowSnapshotBrowser();
-        EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+        EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
     };
 
     commit(1, [](frmLoadSnapshot& browser) {
@@ -114,7 +114,7 @@ TEST_F(SnapshotCommand, EachResultLandsWhereItSays) {
     EXPECT_EQ(snapshotOf(1), kUnused);
     EXPECT_EQ(app.state.storybook().content(1, album::ThumbnailFilename), "thumbnail_7a2f3d16_00000001.jpg");
     EXPECT_EQ(app.state.storybook().content(1, album::Title), "<![CDATA[Page 2]]>") << "other fields stay";
-    EXPECT_FALSE(app.state.blnStorybookSaved);
+    EXPECT_FALSE(app.state.controller().saved());
 
     // The replaced page's snapshot is now unused, and is the one offered.
     const std::string freed = "snapshot_4c1e9b07_00000002.jpg";
@@ -122,20 +122,20 @@ TEST_F(SnapshotCommand, EachResultLandsWhereItSays) {
     EXPECT_EQ(app.state.storybook().varPageCount, 4);
     EXPECT_EQ(snapshotOf(0), freed);
     EXPECT_EQ(snapshotOf(1), "snapshot_4c1e9b07_00000001.jpg");
-    EXPECT_EQ(app.state.intCurrentPage, 0);
-    EXPECT_FALSE(app.state.blnStorybookSaved);
+    EXPECT_EQ(app.state.controller().currentPage(), 0);
+    EXPECT_FALSE(app.state.controller().saved());
 
     app.state.storybook().varEntryArray[0][album::Snapshot][album::Content] = "elsewhere.jpg";
     commit(3, [](frmLoadSnapshot& browser) { browser.cmdInsert_Click(1); });
     EXPECT_EQ(snapshotOf(0), freed);
-    EXPECT_EQ(app.state.intCurrentPage, 0);
+    EXPECT_EQ(app.state.controller().currentPage(), 0);
 
     app.state.storybook().varEntryArray[0][album::Snapshot][album::Content] = "elsewhere.jpg";
     commit(1, [](frmLoadSnapshot& browser) { browser.cmdInsert_Click(2); });
     EXPECT_EQ(app.state.storybook().varPageCount, 6);
     EXPECT_EQ(snapshotOf(5), freed) << "after the last page";
     EXPECT_EQ(snapshotOf(4), "snapshot_4c1e9b07_00000003.jpg");
-    EXPECT_EQ(app.state.intCurrentPage, 5);
+    EXPECT_EQ(app.state.controller().currentPage(), 5);
 }
 
 TEST_F(SnapshotCommand, CancelEscAndTheCloseBoxChangeNothing) {
@@ -144,12 +144,12 @@ TEST_F(SnapshotCommand, CancelEscAndTheCloseBoxChangeNothing) {
         [](frmLoadSnapshot& browser) { browser.HandleBrowserKey("pbxThumbnail", 27, 0); },
         [](frmLoadSnapshot& browser) { browser.close(); },
     };
-    app.state.intCurrentPage = 1;
+    app.state.controller().setCurrentPage(1);
     for (const auto& way : ways) {
         browse(way);
         window.ShowSnapshotBrowser();
-        EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
-        EXPECT_TRUE(app.state.blnStorybookSaved);
+        EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
+        EXPECT_TRUE(app.state.controller().saved());
         EXPECT_EQ(app.state.storybook().varPageCount, 3);
         EXPECT_EQ(snapshotOf(1), "snapshot_4c1e9b07_00000002.jpg");
         EXPECT_TRUE(app.state.varSelectedSnapshot.empty());
@@ -162,15 +162,15 @@ TEST_F(SnapshotCommand, RefusalsLeaveTheAlbumAsItWasAndTheFirstPageIsReachedFrom
     for (int page = 3; page < 1024; ++page)
         book.varEntryArray[page] = book.varEntryArray[2];
     book.varPageCount = 1024;
-    app.state.intCurrentPage = 1023;
+    app.state.controller().setCurrentPage(1023);
     browse([](frmLoadSnapshot& browser) { browser.cmdInsert_Click(1); });
     window.ShowSnapshotBrowser();
     EXPECT_EQ(book.varPageCount, 1025);
     EXPECT_EQ(snapshotOf(0), kUnused);
-    EXPECT_EQ(app.state.intCurrentPage, 0);
+    EXPECT_EQ(app.state.controller().currentPage(), 0);
 
     book.varEntryArray[0][album::Snapshot][album::Content] = "elsewhere.jpg";
-    app.state.blnStorybookSaved = true;
+    app.state.controller().setSaved(true);
     app.seam.messageAnswers = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Ok};
     for (int insert : {0, 2}) {
         browse([insert](frmLoadSnapshot& browser) { browser.cmdInsert_Click(insert); });
@@ -185,8 +185,8 @@ TEST_F(SnapshotCommand, RefusalsLeaveTheAlbumAsItWasAndTheFirstPageIsReachedFrom
         "This storybook is full: an album holds at most 1025 pages.\r\n\r\nThe snapshot was not added.");
     EXPECT_EQ(messages()[2].text, "This storybook has no page whose snapshot could be replaced.");
     EXPECT_EQ(snapshotOf(0), "elsewhere.jpg");
-    EXPECT_TRUE(app.state.blnStorybookSaved);
-    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+    EXPECT_TRUE(app.state.controller().saved());
+    EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
 
     browse([](frmLoadSnapshot& browser) { browser.cmdInsert_Click(2); });
     window.ShowSnapshotBrowser();
@@ -201,6 +201,6 @@ TEST_F(SnapshotCommand, AFolderRemovedWhileOpenGivesAMessageAndNoBrowser) {
     EXPECT_NE(messages()[0].text.find("folder cannot be read"), std::string::npos);
     EXPECT_EQ(messages()[0].icon, MessageIcon::Critical);
     EXPECT_EQ(modals(), 0);
-    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+    EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
     EXPECT_EQ(app.state.storybook().varPageCount, 3);
 }

@@ -73,7 +73,7 @@ TEST(frmMainStartupTest, FirstRunShowsTheAboutBoxBeforeTheMainWindow) {
 
     ASSERT_EQ(app.seam.requestsOf(SeamCall::Modal).size(), 1u);
     EXPECT_FALSE(mainVisibleMeanwhile);
-    EXPECT_EQ(app.state.strApplicationMode, "Initialized");
+    EXPECT_EQ(modeText(app.state.controller().mode()), "Initialized");
     EXPECT_EQ(window.lblApplicationMode->text(), QStringLiteral("Initialized"));
     EXPECT_EQ(window.lblBragBox->text(), QStringLiteral("Brindlecove for The Sims 2 ` ver0.8.0"));
     EXPECT_TRUE(window.rtbViewer->text().empty());
@@ -124,7 +124,7 @@ TEST(frmMainStartupTest, ExitWithUnsavedChangesAsksFirst) {
     frmMain window(app.state);
     window.Form_Load();
     app.state.storybook().varPageCount = 3;
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setSaved(false);
     app.state.varStorybookFile = "family.xml";
     app.state.varStorybookFolder = app.programFolder.path().toStdString() + "/";
     app.seam.messageAnswers.push_back(MessageAnswer::No);
@@ -136,7 +136,7 @@ TEST(frmMainStartupTest, ExitWithUnsavedChangesAsksFirst) {
     EXPECT_EQ(messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(messages[0].icon, MessageIcon::None);
     EXPECT_EQ(messages[0].title, "Unsaved Modifications");
-    EXPECT_EQ(app.state.strApplicationMode, "Discard Modifications");
+    EXPECT_EQ(modeText(app.state.controller().mode()), "Discard Modifications");
     EXPECT_EQ(window.lblApplicationMode->text(), QStringLiteral("Discard Modifications"));
     EXPECT_FALSE(QFile::exists(app.programFolder.filePath(QStringLiteral("family.xml"))));
     EXPECT_EQ(app.store.values["RunsForThisVersion"], "1") << "settings are written whatever the answer";
@@ -176,8 +176,8 @@ TEST(frmMainStartupTest, AFailedSaveAtExitKeepsTheAlbumOpen) {
 
         EXPECT_EQ(seam.requestsOf(SeamCall::Message).size(), row.answer == MessageAnswer::Yes ? 2u : 1u);
         EXPECT_TRUE(edited.window.isVisible());
-        EXPECT_EQ(edited.app.state.strApplicationMode, "View Storybook");
-        EXPECT_FALSE(edited.app.state.blnStorybookSaved);
+        EXPECT_EQ(modeText(edited.app.state.controller().mode()), "View Storybook");
+        EXPECT_FALSE(edited.app.state.controller().saved());
         EXPECT_EQ(edited.app.state.storybook().varPageCount, 2);
         EXPECT_NE(std::string(edited.app.state.storybook().content(0, album::Text)).find(kTyped),
                   std::string::npos);
@@ -209,7 +209,7 @@ TEST(frmMainStartupTest, AFailedSaveAtExitKeepsTheAlbumOpen) {
         EXPECT_FALSE(edited.window.isVisible());
         EXPECT_EQ(writtenNames(edited.app.store), kValueOrder);
         if (row.then == Then::LeaveAndDiscard)
-            EXPECT_EQ(edited.app.state.strApplicationMode, "Discard Modifications");
+            EXPECT_EQ(modeText(edited.app.state.controller().mode()), "Discard Modifications");
     }
 }
 
@@ -237,7 +237,7 @@ TEST(frmMainStartupTest, NoQuestionWithoutPages) {
     AppFixture app;
     frmMain window(app.state);
     window.Form_Load();
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setSaved(false);
     window.close();
     EXPECT_TRUE(app.seam.requestsOf(SeamCall::Message).empty());
 }
@@ -247,7 +247,7 @@ TEST(frmMainStartupTest, EndingAtOnceSavesNothing) {
     frmMain window(app.state);
     window.Form_Load();
     app.state.storybook().varPageCount = 2;
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setSaved(false);
     app.store.writes.clear();
     window.endApplication();
     window.close();
@@ -309,11 +309,11 @@ TEST(frmMainStartupTest, AnAlbumThatStopsPartWayOpensNothing) {
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].text, row.message);
         const AppState& state = edited.app.state;
-        EXPECT_EQ(state.strApplicationMode, "Nothing Loaded");
+        EXPECT_EQ(modeText(state.controller().mode()), "Nothing Loaded");
         EXPECT_EQ(edited.window.lblApplicationMode->text(), QStringLiteral("Nothing Loaded"));
         EXPECT_EQ(state.storybook().varPageCount, 0);
         EXPECT_TRUE(state.varStorybookFile.empty());
-        EXPECT_TRUE(state.blnStorybookSaved);
+        EXPECT_TRUE(state.controller().saved());
         EXPECT_TRUE(edited.window.rtbViewer->text().empty()) << "the raw lines are gone too";
         edited.window.close();
         EXPECT_FALSE(edited.window.isVisible()) << "nothing left to ask about";

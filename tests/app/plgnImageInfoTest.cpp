@@ -31,11 +31,11 @@ protected:
 
 TEST_F(ImageInfoTest, OpensOnlyInTheViewingModes) {
     for (const char* mode : {"Initialized", "Nothing Loaded", "Relocate Page", "Load Snapshot"}) {
-        book.mode() = mode;
+        book.setMode(mode);
         EXPECT_EQ(open(), nullptr) << mode;
     }
     for (const char* mode : {"View Storybook", "Edit Storybook", "Storybook Saved"}) {
-        book.mode() = mode;
+        book.setMode(mode);
         EXPECT_NE(open(), nullptr) << mode;
     }
 }

@@ -131,7 +131,7 @@ void plgnImageInfo::createControls() {
 
 void plgnImageInfo::Form_Activate() {
     const Storybook& book = m_state.storybook();
-    const int page = m_state.intCurrentPage;
+    const int page = m_state.controller().currentPage();
     // With no album open (none yet, or the last one failed to load) every field stays empty.
     if (book.varPageCount <= 0 || page < 0 || page >= album::kEntrySlots) {
         for (QLineEdit* box :
