@@ -17,18 +17,9 @@ frmMain::frmMain(AppState& state, QWidget* parent) : FramelessWindow(parent), m_
     setFacePicture(backgroundFace());
     m_state.setHost(this);
     createControls();
-    connectPageControls();
     connectCommandControls();
     connectKeys();
     connect(this, &FramelessWindow::faceMouseMoved, this, &frmMain::Form_MouseMove);
-}
-
-void frmMain::connectPageControls() {
-    connect(pbxShow, &PictureArea::clicked, this, &frmMain::pbxShow_Click);
-    connect(rtbViewer, &StoryTextBox::mouseReleased, this, [this](int) { rtbViewer_MouseUp(); });
-    for (std::size_t index = 0; index < cmdNav.size(); ++index)
-        connect(cmdNav[index], &QPushButton::clicked, this,
-                [this, index] { cmdNav_Click(static_cast<int>(index)); });
 }
 
 frmMain::~frmMain() {

@@ -5,6 +5,7 @@
 // It is the album document's host and works on the shared state it is given.
 
 #include "AppState.h"
+#include "CommandTable.h"
 #include "Commands.h"
 #include "KeyTable.h"
 #include "SnapshotCache.h"
@@ -31,11 +32,12 @@ class StoryTextBox;
 class TransparentLabel;
 class frmAbout;
 class plgnImageInfo;
-struct CommandStep;
+class QAction;
 
 // How the unsaved-changes question may be answered, and what came of it.
 enum class UnsavedChoices { SaveOrDiscard, SaveDiscardOrCancel };
 enum class UnsavedOutcome { NoChanges, Saved, SaveFailed, Discarded, Cancelled };
+enum class ScrollDirection { Up, Down };
 
 class frmMain : public FramelessWindow, public StorybookHost {
     Q_OBJECT
@@ -58,7 +60,8 @@ public:
     void SetWindowMode();
     void DrawStartScreen();
     void DrawToolbarLabels();
-    void HighlightButton(std::string_view name);
+    // Lights the hotspot; none takes every light off.
+    void HighlightButton(ImageHotspot* hotspot);
     void Form_MouseMove(int Button);
 
     // Help, about box and outside documents (frmMainLaunchers.cpp).
@@ -74,10 +77,7 @@ public:
     void ShowPageButtons(std::string_view strAction);
     void ShowToolButtons(std::string_view strAction);
     void CommitTextEdit();
-    void pbxShow_Click();
     void rtbViewer_MouseUp();
-    void rtbViewer_DblClick();
-    void pbxDynaStretch();
 
     // Page navigation (frmMainNavigation.cpp).
     void cmdNav_Click(int Index);
@@ -87,11 +87,10 @@ public:
     void LoadStorybook();
     void ShowLogFileText();
 
-    // Commands (frmMainCommands.cpp): every control and key reaches a command through runCommand.
-    void runCommand(Command command);
-    // The calls a control's click makes, from the command table.
-    void clickControl(std::string_view control);
-    void runSteps(std::span<const CommandStep> steps);
+    // Commands (frmMainCommands.cpp): every control and key reaches a command through runCommand,
+    // with the toolbar hotspot that raised it, if one did.
+    void runCommand(Command command, ImageHotspot* raisedBy = nullptr);
+    const std::vector<CommandRow>& commands() const { return m_commands; }
     // Brings what the controls enable in line with the mode, after every command.
     void updateActions();
     void EmptyProcedure();
@@ -102,9 +101,6 @@ public:
 
     // The popup menu and the pin (frmMainPopup.cpp).
     void ShowPopupMenu();
-    void pbxShow_MouseDown(int Button);
-    void pbxBlanket_MouseDown(int Button);
-    void Form_MouseDown(int Button);
     void sbtnSticky_Click();
     void sbtnStuck_Click();
 
@@ -114,6 +110,8 @@ public:
 
     // Page editing (frmMainEditing.cpp).
     void ToggleEditMode();
+    void EditStoryText();
+    void MovePage();
     void BeginRelocatePage();
     void CopyPageToBuffer();
     void DropRelocatedPage();
@@ -141,16 +139,9 @@ public:
     plgnImageInfo* imageInfo() const;
 
     // The keyboard (frmMainKeys.cpp).
-    void HandleKeyDown(std::string_view strControl, std::int16_t KeyCode, std::int16_t Shift);
-    void HandleKeyUp(std::string_view strControl, std::int16_t KeyCode, std::int16_t Shift);
-    void ScrollViewerText(std::string_view strDirection);
-    void cmdNav_KeyDown(int Index, std::int16_t KeyCode, std::int16_t Shift);
-    void pbxShow_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
-    void rtbViewer_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
-    void pbxThumbnail_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
-    void cmdNav_KeyUp(int Index, std::int16_t KeyCode, std::int16_t Shift);
-    void pbxShow_KeyUp(std::int16_t KeyCode, std::int16_t Shift);
-    void rtbViewer_KeyUp(std::int16_t KeyCode, std::int16_t Shift);
+    void HandleKeyDown(KeyControl control, std::int16_t KeyCode);
+    void HandleKeyUp(KeyControl control, std::int16_t KeyCode);
+    void ScrollViewerText(ScrollDirection direction);
 
     // StorybookHost (frmMainHost.cpp).
     MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
@@ -214,8 +205,9 @@ private:
     void createSideButtons();
     void createPopupMenu();
     void arrangeStackingAndTabs();
-    void connectPageControls();
     void connectCommandControls();
+    std::vector<CommandRow> commandTable();
+    const CommandRow& commandRow(Command command) const;
     void showMovedThumbnail();
     void finishWorkInProgress();
 
@@ -224,7 +216,7 @@ private:
     // frmMainKeys.cpp, frmMainFullScreen.cpp
     void connectKeys();
     void followHeldKeys(std::int16_t shift);
-    void runKeySteps(const std::vector<KeyStep>& steps);
+    void runKey(KeyEdge edge, KeyControl control, std::int16_t keyCode);
     QRect screenArea() const;
     void enterFullScreen();
     void leaveFullScreen();
@@ -240,7 +232,15 @@ private:
     // frmMainSnapshot.cpp
     void applySnapshotResult(AppMode result);
 
+    // The popup menu's items, as the command table binds them.
+    struct MenuItems {
+        QAction *helpFile, *about, *licence, *homePage, *open, *save, *saveAs, *editText, *movePage,
+            *deletePage, *snapshot, *view, *fullScreen, *windowMode, *reverse, *settings, *exit;
+    };
+
     AppState& m_state;
+    MenuItems m_items{};
+    std::vector<CommandRow> m_commands;
     QPointer<frmAbout> m_about;
     QPointer<plgnImageInfo> m_imageInfo;
     QPoint m_placeBeforeFullScreen;

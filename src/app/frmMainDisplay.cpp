@@ -223,38 +223,9 @@ void frmMain::setMode(AppMode mode) {
     lblApplicationMode->setText(qText(modeText(mode)));
 }
 
-// A click on the picture does what the view button does.
-void frmMain::pbxShow_Click() {
-    CycleOverlayCaptions();
-}
-
 void frmMain::rtbViewer_MouseUp() {
     if (m_state.controller().mode() != AppMode::ViewStorybook)
         return;
     m_state.seam().setClipboardText(rtbViewer->selectedText());
     pbxShow->setFocus();
-}
-
-void frmMain::rtbViewer_DblClick() {}
-
-// Nothing calls this; it repaints the area's picture stretched over the whole area from a source
-// rectangle worked out from the picture's own size.
-void frmMain::pbxDynaStretch() {
-    if (!pbxShow->hasPicture())
-        return;
-    const QImage picture = pbxShow->picture();
-    const long widthRatio = std::lround(pbxShow->widthTwips() / 5985.0);
-    const long heightRatio = std::lround(pbxShow->heightTwips() / 4485.0);
-    if (widthRatio == 0 || heightRatio == 0)
-        return;
-    // The picture's size in hundredths of a millimetre; the source rectangle comes out in twips.
-    const double himetricWidth = picture.width() * 2540.0 / 96.0;
-    const double himetricHeight = picture.height() * 2540.0 / 96.0;
-    const double sourceWidthTwips = himetricWidth / 0.612 / static_cast<double>(widthRatio);
-    const double sourceHeightTwips = himetricHeight / 0.612 / static_cast<double>(heightRatio);
-    const QRect source =
-        QRect(0, 0, static_cast<int>(sourceWidthTwips / 15), static_cast<int>(sourceHeightTwips / 15))
-            .intersected(picture.rect());
-    pbxShow->setPicture(
-        picture.copy(source).scaled(pbxShow->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }

@@ -72,6 +72,19 @@ void frmMain::ToggleEditMode() {
     }
 }
 
+// Editing the text alone, without the page buttons.
+void frmMain::EditStoryText() {
+    ToggleEditMode();
+    for (PictureButton* button : {sbtnSticky, sbtnMovePg, sbtnStuck, sbtnDelete})
+        button->hide();
+}
+
+// A move asked for while viewing passes through edit mode, as the page buttons do.
+void frmMain::MovePage() {
+    ToggleEditMode();
+    BeginRelocatePage();
+}
+
 void frmMain::BeginRelocatePage() {
     const AppMode mode = m_state.controller().mode();
     if (mode == AppMode::RelocatePage) {
@@ -97,8 +110,8 @@ void frmMain::BeginRelocatePage() {
 
 // A thumbnail that cannot be read leaves the box in its own colour; the move goes on.
 void frmMain::showMovedThumbnail() {
-    const std::string name(
-        trimBlanks(m_state.storybook().content(m_state.controller().currentPage(), album::ThumbnailFilename)));
+    const std::string name(trimBlanks(
+        m_state.storybook().content(m_state.controller().currentPage(), album::ThumbnailFilename)));
     QImage thumbnail;
     if (isPlainFileName(name)) {
         QImageReader reader(QString::fromStdString(m_state.varStorybookFolder + name));

@@ -11,21 +11,6 @@ void frmMain::ShowPopupMenu() {
     mnuPopup->popup(QCursor::pos());
 }
 
-void frmMain::pbxShow_MouseDown(int Button) {
-    if (Button == 2)
-        ShowPopupMenu();
-}
-
-void frmMain::pbxBlanket_MouseDown(int Button) {
-    if (Button == 2)
-        ShowPopupMenu();
-}
-
-void frmMain::Form_MouseDown(int Button) {
-    if (Button == 2)
-        ShowPopupMenu();
-}
-
 // Pinned, page turns keep editing and the page buttons stay in view.
 void frmMain::sbtnSticky_Click() {
     m_state.blnSticky = true;

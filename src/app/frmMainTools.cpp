@@ -33,7 +33,7 @@ void frmMain::ExitApplication(ExitConfirmation confirmation) {
     }
     finishWorkInProgress();
     if (!close())
-        HighlightButton("");
+        HighlightButton(nullptr);
 }
 
 // Every way out (the exit command, the window manager's close) first commits an edit in progress

@@ -116,7 +116,7 @@ TEST_F(Editing, PinKeepsEditingAcrossPageTurnsUntilTheEditEnds) {
     window.sbtnStuck->click();
     EXPECT_TRUE(shown(window.sbtnSticky) && !app.state.blnSticky);
     window.sbtnSticky->click();
-    window.pbxShow_Click();
+    emit window.pbxShow->clicked();
     EXPECT_EQ(mode(), "View Storybook");
     EXPECT_FALSE(app.state.blnSticky || shown(window.sbtnStuck) || shown(window.sbtnDelete));
 }

@@ -245,7 +245,7 @@ TEST_F(Pages, CaptionCycleAndModifiedMarker) {
     EXPECT_EQ(flags(), "P--");
     std::vector<std::string> seen;
     for (int click = 0; click < 4; ++click) {
-        window.pbxShow_Click();
+        emit window.pbxShow->clicked();
         seen.push_back(flags());
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"PF-", "PFS", "---", "P--"}));
@@ -315,7 +315,7 @@ TEST_F(Pages, EditModeKeepsTheEditAndThePinKeepsEditing) {
 
     // A click on the picture ends editing, clears the pin and keeps the text.
     window.rtbViewer->setText("last words");
-    window.pbxShow_Click();
+    emit window.pbxShow->clicked();
     EXPECT_EQ(app.state.storybook().content(2, album::Text), "<![CDATA[last words]]>");
     EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
     EXPECT_FALSE(app.state.blnSticky);

@@ -6,8 +6,10 @@
 #include "frmMain.h"
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
+#include "platform/PopupMenu.h"
 #include "platform/StoryTextBox.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QTest>
 
@@ -35,8 +37,10 @@ struct UnsavedAlbum {
     void leave(std::string_view way) {
         if (way == "close")
             window.close();
+        else if (way == "btnExit")
+            emit window.btnExit->clicked();
         else
-            window.clickControl(way);
+            window.mnuPopup->action(QString::fromLatin1(way.data(), qsizetype(way.size())))->trigger();
     }
     std::string saved() const { return TempFolder::read(path); }
 

@@ -42,6 +42,7 @@ public:
 
     // An album on show, viewed or edited: the popup's album items are enabled.
     bool albumShown() const;
+    bool hasChangesShown() const { return albumShown() && !m_saved; }
     bool viewing() const { return m_mode == AppMode::ViewStorybook || m_mode == AppMode::StorybookSaved; }
     bool keyAllowed(KeyMode mode) const;
 
