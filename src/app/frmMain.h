@@ -38,6 +38,10 @@ class QAction;
 enum class UnsavedChoices { SaveOrDiscard, SaveDiscardOrCancel };
 enum class UnsavedOutcome { NoChanges, Saved, SaveFailed, Discarded, Cancelled };
 enum class ScrollDirection { Up, Down };
+// What RefreshDisplay does: step the overlay captions, or draw the page with its overlays.
+enum class DisplayAction { Toggle, Display };
+// The group of side buttons on show.
+enum class SidePanel { None, PageButtons, ToolButtons };
 
 class frmMain : public FramelessWindow, public StorybookHost {
     Q_OBJECT
@@ -73,9 +77,8 @@ public:
     // Page display (frmMainDisplay.cpp).
     void DisplayCurrentPage();
     void ShowPageImage();
-    void RefreshDisplay(std::string_view strAction);
-    void ShowPageButtons(std::string_view strAction);
-    void ShowToolButtons(std::string_view strAction);
+    void RefreshDisplay(DisplayAction action);
+    void showSidePanel(SidePanel panel);
     void CommitTextEdit();
     void rtbViewer_MouseUp();
 
@@ -91,8 +94,8 @@ public:
     // with the toolbar hotspot that raised it, if one did.
     void runCommand(Command command, ImageHotspot* raisedBy = nullptr);
     const std::vector<CommandRow>& commands() const { return m_commands; }
-    // Brings what the controls enable in line with the mode, after every command.
-    void updateActions();
+    // Brings what the window shows and enables in line with the state, after every command.
+    void refresh();
     void EmptyProcedure();
     void rtbViewer_LostFocus();
     void pbxShow_GotFocus();
@@ -224,6 +227,7 @@ private:
     // frmMainDisplay.cpp, frmMainOpen.cpp
     std::string currentStoryText() const;
     void storeStoryText();
+    void refreshSideButtons();
     void setMode(AppMode mode);
     void returnToViewing();
     void failLoad(bool checked, const std::string& refusal = {});
@@ -247,6 +251,7 @@ private:
     SnapshotCache m_snapshots;
     SnapshotScan m_snapshotScan; // the folder scan, reused while the folder is strStorybookCachePath
     HeldAtKeyDown m_heldAtKeyDown;
+    SidePanel m_sidePanel = SidePanel::None;
     bool m_endRequested = false;
     bool m_unloaded = false;
 };

@@ -7,6 +7,7 @@
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
 #include "platform/PopupMenu.h"
+#include "platform/QtText.h"
 #include "platform/StoryTextBox.h"
 
 #include <QAction>
@@ -237,13 +238,17 @@ void frmMain::runCommand(Command command, ImageHotspot* raisedBy) {
     row.run(*this);
     if (lit && row.lit == Lit::WhileRunning)
         HighlightButton(nullptr);
-    updateActions();
+    refresh();
 }
 
-// What a command may have changed that the controls reflect. The popup menu runs it again as it
-// opens, since navigation changes the mode without a command.
-void frmMain::updateActions() {
+// The one place that brings what the window shows and enables in line with the state, after every
+// command: the mode line, the side buttons and the menu items. The mode line also follows each
+// change of the mode at once, so a box asked in the middle of a command stands over the mode it
+// was asked in; the page picture is drawn by the commands that change the page.
+void frmMain::refresh() {
     const MainController& controller = m_state.controller();
+    lblApplicationMode->setText(qText(modeText(controller.mode())));
+    refreshSideButtons();
     for (const CommandRow& row : m_commands)
         for (const CommandControl& control : row.controls)
             if (auto* item = std::get_if<QAction*>(&control))

@@ -98,7 +98,7 @@ void frmMain::DisplayCurrentPage() {
     const std::string_view snapshot = book.content(m_state.controller().currentPage(), album::Snapshot);
     if (!trimBlanks(snapshot).empty() && !m_state.varStorybookFolder.empty())
         ShowPageImage();
-    RefreshDisplay("display");
+    RefreshDisplay(DisplayAction::Display);
     decodeTargetsAhead(m_state, m_snapshots, pbxShow->size());
 }
 
@@ -128,8 +128,8 @@ void frmMain::ShowPageImage() {
     pbxShow->setPersistentDrawing(false);
 }
 
-void frmMain::RefreshDisplay(std::string_view strAction) {
-    if (strAction == "toggle") {
+void frmMain::RefreshDisplay(DisplayAction action) {
+    if (action == DisplayAction::Toggle) {
         if (!m_state.blnShowPageNumber) {
             m_state.blnShowPageNumber = true;
         } else if (!m_state.blnShowFileName) {
@@ -143,13 +143,11 @@ void frmMain::RefreshDisplay(std::string_view strAction) {
         }
         return;
     }
-    if (strAction != "display")
-        return;
 
     ShowPageImage();
-    if (!m_state.blnSticky)
-        ShowPageButtons("hide");
-    ShowToolButtons("hide");
+    // The pinned page buttons stay; the others go with the page shown afresh.
+    if (!m_state.blnSticky || m_sidePanel != SidePanel::PageButtons)
+        m_sidePanel = SidePanel::None;
     pbxShow->setPersistentDrawing(true);
     // Banker's rounding, as the column is computed in full-screen mode.
     const int x =
@@ -180,25 +178,20 @@ void frmMain::RefreshDisplay(std::string_view strAction) {
     pbxShow->setPersistentDrawing(false);
 }
 
-void frmMain::ShowPageButtons(std::string_view strAction) {
-    if (strAction == "display") {
-        showButton(sbtnDelete, true);
-        showButton(sbtnMovePg, true);
-        showButton(sbtnStuck, m_state.blnSticky);
-        showButton(sbtnSticky, !m_state.blnSticky);
-        return;
-    }
-    for (PictureButton* button : {sbtnDelete, sbtnMovePg, sbtnSticky, sbtnStuck})
-        showButton(button, false);
+void frmMain::showSidePanel(SidePanel panel) {
+    m_sidePanel = panel;
 }
 
-void frmMain::ShowToolButtons(std::string_view strAction) {
-    if (strAction == "display") {
-        showButton(sbtnTools1, true);
-        showButton(sbtnTools5, true);
-        return;
-    }
-    for (PictureButton* button : {sbtnTools1, sbtnTools2, sbtnTools3, sbtnTools4, sbtnTools5})
+void frmMain::refreshSideButtons() {
+    const bool pageButtons = m_sidePanel == SidePanel::PageButtons;
+    const bool toolButtons = m_sidePanel == SidePanel::ToolButtons;
+    showButton(sbtnDelete, pageButtons);
+    showButton(sbtnMovePg, pageButtons);
+    showButton(sbtnStuck, pageButtons && m_state.blnSticky);
+    showButton(sbtnSticky, pageButtons && !m_state.blnSticky);
+    showButton(sbtnTools1, toolButtons);
+    showButton(sbtnTools5, toolButtons);
+    for (PictureButton* button : {sbtnTools2, sbtnTools3, sbtnTools4})
         showButton(button, false);
 }
 
@@ -208,7 +201,7 @@ void frmMain::CommitTextEdit() {
     m_state.blnSticky = false;
     storeStoryText();
     returnToViewing();
-    RefreshDisplay("display");
+    RefreshDisplay(DisplayAction::Display);
 }
 
 // Back to viewing, the text box locked and the page shown afresh.

@@ -40,8 +40,8 @@ void frmMain::storeStoryText() {
 
 void frmMain::CycleOverlayCaptions() {
     if (m_state.controller().mode() == AppMode::ViewStorybook) {
-        RefreshDisplay("toggle");
-        RefreshDisplay("display");
+        RefreshDisplay(DisplayAction::Toggle);
+        RefreshDisplay(DisplayAction::Display);
     } else if (m_state.controller().mode() == AppMode::EditStorybook) {
         CommitTextEdit();
     }
@@ -61,13 +61,12 @@ void frmMain::ToggleEditMode() {
         rtbViewer->setFocus();
         // The caret goes to the start of the text, as it does on a page turn with the pin.
         rtbViewer->setSelectionStart(0);
-        ShowToolButtons("hide");
-        ShowPageButtons("display");
+        showSidePanel(SidePanel::PageButtons);
     } else if (mode == AppMode::EditStorybook) {
         storeStoryText();
         m_state.blnSticky = false;
         returnToViewing();
-        RefreshDisplay("display");
+        RefreshDisplay(DisplayAction::Display);
         pbxShow->setFocus();
     }
 }
@@ -75,8 +74,7 @@ void frmMain::ToggleEditMode() {
 // Editing the text alone, without the page buttons.
 void frmMain::EditStoryText() {
     ToggleEditMode();
-    for (PictureButton* button : {sbtnSticky, sbtnMovePg, sbtnStuck, sbtnDelete})
-        button->hide();
+    showSidePanel(SidePanel::None);
 }
 
 // A move asked for while viewing passes through edit mode, as the page buttons do.
@@ -141,7 +139,7 @@ void frmMain::DropRelocatedPage() {
     if (OpenPageSlot(book, *this))
         book.varEntryArray[m_state.controller().currentPage()] = book.varPageBuffer;
     returnToViewing();
-    RefreshDisplay("display");
+    RefreshDisplay(DisplayAction::Display);
     pbxShow->setFocus();
 }
 
@@ -180,7 +178,8 @@ void frmMain::ConfirmReversePages() {
                    "will become the first.  Do you wish to proceed?",
                    MessageButtons::OkCancel, MessageIcon::None, "Reverse Order of Album Pages");
     if (answer == MessageAnswer::Ok) {
-        ShowToolButtons("hide");
+        if (m_sidePanel == SidePanel::ToolButtons)
+            showSidePanel(SidePanel::None);
         ReversePageOrder(m_state.storybook());
         m_state.controller().setSaved(false);
     }

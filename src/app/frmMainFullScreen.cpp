@@ -68,6 +68,6 @@ void frmMain::leaveFullScreen() {
     setWindowState(windowState() & ~Qt::WindowFullScreen);
     SetWindowMode();
     m_state.blnFullScreen = false;
-    RefreshDisplay("display");
+    RefreshDisplay(DisplayAction::Display);
     move(m_placeBeforeFullScreen);
 }

@@ -48,7 +48,8 @@ void frmMain::setApplicationMode(std::string_view mode) {
 }
 
 void frmMain::refreshDisplay(std::string_view action) {
-    RefreshDisplay(action);
+    if (action == "display")
+        RefreshDisplay(DisplayAction::Display);
 }
 
 void frmMain::focusPicture() {

@@ -230,6 +230,7 @@ void frmMain::SetWindowMode() {
         {sbtnTools2, {4230, -105}},
         {sbtnTools1, {5250, 780}},
     }};
+    m_sidePanel = SidePanel::None;
     for (const auto& [button, place] : sidePlaces) {
         button->setGeometry(twipsRect(place.x(), place.y(), 360, 420));
         button->hide();

@@ -7,19 +7,17 @@
 #include <QCursor>
 
 void frmMain::ShowPopupMenu() {
-    updateActions();
+    refresh();
     mnuPopup->popup(QCursor::pos());
 }
 
 // Pinned, page turns keep editing and the page buttons stay in view.
 void frmMain::sbtnSticky_Click() {
     m_state.blnSticky = true;
-    ShowToolButtons("hide");
-    ShowPageButtons("display");
+    showSidePanel(SidePanel::PageButtons);
 }
 
 void frmMain::sbtnStuck_Click() {
     m_state.blnSticky = false;
-    ShowToolButtons("hide");
-    ShowPageButtons("display");
+    showSidePanel(SidePanel::PageButtons);
 }

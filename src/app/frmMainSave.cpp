@@ -52,7 +52,7 @@ void frmMain::SaveStorybook() {
         return;
     showSavingPicture();
     BackupAndSave(m_state.storybook(), *this, m_state.varStorybookFolder + m_state.varStorybookFile);
-    RefreshDisplay("display");
+    RefreshDisplay(DisplayAction::Display);
 }
 
 void frmMain::SaveStorybookAs() {
@@ -128,7 +128,7 @@ void frmMain::SaveStorybookAs() {
             stayWhereItWas();
             return;
         }
-        RefreshDisplay("display");
+        RefreshDisplay(DisplayAction::Display);
         return;
     }
 

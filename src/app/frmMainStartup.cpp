@@ -31,6 +31,7 @@ void frmMain::Form_Load() {
         m_state.varCommandLineFile = commandLine;
         OpenStorybook();
     }
+    refresh();
 }
 
 void frmMain::LoadSettings() {

@@ -12,12 +12,7 @@ void frmMain::ToggleToolButtons() {
         ShowSettingsDialog();
         return;
     }
-    if (sbtnTools1->isHidden()) {
-        ShowPageButtons("hide");
-        ShowToolButtons("display");
-    } else {
-        ShowToolButtons("hide");
-    }
+    showSidePanel(m_sidePanel == SidePanel::ToolButtons ? SidePanel::None : SidePanel::ToolButtons);
 }
 
 // The keyboard's exit is refused while there are unsaved changes; the Exit button and the menu

@@ -20,7 +20,7 @@ protected:
     Editing() { openThroughDialog(app, window, album.path); }
     // As the popup menu offers it: enabled for the mode, then chosen.
     void choose(const char* item) {
-        window.updateActions();
+        window.refresh();
         window.mnuPopup->action(QString::fromLatin1(item))->trigger();
     }
     static bool shown(QWidget* control) { return !control->isHidden(); }

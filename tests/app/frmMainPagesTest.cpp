@@ -231,7 +231,7 @@ TEST_F(Pages, MissingOrBlankSnapshotDrawsThePlaceholder) {
     EXPECT_LT(shareOf(window, kMiddle, kPageColors[1]), 0.01);
 
     app.state.storybook().varEntryArray[1][album::Snapshot][album::Content] = "   ";
-    window.RefreshDisplay("display");
+    window.RefreshDisplay(DisplayAction::Display);
     EXPECT_GT(shareOf(window, kPlaceholderX, QColor(0, 0, 255)), 0.05);
 }
 
@@ -252,10 +252,10 @@ TEST_F(Pages, CaptionCycleAndModifiedMarker) {
 
     EXPECT_LT(shareOf(window, kModified, QColor(255, 0, 0)), 0.01);
     app.state.controller().setSaved(false);
-    window.RefreshDisplay("display");
+    window.RefreshDisplay(DisplayAction::Display);
     EXPECT_GT(shareOf(window, kModified, QColor(255, 0, 0)), 0.03);
     app.state.blnShowPageNumber = false;
-    window.RefreshDisplay("display");
+    window.RefreshDisplay(DisplayAction::Display);
     EXPECT_LT(shareOf(window, kModified, QColor(255, 0, 0)), 0.01) << "no marker without the page number";
     EXPECT_LT(shareOf(window, kPageNumber, QColor(255, 255, 0)), 0.01);
 }
