@@ -3,6 +3,7 @@
 // the same run. Each entry meets a page whose enlarged picture was not decoded before.
 
 #include "BenchSupport.h"
+#include "MainWindowProbe.h"
 #include "controller/AppMode.h"
 
 #include <QImageReader>
@@ -43,7 +44,7 @@ void toggle(benchmark::State& state, bool enter, int width, int height) {
             app.window.snapshots().clear();
             if (enter) {
                 const double milliseconds = timedToggle();
-                fullSize = app.window.pbxShow->size();
+                fullSize = controls(app.window).pbxShow->size();
                 timedToggle();
                 return milliseconds;
             }

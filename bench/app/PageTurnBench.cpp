@@ -5,6 +5,7 @@
 // fresh process against pugixml load_file of the same file in a fresh process.
 
 #include "BenchSupport.h"
+#include "MainWindowProbe.h"
 #include "platform/ImageDecoder.h"
 #include "platform/PictureArea.h"
 
@@ -50,8 +51,8 @@ struct Turns {
         const int before = bench::paints().count;
         QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
         QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
-        QApplication::sendEvent(app.window.pbxShow, &down);
-        QApplication::sendEvent(app.window.pbxShow, &up);
+        QApplication::sendEvent(controls(app.window).pbxShow, &down);
+        QApplication::sendEvent(controls(app.window).pbxShow, &up);
         bench::awaitFrame(before);
         return bench::millisecondsSince(start);
     }
@@ -84,7 +85,7 @@ void keyTurn(benchmark::State& state, int width, int height, Key key) {
 void nextTurn(benchmark::State& state, int width, int height) {
     const bench::PhotoAlbum& album = albumOf(width, height);
     Turns turns(album);
-    const QSize size = turns.app.window.pbxShow->size();
+    const QSize size = controls(turns.app.window).pbxShow->size();
     bench::measurePair(
         state,
         [&] {

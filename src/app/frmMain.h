@@ -99,8 +99,8 @@ public:
     void EmptyProcedure();
     void rtbViewer_LostFocus();
     void pbxShow_GotFocus();
-    // Told of each command as it begins.
-    std::function<void(Command)> onCommand;
+    // Tells the observer of each command as it begins.
+    void observeCommands(std::function<void(Command)> observer) { m_onCommand = std::move(observer); }
 
     // The popup menu and the pin (frmMainPopup.cpp).
     void ShowPopupMenu();
@@ -163,7 +163,18 @@ public:
     void setStorybookSaved(bool saved) override;
     std::string selectedSnapshot() const override;
 
-    // The controls, by their names.
+    // The about box instance, created on first use (also when only its launcher is needed).
+    frmAbout& aboutBox();
+    // The pictures shown and decoded ahead; tests and benchmarks wait on it.
+    SnapshotCache& snapshots() { return m_snapshots; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The controls, by their names; tests reach them through MainWindowProbe.
+    friend class MainWindowProbe;
     PictureArea* pbxShow = nullptr;
     StoryTextBox* rtbViewer = nullptr;
     std::array<ColorButton*, 6> cmdNav{};
@@ -191,16 +202,6 @@ public:
     QLabel* imgSaving = nullptr;
     PopupMenu* mnuPopup = nullptr;
 
-    // The about box instance, created on first use (also when only its launcher is needed).
-    frmAbout& aboutBox();
-    // The pictures shown and decoded ahead; tests and benchmarks wait on it.
-    SnapshotCache& snapshots() { return m_snapshots; }
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     // frmMainLayout.cpp
     void createControls();
     void createToolbar();
@@ -251,6 +252,7 @@ private:
     SnapshotCache m_snapshots;
     SnapshotScan m_snapshotScan; // the folder scan, reused while the folder is strStorybookCachePath
     HeldAtKeyDown m_heldAtKeyDown;
+    std::function<void(Command)> m_onCommand;
     SidePanel m_sidePanel = SidePanel::None;
     bool m_endRequested = false;
     bool m_unloaded = false;

@@ -233,8 +233,8 @@ void frmMain::runCommand(Command command, ImageHotspot* raisedBy) {
     const bool lit = raisedBy && row.lit != Lit::No;
     if (lit)
         HighlightButton(raisedBy);
-    if (onCommand)
-        onCommand(command);
+    if (m_onCommand)
+        m_onCommand(command);
     row.run(*this);
     if (lit && row.lit == Lit::WhileRunning)
         HighlightButton(nullptr);

@@ -2,6 +2,7 @@
 
 #include "CommandTable.h"
 #include "CommandWindow.h"
+#include "MainWindowProbe.h"
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
 #include "platform/PopupMenu.h"
@@ -28,7 +29,7 @@ const std::set<std::string> kAlwaysItems = {
 // Right presses open the popup menu, which the popup tests look at.
 void raise(frmMain& window, const CommandControl& control) {
     if (auto* item = std::get_if<QAction*>(&control)) {
-        window.mnuPopup->setItemEnabled((*item)->objectName(), true);
+        controls(window).mnuPopup->setItemEnabled((*item)->objectName(), true);
         (*item)->trigger();
     } else if (auto* hotspot = std::get_if<ImageHotspot*>(&control)) {
         emit(*hotspot)->clicked();
@@ -48,12 +49,12 @@ void raise(frmMain& window, const CommandControl& control) {
 // The enabled items of the popup menu as a press opens it; nothing when no menu opened.
 std::optional<std::set<std::string>> popupAfter(frmMain& window, const std::function<void()>& press) {
     std::optional<std::set<std::string>> enabled;
-    QMenu* menu = window.mnuPopup->menu();
+    QMenu* menu = controls(window).mnuPopup->menu();
     const auto shown = QObject::connect(menu, &QMenu::aboutToShow, menu, [&] {
         enabled.emplace();
         for (const auto& items : {kAlbumItems, kAlwaysItems})
             for (const std::string& item : items)
-                if (window.mnuPopup->itemEnabled(QString::fromStdString(item)))
+                if (controls(window).mnuPopup->itemEnabled(QString::fromStdString(item)))
                     enabled->insert(item);
         QTimer::singleShot(0, menu, &QMenu::close);
     });
@@ -73,11 +74,11 @@ TEST_F(Commands, EveryControlOfARowRaisesItsCommandWithTheHotspotLitMeanwhile) {
     std::vector<Command> reached;
     std::vector<int> litMeanwhile;
     ImageHotspot* raisedBy = nullptr;
-    window.onCommand = [&](Command command) {
+    window.observeCommands([&](Command command) {
         reached.push_back(command);
         if (raisedBy)
             litMeanwhile.push_back(raisedBy->highlight());
-    };
+    });
     // The exit closes the window, so it comes last.
     std::vector<const CommandRow*> rows;
     for (const CommandRow& row : window.commands())
@@ -118,23 +119,23 @@ TEST_F(Commands, NoControlIsLeftOutOfTheTable) {
                         bound.insert(raised.on);
                 },
                 control);
-    std::vector<QObject*> controls;
+    std::vector<QObject*> found;
     for (QObject* control : window.findChildren<ImageHotspot*>())
-        controls.push_back(control);
+        found.push_back(control);
     for (QObject* control : window.findChildren<QAbstractButton*>())
-        controls.push_back(control);
-    for (QAction* item : window.mnuPopup->menu()->findChildren<QAction*>())
+        found.push_back(control);
+    for (QAction* item : controls(window).mnuPopup->menu()->findChildren<QAction*>())
         if (!item->isSeparator() && !item->menu())
-            controls.push_back(item);
-    for (const QObject* control : controls)
+            found.push_back(item);
+    for (const QObject* control : found)
         EXPECT_TRUE(bound.count(control)) << control->objectName().toStdString();
-    EXPECT_TRUE(bound.count(window.pbxShow) && bound.count(window.pbxThumbnail) &&
-                bound.count(window.rtbViewer));
+    EXPECT_TRUE(bound.count(controls(window).pbxShow) && bound.count(controls(window).pbxThumbnail) &&
+                bound.count(controls(window).rtbViewer));
 }
 
 TEST_F(Commands, PopupEnablesTheAlbumItemsOnlyWhileAnAlbumIsShown) {
     PagedAlbum album(3);
-    const auto rightPress = [&] { emit window.pbxShow->mousePressed(2, 100, 100); };
+    const auto rightPress = [&] { emit controls(window).pbxShow->mousePressed(2, 100, 100); };
     EXPECT_EQ(popupAfter(window, rightPress), kAlwaysItems) << "nothing open";
 
     openThroughDialog(app, window, album.path);
@@ -152,10 +153,11 @@ TEST_F(Commands, PopupEnablesTheAlbumItemsOnlyWhileAnAlbumIsShown) {
             EXPECT_EQ(popupAfter(window, rightPress), expected);
         }
     }
-    EXPECT_TRUE(popupAfter(window, [&] { emit window.pbxBlanket->mousePressed(2, 0, 0); }));
+    EXPECT_TRUE(popupAfter(window, [&] { emit controls(window).pbxBlanket->mousePressed(2, 0, 0); }));
     EXPECT_TRUE(popupAfter(window, [&] { emit window.faceMousePressed(2, 0, 0); }));
     for (int button : {1, 4}) {
-        EXPECT_FALSE(popupAfter(window, [&] { emit window.pbxShow->mousePressed(button, 100, 100); }));
+        EXPECT_FALSE(
+            popupAfter(window, [&] { emit controls(window).pbxShow->mousePressed(button, 100, 100); }));
         EXPECT_FALSE(popupAfter(window, [&] { emit window.faceMousePressed(button, 0, 0); }));
     }
 }
@@ -190,19 +192,19 @@ TEST(WaysOut, KeepTypedTextAndTheMovedPage) {
             frmMain window(app.state);
             PagedAlbum album(4);
             openThroughDialog(app, window, album.path);
-            window.cmdNav[3]->click();
-            emit window.btnEdit->clicked();
-            window.rtbViewer->setText("typed at the end");
+            controls(window).cmdNav[3]->click();
+            emit controls(window).btnEdit->clicked();
+            controls(window).rtbViewer->setText("typed at the end");
             if (moving)
-                window.sbtnMovePg->click();
+                controls(window).sbtnMovePg->click();
             app.seam.requests.clear();
             app.seam.messageAnswers.push_back(MessageAnswer::Yes);
             if (std::string_view(way) == "close")
                 window.close();
             else if (std::string_view(way) == "btnExit")
-                emit window.btnExit->clicked();
+                emit controls(window).btnExit->clicked();
             else
-                window.mnuPopup->action(QString::fromLatin1(way))->trigger();
+                controls(window).mnuPopup->action(QString::fromLatin1(way))->trigger();
 
             expectBox(app, "Do you want to save the changes you made to Storybook.xml?",
                       MessageButtons::YesNo, "Unsaved Modifications");

@@ -1,6 +1,7 @@
 // The key table as data, and keys sent to the window's controls as the window system sends them.
 
 #include "CommandTable.h"
+#include "MainWindowProbe.h"
 #include "OpenAlbum.h"
 #include "platform/Controls.h"
 #include "platform/KeyCodes.h"
@@ -167,31 +168,31 @@ TEST_F(KeysTest, NavigationKeysPressTheirButtons) {
     } turns[] = {{Qt::Key_Right, 1}, {Qt::Key_PageDown, 11}, {Qt::Key_End, 24}, {Qt::Key_Right, 24},
                  {Qt::Key_Left, 23}, {Qt::Key_PageUp, 13},   {Qt::Key_Home, 0}, {Qt::Key_Enter, 1}};
     for (const auto& turn : turns) {
-        key(window.pbxShow, turn.key);
+        key(controls(window).pbxShow, turn.key);
         EXPECT_EQ(book.page(), turn.page) << turn.key;
     }
-    key(window.cmdNav[0], Qt::Key_Return);
+    key(controls(window).cmdNav[0], Qt::Key_Return);
     EXPECT_EQ(book.page(), 2) << "keys on a navigation button count too";
-    EXPECT_EQ(window.focusWidget(), window.pbxShow) << "the button's own focus rule ran";
+    EXPECT_EQ(window.focusWidget(), controls(window).pbxShow) << "the button's own focus rule ran";
 
     book.setMode("Storybook Saved");
-    key(window.rtbViewer, Qt::Key_Right);
+    key(controls(window).rtbViewer, Qt::Key_Right);
     EXPECT_EQ(book.mode(), "View Storybook");
     EXPECT_EQ(book.page(), 3);
     book.setMode("Storybook Saved");
-    key(window.pbxShow, Qt::Key_F9);
+    key(controls(window).pbxShow, Qt::Key_F9);
     EXPECT_EQ(book.mode(), "View Storybook") << "every key-down leaves the saved mode";
 }
 
 TEST_F(KeysTest, KeyDownAgainstKeyUp) {
-    QTest::keyPress(window.pbxShow, Qt::Key_F2);
+    QTest::keyPress(controls(window).pbxShow, Qt::Key_F2);
     EXPECT_EQ(dialogs(), 1) << "F2 opens on key-down";
-    QTest::keyRelease(window.pbxShow, Qt::Key_F2);
-    QTest::keyPress(window.pbxShow, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyRelease(controls(window).pbxShow, Qt::Key_F2);
+    QTest::keyPress(controls(window).pbxShow, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs(), 1);
-    QTest::keyRelease(window.pbxShow, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyRelease(controls(window).pbxShow, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs(), 2) << "Ctrl+O opens on key-up";
-    key(window.pbxShow, Qt::Key_F2, Qt::ControlModifier);
+    key(controls(window).pbxShow, Qt::Key_F2, Qt::ControlModifier);
     EXPECT_EQ(dialogs(), 2) << "Ctrl+F2 does nothing";
     EXPECT_FALSE(book.app.state.blnCtrlKeyDown);
 }
@@ -200,104 +201,105 @@ TEST_F(KeysTest, HeldFlagsFollowEachKeyEventAndRepeatsAreIgnored) {
     // Ctrl and Alt let go in another window: the next key event knows better.
     book.app.state.blnCtrlKeyDown = true;
     book.app.state.blnAltKeyDown = true;
-    key(window.pbxShow, Qt::Key_Return);
+    key(controls(window).pbxShow, Qt::Key_Return);
     EXPECT_EQ(book.page(), 1) << "plain Enter turns the page";
     EXPECT_FALSE(book.app.state.blnFullScreen);
 
-    QTest::keyPress(window.pbxShow, Qt::Key_Control);
+    QTest::keyPress(controls(window).pbxShow, Qt::Key_Control);
     EXPECT_TRUE(book.app.state.blnCtrlKeyDown);
     for (int repeat = 0; repeat < 3; ++repeat) {
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_O, Qt::ControlModifier, QStringLiteral("o"), true);
-        QApplication::sendEvent(window.pbxShow, &release);
+        QApplication::sendEvent(controls(window).pbxShow, &release);
         QKeyEvent press(QEvent::KeyPress, Qt::Key_O, Qt::ControlModifier, QStringLiteral("o"), true);
-        QApplication::sendEvent(window.pbxShow, &press);
+        QApplication::sendEvent(controls(window).pbxShow, &press);
     }
     EXPECT_EQ(dialogs(), 0) << "a held Ctrl+O opens once, on its last release";
-    QTest::keyRelease(window.pbxShow, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyRelease(controls(window).pbxShow, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs(), 1);
 }
 
 TEST_F(KeysTest, ArrowsInEditModeEditTheTextAndUpDownScrollInViewMode) {
     book.setMode("Edit Storybook");
-    window.rtbViewer->setLocked(false);
-    window.rtbViewer->setText("abc");
-    window.rtbViewer->setSelectionStart(0);
-    window.rtbViewer->setFocus();
-    key(window.rtbViewer, Qt::Key_Right);
-    key(window.rtbViewer, Qt::Key_End);
+    controls(window).rtbViewer->setLocked(false);
+    controls(window).rtbViewer->setText("abc");
+    controls(window).rtbViewer->setSelectionStart(0);
+    controls(window).rtbViewer->setFocus();
+    key(controls(window).rtbViewer, Qt::Key_Right);
+    key(controls(window).rtbViewer, Qt::Key_End);
     EXPECT_EQ(book.page(), 0);
-    EXPECT_EQ(window.rtbViewer->selectionStart(), 3) << "the caret moved in the text";
+    EXPECT_EQ(controls(window).rtbViewer->selectionStart(), 3) << "the caret moved in the text";
 
     book.setMode("View Storybook");
-    window.rtbViewer->setLocked(true);
+    controls(window).rtbViewer->setLocked(true);
     std::string story;
     for (int line = 1; line <= 30; ++line)
         story += "line " + std::to_string(line) + "\n";
-    window.rtbViewer->setText(story);
-    window.rtbViewer->setSelectionStart(0);
-    key(window.pbxShow, Qt::Key_Down);
-    key(window.pbxShow, Qt::Key_Down);
-    key(window.pbxShow, Qt::Key_Up);
-    EXPECT_EQ(window.rtbViewer->firstVisibleLine(), 1);
-    EXPECT_EQ(window.rtbViewer->selectionStart(), 0) << "scrolling leaves the caret";
-    window.rtbViewer->setText(story);
-    window.rtbViewer->setSelectionStart(0);
-    window.rtbViewer->setFocus();
-    key(window.rtbViewer, Qt::Key_Down);
-    key(window.rtbViewer, Qt::Key_Down);
-    EXPECT_EQ(window.rtbViewer->firstVisibleLine(), 2) << "a key in the locked text box scrolls once";
+    controls(window).rtbViewer->setText(story);
+    controls(window).rtbViewer->setSelectionStart(0);
+    key(controls(window).pbxShow, Qt::Key_Down);
+    key(controls(window).pbxShow, Qt::Key_Down);
+    key(controls(window).pbxShow, Qt::Key_Up);
+    EXPECT_EQ(controls(window).rtbViewer->firstVisibleLine(), 1);
+    EXPECT_EQ(controls(window).rtbViewer->selectionStart(), 0) << "scrolling leaves the caret";
+    controls(window).rtbViewer->setText(story);
+    controls(window).rtbViewer->setSelectionStart(0);
+    controls(window).rtbViewer->setFocus();
+    key(controls(window).rtbViewer, Qt::Key_Down);
+    key(controls(window).rtbViewer, Qt::Key_Down);
+    EXPECT_EQ(controls(window).rtbViewer->firstVisibleLine(), 2)
+        << "a key in the locked text box scrolls once";
 }
 
 TEST_F(KeysTest, OtherControlsAreNotActedOn) {
     // A key that a side button inside the picture area leaves alone is not the picture's key.
-    window.sbtnMovePg->show();
-    window.sbtnMovePg->setEnabled(true);
-    window.sbtnMovePg->setFocus();
-    key(window.sbtnMovePg, Qt::Key_Right);
+    controls(window).sbtnMovePg->show();
+    controls(window).sbtnMovePg->setEnabled(true);
+    controls(window).sbtnMovePg->setFocus();
+    key(controls(window).sbtnMovePg, Qt::Key_Right);
     EXPECT_EQ(book.page(), 0);
 }
 
 TEST_F(KeysTest, KeyUpCommandsFollowTheModifiersHeldAsTheKeyWentDown) {
-    rollOff(window.pbxShow, Qt::ControlModifier, Qt::Key_O);
+    rollOff(controls(window).pbxShow, Qt::ControlModifier, Qt::Key_O);
     EXPECT_EQ(dialogs(), 1) << "Ctrl+O with Ctrl let go first";
-    key(window.pbxShow, Qt::Key_O);
+    key(controls(window).pbxShow, Qt::Key_O);
     EXPECT_EQ(dialogs(), 1) << "a plain O afterwards is plain";
-    rollOff(window.rtbViewer, Qt::AltModifier, Qt::Key_Return);
+    rollOff(controls(window).rtbViewer, Qt::AltModifier, Qt::Key_Return);
     EXPECT_TRUE(book.app.state.blnFullScreen) << "Alt+Enter with Alt let go first";
 
-    send(window.pbxShow, QEvent::KeyPress, Qt::Key_O, Qt::NoModifier);
-    send(window.pbxShow, QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
-    send(window.pbxShow, QEvent::KeyRelease, Qt::Key_O, Qt::ControlModifier);
+    send(controls(window).pbxShow, QEvent::KeyPress, Qt::Key_O, Qt::NoModifier);
+    send(controls(window).pbxShow, QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+    send(controls(window).pbxShow, QEvent::KeyRelease, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs(), 1) << "O went down before Ctrl";
 
-    send(window.pbxShow, QEvent::KeyPress, Qt::Key_O, Qt::ControlModifier);
+    send(controls(window).pbxShow, QEvent::KeyPress, Qt::Key_O, Qt::ControlModifier);
     QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(window.pbxShow, &away);
-    send(window.pbxShow, QEvent::KeyRelease, Qt::Key_O, Qt::NoModifier);
+    QApplication::sendEvent(controls(window).pbxShow, &away);
+    send(controls(window).pbxShow, QEvent::KeyRelease, Qt::Key_O, Qt::NoModifier);
     EXPECT_EQ(dialogs(), 1) << "the keyboard went to another window between O's down and up";
 }
 
 TEST_F(KeysTest, CtrlLettersOfANonLatinLayoutGoByTheKeysPosition) {
     // Russian Щ lies on the O key (XKB keycode 32).
-    rollOff(window.pbxShow, Qt::ControlModifier, 0x429, 32, QStringLiteral("щ"));
+    rollOff(controls(window).pbxShow, Qt::ControlModifier, 0x429, 32, QStringLiteral("щ"));
     EXPECT_EQ(dialogs(), 1);
 }
 
 TEST_F(KeysTest, KeysOnTheMovedPagesThumbnailRunOnce) {
     for (int turn = 0; turn < 4; ++turn)
-        key(window.pbxShow, Qt::Key_Right);
-    key(window.pbxShow, Qt::Key_M, Qt::ControlModifier);
+        key(controls(window).pbxShow, Qt::Key_Right);
+    key(controls(window).pbxShow, Qt::Key_M, Qt::ControlModifier);
     ASSERT_EQ(book.mode(), "Relocate Page");
     ASSERT_EQ(book.page(), 4);
 
-    window.pbxThumbnail->setFocus();
-    key(window.pbxThumbnail, Qt::Key_Left);
+    controls(window).pbxThumbnail->setFocus();
+    key(controls(window).pbxThumbnail, Qt::Key_Left);
     EXPECT_EQ(book.page(), 3) << "Left turns one page back";
-    window.pbxThumbnail->setFocus();
-    key(window.pbxThumbnail, Qt::Key_M, Qt::ControlModifier);
+    controls(window).pbxThumbnail->setFocus();
+    key(controls(window).pbxThumbnail, Qt::Key_M, Qt::ControlModifier);
     EXPECT_EQ(book.mode(), "Relocate Page") << "the thumbnail's key-ups do nothing";
-    window.pbxThumbnail->setFocus();
-    key(window.pbxThumbnail, Qt::Key_Return);
+    controls(window).pbxThumbnail->setFocus();
+    key(controls(window).pbxThumbnail, Qt::Key_Return);
     EXPECT_EQ(book.mode(), "View Storybook");
     EXPECT_EQ(book.page(), 4) << "Enter drops the page and turns one page forward";
 }

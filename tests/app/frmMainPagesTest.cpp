@@ -3,6 +3,7 @@
 
 #include "AlbumText.h"
 #include "AppFixture.h"
+#include "MainWindowProbe.h"
 #include "OpenThroughDialog.h"
 #include "frmMain.h"
 #include "platform/Controls.h"
@@ -50,7 +51,7 @@ struct AlbumFolder {
 
 // The share of pixels in a rectangle of the picture area close to a colour.
 double shareOf(frmMain& window, const QRect& pixels, const QColor& color) {
-    const QImage shown = window.pbxShow->shownImage();
+    const QImage shown = controls(window).pbxShow->shownImage();
     int close = 0;
     for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
         for (int x = pixels.left(); x <= pixels.right(); ++x) {
@@ -97,7 +98,7 @@ TEST(OpenFromTheCommandLine, LoadsThePathWithoutQuotesAndKeepsItsCase) {
     EXPECT_EQ(state.varStorybookFile, "Our Album.xml");
     EXPECT_EQ(state.varStorybookFolder, folder.folder.path().toStdString() + "/");
     EXPECT_EQ(state.storybook().varPageCount, 3);
-    EXPECT_EQ(window.rtbViewer->text(), "Story of page 1");
+    EXPECT_EQ(controls(window).rtbViewer->text(), "Story of page 1");
     EXPECT_GT(shareOf(window, kMiddle, kPageColors[0]), 0.9);
     EXPECT_GT(shareOf(window, kPageNumber, QColor(255, 255, 0)), 0.02);
     EXPECT_TRUE(seam.requestsOf(SeamCall::FileDialog).empty());
@@ -120,7 +121,7 @@ TEST_F(Pages, OpenDialogCancelledValidFailingAndUnreadable) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
     EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
-    EXPECT_EQ(window.lblApplicationMode->text(), QStringLiteral("View Storybook"));
+    EXPECT_EQ(controls(window).lblApplicationMode->text(), QStringLiteral("View Storybook"));
 
     const std::string broken =
         folder.write("Broken.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<StoryCreator>\n");
@@ -191,12 +192,12 @@ TEST_F(Pages, UnsavedChangesAreAskedAbout) {
 TEST_F(Pages, StoryTextAndScrollBar) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
-    EXPECT_EQ(window.rtbViewer->text(), "Story of page 1");
-    EXPECT_TRUE(window.rtbViewer->locked());
-    EXPECT_FALSE(window.rtbViewer->verticalScrollBarShown());
+    EXPECT_EQ(controls(window).rtbViewer->text(), "Story of page 1");
+    EXPECT_TRUE(controls(window).rtbViewer->locked());
+    EXPECT_FALSE(controls(window).rtbViewer->verticalScrollBarShown());
 
-    window.cmdNav[3]->click();
-    EXPECT_EQ(window.rtbViewer->text(), "Story of page 2\r\nsecond line\r\nthird line");
+    controls(window).cmdNav[3]->click();
+    EXPECT_EQ(controls(window).rtbViewer->text(), "Story of page 2\r\nsecond line\r\nthird line");
 
     auto& text = app.state.storybook().varEntryArray[1][album::Text][album::Content];
     const struct {
@@ -209,15 +210,15 @@ TEST_F(Pages, StoryTextAndScrollBar) {
     for (const auto& row : rows) {
         text = row.content;
         window.DisplayCurrentPage();
-        EXPECT_EQ(window.rtbViewer->text(), row.shown) << row.content;
+        EXPECT_EQ(controls(window).rtbViewer->text(), row.shown) << row.content;
     }
 
     text = "<![CDATA[1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7]]>";
     window.DisplayCurrentPage();
-    EXPECT_FALSE(window.rtbViewer->verticalScrollBarShown()) << "seven display lines fit";
+    EXPECT_FALSE(controls(window).rtbViewer->verticalScrollBarShown()) << "seven display lines fit";
     text = "<![CDATA[1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8]]>";
     window.DisplayCurrentPage();
-    EXPECT_TRUE(window.rtbViewer->verticalScrollBarShown());
+    EXPECT_TRUE(controls(window).rtbViewer->verticalScrollBarShown());
 }
 
 TEST_F(Pages, MissingOrBlankSnapshotDrawsThePlaceholder) {
@@ -226,7 +227,7 @@ TEST_F(Pages, MissingOrBlankSnapshotDrawsThePlaceholder) {
     openFromDialog(folder.path);
     EXPECT_LT(shareOf(window, kPlaceholderX, QColor(0, 0, 255)), 0.01);
 
-    window.cmdNav[3]->click();
+    controls(window).cmdNav[3]->click();
     EXPECT_GT(shareOf(window, kPlaceholderX, QColor(0, 0, 255)), 0.05);
     EXPECT_LT(shareOf(window, kMiddle, kPageColors[1]), 0.01);
 
@@ -245,7 +246,7 @@ TEST_F(Pages, CaptionCycleAndModifiedMarker) {
     EXPECT_EQ(flags(), "P--");
     std::vector<std::string> seen;
     for (int click = 0; click < 4; ++click) {
-        emit window.pbxShow->clicked();
+        emit controls(window).pbxShow->clicked();
         seen.push_back(flags());
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"PF-", "PFS", "---", "P--"}));
@@ -265,7 +266,7 @@ TEST_F(Pages, NavigationClampsAtBothEnds) {
     folder.album.pages.resize(25, folder.album.pages[0]);
     openFromDialog(folder.write("Long.xml", folder.album.bytes()));
     auto press = [&](int index) {
-        window.cmdNav[index]->click();
+        controls(window).cmdNav[index]->click();
         return app.state.controller().currentPage();
     };
     EXPECT_EQ(press(0), 0);
@@ -279,7 +280,7 @@ TEST_F(Pages, NavigationClampsAtBothEnds) {
     EXPECT_EQ(press(3), 24);
     EXPECT_EQ(press(5), 24);
     EXPECT_EQ(press(2), 0);
-    EXPECT_EQ(window.focusWidget(), window.pbxShow);
+    EXPECT_EQ(window.focusWidget(), controls(window).pbxShow);
 
     app.state.controller().setMode(AppMode::StorybookSaved);
     EXPECT_EQ(press(5), 24);
@@ -293,29 +294,29 @@ TEST_F(Pages, EditModeKeepsTheEditAndThePinKeepsEditing) {
     openFromDialog(folder.path);
     auto beginEdit = [&](const char* text) {
         app.state.controller().setMode(AppMode::EditStorybook);
-        window.rtbViewer->setLocked(false);
-        window.rtbViewer->setText(text);
+        controls(window).rtbViewer->setLocked(false);
+        controls(window).rtbViewer->setText(text);
     };
 
     beginEdit("edited one");
-    window.cmdNav[3]->click();
+    controls(window).cmdNav[3]->click();
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[edited one]]>");
     EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
-    EXPECT_TRUE(window.rtbViewer->locked());
-    EXPECT_EQ(window.focusWidget(), window.pbxShow);
+    EXPECT_TRUE(controls(window).rtbViewer->locked());
+    EXPECT_EQ(window.focusWidget(), controls(window).pbxShow);
 
     app.state.blnSticky = true;
     beginEdit("edited\r\ntwo");
-    window.cmdNav[3]->click();
+    controls(window).cmdNav[3]->click();
     EXPECT_EQ(app.state.storybook().content(1, album::Text), "<![CDATA[edited\r\ntwo]]>");
     EXPECT_EQ(modeText(app.state.controller().mode()), "Edit Storybook");
-    EXPECT_FALSE(window.rtbViewer->locked());
-    EXPECT_EQ(window.rtbViewer->text(), "Story of page 3");
-    EXPECT_EQ(window.focusWidget(), window.rtbViewer);
+    EXPECT_FALSE(controls(window).rtbViewer->locked());
+    EXPECT_EQ(controls(window).rtbViewer->text(), "Story of page 3");
+    EXPECT_EQ(window.focusWidget(), controls(window).rtbViewer);
 
     // A click on the picture ends editing, clears the pin and keeps the text.
-    window.rtbViewer->setText("last words");
-    emit window.pbxShow->clicked();
+    controls(window).rtbViewer->setText("last words");
+    emit controls(window).pbxShow->clicked();
     EXPECT_EQ(app.state.storybook().content(2, album::Text), "<![CDATA[last words]]>");
     EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
     EXPECT_FALSE(app.state.blnSticky);
@@ -336,7 +337,7 @@ TEST_F(Pages, MouseUpInViewModeCopiesTheSelection) {
     app.seam.clipboard = "old";
     window.rtbViewer_MouseUp();
     EXPECT_EQ(app.seam.clipboard, "");
-    EXPECT_EQ(window.focusWidget(), window.pbxShow);
+    EXPECT_EQ(window.focusWidget(), controls(window).pbxShow);
 }
 
 TEST(OpenFromTheCommandLine, PathWithoutAFolderIsTakenInTheWorkingFolder) {
@@ -364,21 +365,21 @@ TEST_F(Pages, AStoryOfOneMegabyteLineOpensAndIsShown) {
     window.show();
     QCoreApplication::processEvents();
     ASSERT_EQ(modeText(app.state.controller().mode()), "View Storybook");
-    const QString shown = window.rtbViewer->toPlainText();
+    const QString shown = controls(window).rtbViewer->toPlainText();
     EXPECT_TRUE(shown.startsWith(QString::fromStdString(line.substr(0, 1000))));
     EXPECT_TRUE(shown.contains(QStringLiteral("too long to show whole")));
-    EXPECT_EQ(window.rtbViewer->text(), line) << "the box stands for the whole story";
+    EXPECT_EQ(controls(window).rtbViewer->text(), line) << "the box stands for the whole story";
 
     // Unlocking for an edit leaves a cut story locked, and committing it stores it whole.
-    window.rtbViewer->setLocked(false);
-    EXPECT_TRUE(window.rtbViewer->locked());
+    controls(window).rtbViewer->setLocked(false);
+    EXPECT_TRUE(controls(window).rtbViewer->locked());
     window.state().controller().setMode(AppMode::EditStorybook);
     window.CommitTextEdit();
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[" + line + "]]>");
 
-    window.cmdNav[3]->click();
-    EXPECT_EQ(window.rtbViewer->text(), "Story of page 2\r\nsecond line\r\nthird line");
-    EXPECT_FALSE(window.rtbViewer->showsCut());
+    controls(window).cmdNav[3]->click();
+    EXPECT_EQ(controls(window).rtbViewer->text(), "Story of page 2\r\nsecond line\r\nthird line");
+    EXPECT_FALSE(controls(window).rtbViewer->showsCut());
 }
 
 TEST_F(Pages, SnapshotNamesThatAreNoPlainNamesAreNeverOpened) {
@@ -410,10 +411,10 @@ TEST_F(Pages, ACdataEndTypedIntoAStoryIsKeptAsTheStandardSplit) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
     window.state().controller().setMode(AppMode::EditStorybook);
-    window.rtbViewer->setText("a ]]> b");
+    controls(window).rtbViewer->setText("a ]]> b");
     window.CommitTextEdit();
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[a ]]]]><![CDATA[> b]]>");
-    EXPECT_EQ(window.rtbViewer->text(), "a ]]> b");
+    EXPECT_EQ(controls(window).rtbViewer->text(), "a ]]> b");
 }
 
 // Behind a parser message, and in an album without pages, the story box shows the file's lines
@@ -435,7 +436,7 @@ TEST_F(Pages, TheFileLinesShowBehindAParserMessageAndInAnAlbumWithoutPages) {
     const std::string bytes = folder.album.bytes();
     const std::string noDeclaration = bytes.substr(bytes.find('\n') + 1);
     std::string behindMessage;
-    app.seam.onRequest = [&](const SeamRequest&) { behindMessage = window.rtbViewer->text(); };
+    app.seam.onRequest = [&](const SeamRequest&) { behindMessage = controls(window).rtbViewer->text(); };
     app.seam.messageAnswers = {MessageAnswer::Ok};
     openFromDialog(folder.write("NoDeclaration.xml", noDeclaration));
     ASSERT_EQ(messages().size(), 1u);
@@ -446,5 +447,5 @@ TEST_F(Pages, TheFileLinesShowBehindAParserMessageAndInAnAlbumWithoutPages) {
     openFromDialog(folder.write("Empty.xml", empty.bytes()));
     EXPECT_EQ(messages().size(), 1u);
     EXPECT_EQ(app.state.storybook().varPageCount, 0);
-    EXPECT_EQ(window.rtbViewer->text(), linesFromTheSecond(empty.bytes()));
+    EXPECT_EQ(controls(window).rtbViewer->text(), linesFromTheSecond(empty.bytes()));
 }

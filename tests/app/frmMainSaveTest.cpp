@@ -3,6 +3,7 @@
 
 #include "AlbumText.h"
 #include "AppFixture.h"
+#include "MainWindowProbe.h"
 #include "OpenThroughDialog.h"
 #include "RealSaveDialog.h"
 #include "TempFolder.h"
@@ -90,7 +91,7 @@ TEST_F(Save, WritesOnceAndNothingWithoutChangesWhileMovingEmptyOrCancelled) {
     open(source.path);
     app.state.controller().setMode(AppMode::EditStorybook);
     app.state.controller().setSaved(false);
-    window.rtbViewer->setText("Typed before saving");
+    controls(window).rtbViewer->setText("Typed before saving");
     window.SaveStorybook();
     EXPECT_NE(TempFolder::read(source.path).find("<![CDATA[Typed before saving]]>"), std::string::npos);
     EXPECT_EQ(TempFolder::read(source.folder.file("Storybook.bak")), source.album.bytes());

@@ -1,5 +1,6 @@
 #include "AlbumText.h"
 #include "AppFixture.h"
+#include "MainWindowProbe.h"
 #include "OpenThroughDialog.h"
 #include "TempFolder.h"
 #include "dialogs/frmAbout.h"
@@ -30,7 +31,7 @@ struct UnsavedAlbum {
         window.show();
         openThroughDialog(app, window, path);
         window.runCommand(Command::ToggleEditMode);
-        window.rtbViewer->setText(kTyped);
+        controls(window).rtbViewer->setText(kTyped);
         app.seam.requests.clear();
         app.store.writes.clear();
     }
@@ -38,9 +39,11 @@ struct UnsavedAlbum {
         if (way == "close")
             window.close();
         else if (way == "btnExit")
-            emit window.btnExit->clicked();
+            emit controls(window).btnExit->clicked();
         else
-            window.mnuPopup->action(QString::fromLatin1(way.data(), qsizetype(way.size())))->trigger();
+            controls(window)
+                .mnuPopup->action(QString::fromLatin1(way.data(), qsizetype(way.size())))
+                ->trigger();
     }
     std::string saved() const { return TempFolder::read(path); }
 
@@ -78,10 +81,10 @@ TEST(frmMainStartupTest, FirstRunShowsTheAboutBoxBeforeTheMainWindow) {
     ASSERT_EQ(app.seam.requestsOf(SeamCall::Modal).size(), 1u);
     EXPECT_FALSE(mainVisibleMeanwhile);
     EXPECT_EQ(modeText(app.state.controller().mode()), "Initialized");
-    EXPECT_EQ(window.lblApplicationMode->text(), QStringLiteral("Initialized"));
-    EXPECT_EQ(window.lblBragBox->text(), QStringLiteral("Brindlecove for The Sims 2 ` ver0.8.0"));
-    EXPECT_TRUE(window.rtbViewer->text().empty());
-    EXPECT_TRUE(window.rtbViewer->locked());
+    EXPECT_EQ(controls(window).lblApplicationMode->text(), QStringLiteral("Initialized"));
+    EXPECT_EQ(controls(window).lblBragBox->text(), QStringLiteral("Brindlecove for The Sims 2 ` ver0.8.0"));
+    EXPECT_TRUE(controls(window).rtbViewer->text().empty());
+    EXPECT_TRUE(controls(window).rtbViewer->locked());
     EXPECT_EQ(app.state.strLastUsedPath, app.state.strDefaultStorybookPath);
 }
 
@@ -141,7 +144,7 @@ TEST(frmMainStartupTest, ExitWithUnsavedChangesAsksFirst) {
     EXPECT_EQ(messages[0].icon, MessageIcon::None);
     EXPECT_EQ(messages[0].title, "Unsaved Modifications");
     EXPECT_EQ(modeText(app.state.controller().mode()), "Discard Modifications");
-    EXPECT_EQ(window.lblApplicationMode->text(), QStringLiteral("Discard Modifications"));
+    EXPECT_EQ(controls(window).lblApplicationMode->text(), QStringLiteral("Discard Modifications"));
     EXPECT_FALSE(QFile::exists(app.programFolder.filePath(QStringLiteral("family.xml"))));
     EXPECT_EQ(app.store.values["RunsForThisVersion"], "1") << "settings are written whatever the answer";
 }
@@ -185,7 +188,7 @@ TEST(frmMainStartupTest, AFailedSaveAtExitKeepsTheAlbumOpen) {
         EXPECT_EQ(edited.app.state.storybook().varPageCount, 2);
         EXPECT_NE(std::string(edited.app.state.storybook().content(0, album::Text)).find(kTyped),
                   std::string::npos);
-        EXPECT_EQ(edited.window.btnExit->highlight(), 0);
+        EXPECT_EQ(controls(edited.window).btnExit->highlight(), 0);
         EXPECT_TRUE(edited.app.store.writes.empty()) << "the settings wait for the real exit";
 
         seam.requests.clear();
@@ -224,7 +227,7 @@ TEST(frmMainStartupTest, TheExitKeysLeaveNoUnsavedChangesBehind) {
     UnsavedAlbum edited;
     edited.window.runCommand(Command::ToggleEditMode);
     for (const auto& [key, modifiers] : keys) {
-        QTest::keyClick(edited.window.pbxShow, key, modifiers);
+        QTest::keyClick(controls(edited.window).pbxShow, key, modifiers);
         EXPECT_TRUE(edited.app.seam.requests.empty()) << key;
         EXPECT_TRUE(edited.window.isVisible()) << key;
     }
@@ -232,7 +235,7 @@ TEST(frmMainStartupTest, TheExitKeysLeaveNoUnsavedChangesBehind) {
     for (const auto& [key, modifiers] : keys) {
         edited.app.seam.requests.clear();
         edited.app.seam.messageAnswers = {MessageAnswer::Cancel};
-        QTest::keyClick(edited.window.pbxShow, key, modifiers);
+        QTest::keyClick(controls(edited.window).pbxShow, key, modifiers);
         EXPECT_EQ(edited.app.seam.requestsOf(SeamCall::Message).size(), 1u) << key;
     }
 }
@@ -314,11 +317,11 @@ TEST(frmMainStartupTest, AnAlbumThatStopsPartWayOpensNothing) {
         EXPECT_EQ(messages[0].text, row.message);
         const AppState& state = edited.app.state;
         EXPECT_EQ(modeText(state.controller().mode()), "Nothing Loaded");
-        EXPECT_EQ(edited.window.lblApplicationMode->text(), QStringLiteral("Nothing Loaded"));
+        EXPECT_EQ(controls(edited.window).lblApplicationMode->text(), QStringLiteral("Nothing Loaded"));
         EXPECT_EQ(state.storybook().varPageCount, 0);
         EXPECT_TRUE(state.varStorybookFile.empty());
         EXPECT_TRUE(state.controller().saved());
-        EXPECT_TRUE(edited.window.rtbViewer->text().empty()) << "the raw lines are gone too";
+        EXPECT_TRUE(controls(edited.window).rtbViewer->text().empty()) << "the raw lines are gone too";
         edited.window.close();
         EXPECT_FALSE(edited.window.isVisible()) << "nothing left to ask about";
     }
