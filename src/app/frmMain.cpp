@@ -29,6 +29,6 @@ frmMain::~frmMain() {
 
 frmAbout& frmMain::aboutBox() {
     if (!m_about)
-        m_about = new frmAbout(m_state, this);
+        m_about = new frmAbout(m_state.seam(), m_state.environment().programFolder, this);
     return *m_about;
 }

@@ -11,7 +11,7 @@ void frmMain::DoPluginImageInfo() {
     if (mode != AppMode::ViewStorybook && mode != AppMode::EditStorybook && mode != AppMode::StorybookSaved)
         return;
     if (!m_imageInfo)
-        m_imageInfo = new plgnImageInfo(m_state, this);
+        m_imageInfo = new plgnImageInfo(m_state.seam(), m_state.storybook(), m_state.controller(), this);
     m_imageInfo->show();
     m_imageInfo->raise();
     m_imageInfo->activateWindow();
