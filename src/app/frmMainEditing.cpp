@@ -50,9 +50,9 @@ void frmMain::CycleOverlayCaptions() {
 void frmMain::ToggleEditMode() {
     const AppMode mode = m_state.controller().mode();
     // Without a page there is no text to edit, and edit mode could not be left again.
-    if (m_state.storybook().varPageCount <= 0)
+    if (!m_state.controller().hasPages())
         return;
-    if (mode == AppMode::ViewStorybook || mode == AppMode::StorybookSaved) {
+    if (m_state.controller().canEnterEdit()) {
         setMode(AppMode::EditStorybook);
         m_state.controller().setSaved(false);
         rtbViewer->setColors(kBlack, kWhite);
@@ -89,8 +89,7 @@ void frmMain::BeginRelocatePage() {
         DropRelocatedPage();
         return;
     }
-    if ((mode != AppMode::EditStorybook && mode != AppMode::StorybookSaved) ||
-        m_state.storybook().varPageCount < 2)
+    if (!m_state.controller().canBeginMove())
         return;
     // The page moves with what was typed on it.
     if (mode == AppMode::EditStorybook)
@@ -144,7 +143,7 @@ void frmMain::DropRelocatedPage() {
 }
 
 void frmMain::ConfirmDeletePage() {
-    if (m_state.controller().mode() == AppMode::RelocatePage)
+    if (!m_state.controller().canChangePages())
         return;
     const bool editing = m_state.controller().mode() == AppMode::EditStorybook;
     if (editing)
@@ -166,7 +165,7 @@ void frmMain::ConfirmDeletePage() {
 }
 
 void frmMain::ConfirmReversePages() {
-    if (m_state.controller().mode() == AppMode::RelocatePage)
+    if (!m_state.controller().canChangePages())
         return;
     const bool editing = m_state.controller().mode() == AppMode::EditStorybook;
     if (editing)

@@ -26,7 +26,7 @@ void frmMain::ToggleFullScreen() {
         leaveFullScreen();
         return;
     }
-    if (m_state.controller().mode() == AppMode::ViewStorybook && m_state.storybook().varPageCount > 0)
+    if (m_state.controller().canEnterFullScreen())
         enterFullScreen();
 }
 

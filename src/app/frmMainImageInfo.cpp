@@ -7,8 +7,7 @@
 #include "dialogs/plgnImageInfo.h"
 
 void frmMain::DoPluginImageInfo() {
-    const AppMode mode = m_state.controller().mode();
-    if (mode != AppMode::ViewStorybook && mode != AppMode::EditStorybook && mode != AppMode::StorybookSaved)
+    if (!m_state.controller().albumShown())
         return;
     if (!m_imageInfo)
         m_imageInfo = new plgnImageInfo(m_state.seam(), m_state.storybook(), m_state.controller(), this);

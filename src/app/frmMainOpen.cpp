@@ -67,9 +67,7 @@ private:
 void frmMain::OpenStorybook() {
     if (m_state.controller().mode() == AppMode::EditStorybook)
         CommitTextEdit();
-    const AppMode mode = m_state.controller().mode();
-    if (mode != AppMode::ViewStorybook && mode != AppMode::Initialized && mode != AppMode::StorybookSaved &&
-        mode != AppMode::NothingLoaded) {
+    if (!m_state.controller().canOpenAtOnce()) {
         if (m_state.storybook().varPageCount < 1)
             LoadStorybook();
         return;

@@ -44,7 +44,7 @@ bool anythingAt(const std::string& path) {
 } // namespace
 
 void frmMain::SaveStorybook() {
-    if (m_state.storybook().varPageCount < 1 || m_state.controller().mode() == AppMode::RelocatePage)
+    if (!m_state.controller().canSave())
         return;
     if (m_state.controller().mode() == AppMode::EditStorybook)
         CommitTextEdit();
@@ -58,12 +58,11 @@ void frmMain::SaveStorybook() {
 void frmMain::SaveStorybookAs() {
     const std::string oldFolder = m_state.varStorybookFolder;
     const std::string oldFile = m_state.varStorybookFile;
-    if (m_state.storybook().varPageCount < 1)
+    if (!m_state.controller().hasPages())
         return;
     if (m_state.controller().mode() == AppMode::EditStorybook)
         CommitTextEdit();
-    if (m_state.controller().mode() != AppMode::StorybookSaved &&
-        m_state.controller().mode() != AppMode::ViewStorybook)
+    if (!m_state.controller().canSaveAs())
         return;
     showSavingPicture();
     const auto stayWhereItWas = [&] {

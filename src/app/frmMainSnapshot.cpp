@@ -33,8 +33,7 @@ constexpr const char* kNoPageToReplace = "This storybook has no page whose snaps
 void frmMain::ShowSnapshotBrowser() {
     if (m_state.controller().mode() == AppMode::EditStorybook)
         CommitTextEdit();
-    if (m_state.controller().mode() != AppMode::ViewStorybook &&
-        m_state.controller().mode() != AppMode::StorybookSaved)
+    if (!m_state.controller().viewing())
         return;
     setMode(AppMode::LoadSnapshot);
 

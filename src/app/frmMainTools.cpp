@@ -20,7 +20,7 @@ void frmMain::ToggleToolButtons() {
 // (its save failed) leaves the window as it was before the exit, Exit no longer lit.
 void frmMain::ExitApplication(ExitConfirmation confirmation) {
     if (confirmation == ExitConfirmation::Ask) {
-        if (!m_state.controller().saved())
+        if (!m_state.controller().canExitFromKeyboard())
             return;
         if (messageBox("Exit the Brindlecove?", MessageButtons::YesNoCancel, MessageIcon::None,
                        "Confirm Exit") != MessageAnswer::Yes)

@@ -6,7 +6,7 @@
 #include "document/StorybookWriter.h"
 
 bool frmMain::hasUnsavedChanges() const {
-    return m_state.storybook().varPageCount > 0 && !m_state.controller().saved();
+    return m_state.controller().hasUnsavedChanges();
 }
 
 UnsavedOutcome frmMain::askAboutUnsavedChanges(UnsavedChoices choices) {
