@@ -39,21 +39,6 @@ void showButton(PictureButton* button, bool shown) {
     button->setEnabled(shown);
 }
 
-// The pages the six navigation buttons go to from this one, nearest first (forward before back
-// at the same distance), each once and without the page shown.
-std::vector<int> navigationTargets(int current, int count) {
-    const auto clamped = [count](int page) { return std::clamp(page, 0, count - 1); };
-    std::vector<int> targets;
-    for (const int page : {clamped(current + 1), clamped(current - 1), clamped(current + 10),
-                           clamped(current - 10), count - 1, 0}) {
-        if (page != current && std::find(targets.begin(), targets.end(), page) == targets.end())
-            targets.push_back(page);
-    }
-    std::stable_sort(targets.begin(), targets.end(),
-                     [current](int a, int b) { return std::abs(a - current) < std::abs(b - current); });
-    return targets;
-}
-
 // The navigation buttons' pages, decoded ahead at the painted size while the user reads this one.
 // The worker gets plain paths: names that could leave the album's folder are never handed to it.
 void decodeTargetsAhead(const AppState& state, SnapshotCache& snapshots, const QSize& size) {
@@ -61,7 +46,7 @@ void decodeTargetsAhead(const AppState& state, SnapshotCache& snapshots, const Q
     if (state.varStorybookFolder.empty())
         return;
     std::vector<QString> paths;
-    for (const int page : navigationTargets(state.controller().currentPage(), book.varPageCount)) {
+    for (const int page : state.controller().navigationTargets()) {
         const std::string_view name = trimBlanks(book.content(page, album::Snapshot));
         if (name.empty() || !isPlainFileName(name))
             continue;

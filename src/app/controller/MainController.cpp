@@ -2,6 +2,9 @@
 
 #include "document/Storybook.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 int MainController::pageCount() const {
     return m_book.varPageCount;
 }
@@ -70,4 +73,21 @@ void MainController::pageBack(int pages) {
 void MainController::pageForward(int pages) {
     const int page = m_currentPage + pages;
     m_currentPage = static_cast<std::int16_t>(page >= pageCount() ? pageCount() - 1 : page);
+}
+
+std::vector<int> MainController::navigationTargets() const {
+    const int current = m_currentPage;
+    const int count = pageCount();
+    if (count <= 1)
+        return {};
+    const auto clamped = [count](int page) { return std::clamp(page, 0, count - 1); };
+    std::vector<int> targets;
+    for (const int page : {clamped(current + 1), clamped(current - 1), clamped(current + 10),
+                           clamped(current - 10), count - 1, 0}) {
+        if (page != current && std::find(targets.begin(), targets.end(), page) == targets.end())
+            targets.push_back(page);
+    }
+    std::stable_sort(targets.begin(), targets.end(),
+                     [current](int a, int b) { return std::abs(a - current) < std::abs(b - current); });
+    return targets;
 }

@@ -6,6 +6,7 @@
 #include "AppMode.h"
 
 #include <cstdint>
+#include <vector>
 
 struct Storybook;
 
@@ -62,6 +63,9 @@ public:
     void turnPage(NavButton button);
     void pageBack(int pages);
     void pageForward(int pages);
+    // The pages the six navigation buttons go to from this one, nearest first (forward before back
+    // at the same distance), each once and without the page shown.
+    std::vector<int> navigationTargets() const;
 
 private:
     const Storybook& m_book;

@@ -41,6 +41,15 @@ TEST_F(Controller, NavigationButtonsClampToTheAlbum) {
     }
 }
 
+TEST_F(Controller, PagesDecodedAheadAreTheButtonsTargetsNearestFirst) {
+    controller.setCurrentPage(5);
+    EXPECT_EQ(controller.navigationTargets(), (std::vector<int>{6, 4, 0, 15, 29}));
+    controller.setCurrentPage(0);
+    EXPECT_EQ(controller.navigationTargets(), (std::vector<int>{1, 10, 29}));
+    book->varPageCount = 1;
+    EXPECT_TRUE(controller.navigationTargets().empty());
+}
+
 TEST_F(Controller, ModeDecidesPageTurnsAndCommands) {
     struct Row {
         AppMode mode;
