@@ -28,7 +28,7 @@ void toggle(benchmark::State& state, bool enter, int width, int height) {
     const auto timedToggle = [&] {
         const auto start = std::chrono::steady_clock::now();
         const int before = bench::paints().count;
-        app.window.ToggleFullScreen();
+        app.window.runCommand(Command::ToggleFullScreen);
         bench::awaitFrame(before);
         return bench::millisecondsSince(start);
     };
@@ -40,6 +40,7 @@ void toggle(benchmark::State& state, bool enter, int width, int height) {
             app.state.controller().setCurrentPage(static_cast<std::int16_t>(page));
             const int before = bench::paints().count;
             app.window.DisplayCurrentPage();
+            app.window.refresh();
             bench::awaitFrame(before);
             app.window.snapshots().clear();
             if (enter) {

@@ -42,6 +42,7 @@ struct Turns {
         app.state.controller().setCurrentPage(static_cast<std::int16_t>(page));
         const int before = bench::paints().count;
         app.window.DisplayCurrentPage();
+        app.window.refresh();
         bench::awaitFrame(before);
         app.window.snapshots().waitUntilIdle();
     }

@@ -75,7 +75,7 @@ void SaveAsWithImages(benchmark::State& state) {
             app.state.controller().setMode(AppMode::ViewStorybook);
             ::sync();
             const auto start = std::chrono::steady_clock::now();
-            app.window.SaveStorybookAs();
+            app.window.runCommand(Command::SaveStorybookAs);
             const double milliseconds = bench::millisecondsSince(start);
             if (Folders::count(target) != 2051 || app.state.controller().mode() != AppMode::StorybookSaved)
                 std::abort();

@@ -229,6 +229,9 @@ private:
     std::string currentStoryText() const;
     void storeStoryText();
     void refreshSideButtons();
+    void refreshPage();
+    void drawPage();
+    void showNoPage();
     void setMode(AppMode mode);
     void returnToViewing();
     void failLoad(bool checked, const std::string& refusal = {});
@@ -254,6 +257,8 @@ private:
     HeldAtKeyDown m_heldAtKeyDown;
     std::function<void(Command)> m_onCommand;
     SidePanel m_sidePanel = SidePanel::None;
+    bool m_pageStale = false;    // the page picture is to be drawn afresh
+    bool m_targetsStale = false; // the navigation buttons' pages are to be decoded ahead
     bool m_endRequested = false;
     bool m_unloaded = false;
 };

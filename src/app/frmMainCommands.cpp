@@ -242,12 +242,13 @@ void frmMain::runCommand(Command command, ImageHotspot* raisedBy) {
 }
 
 // The one place that brings what the window shows and enables in line with the state, after every
-// command: the mode line, the side buttons and the menu items. The mode line also follows each
-// change of the mode at once, so a box asked in the middle of a command stands over the mode it
-// was asked in; the page picture is drawn by the commands that change the page.
+// command: the mode line, the page picture with its overlays and "Modified" mark, the side buttons
+// and the menu items. The mode line also follows each change of the mode at once, so a box asked
+// in the middle of a command stands over the mode it was asked in.
 void frmMain::refresh() {
     const MainController& controller = m_state.controller();
     lblApplicationMode->setText(qText(modeText(controller.mode())));
+    refreshPage();
     refreshSideButtons();
     for (const CommandRow& row : m_commands)
         for (const CommandControl& control : row.controls)

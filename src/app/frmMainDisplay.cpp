@@ -68,7 +68,7 @@ std::string frmMain::currentStoryText() const {
 void frmMain::DisplayCurrentPage() {
     const Storybook& book = m_state.storybook();
     if (book.varPageCount <= 0) {
-        pbxShow->clearPicture();
+        showNoPage();
         return;
     }
     rtbViewer->clear();
@@ -80,11 +80,25 @@ void frmMain::DisplayCurrentPage() {
         rtbViewer->setLocked(true);
         rtbViewer->setVerticalScrollBarShown(rtbViewer->displayLineCount() >= 8);
     }
-    const std::string_view snapshot = book.content(m_state.controller().currentPage(), album::Snapshot);
-    if (!trimBlanks(snapshot).empty() && !m_state.varStorybookFolder.empty())
-        ShowPageImage();
     RefreshDisplay(DisplayAction::Display);
-    decodeTargetsAhead(m_state, m_snapshots, pbxShow->size());
+    m_targetsStale = true;
+}
+
+void frmMain::showNoPage() {
+    pbxShow->clearPicture();
+    m_pageStale = false;
+    m_targetsStale = false;
+}
+
+void frmMain::refreshPage() {
+    if (m_pageStale) {
+        m_pageStale = false;
+        drawPage();
+    }
+    if (m_targetsStale) {
+        m_targetsStale = false;
+        decodeTargetsAhead(m_state, m_snapshots, pbxShow->size());
+    }
 }
 
 void frmMain::ShowPageImage() {
@@ -128,11 +142,15 @@ void frmMain::RefreshDisplay(DisplayAction action) {
         }
         return;
     }
-
-    ShowPageImage();
     // The pinned page buttons stay; the others go with the page shown afresh.
     if (!m_state.blnSticky || m_sidePanel != SidePanel::PageButtons)
         m_sidePanel = SidePanel::None;
+    m_pageStale = true;
+}
+
+// The page's picture with the overlays the flags ask for and the "Modified" mark.
+void frmMain::drawPage() {
+    ShowPageImage();
     pbxShow->setPersistentDrawing(true);
     // Banker's rounding, as the column is computed in full-screen mode.
     const int x =

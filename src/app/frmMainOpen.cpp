@@ -155,7 +155,7 @@ void frmMain::LoadStorybook() {
 // saved over the file that failed.
 void frmMain::leaveNothingOpen() {
     setMode(AppMode::NothingLoaded);
-    pbxShow->clearPicture();
+    showNoPage();
     rtbViewer->setText("");
     m_state.controller().setSaved(true);
     m_state.storybook().varPageCount = 0;

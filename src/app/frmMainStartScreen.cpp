@@ -30,6 +30,8 @@ std::int16_t clampToInt16(int value) {
 } // namespace
 
 void frmMain::DrawStartScreen() {
+    // The start screen takes the place of a page not yet drawn.
+    m_pageStale = false;
     PictureArea& area = *pbxShow;
     area.setPersistentDrawing(true);
     area.setPosition(1, 1);

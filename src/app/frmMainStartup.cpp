@@ -91,6 +91,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
         bool cancel = false;
         Form_Unload(cancel);
         if (cancel) {
+            refresh();
             event->ignore();
             return;
         }

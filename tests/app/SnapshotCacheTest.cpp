@@ -200,6 +200,7 @@ TEST(SnapshotCache, EveryNavigationButtonsPageIsDecodedAhead) {
     openThroughDialog(app, window, writeAlbum(folder, album));
     app.state.controller().setCurrentPage(12);
     window.DisplayCurrentPage();
+    window.refresh();
     window.snapshots().waitUntilIdle();
     EXPECT_EQ(window.snapshots().size(), SnapshotCache::kEntries);
     // From page 13 the buttons go to 12, 2, 1, 14, 22 and 25 (indexes below).

@@ -74,6 +74,7 @@ TEST_F(Editing, LeavingEditModeKeepsWhatWasShownAndWhatWasTyped) {
     for (const std::string& stored : untouched) {
         content = stored;
         window.DisplayCurrentPage();
+        window.refresh();
         emit controls(window).btnEdit->clicked();
         emit controls(window).btnEdit->clicked();
         EXPECT_EQ(app.state.storybook().content(0, album::Text), stored);

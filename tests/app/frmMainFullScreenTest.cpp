@@ -65,7 +65,7 @@ TEST_F(FullScreenTest, EnteredOnlyWhenViewingPagesLeftInAnyMode) {
     AppFixture empty;
     frmMain unopened(empty.state);
     empty.state.controller().setMode(AppMode::ViewStorybook);
-    unopened.ToggleFullScreen();
+    unopened.runCommand(Command::ToggleFullScreen);
     EXPECT_FALSE(empty.state.blnFullScreen) << "no pages, no full screen";
 }
 

@@ -105,14 +105,14 @@ TEST(OpenFromTheCommandLine, LoadsThePathWithoutQuotesAndKeepsItsCase) {
 
     // The command line is used once: the next Open asks the dialog.
     seam.dialogResults.push_back({});
-    window.OpenStorybook();
+    window.runCommand(Command::OpenStorybook);
     EXPECT_EQ(seam.requestsOf(SeamCall::FileDialog).size(), 1u);
     EXPECT_EQ(modeText(state.controller().mode()), "View Storybook");
 }
 
 TEST_F(Pages, OpenDialogCancelledValidFailingAndUnreadable) {
     app.seam.dialogResults.push_back({});
-    window.OpenStorybook();
+    window.runCommand(Command::OpenStorybook);
     EXPECT_EQ(modeText(app.state.controller().mode()), "Nothing Loaded");
     const auto dialogs = app.seam.requestsOf(SeamCall::FileDialog);
     ASSERT_EQ(dialogs.size(), 1u);
@@ -148,7 +148,7 @@ TEST_F(Pages, OpenDialogCancelledValidFailingAndUnreadable) {
 
     // With nothing open, a cancelled dialog stays with nothing loaded.
     app.seam.dialogResults.push_back({});
-    window.OpenStorybook();
+    window.runCommand(Command::OpenStorybook);
     EXPECT_EQ(modeText(app.state.controller().mode()), "Nothing Loaded");
 }
 
@@ -174,7 +174,7 @@ TEST_F(Pages, UnsavedChangesAreAskedAbout) {
         app.seam.messageAnswers.push_back(row.answer);
         if (row.loadsSecond)
             app.seam.dialogResults.push_back(chosenAlbum(second.path));
-        window.OpenStorybook();
+        window.runCommand(Command::OpenStorybook);
 
         ASSERT_GE(messages().size(), 1u);
         EXPECT_EQ(messages()[0].text, "Do you want to save the changes you made to Storybook.xml?");
@@ -210,14 +210,17 @@ TEST_F(Pages, StoryTextAndScrollBar) {
     for (const auto& row : rows) {
         text = row.content;
         window.DisplayCurrentPage();
+        window.refresh();
         EXPECT_EQ(controls(window).rtbViewer->text(), row.shown) << row.content;
     }
 
     text = "<![CDATA[1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7]]>";
     window.DisplayCurrentPage();
+    window.refresh();
     EXPECT_FALSE(controls(window).rtbViewer->verticalScrollBarShown()) << "seven display lines fit";
     text = "<![CDATA[1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8]]>";
     window.DisplayCurrentPage();
+    window.refresh();
     EXPECT_TRUE(controls(window).rtbViewer->verticalScrollBarShown());
 }
 
@@ -233,6 +236,7 @@ TEST_F(Pages, MissingOrBlankSnapshotDrawsThePlaceholder) {
 
     app.state.storybook().varEntryArray[1][album::Snapshot][album::Content] = "   ";
     window.RefreshDisplay(DisplayAction::Display);
+    window.refresh();
     EXPECT_GT(shareOf(window, kPlaceholderX, QColor(0, 0, 255)), 0.05);
 }
 
@@ -254,9 +258,11 @@ TEST_F(Pages, CaptionCycleAndModifiedMarker) {
     EXPECT_LT(shareOf(window, kModified, QColor(255, 0, 0)), 0.01);
     app.state.controller().setSaved(false);
     window.RefreshDisplay(DisplayAction::Display);
+    window.refresh();
     EXPECT_GT(shareOf(window, kModified, QColor(255, 0, 0)), 0.03);
     app.state.blnShowPageNumber = false;
     window.RefreshDisplay(DisplayAction::Display);
+    window.refresh();
     EXPECT_LT(shareOf(window, kModified, QColor(255, 0, 0)), 0.01) << "no marker without the page number";
     EXPECT_LT(shareOf(window, kPageNumber, QColor(255, 255, 0)), 0.01);
 }
@@ -328,6 +334,7 @@ TEST_F(Pages, UntouchedStoryKeepsBytesThatAreNoUtf8) {
     openFromDialog(folder.write("Latin.xml", folder.album.bytes()));
     app.state.controller().setMode(AppMode::EditStorybook);
     window.CommitTextEdit();
+    window.refresh();
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[caf\xe9]]>");
 }
 
@@ -375,6 +382,7 @@ TEST_F(Pages, AStoryOfOneMegabyteLineOpensAndIsShown) {
     EXPECT_TRUE(controls(window).rtbViewer->locked());
     window.state().controller().setMode(AppMode::EditStorybook);
     window.CommitTextEdit();
+    window.refresh();
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[" + line + "]]>");
 
     controls(window).cmdNav[3]->click();
@@ -399,11 +407,13 @@ TEST_F(Pages, SnapshotNamesThatAreNoPlainNamesAreNeverOpened) {
         SCOPED_TRACE(name);
         snapshot = name;
         window.DisplayCurrentPage();
+        window.refresh();
         EXPECT_LT(shareOf(window, kMiddle, kPageColors[0]), 0.1) << "a name outside the folder was shown";
         EXPECT_GT(shareOf(window, kPlaceholderX, QColor(0, 0, 255)), 0.05);
     }
     snapshot = "snapshot_4c1e9b07_00000001.jpg";
     window.DisplayCurrentPage();
+    window.refresh();
     EXPECT_GT(shareOf(window, kMiddle, kPageColors[0]), 0.9);
 }
 
@@ -413,6 +423,7 @@ TEST_F(Pages, ACdataEndTypedIntoAStoryIsKeptAsTheStandardSplit) {
     window.state().controller().setMode(AppMode::EditStorybook);
     controls(window).rtbViewer->setText("a ]]> b");
     window.CommitTextEdit();
+    window.refresh();
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[a ]]]]><![CDATA[> b]]>");
     EXPECT_EQ(controls(window).rtbViewer->text(), "a ]]> b");
 }

@@ -70,7 +70,7 @@ protected:
         chosen.fileTitle = path.substr(path.find_last_of('/') + 1);
         chosen.filterIndex = filterIndex;
         app.seam.dialogResults.push_back(chosen);
-        window.SaveStorybookAs();
+        window.runCommand(Command::SaveStorybookAs);
     }
     std::vector<SeamRequest> messages() const { return app.seam.requestsOf(SeamCall::Message); }
     std::string albumPath() const { return app.state.varStorybookFolder + app.state.varStorybookFile; }
@@ -87,26 +87,26 @@ protected:
 };
 
 TEST_F(Save, WritesOnceAndNothingWithoutChangesWhileMovingEmptyOrCancelled) {
-    window.SaveStorybook(); // no pages: asks and writes nothing
+    window.runCommand(Command::SaveStorybook); // no pages: asks and writes nothing
     open(source.path);
     app.state.controller().setMode(AppMode::EditStorybook);
     app.state.controller().setSaved(false);
     controls(window).rtbViewer->setText("Typed before saving");
-    window.SaveStorybook();
+    window.runCommand(Command::SaveStorybook);
     EXPECT_NE(TempFolder::read(source.path).find("<![CDATA[Typed before saving]]>"), std::string::npos);
     EXPECT_EQ(TempFolder::read(source.folder.file("Storybook.bak")), source.album.bytes());
     EXPECT_EQ(modeText(app.state.controller().mode()), "Storybook Saved");
     EXPECT_TRUE(app.state.controller().saved());
 
     source.folder.write("Storybook.xml", "sentinel");
-    window.SaveStorybook();
+    window.runCommand(Command::SaveStorybook);
     app.seam.dialogResults.push_back({}); // Save As cancelled
-    window.SaveStorybookAs();
+    window.runCommand(Command::SaveStorybookAs);
     EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
     app.state.controller().setSaved(false);
     app.state.controller().setMode(AppMode::RelocatePage);
-    window.SaveStorybook();
-    window.SaveStorybookAs(); // would fail the test if it showed the dialog
+    window.runCommand(Command::SaveStorybook);
+    window.runCommand(Command::SaveStorybookAs); // would fail the test if it showed the dialog
     EXPECT_EQ(TempFolder::read(source.path), "sentinel");
     EXPECT_EQ(albumPath(), source.path);
     EXPECT_TRUE(messages().empty());
@@ -166,7 +166,7 @@ TEST_F(Save, AsDecidesTheTargetFromTheTypedNameAndTheFilter) {
 
     // After an export the album still names its own file: Save writes that, not the page.
     source.folder.write("notes.txt.xml", "sentinel");
-    window.SaveStorybook();
+    window.runCommand(Command::SaveStorybook);
     EXPECT_EQ(TempFolder::read(source.folder.file("notes.txt.xml")), source.album.bytes());
 }
 
@@ -344,11 +344,11 @@ TEST(SaveThroughTheRealDialog, AddsTheChosenTypesExtensionOnceToTheTypedName) {
         AppState state(seam, store, Environment{"/home/tester/Documents", source.folder.path(), ""});
         frmMain window(state);
         state.varCommandLineFile = source.path;
-        window.OpenStorybook();
+        window.runCommand(Command::OpenStorybook);
         ASSERT_EQ(modeText(state.controller().mode()), "View Storybook");
 
         answerSaveDialog(row.typed, row.types);
-        window.SaveStorybookAs();
+        window.runCommand(Command::SaveStorybookAs);
         EXPECT_TRUE(fileExists(source.folder.file(row.written)));
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(source.folder.path()), {}), 8)
             << "the album, its six pictures and the one file written";

@@ -70,7 +70,7 @@ TEST_F(SnapshotCommand, WarnsAboutFoldersOfMoreThanFiveHundredFilesOnceARun) {
     for (int i = static_cast<int>(QDir(folder.path()).entryList(QDir::Files).size()); i < 500; ++i)
         QFile(folder.filePath(QString("note_%1.txt").arg(i))).open(QIODevice::WriteOnly);
     QDir(folder.path()).mkdir("subfolder");
-    window.ShowSnapshotBrowser();
+    window.runCommand(Command::ShowSnapshotBrowser);
     EXPECT_TRUE(messages().empty()) << "500 files";
     EXPECT_EQ(modals(), 1);
     EXPECT_FALSE(app.state.blnLoadImageCacheWarning) << "off once the browser was shown";
@@ -78,7 +78,7 @@ TEST_F(SnapshotCommand, WarnsAboutFoldersOfMoreThanFiveHundredFilesOnceARun) {
     QFile(folder.filePath("note_last.txt")).open(QIODevice::WriteOnly);
     app.state.blnLoadImageCacheWarning = true;
     app.seam.messageAnswers = {MessageAnswer::No};
-    window.ShowSnapshotBrowser();
+    window.runCommand(Command::ShowSnapshotBrowser);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text,
               "Note: Snapshot list will be cached on first use.\r\n\r\n"
@@ -92,8 +92,8 @@ TEST_F(SnapshotCommand, WarnsAboutFoldersOfMoreThanFiveHundredFilesOnceARun) {
     EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
 
     app.seam.messageAnswers = {MessageAnswer::Yes};
-    window.ShowSnapshotBrowser();
-    window.ShowSnapshotBrowser();
+    window.runCommand(Command::ShowSnapshotBrowser);
+    window.runCommand(Command::ShowSnapshotBrowser);
     EXPECT_EQ(messages().size(), 2u);
     EXPECT_EQ(modals(), 3);
 }
@@ -103,7 +103,7 @@ TEST_F(SnapshotCommand, EachResultLandsWhereItSays) {
         app.state.controller().setCurrentPage(static_cast<std::int16_t>(page));
         app.state.controller().setSaved(true);
         browse(press);
-        window.ShowSnapshotBrowser();
+        window.runCommand(Command::ShowSnapshotBrowser);
         EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
     };
 
@@ -147,7 +147,7 @@ TEST_F(SnapshotCommand, CancelEscAndTheCloseBoxChangeNothing) {
     app.state.controller().setCurrentPage(1);
     for (const auto& way : ways) {
         browse(way);
-        window.ShowSnapshotBrowser();
+        window.runCommand(Command::ShowSnapshotBrowser);
         EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
         EXPECT_TRUE(app.state.controller().saved());
         EXPECT_EQ(app.state.storybook().varPageCount, 3);
@@ -164,7 +164,7 @@ TEST_F(SnapshotCommand, RefusalsLeaveTheAlbumAsItWasAndTheFirstPageIsReachedFrom
     book.varPageCount = 1024;
     app.state.controller().setCurrentPage(1023);
     browse([](frmLoadSnapshot& browser) { browser.cmdInsert_Click(1); });
-    window.ShowSnapshotBrowser();
+    window.runCommand(Command::ShowSnapshotBrowser);
     EXPECT_EQ(book.varPageCount, 1025);
     EXPECT_EQ(snapshotOf(0), kUnused);
     EXPECT_EQ(app.state.controller().currentPage(), 0);
@@ -174,11 +174,11 @@ TEST_F(SnapshotCommand, RefusalsLeaveTheAlbumAsItWasAndTheFirstPageIsReachedFrom
     app.seam.messageAnswers = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Ok};
     for (int insert : {0, 2}) {
         browse([insert](frmLoadSnapshot& browser) { browser.cmdInsert_Click(insert); });
-        window.ShowSnapshotBrowser();
+        window.runCommand(Command::ShowSnapshotBrowser);
     }
     book.varPageCount = 0;
     browse([](frmLoadSnapshot& browser) { browser.cmdReplace_Click(); });
-    window.ShowSnapshotBrowser();
+    window.runCommand(Command::ShowSnapshotBrowser);
     ASSERT_EQ(messages().size(), 3u);
     EXPECT_EQ(
         messages()[0].text,
@@ -189,14 +189,14 @@ TEST_F(SnapshotCommand, RefusalsLeaveTheAlbumAsItWasAndTheFirstPageIsReachedFrom
     EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
 
     browse([](frmLoadSnapshot& browser) { browser.cmdInsert_Click(2); });
-    window.ShowSnapshotBrowser();
+    window.runCommand(Command::ShowSnapshotBrowser);
     EXPECT_EQ(book.varPageCount, 1) << "Insert End into an album without pages makes its first page";
 }
 
 TEST_F(SnapshotCommand, AFolderRemovedWhileOpenGivesAMessageAndNoBrowser) {
     ASSERT_TRUE(folder.remove());
     app.seam.messageAnswers = {MessageAnswer::Ok};
-    window.ShowSnapshotBrowser();
+    window.runCommand(Command::ShowSnapshotBrowser);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_NE(messages()[0].text.find("folder cannot be read"), std::string::npos);
     EXPECT_EQ(messages()[0].icon, MessageIcon::Critical);
