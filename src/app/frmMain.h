@@ -2,7 +2,10 @@
 // The main window: a caption-less face of artwork with the picture area, the story text box, the
 // navigation buttons, the toolbar hotspots, the side buttons, the mode line and the popup menu.
 // One class whose handlers live in files by area (frmMainLayout.cpp, frmMainStartup.cpp, ...).
-// It is the album document's host and works on the shared state it is given.
+// Every control and key raises a command through the one command table (frmMainCommands.cpp);
+// commands change the state, and refresh() then sets what is shown and enabled. The mode, the page
+// and the saved flag, with the rules of the commands, are the controller's (MainController). It
+// is the album document's host and works on the shared state it is given.
 
 #include "AppState.h"
 #include "CommandTable.h"
@@ -17,7 +20,6 @@
 
 #include <array>
 #include <functional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,7 +80,6 @@ public:
     void DisplayCurrentPage();
     void ShowPageImage();
     void RefreshDisplay(DisplayAction action);
-    void showSidePanel(SidePanel panel);
     void CommitTextEdit();
     void rtbViewer_MouseUp();
 
@@ -228,6 +229,7 @@ private:
     // frmMainDisplay.cpp, frmMainOpen.cpp
     std::string currentStoryText() const;
     void storeStoryText();
+    void showSidePanel(SidePanel panel);
     void refreshSideButtons();
     void refreshPage();
     void drawPage();
