@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QTimer>
 
+#include <map>
 #include <set>
 
 namespace {
@@ -108,6 +109,12 @@ TEST_F(Commands, EveryControlOfARowRaisesItsCommandWithTheHotspotLitMeanwhile) {
 }
 
 TEST_F(Commands, NoControlIsLeftOutOfTheTable) {
+    std::map<Command, int> rows;
+    for (const CommandRow& row : window.commands())
+        ++rows[row.command];
+    for (int command = 0; command <= int(Command::EmptyProcedure); ++command)
+        EXPECT_EQ(rows[Command(command)], 1) << "command " << command << " has one row";
+
     std::set<const QObject*> bound;
     for (const CommandRow& row : window.commands())
         for (const CommandControl& control : row.controls)
