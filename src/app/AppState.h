@@ -5,7 +5,6 @@
 
 #include "controller/MainController.h"
 #include "document/Storybook.h"
-#include "document/StorybookHost.h"
 #include "platform/Environment.h"
 
 #include <cstdint>
@@ -25,11 +24,6 @@ public:
 
     Storybook& storybook() { return *m_storybook; }
     const Storybook& storybook() const { return *m_storybook; }
-
-    // The application side of the album document; the main window registers itself.
-    StorybookHost& host() { return *m_host; }
-    bool hasHost() const { return m_host != nullptr; }
-    void setHost(StorybookHost* host) { m_host = host; }
 
     // The mode, the page shown and the saved flag, with the rules of the commands.
     MainController& controller() { return m_controller; }
@@ -69,5 +63,4 @@ private:
     Environment m_environment;
     std::unique_ptr<Storybook> m_storybook;
     MainController m_controller{*m_storybook};
-    StorybookHost* m_host = nullptr;
 };

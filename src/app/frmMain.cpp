@@ -15,17 +15,13 @@ frmMain::frmMain(AppState& state, QWidget* parent) : FramelessWindow(parent), m_
     palette.setColor(QPalette::Window, QColor(0, 0, 64));
     setPalette(palette);
     setFacePicture(backgroundFace());
-    m_state.setHost(this);
     createControls();
     connectCommandControls();
     connectKeys();
     connect(this, &FramelessWindow::faceMouseMoved, this, &frmMain::Form_MouseMove);
 }
 
-frmMain::~frmMain() {
-    if (m_state.hasHost() && &m_state.host() == this)
-        m_state.setHost(nullptr);
-}
+frmMain::~frmMain() = default;
 
 frmAbout& frmMain::aboutBox() {
     if (!m_about)

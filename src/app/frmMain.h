@@ -5,14 +5,15 @@
 // Every control and key raises a command through the one command table (frmMainCommands.cpp);
 // commands change the state, and refresh() then sets what is shown and enabled. The mode, the page
 // and the saved flag, with the rules of the commands, are the controller's (MainController). It
-// is the album document's host and works on the shared state it is given.
+// shows what the album document reports and works on the shared state it is given.
 
 #include "AppState.h"
 #include "CommandTable.h"
 #include "Commands.h"
 #include "KeyTable.h"
 #include "SnapshotCache.h"
-#include "document/StorybookHost.h"
+#include "document/Message.h"
+#include "document/StorybookWriter.h"
 #include "platform/FramelessWindow.h"
 #include "snapshots/SnapshotScan.h"
 
@@ -45,7 +46,7 @@ enum class DisplayAction { Toggle, Display };
 // The group of side buttons on show.
 enum class SidePanel { None, PageButtons, ToolButtons };
 
-class frmMain : public FramelessWindow, public StorybookHost {
+class frmMain : public FramelessWindow {
     Q_OBJECT
 public:
     explicit frmMain(AppState& state, QWidget* parent = nullptr);
@@ -147,22 +148,20 @@ public:
     void HandleKeyUp(KeyControl control, std::int16_t KeyCode);
     void ScrollViewerText(ScrollDirection direction);
 
-    // StorybookHost (frmMainHost.cpp).
+    // What the album document reports, shown and acted on (frmMainHost.cpp).
     MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
-                             std::string_view title) override;
-    void endApplication() override;
-    void showSavingPicture() override;
-    void hideSavingPicture() override;
-    void setApplicationMode(std::string_view mode) override;
-    void refreshDisplay(std::string_view action) override;
-    void focusPicture() override;
-    std::string clearStoryText() override;
-    std::string timeStampNow() override;
-    std::int16_t currentPage() const override;
-    void setCurrentPage(std::int16_t page) override;
-    bool storybookSaved() const override;
-    void setStorybookSaved(bool saved) override;
-    std::string selectedSnapshot() const override;
+                             std::string_view title);
+    MessageAnswer showMessage(const Message& message);
+    // Ends the application at once, writing nothing.
+    void endApplication();
+    void showSavingPicture();
+    void hideSavingPicture();
+    // Saves the album to path with the saving picture shown, and marks it saved when it was.
+    SaveOutcome saveAlbum(const std::string& path);
+    // Deletes the page shown and shows the one that takes its place; the only page stays.
+    void deleteShownPage();
+    // The clock, for a new page: the short date, a blank and the time as "HH:mm:ss".
+    static std::string timeStampNow();
 
     // The about box instance, created on first use (also when only its launcher is needed).
     frmAbout& aboutBox();
@@ -236,7 +235,7 @@ private:
     void showNoPage();
     void setMode(AppMode mode);
     void returnToViewing();
-    void failLoad(bool checked, const std::string& refusal = {});
+    void failLoad(const Message& failure);
     void leaveNothingOpen();
 
     // frmMainSnapshot.cpp

@@ -1,13 +1,14 @@
-// The main window as the album document's host.
+// The main window's side of the album document: it shows the messages the document reports, in the
+// order the user is to see them, and acts on its outcomes.
 
 #include "artwork/FaceArtwork.h"
 #include "controller/AppMode.h"
 #include "frmMain.h"
 
+#include "document/PageOperations.h"
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
 #include "platform/PlatformSeam.h"
-#include "platform/StoryTextBox.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -17,6 +18,10 @@
 MessageAnswer frmMain::messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
                                   std::string_view title) {
     return m_state.seam().messageBox(text, buttons, icon, title);
+}
+
+MessageAnswer frmMain::showMessage(const Message& message) {
+    return messageBox(message.text, message.buttons, message.icon, message.title);
 }
 
 void frmMain::endApplication() {
@@ -37,28 +42,35 @@ void frmMain::hideSavingPicture() {
     imgSaving->hide();
 }
 
-// The document's mode changes go through the window's mode setter, which shows the page again when
-// the mode returns to viewing.
-void frmMain::setApplicationMode(std::string_view mode) {
-    const std::optional<AppMode> named = modeNamed(mode);
-    if (named == AppMode::ViewStorybook)
-        returnToViewing();
-    else if (named)
-        setMode(*named);
+// A failure is told while the saving picture is still up; a warning about a saved album once the
+// album shows as saved.
+SaveOutcome frmMain::saveAlbum(const std::string& path) {
+    showSavingPicture();
+    const SaveResult result = BackupAndSave(
+        m_state.storybook(), path, [this](const Message& question) { return showMessage(question); });
+    if (!result.saved()) {
+        if (result.message)
+            showMessage(*result.message);
+        hideSavingPicture();
+        return result.outcome;
+    }
+    m_state.controller().setSaved(true);
+    setMode(AppMode::StorybookSaved);
+    hideSavingPicture();
+    if (result.message)
+        showMessage(*result.message);
+    return result.outcome;
 }
 
-void frmMain::refreshDisplay(std::string_view action) {
-    if (action == "display")
-        RefreshDisplay(DisplayAction::Display);
-}
-
-void frmMain::focusPicture() {
+void frmMain::deleteShownPage() {
+    const DeleteResult result = DeleteCurrentPage(m_state.storybook(), m_state.controller().currentPage());
+    if (!result.deleted)
+        return;
+    m_state.controller().setSaved(false);
+    m_state.controller().setCurrentPage(result.currentPage);
+    returnToViewing();
+    RefreshDisplay(DisplayAction::Display);
     pbxShow->setFocus();
-}
-
-std::string frmMain::clearStoryText() {
-    rtbViewer->clear();
-    return rtbViewer->text();
 }
 
 std::string frmMain::timeStampNow() {
@@ -66,20 +78,4 @@ std::string frmMain::timeStampNow() {
     const QString stamp = QLocale::system().toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
                           now.time().toString(QStringLiteral("HH:mm:ss"));
     return stamp.toUtf8().toStdString();
-}
-
-std::int16_t frmMain::currentPage() const {
-    return m_state.controller().currentPage();
-}
-void frmMain::setCurrentPage(std::int16_t page) {
-    m_state.controller().setCurrentPage(page);
-}
-bool frmMain::storybookSaved() const {
-    return m_state.controller().saved();
-}
-void frmMain::setStorybookSaved(bool saved) {
-    m_state.controller().setSaved(saved);
-}
-std::string frmMain::selectedSnapshot() const {
-    return m_state.varSelectedSnapshot;
 }

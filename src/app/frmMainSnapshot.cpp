@@ -9,6 +9,7 @@
 #include "snapshots/frmLoadSnapshot.h"
 
 #include "platform/PlatformSeam.h"
+#include "platform/StoryTextBox.h"
 
 #include <utility>
 
@@ -106,7 +107,9 @@ void frmMain::applySnapshotResult(AppMode result) {
     const bool afterLast = end && book.varPageCount > 0;
     if (afterLast)
         m_state.controller().pageForward(book.varPageCount);
-    if (!FillNewPage(book, *this))
+    rtbViewer->clear();
+    if (!FillNewPage(book, m_state.controller().currentPage(),
+                     NewPage{chosen, rtbViewer->text(), timeStampNow()}))
         return;
     if (afterLast) {
         // The new page went in before the last one; the two change places so it follows it, and it

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -356,3 +357,36 @@ TEST(SaveThroughTheRealDialog, AddsTheChosenTypesExtensionOnceToTheTypedName) {
 }
 
 } // namespace
+
+// The saving picture stands while a save asks its question or tells why it failed, and goes with it.
+TEST_F(Save, TheSavingPictureStandsWhileTheSaveAsksOrFails) {
+    open(source.path);
+    std::vector<bool> pictureUp;
+    app.seam.onRequest = [&](const SeamRequest&) {
+        pictureUp.push_back(!controls(window).imgSaving->isHidden());
+    };
+    std::filesystem::create_directory(source.folder.file("Storybook.bak")); // no backup can be made
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        SCOPED_TRACE(int(answer));
+        app.state.controller().setMode(AppMode::ViewStorybook);
+        app.state.controller().setSaved(false);
+        app.seam.messageAnswers = {answer};
+        window.runCommand(Command::SaveStorybook);
+        EXPECT_EQ(messages().back().title, "backup failed");
+        EXPECT_EQ(app.state.controller().saved(), answer == MessageAnswer::Yes);
+        EXPECT_EQ(modeText(app.state.controller().mode()),
+                  answer == MessageAnswer::Yes ? "Storybook Saved" : "View Storybook");
+        EXPECT_TRUE(controls(window).imgSaving->isHidden());
+    }
+
+    // A title no later line closes would not read back.
+    app.state.storybook().varEntryArray[0][album::Text][album::Content] = "<![CDATA[about <Title>]]>";
+    app.state.controller().setMode(AppMode::ViewStorybook);
+    app.state.controller().setSaved(false);
+    app.seam.messageAnswers = {MessageAnswer::Ok};
+    window.runCommand(Command::SaveStorybook);
+    EXPECT_EQ(messages().back().title, "save operation failed");
+    EXPECT_FALSE(app.state.controller().saved());
+    EXPECT_TRUE(controls(window).imgSaving->isHidden());
+    EXPECT_EQ(pictureUp, (std::vector<bool>{true, true, true}));
+}
