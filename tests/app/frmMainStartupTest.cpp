@@ -210,13 +210,15 @@ TEST(frmMainStartupTest, AFailedSaveAtExitKeepsTheAlbumOpen) {
             savedTo.clear();
             break;
         }
-        if (!savedTo.empty())
+        if (!savedTo.empty()) {
             EXPECT_NE(TempFolder::read(savedTo).find(kTyped), std::string::npos);
+        }
         edited.leave(row.way);
         EXPECT_FALSE(edited.window.isVisible());
         EXPECT_EQ(writtenNames(edited.app.store), kValueOrder);
-        if (row.then == Then::LeaveAndDiscard)
+        if (row.then == Then::LeaveAndDiscard) {
             EXPECT_EQ(modeText(edited.app.state.controller().mode()), "Discard Modifications");
+        }
     }
 }
 
