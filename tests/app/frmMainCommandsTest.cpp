@@ -96,8 +96,9 @@ TEST_F(Commands, EveryControlOfARowRaisesItsCommandWithTheHotspotLitMeanwhile) {
             window.HighlightButton(nullptr);
             raise(window, control);
             EXPECT_EQ(reached, std::vector<Command>{row->command});
-            if (raisedBy)
+            if (raisedBy) {
                 EXPECT_EQ(litMeanwhile, std::vector<int>{row->lit == Lit::No ? 0 : 1});
+            }
             int litAfter = 0;
             for (ImageHotspot* each : window.findChildren<ImageHotspot*>())
                 litAfter += each->highlight();
