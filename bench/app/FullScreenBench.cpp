@@ -3,7 +3,8 @@
 // the same run. Each entry meets a page whose enlarged picture was not decoded before.
 
 #include "BenchSupport.h"
-#include "document/ApplicationModes.h"
+#include "MainWindowProbe.h"
+#include "controller/AppMode.h"
 
 #include <QImageReader>
 
@@ -21,13 +22,13 @@ void toggle(benchmark::State& state, bool enter, int width, int height) {
     bench::PhotoAlbum album(kPages, width, height);
     bench::Window<> app(album.file("Storybook.xml"));
     app.window.show();
-    if (app.state.strApplicationMode != modes::kViewStorybook)
+    if (app.state.controller().mode() != AppMode::ViewStorybook)
         std::abort();
     int page = 0;
     const auto timedToggle = [&] {
         const auto start = std::chrono::steady_clock::now();
         const int before = bench::paints().count;
-        app.window.ToggleFullScreen();
+        app.window.runCommand(Command::ToggleFullScreen);
         bench::awaitFrame(before);
         return bench::millisecondsSince(start);
     };
@@ -36,14 +37,15 @@ void toggle(benchmark::State& state, bool enter, int width, int height) {
         state,
         [&] {
             page = (page + 1) % kPages;
-            app.state.intCurrentPage = static_cast<std::int16_t>(page);
+            app.state.controller().setCurrentPage(static_cast<std::int16_t>(page));
             const int before = bench::paints().count;
             app.window.DisplayCurrentPage();
+            app.window.refresh();
             bench::awaitFrame(before);
             app.window.snapshots().clear();
             if (enter) {
                 const double milliseconds = timedToggle();
-                fullSize = app.window.pbxShow->size();
+                fullSize = controls(app.window).pbxShow->size();
                 timedToggle();
                 return milliseconds;
             }

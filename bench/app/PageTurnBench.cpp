@@ -4,6 +4,7 @@
 // the largest album to its first page, against opening the sample album in the same run.
 
 #include "BenchSupport.h"
+#include "MainWindowProbe.h"
 #include "platform/ImageDecoder.h"
 #include "platform/PictureArea.h"
 
@@ -35,9 +36,10 @@ struct Turns {
     }
     // Shows a page untimed and lets the decoding ahead settle, as while the user reads it.
     void showSettled(int page) {
-        app.state.intCurrentPage = static_cast<std::int16_t>(page);
+        app.state.controller().setCurrentPage(static_cast<std::int16_t>(page));
         const int before = bench::paints().count;
         app.window.DisplayCurrentPage();
+        app.window.refresh();
         bench::awaitFrame(before);
         app.window.snapshots().waitUntilIdle();
     }
@@ -47,8 +49,8 @@ struct Turns {
         const int before = bench::paints().count;
         QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
         QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
-        QApplication::sendEvent(app.window.pbxShow, &down);
-        QApplication::sendEvent(app.window.pbxShow, &up);
+        QApplication::sendEvent(controls(app.window).pbxShow, &down);
+        QApplication::sendEvent(controls(app.window).pbxShow, &up);
         bench::awaitFrame(before);
         return bench::millisecondsSince(start);
     }
@@ -81,7 +83,7 @@ void keyTurn(benchmark::State& state, int width, int height, Key key) {
 void nextTurn(benchmark::State& state, int width, int height) {
     const bench::PhotoAlbum& album = albumOf(width, height);
     Turns turns(album);
-    const QSize size = turns.app.window.pbxShow->size();
+    const QSize size = controls(turns.app.window).pbxShow->size();
     bench::measurePair(
         state,
         [&] {

@@ -2,7 +2,7 @@
 // against cp copying the same images into an empty folder, measured in the same run.
 
 #include "BenchSupport.h"
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 
 #include <filesystem>
 
@@ -72,12 +72,12 @@ void SaveAsWithImages(benchmark::State& state) {
             app.seam.target = (target / "Storybook.xml").string();
             app.state.varStorybookFolder = folders().source.string() + "/";
             app.state.varStorybookFile = "Storybook.xml";
-            app.state.strApplicationMode = modes::kViewStorybook;
+            app.state.controller().setMode(AppMode::ViewStorybook);
             ::sync();
             const auto start = std::chrono::steady_clock::now();
-            app.window.SaveStorybookAs();
+            app.window.runCommand(Command::SaveStorybookAs);
             const double milliseconds = bench::millisecondsSince(start);
-            if (Folders::count(target) != 2051 || app.state.strApplicationMode != modes::kStorybookSaved)
+            if (Folders::count(target) != 2051 || app.state.controller().mode() != AppMode::StorybookSaved)
                 std::abort();
             return milliseconds;
         },

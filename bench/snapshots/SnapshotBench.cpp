@@ -176,7 +176,7 @@ void BrowserFirstOpen(benchmark::State& state) {
     for (auto _ : state) {
         app.state.strStorybookCachePath.clear();
         const auto start = Clock::now();
-        app.window.ShowSnapshotBrowser();
+        app.window.runCommand(Command::ShowSnapshotBrowser);
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
     }
     reportAgainstWalk(state, folder, seconds, 3.0);
@@ -187,11 +187,11 @@ BENCHMARK(BrowserFirstOpen)->Apply(folderSizes)->Unit(benchmark::kMillisecond);
 void BrowserSecondOpen(benchmark::State& state) {
     const BenchFolder& folder = benchFolder(static_cast<int>(state.range(0) / 2));
     Window app(folder);
-    app.window.ShowSnapshotBrowser();
+    app.window.runCommand(Command::ShowSnapshotBrowser);
     double seconds = 0;
     for (auto _ : state) {
         const auto start = Clock::now();
-        app.window.ShowSnapshotBrowser();
+        app.window.runCommand(Command::ShowSnapshotBrowser);
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
     }
     if (app.state.strStorybookCachePath != folder.path())

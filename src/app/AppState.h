@@ -3,6 +3,7 @@
 // display flags and the settings, plus the services of the platform the run was given. The main
 // window creates nothing of this itself, so tests can hand it a scripted seam and a scratch store.
 
+#include "controller/MainController.h"
 #include "document/Storybook.h"
 #include "platform/Environment.h"
 
@@ -24,10 +25,11 @@ public:
     Storybook& storybook() { return *m_storybook; }
     const Storybook& storybook() const { return *m_storybook; }
 
+    // The mode, the page shown and the saved flag, with the rules of the commands.
+    MainController& controller() { return m_controller; }
+    const MainController& controller() const { return m_controller; }
+
     // Shared display and album state.
-    std::string strApplicationMode;
-    bool blnStorybookSaved = true;
-    std::int16_t intCurrentPage = 0;
     std::string varStorybookFolder; // ends in '/'
     std::string varStorybookFile;
     std::string varSelectedSnapshot;
@@ -60,4 +62,5 @@ private:
     SettingsStore& m_settings;
     Environment m_environment;
     std::unique_ptr<Storybook> m_storybook;
+    MainController m_controller{*m_storybook};
 };

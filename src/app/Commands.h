@@ -1,6 +1,6 @@
 #pragma once
-// The main window's commands, as the controls and keys name them. frmMain::runCommand carries one
-// out and then refreshes what the window shows and enables.
+// The main window's commands. Each is one row of the command table (CommandTable.h), which says
+// what raises it and when it is enabled; frmMain::runCommand carries one out and then refreshes.
 
 enum class Command {
     OpenStorybook,
@@ -8,6 +8,7 @@ enum class Command {
     SaveStorybookAs,
     CycleOverlayCaptions,
     ToggleEditMode,
+    EditStoryText, // edit mode for the text alone, without the page buttons
     ShowSnapshotBrowser,
     ToggleToolButtons,
     ExitApplication,          // at once (toolbar button, menu item)
@@ -16,6 +17,7 @@ enum class Command {
     ShowAboutBox,
     ShowLicenseAgreement,
     ShowHomePage,
+    MovePage, // from viewing: edit mode, then the move
     BeginRelocatePage,
     DropRelocatedPage,
     ConfirmDeletePage,
@@ -25,6 +27,16 @@ enum class Command {
     DoPluginImageInfo,
     ToggleFullScreen,
     ShowSettingsDialog,
+    PageBack,
+    PageBackTen,
+    FirstPage,
+    PageForward,
+    PageForwardTen,
+    LastPage,
+    ScrollTextUp,
+    ScrollTextDown,
+    ShowPopupMenu,
+    CopyStorySelection,
     EmptyProcedure,
 };
 

@@ -1,17 +1,14 @@
 #pragma once
-// What a key does in the main window, as data: on key-down or key-up, under which held Ctrl and
-// Alt, in which control, the steps that follow (a command, a navigation button press, a scroll of
-// the story text, a change of the held flags). Each step names the modes it runs in; the mode is
-// tested when the step is reached, since a step before it may have changed it. frmMain carries the
-// steps out (frmMainKeys.cpp).
+// How a key is written in the command table: on key-down or key-up, under which held Ctrl and Alt,
+// in which control and in which modes. The mode is tested when the key's command is reached, since
+// a command before it on the same key may have changed it. The held flags follow the Ctrl and Alt
+// keys themselves (frmMainKeys.cpp).
 
-#include "Commands.h"
+#include "controller/MainController.h"
 #include "platform/KeyCodes.h"
 
 #include <cstdint>
 #include <map>
-#include <string_view>
-#include <vector>
 
 enum class KeyEdge { Down, Up };
 
@@ -20,40 +17,22 @@ enum class KeyControl { Picture, NavButton, TextBox };
 
 enum class HeldKeys { Any, NoCtrl, NoCtrlNoAlt, Ctrl, Alt, CtrlOrAlt };
 enum class KeyPlace { Any, PictureOrNavButton, Picture };
-enum class KeyMode { Any, Viewing, ViewingOrRelocating, Relocating };
 
-struct KeyStep {
-    enum class Kind {
-        Command,
-        PressNavButton,
-        ScrollText,
-        HoldCtrl,
-        HoldAlt,
-        ReleaseCtrl,
-        ReleaseAlt,
-        ReleaseBoth
-    };
-    Kind kind = Kind::Command;
-    Command command = Command::EmptyProcedure;
-    int value = 0; // the navigation button's index, or the lines to scroll (-1 up, +1 down)
-    KeyMode mode = KeyMode::Any;
-    bool operator==(const KeyStep&) const = default;
-};
-
-struct KeyRow {
+struct KeyBinding {
     KeyEdge edge;
     std::int16_t keyCode;
-    HeldKeys held;
-    KeyPlace place;
-    std::vector<KeyStep> steps;
+    HeldKeys held = HeldKeys::Any;
+    KeyPlace place = KeyPlace::Any;
+    KeyMode mode = KeyMode::Any;
 };
 
-const std::vector<KeyRow>& keyTable();
+bool keyMatches(const KeyBinding& key, KeyEdge edge, std::int16_t keyCode, bool ctrlHeld, bool altHeld,
+                KeyControl control);
 
-// The steps of the row that matches, or none; their modes are left for the caller to test.
-std::vector<KeyStep> keySteps(KeyEdge edge, std::int16_t keyCode, bool ctrlHeld, bool altHeld,
-                              KeyControl control);
-bool keyModeAllows(KeyMode mode, std::string_view applicationMode);
+// What a key does to the held Ctrl and Alt flags; besides, a key-up that raises a command lets go
+// of both.
+enum class HeldChange { None, HoldCtrl, HoldAlt, ReleaseCtrl, ReleaseAlt };
+HeldChange heldChange(KeyEdge edge, std::int16_t keyCode);
 
 // The shift word each key went down with. A key-up command is judged by the Ctrl and Alt held as
 // its key went down, not by those at its release: a typist rolling off Ctrl, a remote-desktop

@@ -16,24 +16,15 @@ frmMain::frmMain(AppState& state, QWidget* parent) : FramelessWindow(parent), m_
     setPalette(palette);
     setFacePicture(backgroundFace());
     createControls();
-    connectPageControls();
     connectCommandControls();
     connectKeys();
     connect(this, &FramelessWindow::faceMouseMoved, this, &frmMain::Form_MouseMove);
-}
-
-void frmMain::connectPageControls() {
-    connect(pbxShow, &PictureArea::clicked, this, &frmMain::pbxShow_Click);
-    connect(rtbViewer, &StoryTextBox::mouseReleased, this, [this](int) { rtbViewer_MouseUp(); });
-    for (std::size_t index = 0; index < cmdNav.size(); ++index)
-        connect(cmdNav[index], &QPushButton::clicked, this,
-                [this, index] { cmdNav_Click(static_cast<int>(index)); });
 }
 
 frmMain::~frmMain() = default;
 
 frmAbout& frmMain::aboutBox() {
     if (!m_about)
-        m_about = new frmAbout(m_state, this);
+        m_about = new frmAbout(m_state.seam(), m_state.environment().programFolder, this);
     return *m_about;
 }

@@ -2,9 +2,13 @@
 // The main window: a caption-less face of artwork with the picture area, the story text box, the
 // navigation buttons, the toolbar hotspots, the side buttons, the mode line and the popup menu.
 // One class whose handlers live in files by area (frmMainLayout.cpp, frmMainStartup.cpp, ...).
-// It shows what the album document reports and works on the shared state it is given.
+// Every control and key raises a command through the one command table (frmMainCommands.cpp);
+// commands change the state, and refresh() then sets what is shown and enabled. The mode, the page
+// and the saved flag, with the rules of the commands, are the controller's (MainController). It
+// shows what the album document reports and works on the shared state it is given.
 
 #include "AppState.h"
+#include "CommandTable.h"
 #include "Commands.h"
 #include "KeyTable.h"
 #include "SnapshotCache.h"
@@ -17,7 +21,6 @@
 
 #include <array>
 #include <functional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,11 +35,16 @@ class StoryTextBox;
 class TransparentLabel;
 class frmAbout;
 class plgnImageInfo;
-struct CommandStep;
+class QAction;
 
 // How the unsaved-changes question may be answered, and what came of it.
 enum class UnsavedChoices { SaveOrDiscard, SaveDiscardOrCancel };
 enum class UnsavedOutcome { NoChanges, Saved, SaveFailed, Discarded, Cancelled };
+enum class ScrollDirection { Up, Down };
+// What RefreshDisplay does: step the overlay captions, or draw the page with its overlays.
+enum class DisplayAction { Toggle, Display };
+// The group of side buttons on show.
+enum class SidePanel { None, PageButtons, ToolButtons };
 
 class frmMain : public FramelessWindow {
     Q_OBJECT
@@ -59,7 +67,8 @@ public:
     void SetWindowMode();
     void DrawStartScreen();
     void DrawToolbarLabels();
-    void HighlightButton(std::string_view name);
+    // Lights the hotspot; none takes every light off.
+    void HighlightButton(ImageHotspot* hotspot);
     void Form_MouseMove(int Button);
 
     // Help, about box and outside documents (frmMainLaunchers.cpp).
@@ -71,44 +80,32 @@ public:
     // Page display (frmMainDisplay.cpp).
     void DisplayCurrentPage();
     void ShowPageImage();
-    void RefreshDisplay(std::string_view strAction);
-    void ShowPageButtons(std::string_view strAction);
-    void ShowToolButtons(std::string_view strAction);
+    void RefreshDisplay(DisplayAction action);
     void CommitTextEdit();
-    void SetApplicationMode(std::string_view mode);
-    void pbxShow_Click();
     void rtbViewer_MouseUp();
-    void rtbViewer_DblClick();
-    void pbxDynaStretch();
 
     // Page navigation (frmMainNavigation.cpp).
     void cmdNav_Click(int Index);
-    void PageBack(int pages);
-    void PageForward(int pages);
 
     // The Open command (frmMainOpen.cpp).
     void OpenStorybook();
     void LoadStorybook();
     void ShowLogFileText();
 
-    // Commands (frmMainCommands.cpp): every control and key reaches a command through runCommand.
-    void runCommand(Command command);
-    // The calls a control's click makes, from the command table.
-    void clickControl(std::string_view control);
-    void runSteps(std::span<const CommandStep> steps);
-    // Brings what the controls enable in line with the mode, after every command.
-    void updateActions();
+    // Commands (frmMainCommands.cpp): every control and key reaches a command through runCommand,
+    // with the toolbar hotspot that raised it, if one did.
+    void runCommand(Command command, ImageHotspot* raisedBy = nullptr);
+    const std::vector<CommandRow>& commands() const { return m_commands; }
+    // Brings what the window shows and enables in line with the state, after every command.
+    void refresh();
     void EmptyProcedure();
     void rtbViewer_LostFocus();
     void pbxShow_GotFocus();
-    // Told of each command as it begins.
-    std::function<void(Command)> onCommand;
+    // Tells the observer of each command as it begins.
+    void observeCommands(std::function<void(Command)> observer) { m_onCommand = std::move(observer); }
 
     // The popup menu and the pin (frmMainPopup.cpp).
     void ShowPopupMenu();
-    void pbxShow_MouseDown(int Button);
-    void pbxBlanket_MouseDown(int Button);
-    void Form_MouseDown(int Button);
     void sbtnSticky_Click();
     void sbtnStuck_Click();
 
@@ -118,6 +115,8 @@ public:
 
     // Page editing (frmMainEditing.cpp).
     void ToggleEditMode();
+    void EditStoryText();
+    void MovePage();
     void BeginRelocatePage();
     void CopyPageToBuffer();
     void DropRelocatedPage();
@@ -145,16 +144,9 @@ public:
     plgnImageInfo* imageInfo() const;
 
     // The keyboard (frmMainKeys.cpp).
-    void HandleKeyDown(std::string_view strControl, std::int16_t KeyCode, std::int16_t Shift);
-    void HandleKeyUp(std::string_view strControl, std::int16_t KeyCode, std::int16_t Shift);
-    void ScrollViewerText(std::string_view strDirection);
-    void cmdNav_KeyDown(int Index, std::int16_t KeyCode, std::int16_t Shift);
-    void pbxShow_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
-    void rtbViewer_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
-    void pbxThumbnail_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
-    void cmdNav_KeyUp(int Index, std::int16_t KeyCode, std::int16_t Shift);
-    void pbxShow_KeyUp(std::int16_t KeyCode, std::int16_t Shift);
-    void rtbViewer_KeyUp(std::int16_t KeyCode, std::int16_t Shift);
+    void HandleKeyDown(KeyControl control, std::int16_t KeyCode);
+    void HandleKeyUp(KeyControl control, std::int16_t KeyCode);
+    void ScrollViewerText(ScrollDirection direction);
 
     // What the album document reports, shown and acted on (frmMainHost.cpp).
     MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
@@ -164,7 +156,6 @@ public:
     void endApplication();
     void showSavingPicture();
     void hideSavingPicture();
-    void setApplicationMode(std::string_view mode);
     // Saves the album to path with the saving picture shown, and marks it saved when it was.
     SaveOutcome saveAlbum(const std::string& path);
     // Deletes the page shown and shows the one that takes its place; the only page stays.
@@ -172,7 +163,18 @@ public:
     // The clock, for a new page: the short date, a blank and the time as "HH:mm:ss".
     static std::string timeStampNow();
 
-    // The controls, by their names.
+    // The about box instance, created on first use (also when only its launcher is needed).
+    frmAbout& aboutBox();
+    // The pictures shown and decoded ahead; tests and benchmarks wait on it.
+    SnapshotCache& snapshots() { return m_snapshots; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The controls, by their names; tests reach them through MainWindowProbe.
+    friend class MainWindowProbe;
     PictureArea* pbxShow = nullptr;
     StoryTextBox* rtbViewer = nullptr;
     std::array<ColorButton*, 6> cmdNav{};
@@ -200,16 +202,6 @@ public:
     QLabel* imgSaving = nullptr;
     PopupMenu* mnuPopup = nullptr;
 
-    // The about box instance, created on first use (also when only its launcher is needed).
-    frmAbout& aboutBox();
-    // The pictures shown and decoded ahead; tests and benchmarks wait on it.
-    SnapshotCache& snapshots() { return m_snapshots; }
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     // frmMainLayout.cpp
     void createControls();
     void createToolbar();
@@ -217,8 +209,9 @@ private:
     void createSideButtons();
     void createPopupMenu();
     void arrangeStackingAndTabs();
-    void connectPageControls();
     void connectCommandControls();
+    std::vector<CommandRow> commandTable();
+    const CommandRow& commandRow(Command command) const;
     void showMovedThumbnail();
     void finishWorkInProgress();
 
@@ -227,7 +220,7 @@ private:
     // frmMainKeys.cpp, frmMainFullScreen.cpp
     void connectKeys();
     void followHeldKeys(std::int16_t shift);
-    void runKeySteps(const std::vector<KeyStep>& steps);
+    void runKey(KeyEdge edge, KeyControl control, std::int16_t keyCode);
     QRect screenArea() const;
     void enterFullScreen();
     void leaveFullScreen();
@@ -235,20 +228,38 @@ private:
     // frmMainDisplay.cpp, frmMainOpen.cpp
     std::string currentStoryText() const;
     void storeStoryText();
-    void showMode(std::string_view mode);
+    void showSidePanel(SidePanel panel);
+    void refreshSideButtons();
+    void refreshPage();
+    void drawPage();
+    void showNoPage();
+    void setMode(AppMode mode);
+    void returnToViewing();
     void failLoad(const Message& failure);
     void leaveNothingOpen();
 
     // frmMainSnapshot.cpp
-    void applySnapshotResult(std::string_view result);
+    void applySnapshotResult(AppMode result);
+
+    // The popup menu's items, as the command table binds them.
+    struct MenuItems {
+        QAction *helpFile, *about, *licence, *homePage, *open, *save, *saveAs, *editText, *movePage,
+            *deletePage, *snapshot, *view, *fullScreen, *windowMode, *reverse, *settings, *exit;
+    };
 
     AppState& m_state;
+    MenuItems m_items{};
+    std::vector<CommandRow> m_commands;
     QPointer<frmAbout> m_about;
     QPointer<plgnImageInfo> m_imageInfo;
     QPoint m_placeBeforeFullScreen;
     SnapshotCache m_snapshots;
     SnapshotScan m_snapshotScan; // the folder scan, reused while the folder is strStorybookCachePath
     HeldAtKeyDown m_heldAtKeyDown;
+    std::function<void(Command)> m_onCommand;
+    SidePanel m_sidePanel = SidePanel::None;
+    bool m_pageStale = false;    // the page picture is to be drawn afresh
+    bool m_targetsStale = false; // the navigation buttons' pages are to be decoded ahead
     bool m_endRequested = false;
     bool m_unloaded = false;
 };

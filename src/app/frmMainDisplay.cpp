@@ -1,7 +1,7 @@
 // Page display: the current page's story in the text box and its snapshot over the picture area,
 // the overlay captions, the side-button groups, committing an edit and the mode setter.
 
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "document/FileNames.h"
 #include "document/StoredText.h"
 #include "document/TextUtil.h"
@@ -39,23 +39,6 @@ void showButton(PictureButton* button, bool shown) {
     button->setEnabled(shown);
 }
 
-// The pages the six navigation buttons go to from this one, and the two after the next one (so a
-// held key for the next page finds its pages decoded even when one decode outlasts a key repeat),
-// nearest first (forward before back at the same distance), each once and without the page shown.
-std::vector<int> navigationTargets(int current, int count) {
-    const auto clamped = [count](int page) { return std::clamp(page, 0, count - 1); };
-    std::vector<int> targets;
-    for (const int page :
-         {clamped(current + 1), clamped(current - 1), clamped(current + 2), clamped(current + 3),
-          clamped(current + 10), clamped(current - 10), count - 1, 0}) {
-        if (page != current && std::find(targets.begin(), targets.end(), page) == targets.end())
-            targets.push_back(page);
-    }
-    std::stable_sort(targets.begin(), targets.end(),
-                     [current](int a, int b) { return std::abs(a - current) < std::abs(b - current); });
-    return targets;
-}
-
 // The navigation buttons' pages, decoded ahead at the painted size while the user reads this one.
 // The worker gets plain paths: names that could leave the album's folder are never handed to it.
 void decodeTargetsAhead(const AppState& state, SnapshotCache& snapshots, const QSize& size) {
@@ -63,7 +46,7 @@ void decodeTargetsAhead(const AppState& state, SnapshotCache& snapshots, const Q
     if (state.varStorybookFolder.empty())
         return;
     std::vector<QString> paths;
-    for (const int page : navigationTargets(state.intCurrentPage, book.varPageCount)) {
+    for (const int page : state.controller().navigationTargets()) {
         const std::string_view name = trimBlanks(book.content(page, album::Snapshot));
         if (name.empty() || !isPlainFileName(name))
             continue;
@@ -77,14 +60,15 @@ void decodeTargetsAhead(const AppState& state, SnapshotCache& snapshots, const Q
 } // namespace
 
 std::string frmMain::currentStoryText() const {
-    const std::string_view content = m_state.storybook().content(m_state.intCurrentPage, album::Text);
+    const std::string_view content =
+        m_state.storybook().content(m_state.controller().currentPage(), album::Text);
     return unwrapCdata(content);
 }
 
 void frmMain::DisplayCurrentPage() {
     const Storybook& book = m_state.storybook();
     if (book.varPageCount <= 0) {
-        pbxShow->clearPicture();
+        showNoPage();
         return;
     }
     rtbViewer->clear();
@@ -96,15 +80,30 @@ void frmMain::DisplayCurrentPage() {
         rtbViewer->setLocked(true);
         rtbViewer->setVerticalScrollBarShown(rtbViewer->displayLineCount() >= 8);
     }
-    const std::string_view snapshot = book.content(m_state.intCurrentPage, album::Snapshot);
-    if (!trimBlanks(snapshot).empty() && !m_state.varStorybookFolder.empty())
-        ShowPageImage();
-    RefreshDisplay("display");
-    decodeTargetsAhead(m_state, m_snapshots, pbxShow->size());
+    RefreshDisplay(DisplayAction::Display);
+    m_targetsStale = true;
+}
+
+void frmMain::showNoPage() {
+    pbxShow->clearPicture();
+    m_pageStale = false;
+    m_targetsStale = false;
+}
+
+void frmMain::refreshPage() {
+    if (m_pageStale) {
+        m_pageStale = false;
+        drawPage();
+    }
+    if (m_targetsStale) {
+        m_targetsStale = false;
+        decodeTargetsAhead(m_state, m_snapshots, pbxShow->size());
+    }
 }
 
 void frmMain::ShowPageImage() {
-    const std::string_view snapshot = m_state.storybook().content(m_state.intCurrentPage, album::Snapshot);
+    const std::string_view snapshot =
+        m_state.storybook().content(m_state.controller().currentPage(), album::Snapshot);
     const std::string_view name = trimBlanks(snapshot);
     pbxShow->setPersistentDrawing(true);
     QImage picture;
@@ -128,8 +127,8 @@ void frmMain::ShowPageImage() {
     pbxShow->setPersistentDrawing(false);
 }
 
-void frmMain::RefreshDisplay(std::string_view strAction) {
-    if (strAction == "toggle") {
+void frmMain::RefreshDisplay(DisplayAction action) {
+    if (action == DisplayAction::Toggle) {
         if (!m_state.blnShowPageNumber) {
             m_state.blnShowPageNumber = true;
         } else if (!m_state.blnShowFileName) {
@@ -143,19 +142,21 @@ void frmMain::RefreshDisplay(std::string_view strAction) {
         }
         return;
     }
-    if (strAction != "display")
-        return;
+    // The pinned page buttons stay; the others go with the page shown afresh.
+    if (!m_state.blnSticky || m_sidePanel != SidePanel::PageButtons)
+        m_sidePanel = SidePanel::None;
+    m_pageStale = true;
+}
 
+// The page's picture with the overlays the flags ask for and the "Modified" mark.
+void frmMain::drawPage() {
     ShowPageImage();
-    if (!m_state.blnSticky)
-        ShowPageButtons("hide");
-    ShowToolButtons("hide");
     pbxShow->setPersistentDrawing(true);
     // Banker's rounding, as the column is computed in full-screen mode.
     const int x =
         m_state.blnFullScreen ? static_cast<int>(std::nearbyint(pbxShow->widthTwips() * 0.9)) : 5250;
     if (m_state.blnShowPageNumber) {
-        const auto number = static_cast<std::int16_t>(m_state.intCurrentPage + 1);
+        const auto number = static_cast<std::int16_t>(m_state.controller().currentPage() + 1);
         pbxShow->setFontSize(16);
         pbxShow->setForeColor(kBlack);
         pbxShow->setPosition(x + 10, 15);
@@ -163,7 +164,7 @@ void frmMain::RefreshDisplay(std::string_view strAction) {
         pbxShow->setForeColor(kYellow);
         pbxShow->setPosition(x, 1);
         pbxShow->printNumber(number);
-        if (!m_state.blnStorybookSaved)
+        if (!m_state.controller().saved())
             printAt(*pbxShow, 12, kRed, 4800, 300, "Modified");
     }
     if (m_state.blnShowFileName) {
@@ -171,7 +172,8 @@ void frmMain::RefreshDisplay(std::string_view strAction) {
         printAt(*pbxShow, 12, kWhite, 100, 1, m_state.varStorybookFile);
     }
     if (m_state.blnShowSnapshotName) {
-        const std::string snapshot(m_state.storybook().content(m_state.intCurrentPage, album::Snapshot));
+        const std::string snapshot(
+            m_state.storybook().content(m_state.controller().currentPage(), album::Snapshot));
         const int h = static_cast<int>(pbxShow->heightTwips() * 0.92);
         printAt(*pbxShow, 12, kBlack, 120, h, snapshot);
         printAt(*pbxShow, 12, kWhite, 100, h - 15, snapshot);
@@ -179,83 +181,47 @@ void frmMain::RefreshDisplay(std::string_view strAction) {
     pbxShow->setPersistentDrawing(false);
 }
 
-void frmMain::ShowPageButtons(std::string_view strAction) {
-    if (strAction == "display") {
-        showButton(sbtnDelete, true);
-        showButton(sbtnMovePg, true);
-        showButton(sbtnStuck, m_state.blnSticky);
-        showButton(sbtnSticky, !m_state.blnSticky);
-        return;
-    }
-    for (PictureButton* button : {sbtnDelete, sbtnMovePg, sbtnSticky, sbtnStuck})
-        showButton(button, false);
+void frmMain::showSidePanel(SidePanel panel) {
+    m_sidePanel = panel;
 }
 
-void frmMain::ShowToolButtons(std::string_view strAction) {
-    if (strAction == "display") {
-        showButton(sbtnTools1, true);
-        showButton(sbtnTools5, true);
-        return;
-    }
-    for (PictureButton* button : {sbtnTools1, sbtnTools2, sbtnTools3, sbtnTools4, sbtnTools5})
+void frmMain::refreshSideButtons() {
+    const bool pageButtons = m_sidePanel == SidePanel::PageButtons;
+    const bool toolButtons = m_sidePanel == SidePanel::ToolButtons;
+    showButton(sbtnDelete, pageButtons);
+    showButton(sbtnMovePg, pageButtons);
+    showButton(sbtnStuck, pageButtons && m_state.blnSticky);
+    showButton(sbtnSticky, pageButtons && !m_state.blnSticky);
+    showButton(sbtnTools1, toolButtons);
+    showButton(sbtnTools5, toolButtons);
+    for (PictureButton* button : {sbtnTools2, sbtnTools3, sbtnTools4})
         showButton(button, false);
 }
 
 void frmMain::CommitTextEdit() {
-    if (m_state.strApplicationMode != modes::kEditStorybook)
+    if (m_state.controller().mode() != AppMode::EditStorybook)
         return;
     m_state.blnSticky = false;
     storeStoryText();
-    SetApplicationMode(modes::kViewStorybook);
-    RefreshDisplay("display");
+    returnToViewing();
+    RefreshDisplay(DisplayAction::Display);
 }
 
-void frmMain::SetApplicationMode(std::string_view mode) {
-    if (mode == modes::kViewStorybook) {
-        m_state.strApplicationMode = modes::kViewStorybook;
-        rtbViewer->setLocked(true);
-        DisplayCurrentPage();
-    }
-    showMode(m_state.strApplicationMode);
+// Back to viewing, the text box locked and the page shown afresh.
+void frmMain::returnToViewing() {
+    setMode(AppMode::ViewStorybook);
+    rtbViewer->setLocked(true);
+    DisplayCurrentPage();
 }
 
-void frmMain::showMode(std::string_view mode) {
-    m_state.strApplicationMode = std::string(mode);
-    lblApplicationMode->setText(qText(mode));
-}
-
-// A click on the picture does what the view button does.
-void frmMain::pbxShow_Click() {
-    CycleOverlayCaptions();
+void frmMain::setMode(AppMode mode) {
+    m_state.controller().setMode(mode);
+    lblApplicationMode->setText(qText(modeText(mode)));
 }
 
 void frmMain::rtbViewer_MouseUp() {
-    if (m_state.strApplicationMode != modes::kViewStorybook)
+    if (m_state.controller().mode() != AppMode::ViewStorybook)
         return;
     m_state.seam().setClipboardText(rtbViewer->selectedText());
     pbxShow->setFocus();
-}
-
-void frmMain::rtbViewer_DblClick() {}
-
-// Nothing calls this; it repaints the area's picture stretched over the whole area from a source
-// rectangle worked out from the picture's own size.
-void frmMain::pbxDynaStretch() {
-    if (!pbxShow->hasPicture())
-        return;
-    const QImage picture = pbxShow->picture();
-    const long widthRatio = std::lround(pbxShow->widthTwips() / 5985.0);
-    const long heightRatio = std::lround(pbxShow->heightTwips() / 4485.0);
-    if (widthRatio == 0 || heightRatio == 0)
-        return;
-    // The picture's size in hundredths of a millimetre; the source rectangle comes out in twips.
-    const double himetricWidth = picture.width() * 2540.0 / 96.0;
-    const double himetricHeight = picture.height() * 2540.0 / 96.0;
-    const double sourceWidthTwips = himetricWidth / 0.612 / static_cast<double>(widthRatio);
-    const double sourceHeightTwips = himetricHeight / 0.612 / static_cast<double>(heightRatio);
-    const QRect source =
-        QRect(0, 0, static_cast<int>(sourceWidthTwips / 15), static_cast<int>(sourceHeightTwips / 15))
-            .intersected(picture.rect());
-    pbxShow->setPicture(
-        picture.copy(source).scaled(pbxShow->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }

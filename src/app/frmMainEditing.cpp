@@ -2,7 +2,7 @@
 // page order and stepping the overlay captions. Typed text is stored before any of them changes
 // the pages, so an edit is never lost to a question or a move.
 
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "frmMain.h"
 
 #include "document/FileNames.h"
@@ -34,71 +34,81 @@ void frmMain::storeStoryText() {
         messageBox("The story text held " + found +
                        ", which an album cannot hold. It was replaced by the character \xEF\xBF\xBD.",
                    MessageButtons::Ok, MessageIcon::None, "");
-    m_state.storybook().varEntryArray[m_state.intCurrentPage][album::Text][album::Content] =
+    m_state.storybook().varEntryArray[m_state.controller().currentPage()][album::Text][album::Content] =
         wrapInCdata(typed);
 }
 
 void frmMain::CycleOverlayCaptions() {
-    if (m_state.strApplicationMode == modes::kViewStorybook) {
-        RefreshDisplay("toggle");
-        RefreshDisplay("display");
-    } else if (m_state.strApplicationMode == modes::kEditStorybook) {
+    if (m_state.controller().mode() == AppMode::ViewStorybook) {
+        RefreshDisplay(DisplayAction::Toggle);
+        RefreshDisplay(DisplayAction::Display);
+    } else if (m_state.controller().mode() == AppMode::EditStorybook) {
         CommitTextEdit();
     }
 }
 
 void frmMain::ToggleEditMode() {
-    const std::string& mode = m_state.strApplicationMode;
+    const AppMode mode = m_state.controller().mode();
     // Without a page there is no text to edit, and edit mode could not be left again.
-    if (m_state.storybook().varPageCount <= 0)
+    if (!m_state.controller().hasPages())
         return;
-    if (mode == modes::kViewStorybook || mode == modes::kStorybookSaved) {
-        showMode(modes::kEditStorybook);
-        m_state.blnStorybookSaved = false;
+    if (m_state.controller().canEnterEdit()) {
+        setMode(AppMode::EditStorybook);
+        m_state.controller().setSaved(false);
         rtbViewer->setColors(kBlack, kWhite);
         rtbViewer->setLocked(false);
         rtbViewer->setVerticalScrollBarShown(true);
         rtbViewer->setFocus();
         // The caret goes to the start of the text, as it does on a page turn with the pin.
         rtbViewer->setSelectionStart(0);
-        ShowToolButtons("hide");
-        ShowPageButtons("display");
-    } else if (mode == modes::kEditStorybook) {
+        showSidePanel(SidePanel::PageButtons);
+    } else if (mode == AppMode::EditStorybook) {
         storeStoryText();
         m_state.blnSticky = false;
-        SetApplicationMode(modes::kViewStorybook);
-        RefreshDisplay("display");
+        returnToViewing();
+        RefreshDisplay(DisplayAction::Display);
         pbxShow->setFocus();
     }
 }
 
+// Editing the text alone, without the page buttons.
+void frmMain::EditStoryText() {
+    ToggleEditMode();
+    showSidePanel(SidePanel::None);
+}
+
+// A move asked for while viewing passes through edit mode, as the page buttons do.
+void frmMain::MovePage() {
+    ToggleEditMode();
+    BeginRelocatePage();
+}
+
 void frmMain::BeginRelocatePage() {
-    const std::string& mode = m_state.strApplicationMode;
-    if (mode == modes::kRelocatePage) {
+    const AppMode mode = m_state.controller().mode();
+    if (mode == AppMode::RelocatePage) {
         DropRelocatedPage();
         return;
     }
-    if ((mode != modes::kEditStorybook && mode != modes::kStorybookSaved) ||
-        m_state.storybook().varPageCount < 2)
+    if (!m_state.controller().canBeginMove())
         return;
     // The page moves with what was typed on it.
-    if (mode == modes::kEditStorybook)
+    if (mode == AppMode::EditStorybook)
         storeStoryText();
     pbxThumbnail->show();
     pbxThumbnail->setEnabled(true);
-    m_state.blnStorybookSaved = false;
+    m_state.controller().setSaved(false);
     m_state.blnSticky = false;
     showMovedThumbnail();
     CopyPageToBuffer();
     deleteShownPage();
     pbxShow->setFocus();
-    showMode(modes::kRelocatePage);
+    setMode(AppMode::RelocatePage);
 }
 
 // A thumbnail that cannot be read leaves the box in its own colour; the move goes on.
 void frmMain::showMovedThumbnail() {
-    const std::string name(
-        trimBlanks(m_state.storybook().content(m_state.intCurrentPage, album::ThumbnailFilename)));
+    const std::string name(trimBlanks(
+        m_state.storybook().content(m_state.controller().currentPage(), album::ThumbnailFilename)));
     QImage thumbnail;
     if (isPlainFileName(name)) {
         QImageReader reader(QString::fromStdString(m_state.varStorybookFolder + name));
@@ -113,29 +123,29 @@ void frmMain::showMovedThumbnail() {
 
 void frmMain::CopyPageToBuffer() {
     Storybook& book = m_state.storybook();
-    book.varPageBuffer = book.varEntryArray[m_state.intCurrentPage];
+    book.varPageBuffer = book.varEntryArray[m_state.controller().currentPage()];
 }
 
 void frmMain::DropRelocatedPage() {
     // The buffer is never cleared, so a drop outside a move would copy an old page in again.
-    if (m_state.strApplicationMode != modes::kRelocatePage)
+    if (m_state.controller().mode() != AppMode::RelocatePage)
         return;
     pbxThumbnail->hide();
     pbxThumbnail->setEnabled(false);
     pbxShow->setFocus();
     Storybook& book = m_state.storybook();
     // The slot always opens: the page came out of this same table.
-    if (OpenPageSlot(book, m_state.intCurrentPage))
-        book.varEntryArray[m_state.intCurrentPage] = book.varPageBuffer;
-    SetApplicationMode(modes::kViewStorybook);
-    RefreshDisplay("display");
+    if (OpenPageSlot(book, m_state.controller().currentPage()))
+        book.varEntryArray[m_state.controller().currentPage()] = book.varPageBuffer;
+    returnToViewing();
+    RefreshDisplay(DisplayAction::Display);
     pbxShow->setFocus();
 }
 
 void frmMain::ConfirmDeletePage() {
-    if (m_state.strApplicationMode == modes::kRelocatePage)
+    if (!m_state.controller().canChangePages())
         return;
-    const bool editing = m_state.strApplicationMode == modes::kEditStorybook;
+    const bool editing = m_state.controller().mode() == AppMode::EditStorybook;
     if (editing)
         storeStoryText();
     const MessageAnswer answer =
@@ -150,32 +160,33 @@ void frmMain::ConfirmDeletePage() {
         if (editing)
             CommitTextEdit();
         else
-            showMode(modes::kViewStorybook);
+            setMode(AppMode::ViewStorybook);
     }
 }
 
 void frmMain::ConfirmReversePages() {
-    if (m_state.strApplicationMode == modes::kRelocatePage)
+    if (!m_state.controller().canChangePages())
         return;
-    const bool editing = m_state.strApplicationMode == modes::kEditStorybook;
+    const bool editing = m_state.controller().mode() == AppMode::EditStorybook;
     if (editing)
         storeStoryText();
-    showMode(modes::kReverseStorybook);
+    setMode(AppMode::ReverseStorybook);
     const MessageAnswer answer =
         messageBox("This function will reverse the order of your storybook \r\n"
                    "pages. The first page will become the last and the last page \r\n"
                    "will become the first.  Do you wish to proceed?",
                    MessageButtons::OkCancel, MessageIcon::None, "Reverse Order of Album Pages");
     if (answer == MessageAnswer::Ok) {
-        ShowToolButtons("hide");
+        if (m_sidePanel == SidePanel::ToolButtons)
+            showSidePanel(SidePanel::None);
         ReversePageOrder(m_state.storybook());
-        m_state.blnStorybookSaved = false;
+        m_state.controller().setSaved(false);
     }
     // The question ends an edit: the text box is locked again with the page shown afresh.
     if (editing)
         m_state.blnSticky = false;
     if (answer == MessageAnswer::Ok || editing)
-        SetApplicationMode(modes::kViewStorybook);
+        returnToViewing();
     else
-        showMode(modes::kViewStorybook);
+        setMode(AppMode::ViewStorybook);
 }

@@ -2,7 +2,7 @@
 // the picture is enlarged and centred with the story text under it, and the navigation buttons go.
 // Leaving returns to the window layout and puts the window back exactly where it stood.
 
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "frmMain.h"
 
 #include "FullScreenLayout.h"
@@ -26,7 +26,7 @@ void frmMain::ToggleFullScreen() {
         leaveFullScreen();
         return;
     }
-    if (m_state.strApplicationMode == modes::kViewStorybook && m_state.storybook().varPageCount > 0)
+    if (m_state.controller().canEnterFullScreen())
         enterFullScreen();
 }
 
@@ -68,6 +68,6 @@ void frmMain::leaveFullScreen() {
     setWindowState(windowState() & ~Qt::WindowFullScreen);
     SetWindowMode();
     m_state.blnFullScreen = false;
-    RefreshDisplay("display");
+    RefreshDisplay(DisplayAction::Display);
     move(m_placeBeforeFullScreen);
 }

@@ -2,7 +2,7 @@
 // order the user is to see them, and acts on its outcomes.
 
 #include "artwork/FaceArtwork.h"
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "frmMain.h"
 
 #include "document/PageOperations.h"
@@ -42,14 +42,6 @@ void frmMain::hideSavingPicture() {
     imgSaving->hide();
 }
 
-// Mode changes that return to viewing go through the window's mode setter, which shows the page again.
-void frmMain::setApplicationMode(std::string_view mode) {
-    if (mode == modes::kViewStorybook)
-        SetApplicationMode(mode);
-    else
-        showMode(mode);
-}
-
 // A failure is told while the saving picture is still up; a warning about a saved album once the
 // album shows as saved.
 SaveOutcome frmMain::saveAlbum(const std::string& path) {
@@ -62,8 +54,8 @@ SaveOutcome frmMain::saveAlbum(const std::string& path) {
         hideSavingPicture();
         return result.outcome;
     }
-    m_state.blnStorybookSaved = true;
-    setApplicationMode(modes::kStorybookSaved);
+    m_state.controller().setSaved(true);
+    setMode(AppMode::StorybookSaved);
     hideSavingPicture();
     if (result.message)
         showMessage(*result.message);
@@ -71,13 +63,13 @@ SaveOutcome frmMain::saveAlbum(const std::string& path) {
 }
 
 void frmMain::deleteShownPage() {
-    const DeleteResult result = DeleteCurrentPage(m_state.storybook(), m_state.intCurrentPage);
+    const DeleteResult result = DeleteCurrentPage(m_state.storybook(), m_state.controller().currentPage());
     if (!result.deleted)
         return;
-    m_state.blnStorybookSaved = false;
-    m_state.intCurrentPage = result.currentPage;
-    setApplicationMode(modes::kViewStorybook);
-    RefreshDisplay("display");
+    m_state.controller().setSaved(false);
+    m_state.controller().setCurrentPage(result.currentPage);
+    returnToViewing();
+    RefreshDisplay(DisplayAction::Display);
     pbxShow->setFocus();
 }
 

@@ -1,17 +1,16 @@
 // The image information window's command: one window at most, shown beside the main window and
 // filled afresh each time it is called.
 
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "frmMain.h"
 
 #include "dialogs/plgnImageInfo.h"
 
 void frmMain::DoPluginImageInfo() {
-    const std::string& mode = m_state.strApplicationMode;
-    if (mode != modes::kViewStorybook && mode != modes::kEditStorybook && mode != modes::kStorybookSaved)
+    if (!m_state.controller().albumShown())
         return;
     if (!m_imageInfo)
-        m_imageInfo = new plgnImageInfo(m_state, this);
+        m_imageInfo = new plgnImageInfo(m_state.seam(), m_state.storybook(), m_state.controller(), this);
     m_imageInfo->show();
     m_imageInfo->raise();
     m_imageInfo->activateWindow();

@@ -1,8 +1,8 @@
 // The keyboard: the key events of the picture area, the story text box, the navigation buttons and
-// the floating thumbnail, the two dispatchers that look a key up in the key table, and the story
-// text scroll. A key is never consumed here: the focused control still handles it afterwards.
+// the floating thumbnail, the held Ctrl and Alt, looking a key up in the command table, and the
+// story text scroll. A key is never consumed here: the focused control still handles it afterwards.
 
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "frmMain.h"
 
 #include "KeyTable.h"
@@ -15,7 +15,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-#include <optional>
+#include <algorithm>
 
 namespace {
 bool isFocusKey(const QKeyEvent& event) {
@@ -30,15 +30,6 @@ bool keyboardLeftTheWindow(const QEvent& event) {
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
 
-std::optional<KeyControl> keyControlNamed(std::string_view name) {
-    if (name == "pbxShow")
-        return KeyControl::Picture;
-    if (name == "cmdNav")
-        return KeyControl::NavButton;
-    if (name == "rtbViewer")
-        return KeyControl::TextBox;
-    return std::nullopt;
-}
 } // namespace
 
 void frmMain::connectKeys() {
@@ -68,22 +59,23 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     const KeyEdge edge = press ? KeyEdge::Down : KeyEdge::Up;
     followHeldKeys(m_heldAtKeyDown.shiftFor(edge, key));
 
+    const auto handle = [&](KeyControl control) {
+        press ? HandleKeyDown(control, key.keyCode) : HandleKeyUp(control, key.keyCode);
+    };
     if (watched == pbxShow) {
-        press ? pbxShow_KeyDown(key.keyCode, key.shift) : pbxShow_KeyUp(key.keyCode, key.shift);
+        handle(KeyControl::Picture);
     } else if (watched == rtbViewer) {
-        press ? rtbViewer_KeyDown(key.keyCode, key.shift) : rtbViewer_KeyUp(key.keyCode, key.shift);
+        handle(KeyControl::TextBox);
     } else if (watched == pbxThumbnail) {
+        // The thumbnail of a page being moved counts as the text box; only its key-downs count.
         if (press)
-            pbxThumbnail_KeyDown(key.keyCode, key.shift);
+            HandleKeyDown(KeyControl::TextBox, key.keyCode);
         // The thumbnail's keys end here. Passed on, they would reach the picture area, its parent,
         // and run a second time, since the command has often moved the focus there (Left would
         // turn two pages). Only Tab keeps Qt's own focus move.
         return !isFocusKey(keyEvent);
-    } else {
-        for (std::size_t index = 0; index < cmdNav.size(); ++index)
-            if (watched == cmdNav[index])
-                press ? cmdNav_KeyDown(static_cast<int>(index), key.keyCode, key.shift)
-                      : cmdNav_KeyUp(static_cast<int>(index), key.keyCode, key.shift);
+    } else if (std::find(cmdNav.begin(), cmdNav.end(), watched) != cmdNav.end()) {
+        handle(KeyControl::NavButton);
     }
     return false;
 }
@@ -98,83 +90,44 @@ void frmMain::followHeldKeys(std::int16_t shift) {
     m_state.blnAltKeyDown = (shift & kAltBit) != 0;
 }
 
-void frmMain::cmdNav_KeyDown(int, std::int16_t KeyCode, std::int16_t Shift) {
-    HandleKeyDown("cmdNav", KeyCode, Shift);
-}
-void frmMain::pbxShow_KeyDown(std::int16_t KeyCode, std::int16_t Shift) {
-    HandleKeyDown("pbxShow", KeyCode, Shift);
-}
-void frmMain::rtbViewer_KeyDown(std::int16_t KeyCode, std::int16_t Shift) {
-    HandleKeyDown("rtbViewer", KeyCode, Shift);
-}
-// The thumbnail of a page being moved counts as the text box.
-void frmMain::pbxThumbnail_KeyDown(std::int16_t KeyCode, std::int16_t Shift) {
-    HandleKeyDown("rtbViewer", KeyCode, Shift);
-}
-void frmMain::cmdNav_KeyUp(int, std::int16_t KeyCode, std::int16_t Shift) {
-    HandleKeyUp("cmdNav", KeyCode, Shift);
-}
-void frmMain::pbxShow_KeyUp(std::int16_t KeyCode, std::int16_t Shift) {
-    HandleKeyUp("pbxShow", KeyCode, Shift);
-}
-void frmMain::rtbViewer_KeyUp(std::int16_t KeyCode, std::int16_t Shift) {
-    HandleKeyUp("rtbViewer", KeyCode, Shift);
+void frmMain::HandleKeyDown(KeyControl control, std::int16_t KeyCode) {
+    if (m_state.controller().mode() == AppMode::StorybookSaved)
+        setMode(AppMode::ViewStorybook);
+    runKey(KeyEdge::Down, control, KeyCode);
 }
 
-void frmMain::HandleKeyDown(std::string_view strControl, std::int16_t KeyCode, std::int16_t) {
-    const std::optional<KeyControl> control = keyControlNamed(strControl);
-    if (!control)
+void frmMain::HandleKeyUp(KeyControl control, std::int16_t KeyCode) {
+    runKey(KeyEdge::Up, control, KeyCode);
+}
+
+void frmMain::runKey(KeyEdge edge, KeyControl control, std::int16_t keyCode) {
+    switch (heldChange(edge, keyCode)) {
+    case HeldChange::HoldCtrl:
+        m_state.blnCtrlKeyDown = true;
         return;
-    if (m_state.strApplicationMode == modes::kStorybookSaved)
-        showMode(modes::kViewStorybook);
-    runKeySteps(keySteps(KeyEdge::Down, KeyCode, m_state.blnCtrlKeyDown, m_state.blnAltKeyDown, *control));
-}
-
-void frmMain::HandleKeyUp(std::string_view strControl, std::int16_t KeyCode, std::int16_t) {
-    const std::optional<KeyControl> control = keyControlNamed(strControl);
-    if (!control)
+    case HeldChange::HoldAlt:
+        m_state.blnAltKeyDown = true;
         return;
-    runKeySteps(keySteps(KeyEdge::Up, KeyCode, m_state.blnCtrlKeyDown, m_state.blnAltKeyDown, *control));
-}
-
-void frmMain::runKeySteps(const std::vector<KeyStep>& steps) {
-    for (const KeyStep& step : steps) {
-        if (!keyModeAllows(step.mode, m_state.strApplicationMode))
-            continue;
-        switch (step.kind) {
-        case KeyStep::Kind::Command:
-            runCommand(step.command);
-            break;
-        case KeyStep::Kind::PressNavButton:
-            // The button's own click, so a key passes the same guards as the button.
-            cmdNav[static_cast<std::size_t>(step.value)]->click();
-            break;
-        case KeyStep::Kind::ScrollText:
-            ScrollViewerText(step.value < 0 ? "up" : "down");
-            break;
-        case KeyStep::Kind::HoldCtrl:
-            m_state.blnCtrlKeyDown = true;
-            break;
-        case KeyStep::Kind::HoldAlt:
-            m_state.blnAltKeyDown = true;
-            break;
-        case KeyStep::Kind::ReleaseCtrl:
-            m_state.blnCtrlKeyDown = false;
-            break;
-        case KeyStep::Kind::ReleaseAlt:
-            m_state.blnAltKeyDown = false;
-            break;
-        case KeyStep::Kind::ReleaseBoth:
-            m_state.blnCtrlKeyDown = false;
-            m_state.blnAltKeyDown = false;
-            break;
-        }
+    case HeldChange::ReleaseCtrl:
+        m_state.blnCtrlKeyDown = false;
+        return;
+    case HeldChange::ReleaseAlt:
+        m_state.blnAltKeyDown = false;
+        return;
+    case HeldChange::None:
+        break;
+    }
+    const std::vector<KeyMatch> rows =
+        rowsForKey(m_commands, edge, keyCode, m_state.blnCtrlKeyDown, m_state.blnAltKeyDown, control);
+    for (const KeyMatch& match : rows)
+        if (m_state.controller().keyAllowed(match.mode))
+            runCommand(match.row->command);
+    if (edge == KeyEdge::Up && !rows.empty()) {
+        m_state.blnCtrlKeyDown = false;
+        m_state.blnAltKeyDown = false;
     }
 }
 
-void frmMain::ScrollViewerText(std::string_view strDirection) {
-    if (strDirection == "up")
-        rtbViewer->scrollLines(-1);
-    else if (strDirection == "down")
-        rtbViewer->scrollLines(1);
+void frmMain::ScrollViewerText(ScrollDirection direction) {
+    rtbViewer->scrollLines(direction == ScrollDirection::Up ? -1 : 1);
 }

@@ -147,43 +147,44 @@ void frmMain::createPopupMenu() {
     mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
     PopupMenu& menu = *mnuPopup;
     menu.addSubmenu(QStringLiteral("mnuPopupHelp"), QStringLiteral("Help!"));
-    menu.addItem(QStringLiteral("mnuPopupHelpHelp"), QStringLiteral("Help File"),
-                 QStringLiteral("mnuPopupHelp"));
+    m_items.helpFile = menu.addItem(QStringLiteral("mnuPopupHelpHelp"), QStringLiteral("Help File"),
+                                    QStringLiteral("mnuPopupHelp"));
     menu.addSeparator(QStringLiteral("mnu10"), QStringLiteral("mnuPopupHelp"));
-    menu.addItem(QStringLiteral("mnuPopupHelpAbout"), QStringLiteral("About Brindlecove"),
-                 QStringLiteral("mnuPopupHelp"));
-    menu.addItem(QStringLiteral("mnuPopupHelpFSLA"), QStringLiteral("License Agreement"),
-                 QStringLiteral("mnuPopupHelp"));
+    m_items.about = menu.addItem(QStringLiteral("mnuPopupHelpAbout"), QStringLiteral("About Brindlecove"),
+                                 QStringLiteral("mnuPopupHelp"));
+    m_items.licence = menu.addItem(QStringLiteral("mnuPopupHelpFSLA"), QStringLiteral("License Agreement"),
+                                   QStringLiteral("mnuPopupHelp"));
     menu.addSeparator(QStringLiteral("mnu11"), QStringLiteral("mnuPopupHelp"));
-    menu.addItem(QStringLiteral("mnuPopupHelpWeb"), QStringLiteral("Internet Web Site"),
-                 QStringLiteral("mnuPopupHelp"));
+    m_items.homePage = menu.addItem(QStringLiteral("mnuPopupHelpWeb"), QStringLiteral("Internet Web Site"),
+                                    QStringLiteral("mnuPopupHelp"));
     menu.addSeparator(QStringLiteral("mnu2"));
-    menu.addItem(QStringLiteral("mnuPopupOpen"), QStringLiteral("Open Storybook"));
-    menu.addItem(QStringLiteral("mnuPopupSave"), QStringLiteral("Save Storybook"));
-    menu.addItem(QStringLiteral("mnuPopupSaveAs"), QStringLiteral("Save As (xml or html)"));
+    m_items.open = menu.addItem(QStringLiteral("mnuPopupOpen"), QStringLiteral("Open Storybook"));
+    m_items.save = menu.addItem(QStringLiteral("mnuPopupSave"), QStringLiteral("Save Storybook"));
+    m_items.saveAs = menu.addItem(QStringLiteral("mnuPopupSaveAs"), QStringLiteral("Save As (xml or html)"));
     menu.addSeparator(QStringLiteral("mnu0"));
     menu.addSubmenu(QStringLiteral("mnuPopupEdit"), QStringLiteral("Edit Mode"));
-    menu.addItem(QStringLiteral("mnuPopupEditText"), QStringLiteral("Edit Story Text"),
-                 QStringLiteral("mnuPopupEdit"));
-    menu.addItem(QStringLiteral("mnuPopupEditMovePage"), QStringLiteral("Move Page"),
-                 QStringLiteral("mnuPopupEdit"));
-    menu.addItem(QStringLiteral("mnuPopupEditDelete"), QStringLiteral("Delete Page"),
-                 QStringLiteral("mnuPopupEdit"));
-    menu.addItem(QStringLiteral("mnuPopupSnapshot"), QStringLiteral("Snapshot Browser"));
-    menu.addItem(QStringLiteral("mnuPopupView"), QStringLiteral("View Details"));
+    m_items.editText = menu.addItem(QStringLiteral("mnuPopupEditText"), QStringLiteral("Edit Story Text"),
+                                    QStringLiteral("mnuPopupEdit"));
+    m_items.movePage = menu.addItem(QStringLiteral("mnuPopupEditMovePage"), QStringLiteral("Move Page"),
+                                    QStringLiteral("mnuPopupEdit"));
+    m_items.deletePage = menu.addItem(QStringLiteral("mnuPopupEditDelete"), QStringLiteral("Delete Page"),
+                                      QStringLiteral("mnuPopupEdit"));
+    m_items.snapshot = menu.addItem(QStringLiteral("mnuPopupSnapshot"), QStringLiteral("Snapshot Browser"));
+    m_items.view = menu.addItem(QStringLiteral("mnuPopupView"), QStringLiteral("View Details"));
     menu.addSeparator(QStringLiteral("mnu1"));
     menu.addSubmenu(QStringLiteral("mnuPopupOptions"), QStringLiteral("Options and Settings"));
-    menu.addItem(QStringLiteral("mnuPopupFullScreen"), QStringLiteral("Full-Screen Mode"),
-                 QStringLiteral("mnuPopupOptions"));
-    menu.addItem(QStringLiteral("mnuPopupWindowMode"), QStringLiteral("Window Mode"),
-                 QStringLiteral("mnuPopupOptions"));
+    m_items.fullScreen = menu.addItem(QStringLiteral("mnuPopupFullScreen"),
+                                      QStringLiteral("Full-Screen Mode"), QStringLiteral("mnuPopupOptions"));
+    m_items.windowMode = menu.addItem(QStringLiteral("mnuPopupWindowMode"), QStringLiteral("Window Mode"),
+                                      QStringLiteral("mnuPopupOptions"));
     menu.addSeparator(QStringLiteral("mnu4"), QStringLiteral("mnuPopupOptions"));
-    menu.addItem(QStringLiteral("mnuPopupOptionsReverse"), QStringLiteral("Reverse page Order"),
-                 QStringLiteral("mnuPopupOptions"));
-    menu.addItem(QStringLiteral("mnuPopupOptionsSettings"), QStringLiteral("Application Settings"),
-                 QStringLiteral("mnuPopupOptions"));
+    m_items.reverse = menu.addItem(QStringLiteral("mnuPopupOptionsReverse"),
+                                   QStringLiteral("Reverse page Order"), QStringLiteral("mnuPopupOptions"));
+    m_items.settings =
+        menu.addItem(QStringLiteral("mnuPopupOptionsSettings"), QStringLiteral("Application Settings"),
+                     QStringLiteral("mnuPopupOptions"));
     menu.addSeparator(QStringLiteral("mnu3"));
-    menu.addItem(QStringLiteral("mnuPopupExit"), QStringLiteral("Exit"));
+    m_items.exit = menu.addItem(QStringLiteral("mnuPopupExit"), QStringLiteral("Exit"));
 }
 
 void frmMain::arrangeStackingAndTabs() {
@@ -229,6 +230,7 @@ void frmMain::SetWindowMode() {
         {sbtnTools2, {4230, -105}},
         {sbtnTools1, {5250, 780}},
     }};
+    m_sidePanel = SidePanel::None;
     for (const auto& [button, place] : sidePlaces) {
         button->setGeometry(twipsRect(place.x(), place.y(), 360, 420));
         button->hide();

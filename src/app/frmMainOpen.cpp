@@ -1,7 +1,7 @@
 // The Open command: protecting unsaved changes, taking the album's path from the command line or
 // the Open dialog, checking and reading the file, parsing it and showing its first page.
 
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "frmMain.h"
 
 #include "dialogs/CDCOpenSave.h"
@@ -31,22 +31,20 @@ std::string withFolder(std::string path) {
 } // namespace
 
 void frmMain::OpenStorybook() {
-    if (m_state.strApplicationMode == modes::kEditStorybook)
+    if (m_state.controller().mode() == AppMode::EditStorybook)
         CommitTextEdit();
-    const std::string& mode = m_state.strApplicationMode;
-    if (mode != modes::kViewStorybook && mode != modes::kInitialized && mode != modes::kStorybookSaved &&
-        mode != modes::kNothingLoaded) {
+    if (!m_state.controller().canOpenAtOnce()) {
         if (m_state.storybook().varPageCount < 1)
             LoadStorybook();
         return;
     }
     switch (askAboutUnsavedChanges(UnsavedChoices::SaveDiscardOrCancel)) {
     case UnsavedOutcome::Cancelled:
-        showMode(modes::kViewStorybook);
+        setMode(AppMode::ViewStorybook);
         return;
     case UnsavedOutcome::SaveFailed:
         // The save reported why; the album stays open with its changes rather than be replaced.
-        showMode(modes::kViewStorybook);
+        setMode(AppMode::ViewStorybook);
         return;
     case UnsavedOutcome::NoChanges:
     case UnsavedOutcome::Saved:
@@ -58,7 +56,7 @@ void frmMain::OpenStorybook() {
 
 void frmMain::LoadStorybook() {
     CDCOpenSave dialog(m_state.seam());
-    showMode(modes::kLoadStorybook);
+    setMode(AppMode::LoadStorybook);
 
     std::string path;
     if (!m_state.varCommandLineFile.empty()) {
@@ -77,7 +75,7 @@ void frmMain::LoadStorybook() {
         path = params.Filename;
     }
     if (path.empty()) {
-        showMode(m_state.varStorybookFile.empty() ? modes::kNothingLoaded : modes::kViewStorybook);
+        setMode(m_state.varStorybookFile.empty() ? AppMode::NothingLoaded : AppMode::ViewStorybook);
         return;
     }
 
@@ -120,21 +118,21 @@ void frmMain::LoadStorybook() {
     // Without a page nothing replaces the raw lines: they stay to be seen.
     if (book.varPageCount <= 0 && !parsed.message)
         ShowLogFileText();
-    m_state.intCurrentPage = 0;
+    m_state.controller().setCurrentPage(0);
     DisplayCurrentPage();
-    showMode(modes::kViewStorybook);
-    m_state.blnStorybookSaved = true;
+    setMode(AppMode::ViewStorybook);
+    m_state.controller().setSaved(true);
 }
 
 // A failed load leaves no album open: the last album is neither shown under the new name nor
 // saved over the file that failed.
 void frmMain::leaveNothingOpen() {
-    showMode(modes::kNothingLoaded);
-    pbxShow->clearPicture();
+    setMode(AppMode::NothingLoaded);
+    showNoPage();
     rtbViewer->setText("");
-    m_state.blnStorybookSaved = true;
+    m_state.controller().setSaved(true);
     m_state.storybook().varPageCount = 0;
-    m_state.intCurrentPage = 0;
+    m_state.controller().setCurrentPage(0);
     m_state.varStorybookFolder.clear();
     m_state.varStorybookFile.clear();
 }

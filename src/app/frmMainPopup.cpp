@@ -7,34 +7,17 @@
 #include <QCursor>
 
 void frmMain::ShowPopupMenu() {
-    updateActions();
+    refresh();
     mnuPopup->popup(QCursor::pos());
-}
-
-void frmMain::pbxShow_MouseDown(int Button) {
-    if (Button == 2)
-        ShowPopupMenu();
-}
-
-void frmMain::pbxBlanket_MouseDown(int Button) {
-    if (Button == 2)
-        ShowPopupMenu();
-}
-
-void frmMain::Form_MouseDown(int Button) {
-    if (Button == 2)
-        ShowPopupMenu();
 }
 
 // Pinned, page turns keep editing and the page buttons stay in view.
 void frmMain::sbtnSticky_Click() {
     m_state.blnSticky = true;
-    ShowToolButtons("hide");
-    ShowPageButtons("display");
+    showSidePanel(SidePanel::PageButtons);
 }
 
 void frmMain::sbtnStuck_Click() {
     m_state.blnSticky = false;
-    ShowToolButtons("hide");
-    ShowPageButtons("display");
+    showSidePanel(SidePanel::PageButtons);
 }

@@ -2,9 +2,10 @@
 // dialog a new album file or a web page in one of the three templates, with the images copied to
 // a new folder on request. A failed Save As leaves the album where it was, its changes unsaved.
 
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "frmMain.h"
 
+#include "controller/SaveAsTarget.h"
 #include "dialogs/CDCOpenSave.h"
 #include "document/FileNames.h"
 #include "document/FileText.h"
@@ -21,69 +22,6 @@ constexpr const char* kSaveAsFilter = "Sims 2 Storybook File (*.xml)|*.xml|"
                                       "Web Export Template (Static HTML Linear)|*.html|"
                                       "Web Export Template (JavaScript HTML Popup)|*.html|"
                                       "Web Export Template (CSS/JS Advanced Viewer)|*.html";
-
-enum class SaveAsAction { SaveXml, ExportHtml };
-
-struct SaveAsTarget {
-    SaveAsAction action = SaveAsAction::SaveXml;
-    std::string templateName;
-    std::string path;
-    bool renamed = false; // the program added to the name the user chose
-};
-
-bool endsWith(std::string_view text, std::string_view end) {
-    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
-}
-
-// Extensions typed in the name box count in any letter case.
-bool endsWithLowered(std::string_view text, std::string_view end) {
-    if (text.size() < end.size())
-        return false;
-    std::string tail(text.substr(text.size() - end.size()));
-    for (char& c : tail)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-    return tail == end;
-}
-
-// What the chosen name and filter ask for; the first rule that fits wins.
-SaveAsTarget decideTarget(const std::string& chosen, int filterIndex) {
-    const auto exported = [&](std::string_view added, const char* templateName) {
-        return SaveAsTarget{SaveAsAction::ExportHtml, templateName, chosen + std::string(added),
-                            !added.empty()};
-    };
-    if (filterIndex == 1 && endsWithLowered(chosen, ".html"))
-        return exported("", webtemplate::kStaticLinear);
-    if (filterIndex == 1 && endsWithLowered(chosen, ".htm"))
-        return exported("l", webtemplate::kStaticLinear);
-    if (filterIndex == 1 && endsWithLowered(chosen, ".xml"))
-        return {SaveAsAction::SaveXml, {}, chosen, false};
-    if (filterIndex == 2)
-        return exported(".html", webtemplate::kStaticLinear);
-    if (filterIndex == 3)
-        return exported(".html", webtemplate::kPopup);
-    if (filterIndex == 4)
-        return exported(".html", webtemplate::kAdvancedViewer);
-    if (endsWith(chosen, ".xml"))
-        return {SaveAsAction::SaveXml, {}, chosen, false};
-    return {SaveAsAction::SaveXml, {}, chosen + ".xml", true};
-}
-
-std::string withoutAll(std::string text, std::string_view piece) {
-    for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at))
-        text.erase(at, piece.size());
-    return text;
-}
-
-// The same folder as the file system sees it: a link or "./" names the folder it leads to, while
-// names differing only in letter case are different folders.
-bool sameFolder(const std::string& one, const std::string& other) {
-    if (one == other)
-        return true;
-    std::error_code error;
-    const bool same =
-        std::filesystem::equivalent(one.empty() ? "." : one, other.empty() ? "." : other, error);
-    return !error && same;
-}
 
 // One message for every picture left behind, naming the first few.
 std::string notCopiedText(const std::vector<std::string>& names) {
@@ -106,37 +44,36 @@ bool anythingAt(const std::string& path) {
 } // namespace
 
 void frmMain::SaveStorybook() {
-    if (m_state.storybook().varPageCount < 1 || m_state.strApplicationMode == modes::kRelocatePage)
+    if (!m_state.controller().canSave())
         return;
-    if (m_state.strApplicationMode == modes::kEditStorybook)
+    if (m_state.controller().mode() == AppMode::EditStorybook)
         CommitTextEdit();
-    if (m_state.blnStorybookSaved)
+    if (m_state.controller().saved())
         return;
     saveAlbum(m_state.varStorybookFolder + m_state.varStorybookFile);
-    RefreshDisplay("display");
+    RefreshDisplay(DisplayAction::Display);
 }
 
 void frmMain::SaveStorybookAs() {
     const std::string oldFolder = m_state.varStorybookFolder;
     const std::string oldFile = m_state.varStorybookFile;
-    if (m_state.storybook().varPageCount < 1)
+    if (!m_state.controller().hasPages())
         return;
-    if (m_state.strApplicationMode == modes::kEditStorybook)
+    if (m_state.controller().mode() == AppMode::EditStorybook)
         CommitTextEdit();
-    if (m_state.strApplicationMode != modes::kStorybookSaved &&
-        m_state.strApplicationMode != modes::kViewStorybook)
+    if (!m_state.controller().canSaveAs())
         return;
     showSavingPicture();
     const auto stayWhereItWas = [&] {
         m_state.varStorybookFolder = oldFolder;
         m_state.varStorybookFile = oldFile;
-        SetApplicationMode(modes::kViewStorybook);
+        returnToViewing();
         hideSavingPicture();
     };
 
     CDCOpenSave dialog(m_state.seam());
     SaveFileNameParams params;
-    params.Filename = withoutAll(withoutAll(oldFile, ".xml"), ".html");
+    params.Filename = suggestedSaveAsName(oldFile);
     params.OverWritePrompt = true;
     params.Filter = kSaveAsFilter;
     params.FilterIndex = 0;
@@ -148,10 +85,10 @@ void frmMain::SaveStorybookAs() {
         return;
     }
 
-    const SaveAsTarget target = decideTarget(params.Filename, params.FilterIndex);
+    const SaveAsTarget target = saveAsTarget(params.Filename, params.FilterIndex);
     // Held in the mode while the target is decided, but never shown in the mode line.
-    m_state.strApplicationMode =
-        target.action == SaveAsAction::SaveXml ? modes::kSaveXml : modes::kExportHtml;
+    m_state.controller().setMode(target.action == SaveAsAction::SaveXml ? AppMode::SaveXml
+                                                                        : AppMode::ExportHtml);
     PathParts parts = splitPath(target.path);
     m_state.varStorybookFolder = std::move(parts.folder);
     m_state.varStorybookFile = std::move(parts.name);
@@ -189,7 +126,7 @@ void frmMain::SaveStorybookAs() {
             stayWhereItWas();
             return;
         }
-        RefreshDisplay("display");
+        RefreshDisplay(DisplayAction::Display);
         return;
     }
 

@@ -1,7 +1,7 @@
 // The Snapshot command: the large-folder warning, the snapshot browser, and its answer applied to
 // the album through the page operations.
 
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "document/FileNames.h"
 #include "document/FileSystem.h"
 #include "document/PageOperations.h"
@@ -32,12 +32,11 @@ constexpr const char* kNoPageToReplace = "This storybook has no page whose snaps
 } // namespace
 
 void frmMain::ShowSnapshotBrowser() {
-    if (m_state.strApplicationMode == modes::kEditStorybook)
+    if (m_state.controller().mode() == AppMode::EditStorybook)
         CommitTextEdit();
-    if (m_state.strApplicationMode != modes::kViewStorybook &&
-        m_state.strApplicationMode != modes::kStorybookSaved)
+    if (!m_state.controller().viewing())
         return;
-    setApplicationMode(modes::kLoadSnapshot);
+    setMode(AppMode::LoadSnapshot);
 
     // The count decides the warning only; once the warning is off, a look at the folder itself tells
     // that it is still there, without listing a folder of 100,000 files at every opening.
@@ -51,38 +50,38 @@ void frmMain::ShowSnapshotBrowser() {
         messageBox("The album's folder cannot be read, so its snapshots cannot be shown:\r\n\r\n" +
                        m_state.varStorybookFolder,
                    MessageButtons::Ok, MessageIcon::Critical, "");
-        setApplicationMode(modes::kViewStorybook);
+        returnToViewing();
         return;
     }
     if (*files > kLargeFolderFiles && m_state.blnLoadImageCacheWarning &&
         messageBox(kCacheWarning, MessageButtons::YesNo, MessageIcon::None, "Load Image Cache Warning.") !=
             MessageAnswer::Yes) {
-        setApplicationMode(modes::kViewStorybook);
+        returnToViewing();
         return;
     }
     m_state.blnLoadImageCacheWarning = false;
 
-    std::string result;
+    AppMode result = AppMode::LoadSnapshot;
     {
         frmLoadSnapshot browser({m_state.seam(), m_state.storybook(), m_snapshotScan,
                                  m_state.strStorybookCachePath, m_state.varStorybookFolder,
                                  m_state.blnLoadImageSortByDate},
                                 this);
         m_state.seam().runModal(browser);
-        result = browser.strApplicationMode();
-        if (result != modes::kLoadSnapshot)
+        result = modeNamed(browser.strApplicationMode()).value_or(AppMode::LoadSnapshot);
+        if (result != AppMode::LoadSnapshot)
             m_state.varSelectedSnapshot = browser.varSelectedSnapshot();
     }
-    setApplicationMode(result);
+    setMode(result);
     applySnapshotResult(result);
-    setApplicationMode(modes::kViewStorybook);
+    returnToViewing();
 }
 
-void frmMain::applySnapshotResult(std::string_view result) {
+void frmMain::applySnapshotResult(AppMode result) {
     Storybook& book = m_state.storybook();
     const std::string& chosen = m_state.varSelectedSnapshot;
-    if (result == modes::kReplaceSnapshot) {
-        const int page = m_state.intCurrentPage;
+    if (result == AppMode::ReplaceSnapshot) {
+        const int page = m_state.controller().currentPage();
         if (page < 0 || page >= book.varPageCount) {
             messageBox(kNoPageToReplace, MessageButtons::Ok, MessageIcon::None, "");
             return;
@@ -90,13 +89,13 @@ void frmMain::applySnapshotResult(std::string_view result) {
         EntryCells& entry = book.varEntryArray[page];
         entry[album::ThumbnailFilename][album::Content] = thumbnailNameFor(chosen);
         entry[album::Snapshot][album::Content] = chosen;
-        m_state.blnStorybookSaved = false;
+        m_state.controller().setSaved(false);
         DisplayCurrentPage();
         return;
     }
-    const bool beginning = result == modes::kInsertBeginning;
-    const bool end = result == modes::kInsertEnd;
-    if (result != modes::kInsertSnapshot && !beginning && !end)
+    const bool beginning = result == AppMode::InsertBeginning;
+    const bool end = result == AppMode::InsertEnd;
+    if (result != AppMode::InsertSnapshot && !beginning && !end)
         return;
     if (book.varPageCount >= album::kEntrySlots) {
         messageBox(kAlbumFull, MessageButtons::Ok, MessageIcon::None, "");
@@ -104,20 +103,21 @@ void frmMain::applySnapshotResult(std::string_view result) {
     }
     // Moved by the page count, so the first and the last page are reached from anywhere.
     if (beginning)
-        PageBack(book.varPageCount);
+        m_state.controller().pageBack(book.varPageCount);
     const bool afterLast = end && book.varPageCount > 0;
     if (afterLast)
-        PageForward(book.varPageCount);
+        m_state.controller().pageForward(book.varPageCount);
     rtbViewer->clear();
-    if (!FillNewPage(book, m_state.intCurrentPage, NewPage{chosen, rtbViewer->text(), timeStampNow()}))
+    if (!FillNewPage(book, m_state.controller().currentPage(),
+                     NewPage{chosen, rtbViewer->text(), timeStampNow()}))
         return;
     if (afterLast) {
         // The new page went in before the last one; the two change places so it follows it, and it
         // keeps the tags of the neighbour it was copied from.
-        const int page = m_state.intCurrentPage;
+        const int page = m_state.controller().currentPage();
         std::swap(book.varEntryArray[page], book.varEntryArray[page + 1]);
-        m_state.intCurrentPage = static_cast<std::int16_t>(page + 1);
+        m_state.controller().setCurrentPage(static_cast<std::int16_t>(page + 1));
     }
-    m_state.blnStorybookSaved = false;
+    m_state.controller().setSaved(false);
     DisplayCurrentPage();
 }

@@ -30,6 +30,8 @@ std::int16_t clampToInt16(int value) {
 } // namespace
 
 void frmMain::DrawStartScreen() {
+    // The start screen takes the place of a page not yet drawn.
+    m_pageStale = false;
     PictureArea& area = *pbxShow;
     area.setPersistentDrawing(true);
     area.setPosition(1, 1);
@@ -75,24 +77,13 @@ void frmMain::DrawToolbarLabels() {
     area.setPersistentDrawing(false);
 }
 
-void frmMain::HighlightButton(std::string_view name) {
-    const std::array<std::pair<std::string_view, ImageHotspot*>, 7> hotspots = {{
-        {"btnLoad", btnLoad},
-        {"btnSave", btnSave},
-        {"btnSaveAs", btnSaveAs},
-        {"btnEdit", btnEdit},
-        {"btnImage", btnImage},
-        {"btnTools", btnTools},
-        {"btnExit", btnExit},
-    }};
-    for (const auto& [hotspotName, hotspot] : hotspots) {
-        if (name == hotspotName) {
-            hotspot->setHighlight(1);
-            return;
-        }
+void frmMain::HighlightButton(ImageHotspot* hotspot) {
+    if (hotspot) {
+        hotspot->setHighlight(1);
+        return;
     }
-    for (ImageHotspot* hotspot : {btnExit, btnLoad, btnSave, btnSaveAs, btnEdit, btnImage, btnTools})
-        hotspot->setHighlight(0);
+    for (ImageHotspot* each : {btnExit, btnLoad, btnSave, btnSaveAs, btnEdit, btnImage, btnTools})
+        each->setHighlight(0);
 }
 
 void frmMain::Form_MouseMove(int Button) {

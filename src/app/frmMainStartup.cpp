@@ -1,7 +1,7 @@
 // Bringing the application up and taking it down: the load and unload handlers of the main
 // window, the settings read at start and written at exit, and closing the other windows.
 
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "frmMain.h"
 
 #include "AppVersion.h"
@@ -27,25 +27,26 @@ void frmMain::Form_Load() {
     lblBragBox->setText(QStringLiteral("Brindlecove for The Sims 2 `") + QStringLiteral(" ver") +
                         QString::fromStdString(versionNumbers()));
     rtbViewer->clear();
-    setApplicationMode(modes::kInitialized);
+    setMode(AppMode::Initialized);
     m_state.strLastUsedPath = m_state.strDefaultStorybookPath;
     if (!commandLine.empty()) {
         // The path keeps its letter case: on this file system another case names another file.
         m_state.varCommandLineFile = commandLine;
         OpenStorybook();
     }
+    refresh();
 }
 
 void frmMain::LoadSettings() {
     m_state.strReleaseNote = kReleaseNote;
     rtbViewer->setLocked(true);
-    m_state.intCurrentPage = 0;
+    m_state.controller().setCurrentPage(0);
     m_state.storybook().varPageCount = 0;
-    m_state.blnStorybookSaved = true;
+    m_state.controller().setSaved(true);
     m_state.blnCtrlKeyDown = false;
     m_state.blnShowPageNumber = true;
     m_state.blnFullScreen = false;
-    setApplicationMode(modes::kInitializing);
+    setMode(AppMode::Initializing);
     LoadStoredSettings(m_state);
 }
 
@@ -61,10 +62,10 @@ void frmMain::Form_Unload(bool& cancel) {
     case UnsavedOutcome::SaveFailed:
     case UnsavedOutcome::Cancelled:
         cancel = true;
-        SetApplicationMode(modes::kViewStorybook);
+        returnToViewing();
         return;
     case UnsavedOutcome::Discarded:
-        setApplicationMode(modes::kDiscardModifications);
+        setMode(AppMode::DiscardModifications);
         break;
     case UnsavedOutcome::NoChanges:
     case UnsavedOutcome::Saved:
@@ -93,6 +94,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
         bool cancel = false;
         Form_Unload(cancel);
         if (cancel) {
+            refresh();
             event->ignore();
             return;
         }

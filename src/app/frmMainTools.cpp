@@ -1,23 +1,18 @@
 // The tool panel of side buttons and the way out of the application.
 
-#include "document/ApplicationModes.h"
+#include "controller/AppMode.h"
 #include "frmMain.h"
 
 #include "platform/Controls.h"
 
 void frmMain::ToggleToolButtons() {
-    if (m_state.strApplicationMode == modes::kEditStorybook)
+    if (m_state.controller().mode() == AppMode::EditStorybook)
         CommitTextEdit();
-    if (m_state.strApplicationMode != modes::kViewStorybook) {
+    if (m_state.controller().mode() != AppMode::ViewStorybook) {
         ShowSettingsDialog();
         return;
     }
-    if (sbtnTools1->isHidden()) {
-        ShowPageButtons("hide");
-        ShowToolButtons("display");
-    } else {
-        ShowToolButtons("hide");
-    }
+    showSidePanel(m_sidePanel == SidePanel::ToolButtons ? SidePanel::None : SidePanel::ToolButtons);
 }
 
 // The keyboard's exit is refused while there are unsaved changes; the Exit button and the menu
@@ -25,7 +20,7 @@ void frmMain::ToggleToolButtons() {
 // (its save failed) leaves the window as it was before the exit, Exit no longer lit.
 void frmMain::ExitApplication(ExitConfirmation confirmation) {
     if (confirmation == ExitConfirmation::Ask) {
-        if (!m_state.blnStorybookSaved)
+        if (!m_state.controller().canExitFromKeyboard())
             return;
         if (messageBox("Exit the Brindlecove?", MessageButtons::YesNoCancel, MessageIcon::None,
                        "Confirm Exit") != MessageAnswer::Yes)
@@ -33,16 +28,16 @@ void frmMain::ExitApplication(ExitConfirmation confirmation) {
     }
     finishWorkInProgress();
     if (!close())
-        HighlightButton("");
+        HighlightButton(nullptr);
 }
 
 // Every way out (the exit command, the window manager's close) first commits an edit in progress
 // and puts a page being moved back, so a save at the unload never misses text or a page.
 void frmMain::finishWorkInProgress() {
-    if (m_state.strApplicationMode == modes::kEditStorybook)
+    if (m_state.controller().mode() == AppMode::EditStorybook)
         CommitTextEdit();
-    if (m_state.strApplicationMode == modes::kRelocatePage)
+    if (m_state.controller().mode() == AppMode::RelocatePage)
         DropRelocatedPage();
-    if (m_state.strApplicationMode != modes::kExit)
-        showMode(modes::kExit);
+    if (m_state.controller().mode() != AppMode::Exit)
+        setMode(AppMode::Exit);
 }

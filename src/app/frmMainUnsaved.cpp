@@ -4,7 +4,7 @@
 #include "frmMain.h"
 
 bool frmMain::hasUnsavedChanges() const {
-    return m_state.storybook().varPageCount > 0 && !m_state.blnStorybookSaved;
+    return m_state.controller().hasUnsavedChanges();
 }
 
 UnsavedOutcome frmMain::askAboutUnsavedChanges(UnsavedChoices choices) {

@@ -1,6 +1,6 @@
 #pragma once
-// The values of strApplicationMode. Every test of the mode compares the whole text exactly, so the
-// texts live here once and callers name them.
+// The mode texts the document reports to its host. Every test of a mode compares the whole text
+// exactly, so the texts live here once and callers name them.
 
 #include <string_view>
 

@@ -15,11 +15,12 @@ QMenu* PopupMenu::menuFor(const QString& parentName) const {
     return found == m_submenus.end() ? m_menu : found->second;
 }
 
-void PopupMenu::addItem(const QString& name, const QString& caption, const QString& parentName) {
+QAction* PopupMenu::addItem(const QString& name, const QString& caption, const QString& parentName) {
     QAction* action = menuFor(parentName)->addAction(caption);
     action->setObjectName(name);
     connect(action, &QAction::triggered, this, [this, name] { emit itemChosen(name); });
     m_actions[name] = action;
+    return action;
 }
 
 void PopupMenu::addSubmenu(const QString& name, const QString& caption, const QString& parentName) {

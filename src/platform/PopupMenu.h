@@ -20,7 +20,7 @@ public:
     ~PopupMenu() override;
 
     // An empty parent name puts the entry on the top level; a submenu's name serves as parent.
-    void addItem(const QString& name, const QString& caption, const QString& parentName = {});
+    QAction* addItem(const QString& name, const QString& caption, const QString& parentName = {});
     void addSubmenu(const QString& name, const QString& caption, const QString& parentName = {});
     void addSeparator(const QString& name, const QString& parentName = {});
 

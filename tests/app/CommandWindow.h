@@ -66,7 +66,7 @@ protected:
         }
         return out;
     }
-    const std::string& mode() const { return app.state.strApplicationMode; }
+    std::string_view mode() const { return modeText(app.state.controller().mode()); }
 
     AppFixture app;
     frmMain window{app.state};

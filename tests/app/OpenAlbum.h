@@ -25,8 +25,9 @@ struct OpenAlbum : TempFolder {
         window.show();
     }
     void open(const std::string& path) { openThroughDialog(app, window, path); }
-    std::string& mode() { return app.state.strApplicationMode; }
-    int page() const { return app.state.intCurrentPage; }
+    std::string_view mode() const { return modeText(app.state.controller().mode()); }
+    void setMode(std::string_view text) { app.state.controller().setMode(*modeNamed(text)); }
+    int page() const { return app.state.controller().currentPage(); }
 
     AlbumText album;
     AppFixture app;

@@ -17,5 +17,5 @@ inline FileDialogResult chosenAlbum(const std::string& path) {
 
 inline void openThroughDialog(AppFixture& app, frmMain& window, const std::string& path) {
     app.seam.dialogResults.push_back(chosenAlbum(path));
-    window.OpenStorybook();
+    window.runCommand(Command::OpenStorybook);
 }

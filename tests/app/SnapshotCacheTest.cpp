@@ -4,6 +4,7 @@
 #include "SnapshotCache.h"
 #include "AlbumText.h"
 #include "AppFixture.h"
+#include "MainWindowProbe.h"
 #include "OpenThroughDialog.h"
 #include "frmMain.h"
 #include "platform/Controls.h"
@@ -228,15 +229,17 @@ TEST(SnapshotCache, EveryNavigationButtonsPageIsDecodedAhead) {
     app.seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
     frmMain window(app.state);
     openThroughDialog(app, window, writeAlbum(folder, album));
-    app.state.intCurrentPage = 12;
+    app.state.controller().setCurrentPage(12);
     window.DisplayCurrentPage();
+    window.refresh();
     window.snapshots().waitUntilIdle();
     EXPECT_EQ(window.snapshots().size(), SnapshotCache::kEntries);
     // From page 13 the buttons go to 12, 2, 1, 14, 22 and 25 (indexes below).
     const int targets[] = {11, 2, 0, 13, 22, 24};
     for (int button = 0; button < 6; ++button) {
         const QString target = folder.filePath(QString::fromStdString(album.pages[targets[button]].snapshot));
-        EXPECT_TRUE(window.snapshots().holds(target, window.pbxShow->size())) << "button " << button;
+        EXPECT_TRUE(window.snapshots().holds(target, controls(window).pbxShow->size()))
+            << "button " << button;
     }
 }
 
@@ -259,9 +262,9 @@ TEST(SnapshotCache, PageChangedOnDiskAfterItsNeighbourWasShownIsShownFresh) {
     ASSERT_EQ(window.snapshots().size(), 3u) << "the page shown, the next and the last one";
 
     overwrite(folder.filePath(QStringLiteral("snapshot_4c1e9b07_00000002.jpg")), Qt::blue);
-    window.cmdNav[3]->click();
-    EXPECT_EQ(app.state.intCurrentPage, 1);
-    EXPECT_TRUE(isColor(window.pbxShow->shownImage().copy(150, 120, 100, 40), Qt::blue));
+    controls(window).cmdNav[3]->click();
+    EXPECT_EQ(app.state.controller().currentPage(), 1);
+    EXPECT_TRUE(isColor(controls(window).pbxShow->shownImage().copy(150, 120, 100, 40), Qt::blue));
 }
 
 } // namespace

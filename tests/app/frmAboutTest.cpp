@@ -20,7 +20,7 @@ void touch(const QString& path) {
 TEST(frmAboutTest, EnterAndEscapeBothClose) {
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
         AppFixture app;
-        frmAbout about(app.state);
+        frmAbout about(app.seam, app.state.environment().programFolder);
         about.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
         QTest::keyClick(&about, key);
@@ -30,7 +30,7 @@ TEST(frmAboutTest, EnterAndEscapeBothClose) {
 
 TEST(frmAboutTest, ShowsTitleVersionAndAGreyedDisclaimer) {
     AppFixture app;
-    frmAbout about(app.state);
+    frmAbout about(app.seam, app.state.environment().programFolder);
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About Brindlecove"));
     EXPECT_EQ(about.lblVersion()->text(), QStringLiteral("Version 0.8.0 - official alpha release."));
     EXPECT_FALSE(about.lblDisclaimer()->isEnabled());
@@ -40,7 +40,7 @@ TEST(frmAboutTest, ShowsTitleVersionAndAGreyedDisclaimer) {
 TEST(frmAboutTest, HelpDocumentPresentOpensWithoutAQuestion) {
     AppFixture app;
     touch(app.programFolder.filePath(QStringLiteral("helpfile.html")));
-    frmAbout about(app.state);
+    frmAbout about(app.seam, app.state.environment().programFolder);
     QTest::mouseClick(about.helpButton(), Qt::LeftButton);
     ASSERT_EQ(app.seam.requests.size(), 1u);
     EXPECT_EQ(app.seam.requests[0].call, SeamCall::OpenDocument);
@@ -68,7 +68,7 @@ TEST(frmAboutTest, MissingHelpDocumentAsksForItsPath) {
         app.seam.requests.clear();
         app.seam.inputAnswers.push_back(row.answer);
         app.seam.messageAnswers.push_back(MessageAnswer::Ok);
-        frmAbout about(app.state);
+        frmAbout about(app.seam, app.state.environment().programFolder);
         about.LaunchWebBrowser("helpfile.html");
 
         ASSERT_EQ(app.seam.requests.size(), 1 + row.after.size());
@@ -98,13 +98,13 @@ TEST(frmAboutTest, InstalledDocumentsAreFoundInTheDataFolder) {
     RecordingSettingsStore store;
     AppState state(seam, store,
                    Environment{"", prefix.filePath(QStringLiteral("bin")).toStdString() + " ", ""});
-    frmAbout about(state);
+    frmAbout about(seam, state.environment().programFolder);
     EXPECT_EQ(about.applicationFolder(), prefix.filePath(QStringLiteral("share/brindlecove")).toStdString());
 }
 
 TEST(frmAboutTest, HomePageOpensTheAddress) {
     AppFixture app;
-    frmAbout about(app.state);
+    frmAbout about(app.seam, app.state.environment().programFolder);
     about.LaunchWebBrowser("HOMEPAGE");
     ASSERT_EQ(app.seam.requests.size(), 1u);
     EXPECT_EQ(app.seam.requests[0].call, SeamCall::OpenDocument);

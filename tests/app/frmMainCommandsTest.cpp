@@ -1,62 +1,21 @@
-// The control table, the popup menu's enabling rule, the exits and the unsaved-changes question.
+// The command table, the popup menu's enabling rule, the exits and the unsaved-changes question.
 
 #include "CommandTable.h"
 #include "CommandWindow.h"
+#include "MainWindowProbe.h"
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
 #include "platform/PopupMenu.h"
 #include "platform/StoryTextBox.h"
 
+#include <QAction>
 #include <QMenu>
 #include <QTimer>
 
+#include <map>
 #include <set>
 
 namespace {
-
-using C = Command;
-struct ExpectedRow {
-    const char* control;
-    std::vector<Command> commands;
-};
-// The exits come last, since they close the window.
-const std::vector<ExpectedRow> kExpectedRows = {
-    {"btnLoad", {C::OpenStorybook}},
-    {"btnSave", {C::SaveStorybook}},
-    {"btnSaveAs", {C::SaveStorybookAs}},
-    {"btnView", {C::CycleOverlayCaptions}},
-    {"btnEdit", {C::ToggleEditMode}},
-    {"btnImage", {C::ShowSnapshotBrowser}},
-    {"btnTools", {C::ToggleToolButtons}},
-    {"mnuPopupHelpHelp", {C::ShowHelpFile}},
-    {"mnuPopupHelpAbout", {C::ShowAboutBox}},
-    {"mnuPopupHelpFSLA", {C::ShowLicenseAgreement}},
-    {"mnuPopupHelpWeb", {C::ShowHomePage}},
-    {"mnuPopupOpen", {C::OpenStorybook}},
-    {"mnuPopupSave", {C::SaveStorybook}},
-    {"mnuPopupSaveAs", {C::SaveStorybookAs}},
-    {"mnuPopupEditText", {C::ToggleEditMode}},
-    {"mnuPopupEditMovePage", {C::ToggleEditMode, C::BeginRelocatePage}},
-    {"mnuPopupEditDelete", {C::ConfirmDeletePage}},
-    {"mnuPopupSnapshot", {C::ShowSnapshotBrowser}},
-    {"mnuPopupView", {C::DoPluginImageInfo}},
-    {"mnuPopupFullScreen", {C::ToggleFullScreen}},
-    {"mnuPopupWindowMode", {C::ToggleFullScreen}},
-    {"mnuPopupOptionsReverse", {C::ConfirmReversePages}},
-    {"mnuPopupOptionsSettings", {C::ShowSettingsDialog}},
-    {"sbtnDelete", {C::ConfirmDeletePage}},
-    {"sbtnMovePg", {C::BeginRelocatePage}},
-    {"sbtnSticky", {C::PinPageButtons}},
-    {"sbtnStuck", {C::UnpinPageButtons}},
-    {"sbtnTools1", {C::ShowSettingsDialog}},
-    {"sbtnTools2", {C::ToggleToolButtons}},
-    {"sbtnTools3", {C::ToggleToolButtons}},
-    {"sbtnTools4", {C::ToggleToolButtons}},
-    {"sbtnTools5", {C::ConfirmReversePages}},
-    {"pbxThumbnail", {C::DropRelocatedPage}},
-    {"mnuPopupExit", {C::ExitApplication}},
-    {"btnExit", {C::ExitApplication}},
-};
 
 // Enabled only while an album is shown; the rest of the menu always is.
 const std::set<std::string> kAlbumItems = {
@@ -68,33 +27,35 @@ const std::set<std::string> kAlwaysItems = {
     "mnuPopupOpen", "mnuPopupEdit",     "mnuPopupOptionsSettings", "mnuPopupOptions",  "mnuPopupExit"};
 
 // A click as the user gives it; controls that start hidden or disabled are made clickable first.
-void click(frmMain& window, const std::string& control) {
-    const QString name = QString::fromStdString(control);
-    if (window.mnuPopup->action(name)) {
-        window.mnuPopup->setItemEnabled(name, true);
-        window.mnuPopup->action(name)->trigger();
-    } else if (auto* hotspot = window.findChild<ImageHotspot*>(name)) {
-        emit hotspot->clicked();
-    } else if (auto* button = window.findChild<QAbstractButton*>(name)) {
-        button->show();
-        button->setEnabled(true);
-        button->click();
-    } else if (auto* picture = window.findChild<PictureArea*>(name)) {
-        emit picture->clicked();
-    } else {
-        ADD_FAILURE() << "no control " << control;
+// Right presses open the popup menu, which the popup tests look at.
+void raise(frmMain& window, const CommandControl& control) {
+    if (auto* item = std::get_if<QAction*>(&control)) {
+        controls(window).mnuPopup->setItemEnabled((*item)->objectName(), true);
+        (*item)->trigger();
+    } else if (auto* hotspot = std::get_if<ImageHotspot*>(&control)) {
+        emit(*hotspot)->clicked();
+    } else if (auto* button = std::get_if<PictureButton*>(&control)) {
+        (*button)->show();
+        (*button)->setEnabled(true);
+        (*button)->click();
+    } else if (auto* navButton = std::get_if<ColorButton*>(&control)) {
+        (*navButton)->click();
+    } else if (auto* picture = std::get_if<PictureArea*>(&control)) {
+        emit(*picture)->clicked();
+    } else if (auto* release = std::get_if<MouseUp>(&control)) {
+        emit release->on->mouseReleased(1);
     }
 }
 
 // The enabled items of the popup menu as a press opens it; nothing when no menu opened.
 std::optional<std::set<std::string>> popupAfter(frmMain& window, const std::function<void()>& press) {
     std::optional<std::set<std::string>> enabled;
-    QMenu* menu = window.mnuPopup->menu();
+    QMenu* menu = controls(window).mnuPopup->menu();
     const auto shown = QObject::connect(menu, &QMenu::aboutToShow, menu, [&] {
         enabled.emplace();
         for (const auto& items : {kAlbumItems, kAlwaysItems})
             for (const std::string& item : items)
-                if (window.mnuPopup->itemEnabled(QString::fromStdString(item)))
+                if (controls(window).mnuPopup->itemEnabled(QString::fromStdString(item)))
                     enabled->insert(item);
         QTimer::singleShot(0, menu, &QMenu::close);
     });
@@ -107,45 +68,82 @@ using Commands = CommandWindow;
 
 } // namespace
 
-TEST_F(Commands, EveryControlReachesItsCommandsWithTheHotspotLitMeanwhile) {
+TEST_F(Commands, EveryControlOfARowRaisesItsCommandWithTheHotspotLitMeanwhile) {
     QFile(app.programFolder.filePath(QStringLiteral("helpfile.html"))).open(QIODevice::WriteOnly);
-    app.seam.messageAnswers.assign(4, MessageAnswer::No);
-    app.seam.dialogResults.assign(2, FileDialogResult{});
+    app.seam.messageAnswers.assign(8, MessageAnswer::No);
+    app.seam.dialogResults.assign(4, FileDialogResult{});
     std::vector<Command> reached;
     std::vector<int> litMeanwhile;
-    std::string control;
-    window.onCommand = [&](Command command) {
+    ImageHotspot* raisedBy = nullptr;
+    window.observeCommands([&](Command command) {
         reached.push_back(command);
-        if (auto* hotspot = window.findChild<ImageHotspot*>(QString::fromStdString(control)))
-            litMeanwhile.push_back(hotspot->highlight());
-    };
-
-    std::set<std::string_view> unexpected;
-    for (const ControlBinding& binding : controlBindings())
-        unexpected.insert(binding.control);
-    for (const ExpectedRow& row : kExpectedRows) {
-        SCOPED_TRACE(row.control);
-        unexpected.erase(row.control);
-        control = row.control;
-        reached.clear();
-        litMeanwhile.clear();
-        click(window, control);
-        EXPECT_EQ(reached, row.commands);
-        if (control.starts_with("btn") && control != "btnView") {
-            EXPECT_EQ(litMeanwhile, std::vector<int>{1});
+        if (raisedBy)
+            litMeanwhile.push_back(raisedBy->highlight());
+    });
+    // The exit closes the window, so it comes last.
+    std::vector<const CommandRow*> rows;
+    for (const CommandRow& row : window.commands())
+        rows.insert(row.command == Command::ExitApplication ? rows.end() : rows.begin(), &row);
+    for (const CommandRow* row : rows) {
+        for (const CommandControl& control : row->controls) {
+            if (std::holds_alternative<RightPress>(control))
+                continue;
+            SCOPED_TRACE(int(row->command));
+            auto* const* hotspot = std::get_if<ImageHotspot*>(&control);
+            raisedBy = hotspot ? *hotspot : nullptr;
+            reached.clear();
+            litMeanwhile.clear();
+            window.HighlightButton(nullptr);
+            raise(window, control);
+            EXPECT_EQ(reached, std::vector<Command>{row->command});
+            if (raisedBy) {
+                EXPECT_EQ(litMeanwhile, std::vector<int>{row->lit == Lit::No ? 0 : 1});
+            }
+            int litAfter = 0;
+            for (ImageHotspot* each : window.findChildren<ImageHotspot*>())
+                litAfter += each->highlight();
+            EXPECT_EQ(litAfter, raisedBy && row->lit == Lit::Stays ? 1 : 0)
+                << "only Exit keeps its highlight";
         }
-        int litAfter = 0;
-        for (ImageHotspot* hotspot : window.findChildren<ImageHotspot*>())
-            litAfter += hotspot->highlight();
-        EXPECT_EQ(litAfter, control == "btnExit" ? 1 : 0) << "only Exit keeps its highlight";
     }
-    EXPECT_TRUE(unexpected.empty());
     EXPECT_EQ(mode(), "Exit");
+}
+
+TEST_F(Commands, NoControlIsLeftOutOfTheTable) {
+    std::map<Command, int> rows;
+    for (const CommandRow& row : window.commands())
+        ++rows[row.command];
+    for (int command = 0; command <= int(Command::EmptyProcedure); ++command)
+        EXPECT_EQ(rows[Command(command)], 1) << "command " << command << " has one row";
+
+    std::set<const QObject*> bound;
+    for (const CommandRow& row : window.commands())
+        for (const CommandControl& control : row.controls)
+            std::visit(
+                [&](auto raised) {
+                    if constexpr (std::is_pointer_v<decltype(raised)>)
+                        bound.insert(raised);
+                    else
+                        bound.insert(raised.on);
+                },
+                control);
+    std::vector<QObject*> found;
+    for (QObject* control : window.findChildren<ImageHotspot*>())
+        found.push_back(control);
+    for (QObject* control : window.findChildren<QAbstractButton*>())
+        found.push_back(control);
+    for (QAction* item : controls(window).mnuPopup->menu()->findChildren<QAction*>())
+        if (!item->isSeparator() && !item->menu())
+            found.push_back(item);
+    for (const QObject* control : found)
+        EXPECT_TRUE(bound.count(control)) << control->objectName().toStdString();
+    EXPECT_TRUE(bound.count(controls(window).pbxShow) && bound.count(controls(window).pbxThumbnail) &&
+                bound.count(controls(window).rtbViewer));
 }
 
 TEST_F(Commands, PopupEnablesTheAlbumItemsOnlyWhileAnAlbumIsShown) {
     PagedAlbum album(3);
-    const auto rightPress = [&] { emit window.pbxShow->mousePressed(2, 100, 100); };
+    const auto rightPress = [&] { emit controls(window).pbxShow->mousePressed(2, 100, 100); };
     EXPECT_EQ(popupAfter(window, rightPress), kAlwaysItems) << "nothing open";
 
     openThroughDialog(app, window, album.path);
@@ -153,8 +151,8 @@ TEST_F(Commands, PopupEnablesTheAlbumItemsOnlyWhileAnAlbumIsShown) {
                              "Nothing Loaded", "Reverse Storybook"}) {
         for (const bool saved : {true, false}) {
             SCOPED_TRACE(std::string(mode) + (saved ? " saved" : " unsaved"));
-            app.state.strApplicationMode = mode;
-            app.state.blnStorybookSaved = saved;
+            app.state.controller().setMode(*modeNamed(mode));
+            app.state.controller().setSaved(saved);
             std::set<std::string> expected = kAlwaysItems;
             if (std::set<std::string_view>{"View Storybook", "Edit Storybook", "Storybook Saved"}.count(mode))
                 expected.insert(kAlbumItems.begin(), kAlbumItems.end());
@@ -163,10 +161,11 @@ TEST_F(Commands, PopupEnablesTheAlbumItemsOnlyWhileAnAlbumIsShown) {
             EXPECT_EQ(popupAfter(window, rightPress), expected);
         }
     }
-    EXPECT_TRUE(popupAfter(window, [&] { emit window.pbxBlanket->mousePressed(2, 0, 0); }));
+    EXPECT_TRUE(popupAfter(window, [&] { emit controls(window).pbxBlanket->mousePressed(2, 0, 0); }));
     EXPECT_TRUE(popupAfter(window, [&] { emit window.faceMousePressed(2, 0, 0); }));
     for (int button : {1, 4}) {
-        EXPECT_FALSE(popupAfter(window, [&] { emit window.pbxShow->mousePressed(button, 100, 100); }));
+        EXPECT_FALSE(
+            popupAfter(window, [&] { emit controls(window).pbxShow->mousePressed(button, 100, 100); }));
         EXPECT_FALSE(popupAfter(window, [&] { emit window.faceMousePressed(button, 0, 0); }));
     }
 }
@@ -174,12 +173,12 @@ TEST_F(Commands, PopupEnablesTheAlbumItemsOnlyWhileAnAlbumIsShown) {
 TEST_F(Commands, ConfirmedExitAsksOnlyWithoutUnsavedChanges) {
     PagedAlbum album(3);
     openThroughDialog(app, window, album.path);
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setSaved(false);
     app.seam.requests.clear();
     window.runCommand(Command::ExitApplicationConfirmed);
     EXPECT_TRUE(app.seam.requests.empty()) << "refused at once, no question";
 
-    app.state.blnStorybookSaved = true;
+    app.state.controller().setSaved(true);
     for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Cancel, MessageAnswer::Yes}) {
         app.seam.requests.clear();
         app.store.writes.clear();
@@ -201,17 +200,19 @@ TEST(WaysOut, KeepTypedTextAndTheMovedPage) {
             frmMain window(app.state);
             PagedAlbum album(4);
             openThroughDialog(app, window, album.path);
-            window.cmdNav[3]->click();
-            click(window, "btnEdit");
-            window.rtbViewer->setText("typed at the end");
+            controls(window).cmdNav[3]->click();
+            emit controls(window).btnEdit->clicked();
+            controls(window).rtbViewer->setText("typed at the end");
             if (moving)
-                click(window, "sbtnMovePg");
+                controls(window).sbtnMovePg->click();
             app.seam.requests.clear();
             app.seam.messageAnswers.push_back(MessageAnswer::Yes);
             if (std::string_view(way) == "close")
                 window.close();
+            else if (std::string_view(way) == "btnExit")
+                emit controls(window).btnExit->clicked();
             else
-                click(window, way);
+                controls(window).mnuPopup->action(QString::fromLatin1(way))->trigger();
 
             expectBox(app, "Do you want to save the changes you made to Storybook.xml?",
                       MessageButtons::YesNo, "Unsaved Modifications");
@@ -225,13 +226,13 @@ TEST(WaysOut, KeepTypedTextAndTheMovedPage) {
 TEST_F(Commands, OpenOverChangesThatFailToSaveKeepsTheAlbum) {
     PagedAlbum first(3);
     openThroughDialog(app, window, first.path);
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setSaved(false);
     ASSERT_TRUE(first.folder.remove()) << "so the save fails";
     app.seam.messageAnswers = {MessageAnswer::Yes, MessageAnswer::Ok};
     window.runCommand(Command::OpenStorybook);
     EXPECT_EQ(app.seam.requestsOf(SeamCall::Message).size(), 2u) << "the question and the failure";
     EXPECT_EQ(app.seam.requestsOf(SeamCall::FileDialog).size(), 1u) << "no second album asked for";
     EXPECT_EQ(app.state.storybook().varPageCount, 3);
-    EXPECT_FALSE(app.state.blnStorybookSaved);
+    EXPECT_FALSE(app.state.controller().saved());
     EXPECT_EQ(mode(), "View Storybook");
 }

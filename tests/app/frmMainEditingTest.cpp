@@ -2,6 +2,7 @@
 // questions, and page turns to the ends of a full album.
 
 #include "CommandWindow.h"
+#include "MainWindowProbe.h"
 #include "document/StoredText.h"
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
@@ -20,8 +21,8 @@ protected:
     Editing() { openThroughDialog(app, window, album.path); }
     // As the popup menu offers it: enabled for the mode, then chosen.
     void choose(const char* item) {
-        window.updateActions();
-        window.mnuPopup->action(QString::fromLatin1(item))->trigger();
+        window.refresh();
+        controls(window).mnuPopup->action(QString::fromLatin1(item))->trigger();
     }
     static bool shown(QWidget* control) { return !control->isHidden(); }
 
@@ -31,32 +32,34 @@ protected:
 } // namespace
 
 TEST_F(Editing, EditOpensTheTextWithThePageButtonsAndStoresItOnLeaving) {
-    emit window.btnEdit->clicked();
+    emit controls(window).btnEdit->clicked();
     EXPECT_EQ(mode(), "Edit Storybook");
-    EXPECT_FALSE(app.state.blnStorybookSaved) << "changed before any typing";
-    EXPECT_FALSE(window.rtbViewer->locked());
-    EXPECT_TRUE(window.rtbViewer->verticalScrollBarShown());
-    EXPECT_EQ(window.focusWidget(), window.rtbViewer);
-    EXPECT_TRUE(shown(window.sbtnDelete) && shown(window.sbtnMovePg) && shown(window.sbtnSticky));
+    EXPECT_FALSE(app.state.controller().saved()) << "changed before any typing";
+    EXPECT_FALSE(controls(window).rtbViewer->locked());
+    EXPECT_TRUE(controls(window).rtbViewer->verticalScrollBarShown());
+    EXPECT_EQ(window.focusWidget(), controls(window).rtbViewer);
+    EXPECT_TRUE(shown(controls(window).sbtnDelete) && shown(controls(window).sbtnMovePg) &&
+                shown(controls(window).sbtnSticky));
 
-    window.rtbViewer->setText("");
-    emit window.btnEdit->clicked();
+    controls(window).rtbViewer->setText("");
+    emit controls(window).btnEdit->clicked();
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[]]>");
     EXPECT_EQ(mode(), "View Storybook");
-    EXPECT_TRUE(window.rtbViewer->locked());
+    EXPECT_TRUE(controls(window).rtbViewer->locked());
 
     // While editing, focus passing from the text to the picture comes back to the text.
     choose("mnuPopupEditText");
     QFocusEvent out(QEvent::FocusOut);
-    QApplication::sendEvent(window.rtbViewer, &out);
-    window.pbxShow->setFocus();
+    QApplication::sendEvent(controls(window).rtbViewer, &out);
+    controls(window).pbxShow->setFocus();
     QFocusEvent in(QEvent::FocusIn);
-    QApplication::sendEvent(window.pbxShow, &in);
-    EXPECT_EQ(window.focusWidget(), window.rtbViewer);
+    QApplication::sendEvent(controls(window).pbxShow, &in);
+    EXPECT_EQ(window.focusWidget(), controls(window).rtbViewer);
     EXPECT_EQ(app.state.intTextHadFocus, 0);
 
     EXPECT_EQ(mode(), "Edit Storybook");
-    EXPECT_FALSE(shown(window.sbtnSticky) || shown(window.sbtnMovePg) || shown(window.sbtnDelete))
+    EXPECT_FALSE(shown(controls(window).sbtnSticky) || shown(controls(window).sbtnMovePg) ||
+                 shown(controls(window).sbtnDelete))
         << "from the menu the text is edited without the page buttons";
 }
 
@@ -71,27 +74,28 @@ TEST_F(Editing, LeavingEditModeKeepsWhatWasShownAndWhatWasTyped) {
     for (const std::string& stored : untouched) {
         content = stored;
         window.DisplayCurrentPage();
-        emit window.btnEdit->clicked();
-        emit window.btnEdit->clicked();
+        window.refresh();
+        emit controls(window).btnEdit->clicked();
+        emit controls(window).btnEdit->clicked();
         EXPECT_EQ(app.state.storybook().content(0, album::Text), stored);
     }
-    EXPECT_EQ(window.rtbViewer->toPlainText().toStdString(), "Anna said the house was perfect.");
+    EXPECT_EQ(controls(window).rtbViewer->toPlainText().toStdString(), "Anna said the house was perfect.");
 
     // Typed: every character is kept, a typed mark stays text and a vertical tab becomes a line break.
-    emit window.btnEdit->clicked();
-    window.rtbViewer->selectAll();
-    window.rtbViewer->insertPlainText(QString::fromUtf8("a\u00A0b\u2028c {vbcrlf} <Entry>\vd"));
-    emit window.btnEdit->clicked();
+    emit controls(window).btnEdit->clicked();
+    controls(window).rtbViewer->selectAll();
+    controls(window).rtbViewer->insertPlainText(QString::fromUtf8("a\u00A0b\u2028c {vbcrlf} <Entry>\vd"));
+    emit controls(window).btnEdit->clicked();
     EXPECT_EQ(unwrapCdata(app.state.storybook().content(0, album::Text)), "a\xC2\xA0"
                                                                           "b\xE2\x80\xA8"
                                                                           "c {vbcrlf} <Entry>\r\nd");
     EXPECT_TRUE(app.seam.requestsOf(SeamCall::Message).empty());
 
     // What an album cannot hold is replaced, and the user is told what it was.
-    emit window.btnEdit->clicked();
-    window.rtbViewer->insertPlainText(QString(QChar(0x01)));
+    emit controls(window).btnEdit->clicked();
+    controls(window).rtbViewer->insertPlainText(QString(QChar(0x01)));
     app.seam.messageAnswers.push_back(MessageAnswer::Ok);
-    emit window.btnEdit->clicked();
+    emit controls(window).btnEdit->clicked();
     const auto told = app.seam.requestsOf(SeamCall::Message);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told[0].text, "The story text held the control character U+0001, which an album cannot hold. "
@@ -100,48 +104,49 @@ TEST_F(Editing, LeavingEditModeKeepsWhatWasShownAndWhatWasTyped) {
 }
 
 TEST_F(Editing, PinKeepsEditingAcrossPageTurnsUntilTheEditEnds) {
-    emit window.btnEdit->clicked();
-    window.sbtnSticky->click();
-    EXPECT_TRUE(shown(window.sbtnStuck) && !shown(window.sbtnSticky));
+    emit controls(window).btnEdit->clicked();
+    controls(window).sbtnSticky->click();
+    EXPECT_TRUE(shown(controls(window).sbtnStuck) && !shown(controls(window).sbtnSticky));
     for (int page = 1; page <= 2; ++page) {
-        window.rtbViewer->setText("typed on " + std::to_string(page));
-        window.cmdNav[3]->click();
+        controls(window).rtbViewer->setText("typed on " + std::to_string(page));
+        controls(window).cmdNav[3]->click();
         EXPECT_EQ(mode(), "Edit Storybook");
-        EXPECT_FALSE(window.rtbViewer->locked());
-        EXPECT_EQ(window.focusWidget(), window.rtbViewer);
-        EXPECT_TRUE(shown(window.sbtnStuck));
+        EXPECT_FALSE(controls(window).rtbViewer->locked());
+        EXPECT_EQ(window.focusWidget(), controls(window).rtbViewer);
+        EXPECT_TRUE(shown(controls(window).sbtnStuck));
     }
     EXPECT_EQ(stories(), (Stories{"typed on 1", "typed on 2", "page 3", "page 4"}));
 
-    window.sbtnStuck->click();
-    EXPECT_TRUE(shown(window.sbtnSticky) && !app.state.blnSticky);
-    window.sbtnSticky->click();
-    window.pbxShow_Click();
+    controls(window).sbtnStuck->click();
+    EXPECT_TRUE(shown(controls(window).sbtnSticky) && !app.state.blnSticky);
+    controls(window).sbtnSticky->click();
+    emit controls(window).pbxShow->clicked();
     EXPECT_EQ(mode(), "View Storybook");
-    EXPECT_FALSE(app.state.blnSticky || shown(window.sbtnStuck) || shown(window.sbtnDelete));
+    EXPECT_FALSE(app.state.blnSticky || shown(controls(window).sbtnStuck) ||
+                 shown(controls(window).sbtnDelete));
 }
 
 TEST_F(Editing, TakingBAndDroppingItOnDGivesACBD) {
-    window.cmdNav[3]->click();
-    emit window.sbtnMovePg->clicked();
+    controls(window).cmdNav[3]->click();
+    emit controls(window).sbtnMovePg->clicked();
     EXPECT_EQ(mode(), "View Storybook") << "no move from view mode";
 
     choose("mnuPopupEditMovePage");
     EXPECT_EQ(mode(), "Relocate Page");
     EXPECT_EQ(stories(), (Stories{"page 1", "page 3", "page 4"}));
-    EXPECT_TRUE(shown(window.pbxThumbnail) && window.pbxThumbnail->hasPicture());
+    EXPECT_TRUE(shown(controls(window).pbxThumbnail) && controls(window).pbxThumbnail->hasPicture());
 
     // While the page is up, delete and reverse leave the album alone and ask nothing.
     window.runCommand(Command::ConfirmDeletePage);
     window.runCommand(Command::ConfirmReversePages);
     EXPECT_TRUE(app.seam.requestsOf(SeamCall::Message).empty());
 
-    window.cmdNav[5]->click();
-    emit window.pbxThumbnail->clicked();
+    controls(window).cmdNav[5]->click();
+    emit controls(window).pbxThumbnail->clicked();
     EXPECT_EQ(stories(), (Stories{"page 1", "page 3", "page 2", "page 4"}));
-    EXPECT_EQ(window.rtbViewer->text(), "page 2");
+    EXPECT_EQ(controls(window).rtbViewer->text(), "page 2");
     EXPECT_EQ(mode(), "View Storybook");
-    EXPECT_FALSE(shown(window.pbxThumbnail));
+    EXPECT_FALSE(shown(controls(window).pbxThumbnail));
 
     // The buffer still holds that page; a drop outside a move must not copy it in again.
     window.runCommand(Command::DropRelocatedPage);
@@ -149,11 +154,11 @@ TEST_F(Editing, TakingBAndDroppingItOnDGivesACBD) {
 
     // A page whose thumbnail is missing still moves.
     QFile::remove(QString::fromStdString(album.file("thumbnail_4c1e9b07_00000001.jpg")));
-    window.cmdNav[2]->click();
-    emit window.btnEdit->clicked();
-    emit window.sbtnMovePg->clicked();
+    controls(window).cmdNav[2]->click();
+    emit controls(window).btnEdit->clicked();
+    emit controls(window).sbtnMovePg->clicked();
     EXPECT_EQ(mode(), "Relocate Page");
-    EXPECT_FALSE(window.pbxThumbnail->hasPicture());
+    EXPECT_FALSE(controls(window).pbxThumbnail->hasPicture());
 }
 
 TEST_F(Editing, DeleteAsksAndActsOnTheAnswer) {
@@ -172,12 +177,12 @@ TEST_F(Editing, DeleteAsksAndActsOnTheAnswer) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::to_string(int(row.answer)) + (row.editing ? " editing" : ""));
-        app.state.blnStorybookSaved = true;
+        app.state.controller().setSaved(true);
         openThroughDialog(app, window, album.path);
-        app.state.strApplicationMode = "Storybook Saved";
+        app.state.controller().setMode(AppMode::StorybookSaved);
         if (row.editing) {
-            emit window.btnEdit->clicked();
-            window.rtbViewer->setText("typed");
+            emit controls(window).btnEdit->clicked();
+            controls(window).rtbViewer->setText("typed");
         }
         app.seam.requests.clear();
         app.seam.messageAnswers.push_back(row.answer);
@@ -186,7 +191,8 @@ TEST_F(Editing, DeleteAsksAndActsOnTheAnswer) {
                   "Delete Storybook Page");
         EXPECT_EQ(stories(), row.after);
         EXPECT_EQ(mode(), row.mode);
-        EXPECT_EQ(window.rtbViewer->locked(), mode() != "Edit Storybook") << "no unlocked text in view mode";
+        EXPECT_EQ(controls(window).rtbViewer->locked(), mode() != "Edit Storybook")
+            << "no unlocked text in view mode";
     }
 }
 
@@ -194,8 +200,8 @@ TEST_F(Editing, ReverseAsksAndKeepsThePageNumber) {
     for (const MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::Ok}) {
         SCOPED_TRACE(int(answer));
         app.seam.requests.clear();
-        emit window.btnEdit->clicked();
-        window.rtbViewer->setText("typed");
+        emit controls(window).btnEdit->clicked();
+        controls(window).rtbViewer->setText("typed");
         std::string modeWhileAsking;
         app.seam.onRequest = [&](const SeamRequest&) { modeWhileAsking = mode(); };
         app.seam.messageAnswers.push_back(answer);
@@ -207,23 +213,23 @@ TEST_F(Editing, ReverseAsksAndKeepsThePageNumber) {
                   MessageButtons::OkCancel, "Reverse Order of Album Pages");
         EXPECT_EQ(modeWhileAsking, "Reverse Storybook");
         EXPECT_EQ(mode(), "View Storybook");
-        EXPECT_TRUE(window.rtbViewer->locked());
+        EXPECT_TRUE(controls(window).rtbViewer->locked());
     }
     EXPECT_EQ(stories(), (Stories{"page 4", "page 3", "page 2", "typed"}));
-    EXPECT_EQ(window.rtbViewer->text(), "page 4") << "page 1 now shows the former last page";
+    EXPECT_EQ(controls(window).rtbViewer->text(), "page 4") << "page 1 now shows the former last page";
 }
 
 TEST_F(Editing, OnePageCannotBeMovedAndNoPageCannotBeEdited) {
     PagedAlbum single(1);
     openThroughDialog(app, window, single.path);
-    emit window.btnEdit->clicked();
-    emit window.sbtnMovePg->clicked();
+    emit controls(window).btnEdit->clicked();
+    emit controls(window).sbtnMovePg->clicked();
     EXPECT_EQ(mode(), "Edit Storybook");
     EXPECT_EQ(stories().size(), 1u);
 
-    app.state.strApplicationMode = "View Storybook";
+    app.state.controller().setMode(AppMode::ViewStorybook);
     app.state.storybook().varPageCount = 0;
-    emit window.btnEdit->clicked();
+    emit controls(window).btnEdit->clicked();
     EXPECT_EQ(mode(), "View Storybook") << "an edit without a page could never be left";
 }
 
@@ -233,8 +239,8 @@ TEST(PageTurns, FirstAndLastReachTheEndsOfAFullAlbum) {
     frmMain window(app.state);
     openThroughDialog(app, window, full.path);
     ASSERT_EQ(app.state.storybook().varPageCount, 1025);
-    window.cmdNav[5]->click();
-    EXPECT_EQ(app.state.intCurrentPage, 1024);
-    window.cmdNav[2]->click();
-    EXPECT_EQ(app.state.intCurrentPage, 0);
+    controls(window).cmdNav[5]->click();
+    EXPECT_EQ(app.state.controller().currentPage(), 1024);
+    controls(window).cmdNav[2]->click();
+    EXPECT_EQ(app.state.controller().currentPage(), 0);
 }

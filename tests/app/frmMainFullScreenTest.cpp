@@ -2,6 +2,7 @@
 // back in its place afterwards.
 
 #include "FullScreenLayout.h"
+#include "MainWindowProbe.h"
 #include "OpenAlbum.h"
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
@@ -50,21 +51,21 @@ protected:
 
 TEST_F(FullScreenTest, EnteredOnlyWhenViewingPagesLeftInAnyMode) {
     for (const char* mode : {"Edit Storybook", "Storybook Saved", "Relocate Page", "Nothing Loaded"}) {
-        book.mode() = mode;
+        book.setMode(mode);
         window.runCommand(Command::ToggleFullScreen);
         EXPECT_FALSE(full()) << mode;
     }
-    book.mode() = "View Storybook";
+    book.setMode("View Storybook");
     window.runCommand(Command::ToggleFullScreen);
     ASSERT_TRUE(full());
-    book.mode() = "Edit Storybook";
+    book.setMode("Edit Storybook");
     window.runCommand(Command::ToggleFullScreen);
     EXPECT_FALSE(full()) << "leaving has no mode condition";
 
     AppFixture empty;
     frmMain unopened(empty.state);
-    empty.state.strApplicationMode = "View Storybook";
-    unopened.ToggleFullScreen();
+    empty.state.controller().setMode(AppMode::ViewStorybook);
+    unopened.runCommand(Command::ToggleFullScreen);
     EXPECT_FALSE(empty.state.blnFullScreen) << "no pages, no full screen";
 }
 
@@ -79,32 +80,33 @@ TEST_F(FullScreenTest, EnlargedPageStandsWhereTheArithmeticPutsItAndTheWindowCom
     EXPECT_EQ(window.geometry(), screen);
     const FullScreenLayout layout =
         fullScreenLayout(pixelsToTwips(screen.width()), pixelsToTwips(screen.height()), kWindowMode);
-    EXPECT_EQ(window.pbxShow->geometry(),
+    EXPECT_EQ(controls(window).pbxShow->geometry(),
               pixels(layout.pictureLeft, layout.pictureTop, layout.pictureWidth, layout.pictureHeight));
-    EXPECT_EQ(window.rtbViewer->geometry(),
+    EXPECT_EQ(controls(window).rtbViewer->geometry(),
               pixels(layout.textLeft, layout.textTop, layout.textWidth, layout.textHeight));
-    EXPECT_TRUE(window.pbxBlanket->isVisible());
-    EXPECT_EQ(window.pbxBlanket->geometry(), QRect(QPoint(0, 0), screen.size()));
-    for (ColorButton* button : window.cmdNav)
+    EXPECT_TRUE(controls(window).pbxBlanket->isVisible());
+    EXPECT_EQ(controls(window).pbxBlanket->geometry(), QRect(QPoint(0, 0), screen.size()));
+    for (ColorButton* button : controls(window).cmdNav)
         EXPECT_FALSE(button->isVisible());
-    EXPECT_FALSE(window.mnuPopup->itemAvailable(QStringLiteral("mnuPopupFullScreen")));
-    EXPECT_TRUE(window.mnuPopup->itemAvailable(QStringLiteral("mnuPopupWindowMode")));
-    EXPECT_EQ(window.pbxShow->shownImage().size(), window.pbxShow->size()) << "the page was painted anew";
+    EXPECT_FALSE(controls(window).mnuPopup->itemAvailable(QStringLiteral("mnuPopupFullScreen")));
+    EXPECT_TRUE(controls(window).mnuPopup->itemAvailable(QStringLiteral("mnuPopupWindowMode")));
+    EXPECT_EQ(controls(window).pbxShow->shownImage().size(), controls(window).pbxShow->size())
+        << "the page was painted anew";
 
-    QTest::keyClick(window.pbxShow, Qt::Key_Right);
+    QTest::keyClick(controls(window).pbxShow, Qt::Key_Right);
     EXPECT_EQ(book.page(), 1) << "the keys turn pages with the buttons hidden";
 
     window.runCommand(Command::ToggleFullScreen);
     EXPECT_FALSE(full());
     EXPECT_EQ(window.pos(), place);
-    EXPECT_EQ(window.pbxShow->geometry(), pixels(650, 885, 6000, 4500));
+    EXPECT_EQ(controls(window).pbxShow->geometry(), pixels(650, 885, 6000, 4500));
 }
 
 TEST_F(FullScreenTest, CtrlEnterFromTheSavedModeEntersAndAltEnterLeaves) {
-    book.mode() = "Storybook Saved";
-    QTest::keyClick(window.pbxShow, Qt::Key_Return, Qt::ControlModifier);
+    book.setMode("Storybook Saved");
+    QTest::keyClick(controls(window).pbxShow, Qt::Key_Return, Qt::ControlModifier);
     EXPECT_TRUE(full()) << "the key-down turned the saved mode into viewing";
     EXPECT_EQ(book.page(), 0) << "Enter with Ctrl turns no page";
-    QTest::keyClick(window.rtbViewer, Qt::Key_Enter, Qt::AltModifier);
+    QTest::keyClick(controls(window).rtbViewer, Qt::Key_Enter, Qt::AltModifier);
     EXPECT_FALSE(full());
 }

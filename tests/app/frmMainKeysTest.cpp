@@ -1,6 +1,7 @@
 // The key table as data, and keys sent to the window's controls as the window system sends them.
 
-#include "KeyTable.h"
+#include "CommandTable.h"
+#include "MainWindowProbe.h"
 #include "OpenAlbum.h"
 #include "platform/Controls.h"
 #include "platform/KeyCodes.h"
@@ -20,37 +21,41 @@ namespace {
 const std::map<Command, std::string> kNames = {
     {Command::OpenStorybook, "Open"}, {Command::SaveStorybook, "Save"}, {Command::SaveStorybookAs, "SaveAs"},
     {Command::ToggleEditMode, "Edit"}, {Command::ShowSnapshotBrowser, "Snapshots"}, {Command::ToggleToolButtons, "Tools"},
-    {Command::ExitApplicationConfirmed, "Exit?"}, {Command::ShowAboutBox, "About"}, {Command::BeginRelocatePage, "Move"},
+    {Command::ExitApplicationConfirmed, "Exit?"}, {Command::ShowAboutBox, "About"}, {Command::MovePage, "Edit Move"},
     {Command::DropRelocatedPage, "Drop"}, {Command::ConfirmDeletePage, "Delete"}, {Command::DoPluginImageInfo, "Info"},
     {Command::ToggleFullScreen, "FullScreen"}, {Command::EmptyProcedure, "Empty"},
+    {Command::PageBack, "nav0"}, {Command::PageBackTen, "nav1"}, {Command::FirstPage, "nav2"},
+    {Command::PageForward, "nav3"}, {Command::PageForwardTen, "nav4"}, {Command::LastPage, "nav5"},
+    {Command::ScrollTextUp, "up"}, {Command::ScrollTextDown, "down"},
 };
 // clang-format on
 
-// The steps that run while the mode stays as given, one word each.
-std::string decided(KeyEdge edge, int key, const char* held, KeyControl control, std::string_view mode) {
+// The commands a key runs while the mode stays as given, one word each, and what it does to the
+// held flags.
+std::string decided(frmMain& window, KeyEdge edge, int key, const char* held, KeyControl control,
+                    std::string_view mode) {
+    MainController& controller = window.state().controller();
     const bool ctrl = std::string_view(held).find('c') != std::string_view::npos;
     const bool alt = std::string_view(held).find('a') != std::string_view::npos;
+    const auto code = static_cast<std::int16_t>(key);
+    const std::map<HeldChange, std::string> flags = {{HeldChange::HoldCtrl, "ctrl+"},
+                                                     {HeldChange::HoldAlt, "alt+"},
+                                                     {HeldChange::ReleaseCtrl, "ctrl-"},
+                                                     {HeldChange::ReleaseAlt, "alt-"}};
+    if (const HeldChange change = heldChange(edge, code); change != HeldChange::None)
+        return flags.at(change);
+    controller.setMode(*modeNamed(mode));
     std::string words;
-    for (const KeyStep& step : keySteps(edge, static_cast<std::int16_t>(key), ctrl, alt, control)) {
-        if (!keyModeAllows(step.mode, mode))
+    const std::vector<KeyMatch> rows = rowsForKey(window.commands(), edge, code, ctrl, alt, control);
+    for (const KeyMatch& match : rows) {
+        if (!controller.keyAllowed(match.mode))
             continue;
-        using Kind = KeyStep::Kind;
-        const std::map<Kind, std::string> flags = {{Kind::HoldCtrl, "ctrl+"},
-                                                   {Kind::HoldAlt, "alt+"},
-                                                   {Kind::ReleaseCtrl, "ctrl-"},
-                                                   {Kind::ReleaseAlt, "alt-"},
-                                                   {Kind::ReleaseBoth, "both-"}};
         if (!words.empty())
             words += ' ';
-        if (step.kind == Kind::Command)
-            words += kNames.at(step.command);
-        else if (step.kind == Kind::PressNavButton)
-            words += "nav" + std::to_string(step.value);
-        else if (step.kind == Kind::ScrollText)
-            words += step.value < 0 ? "up" : "down";
-        else
-            words += flags.at(step.kind);
+        words += kNames.at(match.row->command);
     }
+    if (edge == KeyEdge::Up && !rows.empty())
+        words += words.empty() ? "both-" : " both-";
     return words;
 }
 
@@ -70,15 +75,22 @@ struct Row {
     const char* expected;
 };
 
-void expectRows(KeyEdge edge, std::initializer_list<Row> rows) {
+class KeyTableTest : public ::testing::Test {
+protected:
+    void expectRows(KeyEdge edge, std::initializer_list<Row> rows);
+    AppFixture app;
+    frmMain window{app.state};
+};
+
+void KeyTableTest::expectRows(KeyEdge edge, std::initializer_list<Row> rows) {
     for (const Row& row : rows)
-        EXPECT_EQ(decided(edge, row.key, row.held, row.control, row.mode), row.expected)
+        EXPECT_EQ(decided(window, edge, row.key, row.held, row.control, row.mode), row.expected)
             << "key " << row.key << " held '" << row.held << "' control " << int(row.control) << " in "
             << row.mode;
 }
 } // namespace
 
-TEST(KeyTableTest, KeyDown) {
+TEST_F(KeyTableTest, KeyDown) {
     // clang-format off
     expectRows(KeyEdge::Down, {
         {17, "", Txt, None, "ctrl+"}, {18, "c", Nav, Edit, "alt+"}, {13, "", Pic, View, "nav3"},
@@ -99,13 +111,13 @@ TEST(KeyTableTest, KeyDown) {
     });
     // clang-format on
     // Enter drops a moved page, then turns a page if the drop went back to viewing.
-    const auto enter = keySteps(KeyEdge::Down, vk::kEnter, false, false, Pic);
+    const auto enter = rowsForKey(window.commands(), KeyEdge::Down, vk::kEnter, false, false, Pic);
     ASSERT_EQ(enter.size(), 2u);
-    EXPECT_EQ(enter[0].mode, KeyMode::Relocating);
+    EXPECT_EQ(enter[0].row->command, Command::DropRelocatedPage);
     EXPECT_EQ(enter[1].mode, KeyMode::Viewing);
 }
 
-TEST(KeyTableTest, KeyUp) {
+TEST_F(KeyTableTest, KeyUp) {
     // clang-format off
     expectRows(KeyEdge::Up, {
         {17, "ca", Pic, View, "ctrl-"}, {18, "ca", Nav, View, "alt-"}, {13, "c", Pic, Edit, "FullScreen both-"},
@@ -156,31 +168,31 @@ TEST_F(KeysTest, NavigationKeysPressTheirButtons) {
     } turns[] = {{Qt::Key_Right, 1}, {Qt::Key_PageDown, 11}, {Qt::Key_End, 24}, {Qt::Key_Right, 24},
                  {Qt::Key_Left, 23}, {Qt::Key_PageUp, 13},   {Qt::Key_Home, 0}, {Qt::Key_Enter, 1}};
     for (const auto& turn : turns) {
-        key(window.pbxShow, turn.key);
+        key(controls(window).pbxShow, turn.key);
         EXPECT_EQ(book.page(), turn.page) << turn.key;
     }
-    key(window.cmdNav[0], Qt::Key_Return);
+    key(controls(window).cmdNav[0], Qt::Key_Return);
     EXPECT_EQ(book.page(), 2) << "keys on a navigation button count too";
-    EXPECT_EQ(window.focusWidget(), window.pbxShow) << "the button's own focus rule ran";
+    EXPECT_EQ(window.focusWidget(), controls(window).pbxShow) << "the button's own focus rule ran";
 
-    book.mode() = "Storybook Saved";
-    key(window.rtbViewer, Qt::Key_Right);
+    book.setMode("Storybook Saved");
+    key(controls(window).rtbViewer, Qt::Key_Right);
     EXPECT_EQ(book.mode(), "View Storybook");
     EXPECT_EQ(book.page(), 3);
-    book.mode() = "Storybook Saved";
-    key(window.pbxShow, Qt::Key_F9);
+    book.setMode("Storybook Saved");
+    key(controls(window).pbxShow, Qt::Key_F9);
     EXPECT_EQ(book.mode(), "View Storybook") << "every key-down leaves the saved mode";
 }
 
 TEST_F(KeysTest, KeyDownAgainstKeyUp) {
-    QTest::keyPress(window.pbxShow, Qt::Key_F2);
+    QTest::keyPress(controls(window).pbxShow, Qt::Key_F2);
     EXPECT_EQ(dialogs(), 1) << "F2 opens on key-down";
-    QTest::keyRelease(window.pbxShow, Qt::Key_F2);
-    QTest::keyPress(window.pbxShow, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyRelease(controls(window).pbxShow, Qt::Key_F2);
+    QTest::keyPress(controls(window).pbxShow, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs(), 1);
-    QTest::keyRelease(window.pbxShow, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyRelease(controls(window).pbxShow, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs(), 2) << "Ctrl+O opens on key-up";
-    key(window.pbxShow, Qt::Key_F2, Qt::ControlModifier);
+    key(controls(window).pbxShow, Qt::Key_F2, Qt::ControlModifier);
     EXPECT_EQ(dialogs(), 2) << "Ctrl+F2 does nothing";
     EXPECT_FALSE(book.app.state.blnCtrlKeyDown);
 }
@@ -189,107 +201,105 @@ TEST_F(KeysTest, HeldFlagsFollowEachKeyEventAndRepeatsAreIgnored) {
     // Ctrl and Alt let go in another window: the next key event knows better.
     book.app.state.blnCtrlKeyDown = true;
     book.app.state.blnAltKeyDown = true;
-    key(window.pbxShow, Qt::Key_Return);
+    key(controls(window).pbxShow, Qt::Key_Return);
     EXPECT_EQ(book.page(), 1) << "plain Enter turns the page";
     EXPECT_FALSE(book.app.state.blnFullScreen);
 
-    QTest::keyPress(window.pbxShow, Qt::Key_Control);
+    QTest::keyPress(controls(window).pbxShow, Qt::Key_Control);
     EXPECT_TRUE(book.app.state.blnCtrlKeyDown);
     for (int repeat = 0; repeat < 3; ++repeat) {
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_O, Qt::ControlModifier, QStringLiteral("o"), true);
-        QApplication::sendEvent(window.pbxShow, &release);
+        QApplication::sendEvent(controls(window).pbxShow, &release);
         QKeyEvent press(QEvent::KeyPress, Qt::Key_O, Qt::ControlModifier, QStringLiteral("o"), true);
-        QApplication::sendEvent(window.pbxShow, &press);
+        QApplication::sendEvent(controls(window).pbxShow, &press);
     }
     EXPECT_EQ(dialogs(), 0) << "a held Ctrl+O opens once, on its last release";
-    QTest::keyRelease(window.pbxShow, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyRelease(controls(window).pbxShow, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs(), 1);
 }
 
 TEST_F(KeysTest, ArrowsInEditModeEditTheTextAndUpDownScrollInViewMode) {
-    book.mode() = "Edit Storybook";
-    window.rtbViewer->setLocked(false);
-    window.rtbViewer->setText("abc");
-    window.rtbViewer->setSelectionStart(0);
-    window.rtbViewer->setFocus();
-    key(window.rtbViewer, Qt::Key_Right);
-    key(window.rtbViewer, Qt::Key_End);
+    book.setMode("Edit Storybook");
+    controls(window).rtbViewer->setLocked(false);
+    controls(window).rtbViewer->setText("abc");
+    controls(window).rtbViewer->setSelectionStart(0);
+    controls(window).rtbViewer->setFocus();
+    key(controls(window).rtbViewer, Qt::Key_Right);
+    key(controls(window).rtbViewer, Qt::Key_End);
     EXPECT_EQ(book.page(), 0);
-    EXPECT_EQ(window.rtbViewer->selectionStart(), 3) << "the caret moved in the text";
+    EXPECT_EQ(controls(window).rtbViewer->selectionStart(), 3) << "the caret moved in the text";
 
-    book.mode() = "View Storybook";
-    window.rtbViewer->setLocked(true);
+    book.setMode("View Storybook");
+    controls(window).rtbViewer->setLocked(true);
     std::string story;
     for (int line = 1; line <= 30; ++line)
         story += "line " + std::to_string(line) + "\n";
-    window.rtbViewer->setText(story);
-    window.rtbViewer->setSelectionStart(0);
-    key(window.pbxShow, Qt::Key_Down);
-    key(window.pbxShow, Qt::Key_Down);
-    key(window.pbxShow, Qt::Key_Up);
-    EXPECT_EQ(window.rtbViewer->firstVisibleLine(), 1);
-    EXPECT_EQ(window.rtbViewer->selectionStart(), 0) << "scrolling leaves the caret";
-    window.rtbViewer->setText(story);
-    window.rtbViewer->setSelectionStart(0);
-    window.rtbViewer->setFocus();
-    key(window.rtbViewer, Qt::Key_Down);
-    key(window.rtbViewer, Qt::Key_Down);
-    EXPECT_EQ(window.rtbViewer->firstVisibleLine(), 2) << "a key in the locked text box scrolls once";
+    controls(window).rtbViewer->setText(story);
+    controls(window).rtbViewer->setSelectionStart(0);
+    key(controls(window).pbxShow, Qt::Key_Down);
+    key(controls(window).pbxShow, Qt::Key_Down);
+    key(controls(window).pbxShow, Qt::Key_Up);
+    EXPECT_EQ(controls(window).rtbViewer->firstVisibleLine(), 1);
+    EXPECT_EQ(controls(window).rtbViewer->selectionStart(), 0) << "scrolling leaves the caret";
+    controls(window).rtbViewer->setText(story);
+    controls(window).rtbViewer->setSelectionStart(0);
+    controls(window).rtbViewer->setFocus();
+    key(controls(window).rtbViewer, Qt::Key_Down);
+    key(controls(window).rtbViewer, Qt::Key_Down);
+    EXPECT_EQ(controls(window).rtbViewer->firstVisibleLine(), 2)
+        << "a key in the locked text box scrolls once";
 }
 
 TEST_F(KeysTest, OtherControlsAreNotActedOn) {
-    window.HandleKeyDown("sbtnDelete", vk::kRight, 0);
-    window.HandleKeyDown("cmdnav", vk::kRight, 0);
-    EXPECT_EQ(book.page(), 0);
     // A key that a side button inside the picture area leaves alone is not the picture's key.
-    window.sbtnMovePg->show();
-    window.sbtnMovePg->setEnabled(true);
-    window.sbtnMovePg->setFocus();
-    key(window.sbtnMovePg, Qt::Key_Right);
+    controls(window).sbtnMovePg->show();
+    controls(window).sbtnMovePg->setEnabled(true);
+    controls(window).sbtnMovePg->setFocus();
+    key(controls(window).sbtnMovePg, Qt::Key_Right);
     EXPECT_EQ(book.page(), 0);
 }
 
 TEST_F(KeysTest, KeyUpCommandsFollowTheModifiersHeldAsTheKeyWentDown) {
-    rollOff(window.pbxShow, Qt::ControlModifier, Qt::Key_O);
+    rollOff(controls(window).pbxShow, Qt::ControlModifier, Qt::Key_O);
     EXPECT_EQ(dialogs(), 1) << "Ctrl+O with Ctrl let go first";
-    key(window.pbxShow, Qt::Key_O);
+    key(controls(window).pbxShow, Qt::Key_O);
     EXPECT_EQ(dialogs(), 1) << "a plain O afterwards is plain";
-    rollOff(window.rtbViewer, Qt::AltModifier, Qt::Key_Return);
+    rollOff(controls(window).rtbViewer, Qt::AltModifier, Qt::Key_Return);
     EXPECT_TRUE(book.app.state.blnFullScreen) << "Alt+Enter with Alt let go first";
 
-    send(window.pbxShow, QEvent::KeyPress, Qt::Key_O, Qt::NoModifier);
-    send(window.pbxShow, QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
-    send(window.pbxShow, QEvent::KeyRelease, Qt::Key_O, Qt::ControlModifier);
+    send(controls(window).pbxShow, QEvent::KeyPress, Qt::Key_O, Qt::NoModifier);
+    send(controls(window).pbxShow, QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+    send(controls(window).pbxShow, QEvent::KeyRelease, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs(), 1) << "O went down before Ctrl";
 
-    send(window.pbxShow, QEvent::KeyPress, Qt::Key_O, Qt::ControlModifier);
+    send(controls(window).pbxShow, QEvent::KeyPress, Qt::Key_O, Qt::ControlModifier);
     QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(window.pbxShow, &away);
-    send(window.pbxShow, QEvent::KeyRelease, Qt::Key_O, Qt::NoModifier);
+    QApplication::sendEvent(controls(window).pbxShow, &away);
+    send(controls(window).pbxShow, QEvent::KeyRelease, Qt::Key_O, Qt::NoModifier);
     EXPECT_EQ(dialogs(), 1) << "the keyboard went to another window between O's down and up";
 }
 
 TEST_F(KeysTest, CtrlLettersOfANonLatinLayoutGoByTheKeysPosition) {
     // Russian Щ lies on the O key (XKB keycode 32).
-    rollOff(window.pbxShow, Qt::ControlModifier, 0x429, 32, QStringLiteral("щ"));
+    rollOff(controls(window).pbxShow, Qt::ControlModifier, 0x429, 32, QStringLiteral("щ"));
     EXPECT_EQ(dialogs(), 1);
 }
 
 TEST_F(KeysTest, KeysOnTheMovedPagesThumbnailRunOnce) {
     for (int turn = 0; turn < 4; ++turn)
-        key(window.pbxShow, Qt::Key_Right);
-    key(window.pbxShow, Qt::Key_M, Qt::ControlModifier);
+        key(controls(window).pbxShow, Qt::Key_Right);
+    key(controls(window).pbxShow, Qt::Key_M, Qt::ControlModifier);
     ASSERT_EQ(book.mode(), "Relocate Page");
     ASSERT_EQ(book.page(), 4);
 
-    window.pbxThumbnail->setFocus();
-    key(window.pbxThumbnail, Qt::Key_Left);
+    controls(window).pbxThumbnail->setFocus();
+    key(controls(window).pbxThumbnail, Qt::Key_Left);
     EXPECT_EQ(book.page(), 3) << "Left turns one page back";
-    window.pbxThumbnail->setFocus();
-    key(window.pbxThumbnail, Qt::Key_M, Qt::ControlModifier);
+    controls(window).pbxThumbnail->setFocus();
+    key(controls(window).pbxThumbnail, Qt::Key_M, Qt::ControlModifier);
     EXPECT_EQ(book.mode(), "Relocate Page") << "the thumbnail's key-ups do nothing";
-    window.pbxThumbnail->setFocus();
-    key(window.pbxThumbnail, Qt::Key_Return);
+    controls(window).pbxThumbnail->setFocus();
+    key(controls(window).pbxThumbnail, Qt::Key_Return);
     EXPECT_EQ(book.mode(), "View Storybook");
     EXPECT_EQ(book.page(), 4) << "Enter drops the page and turns one page forward";
 }

@@ -3,6 +3,7 @@
 
 #include "AlbumText.h"
 #include "AppFixture.h"
+#include "MainWindowProbe.h"
 #include "OpenThroughDialog.h"
 #include "frmMain.h"
 #include "platform/Controls.h"
@@ -50,7 +51,7 @@ struct AlbumFolder {
 
 // The share of pixels in a rectangle of the picture area close to a colour.
 double shareOf(frmMain& window, const QRect& pixels, const QColor& color) {
-    const QImage shown = window.pbxShow->shownImage();
+    const QImage shown = controls(window).pbxShow->shownImage();
     int close = 0;
     for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
         for (int x = pixels.left(); x <= pixels.right(); ++x) {
@@ -93,34 +94,34 @@ TEST(OpenFromTheCommandLine, LoadsThePathWithoutQuotesAndKeepsItsCase) {
     frmMain window(state);
     window.Form_Load();
 
-    EXPECT_EQ(state.strApplicationMode, "View Storybook");
+    EXPECT_EQ(modeText(state.controller().mode()), "View Storybook");
     EXPECT_EQ(state.varStorybookFile, "Our Album.xml");
     EXPECT_EQ(state.varStorybookFolder, folder.folder.path().toStdString() + "/");
     EXPECT_EQ(state.storybook().varPageCount, 3);
-    EXPECT_EQ(window.rtbViewer->text(), "Story of page 1");
+    EXPECT_EQ(controls(window).rtbViewer->text(), "Story of page 1");
     EXPECT_GT(shareOf(window, kMiddle, kPageColors[0]), 0.9);
     EXPECT_GT(shareOf(window, kPageNumber, QColor(255, 255, 0)), 0.02);
     EXPECT_TRUE(seam.requestsOf(SeamCall::FileDialog).empty());
 
     // The command line is used once: the next Open asks the dialog.
     seam.dialogResults.push_back({});
-    window.OpenStorybook();
+    window.runCommand(Command::OpenStorybook);
     EXPECT_EQ(seam.requestsOf(SeamCall::FileDialog).size(), 1u);
-    EXPECT_EQ(state.strApplicationMode, "View Storybook");
+    EXPECT_EQ(modeText(state.controller().mode()), "View Storybook");
 }
 
 TEST_F(Pages, OpenDialogCancelledValidFailingAndUnreadable) {
     app.seam.dialogResults.push_back({});
-    window.OpenStorybook();
-    EXPECT_EQ(app.state.strApplicationMode, "Nothing Loaded");
+    window.runCommand(Command::OpenStorybook);
+    EXPECT_EQ(modeText(app.state.controller().mode()), "Nothing Loaded");
     const auto dialogs = app.seam.requestsOf(SeamCall::FileDialog);
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].title, "Open File");
 
     AlbumFolder folder(3);
     openFromDialog(folder.path);
-    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
-    EXPECT_EQ(window.lblApplicationMode->text(), QStringLiteral("View Storybook"));
+    EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
+    EXPECT_EQ(controls(window).lblApplicationMode->text(), QStringLiteral("View Storybook"));
 
     const std::string broken =
         folder.write("Broken.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<StoryCreator>\n");
@@ -131,8 +132,8 @@ TEST_F(Pages, OpenDialogCancelledValidFailingAndUnreadable) {
                                   "to load is in an invalid format.  ");
     EXPECT_EQ(messages()[0].icon, MessageIcon::Critical);
     EXPECT_EQ(messages()[0].title, "load operation failed");
-    EXPECT_EQ(app.state.strApplicationMode, "Nothing Loaded");
-    EXPECT_TRUE(app.state.blnStorybookSaved);
+    EXPECT_EQ(modeText(app.state.controller().mode()), "Nothing Loaded");
+    EXPECT_TRUE(app.state.controller().saved());
     EXPECT_EQ(app.state.storybook().varPageCount, 0)
         << "the last album must not stay open under the new name";
 
@@ -147,8 +148,8 @@ TEST_F(Pages, OpenDialogCancelledValidFailingAndUnreadable) {
 
     // With nothing open, a cancelled dialog stays with nothing loaded.
     app.seam.dialogResults.push_back({});
-    window.OpenStorybook();
-    EXPECT_EQ(app.state.strApplicationMode, "Nothing Loaded");
+    window.runCommand(Command::OpenStorybook);
+    EXPECT_EQ(modeText(app.state.controller().mode()), "Nothing Loaded");
 }
 
 TEST_F(Pages, UnsavedChangesAreAskedAbout) {
@@ -164,23 +165,23 @@ TEST_F(Pages, UnsavedChangesAreAskedAbout) {
     for (const Row& row : {Row{MessageAnswer::Cancel, false, false}, Row{MessageAnswer::No, true, false},
                            Row{MessageAnswer::Yes, true, true}}) {
         SCOPED_TRACE(static_cast<int>(row.answer));
-        app.state.blnStorybookSaved = true;
+        app.state.controller().setSaved(true);
         openFromDialog(first.path);
         app.seam.dialogResults.clear();
         app.seam.requests.clear();
         window.state().storybook().varEntryArray[0][album::Text][album::Content] = "<![CDATA[changed]]>";
-        app.state.blnStorybookSaved = false;
+        app.state.controller().setSaved(false);
         app.seam.messageAnswers.push_back(row.answer);
         if (row.loadsSecond)
             app.seam.dialogResults.push_back(chosenAlbum(second.path));
-        window.OpenStorybook();
+        window.runCommand(Command::OpenStorybook);
 
         ASSERT_GE(messages().size(), 1u);
         EXPECT_EQ(messages()[0].text, "Do you want to save the changes you made to Storybook.xml?");
         EXPECT_EQ(messages()[0].buttons, MessageButtons::YesNoCancel);
         EXPECT_EQ(messages()[0].title, "Unsaved Modifications");
         EXPECT_EQ(app.state.varStorybookFile, row.loadsSecond ? "Other.xml" : "Storybook.xml");
-        EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+        EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
         QFile saved(QString::fromStdString(first.path));
         saved.open(QIODevice::ReadOnly);
         EXPECT_EQ(saved.readAll().contains("changed"), row.savesFirst);
@@ -191,12 +192,12 @@ TEST_F(Pages, UnsavedChangesAreAskedAbout) {
 TEST_F(Pages, StoryTextAndScrollBar) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
-    EXPECT_EQ(window.rtbViewer->text(), "Story of page 1");
-    EXPECT_TRUE(window.rtbViewer->locked());
-    EXPECT_FALSE(window.rtbViewer->verticalScrollBarShown());
+    EXPECT_EQ(controls(window).rtbViewer->text(), "Story of page 1");
+    EXPECT_TRUE(controls(window).rtbViewer->locked());
+    EXPECT_FALSE(controls(window).rtbViewer->verticalScrollBarShown());
 
-    window.cmdNav[3]->click();
-    EXPECT_EQ(window.rtbViewer->text(), "Story of page 2\r\nsecond line\r\nthird line");
+    controls(window).cmdNav[3]->click();
+    EXPECT_EQ(controls(window).rtbViewer->text(), "Story of page 2\r\nsecond line\r\nthird line");
 
     auto& text = app.state.storybook().varEntryArray[1][album::Text][album::Content];
     const struct {
@@ -209,15 +210,18 @@ TEST_F(Pages, StoryTextAndScrollBar) {
     for (const auto& row : rows) {
         text = row.content;
         window.DisplayCurrentPage();
-        EXPECT_EQ(window.rtbViewer->text(), row.shown) << row.content;
+        window.refresh();
+        EXPECT_EQ(controls(window).rtbViewer->text(), row.shown) << row.content;
     }
 
     text = "<![CDATA[1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7]]>";
     window.DisplayCurrentPage();
-    EXPECT_FALSE(window.rtbViewer->verticalScrollBarShown()) << "seven display lines fit";
+    window.refresh();
+    EXPECT_FALSE(controls(window).rtbViewer->verticalScrollBarShown()) << "seven display lines fit";
     text = "<![CDATA[1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8]]>";
     window.DisplayCurrentPage();
-    EXPECT_TRUE(window.rtbViewer->verticalScrollBarShown());
+    window.refresh();
+    EXPECT_TRUE(controls(window).rtbViewer->verticalScrollBarShown());
 }
 
 TEST_F(Pages, MissingOrBlankSnapshotDrawsThePlaceholder) {
@@ -226,12 +230,13 @@ TEST_F(Pages, MissingOrBlankSnapshotDrawsThePlaceholder) {
     openFromDialog(folder.path);
     EXPECT_LT(shareOf(window, kPlaceholderX, QColor(0, 0, 255)), 0.01);
 
-    window.cmdNav[3]->click();
+    controls(window).cmdNav[3]->click();
     EXPECT_GT(shareOf(window, kPlaceholderX, QColor(0, 0, 255)), 0.05);
     EXPECT_LT(shareOf(window, kMiddle, kPageColors[1]), 0.01);
 
     app.state.storybook().varEntryArray[1][album::Snapshot][album::Content] = "   ";
-    window.RefreshDisplay("display");
+    window.RefreshDisplay(DisplayAction::Display);
+    window.refresh();
     EXPECT_GT(shareOf(window, kPlaceholderX, QColor(0, 0, 255)), 0.05);
 }
 
@@ -245,17 +250,19 @@ TEST_F(Pages, CaptionCycleAndModifiedMarker) {
     EXPECT_EQ(flags(), "P--");
     std::vector<std::string> seen;
     for (int click = 0; click < 4; ++click) {
-        window.pbxShow_Click();
+        emit controls(window).pbxShow->clicked();
         seen.push_back(flags());
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"PF-", "PFS", "---", "P--"}));
 
     EXPECT_LT(shareOf(window, kModified, QColor(255, 0, 0)), 0.01);
-    app.state.blnStorybookSaved = false;
-    window.RefreshDisplay("display");
+    app.state.controller().setSaved(false);
+    window.RefreshDisplay(DisplayAction::Display);
+    window.refresh();
     EXPECT_GT(shareOf(window, kModified, QColor(255, 0, 0)), 0.03);
     app.state.blnShowPageNumber = false;
-    window.RefreshDisplay("display");
+    window.RefreshDisplay(DisplayAction::Display);
+    window.refresh();
     EXPECT_LT(shareOf(window, kModified, QColor(255, 0, 0)), 0.01) << "no marker without the page number";
     EXPECT_LT(shareOf(window, kPageNumber, QColor(255, 255, 0)), 0.01);
 }
@@ -265,8 +272,8 @@ TEST_F(Pages, NavigationClampsAtBothEnds) {
     folder.album.pages.resize(25, folder.album.pages[0]);
     openFromDialog(folder.write("Long.xml", folder.album.bytes()));
     auto press = [&](int index) {
-        window.cmdNav[index]->click();
-        return app.state.intCurrentPage;
+        controls(window).cmdNav[index]->click();
+        return app.state.controller().currentPage();
     };
     EXPECT_EQ(press(0), 0);
     EXPECT_EQ(press(2), 0);
@@ -279,12 +286,12 @@ TEST_F(Pages, NavigationClampsAtBothEnds) {
     EXPECT_EQ(press(3), 24);
     EXPECT_EQ(press(5), 24);
     EXPECT_EQ(press(2), 0);
-    EXPECT_EQ(window.focusWidget(), window.pbxShow);
+    EXPECT_EQ(window.focusWidget(), controls(window).pbxShow);
 
-    app.state.strApplicationMode = "Storybook Saved";
+    app.state.controller().setMode(AppMode::StorybookSaved);
     EXPECT_EQ(press(5), 24);
-    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
-    app.state.strApplicationMode = "Load Snapshot";
+    EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
+    app.state.controller().setMode(AppMode::LoadSnapshot);
     EXPECT_EQ(press(0), 24) << "no move in other modes";
 }
 
@@ -292,32 +299,32 @@ TEST_F(Pages, EditModeKeepsTheEditAndThePinKeepsEditing) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
     auto beginEdit = [&](const char* text) {
-        app.state.strApplicationMode = "Edit Storybook";
-        window.rtbViewer->setLocked(false);
-        window.rtbViewer->setText(text);
+        app.state.controller().setMode(AppMode::EditStorybook);
+        controls(window).rtbViewer->setLocked(false);
+        controls(window).rtbViewer->setText(text);
     };
 
     beginEdit("edited one");
-    window.cmdNav[3]->click();
+    controls(window).cmdNav[3]->click();
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[edited one]]>");
-    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
-    EXPECT_TRUE(window.rtbViewer->locked());
-    EXPECT_EQ(window.focusWidget(), window.pbxShow);
+    EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
+    EXPECT_TRUE(controls(window).rtbViewer->locked());
+    EXPECT_EQ(window.focusWidget(), controls(window).pbxShow);
 
     app.state.blnSticky = true;
     beginEdit("edited\r\ntwo");
-    window.cmdNav[3]->click();
+    controls(window).cmdNav[3]->click();
     EXPECT_EQ(app.state.storybook().content(1, album::Text), "<![CDATA[edited\r\ntwo]]>");
-    EXPECT_EQ(app.state.strApplicationMode, "Edit Storybook");
-    EXPECT_FALSE(window.rtbViewer->locked());
-    EXPECT_EQ(window.rtbViewer->text(), "Story of page 3");
-    EXPECT_EQ(window.focusWidget(), window.rtbViewer);
+    EXPECT_EQ(modeText(app.state.controller().mode()), "Edit Storybook");
+    EXPECT_FALSE(controls(window).rtbViewer->locked());
+    EXPECT_EQ(controls(window).rtbViewer->text(), "Story of page 3");
+    EXPECT_EQ(window.focusWidget(), controls(window).rtbViewer);
 
     // A click on the picture ends editing, clears the pin and keeps the text.
-    window.rtbViewer->setText("last words");
-    window.pbxShow_Click();
+    controls(window).rtbViewer->setText("last words");
+    emit controls(window).pbxShow->clicked();
     EXPECT_EQ(app.state.storybook().content(2, album::Text), "<![CDATA[last words]]>");
-    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+    EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
     EXPECT_FALSE(app.state.blnSticky);
 }
 
@@ -325,8 +332,9 @@ TEST_F(Pages, UntouchedStoryKeepsBytesThatAreNoUtf8) {
     AlbumFolder folder(3);
     folder.album.pages[0].story = "caf\xe9";
     openFromDialog(folder.write("Latin.xml", folder.album.bytes()));
-    app.state.strApplicationMode = "Edit Storybook";
+    app.state.controller().setMode(AppMode::EditStorybook);
     window.CommitTextEdit();
+    window.refresh();
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[caf\xe9]]>");
 }
 
@@ -336,7 +344,7 @@ TEST_F(Pages, MouseUpInViewModeCopiesTheSelection) {
     app.seam.clipboard = "old";
     window.rtbViewer_MouseUp();
     EXPECT_EQ(app.seam.clipboard, "");
-    EXPECT_EQ(window.focusWidget(), window.pbxShow);
+    EXPECT_EQ(window.focusWidget(), controls(window).pbxShow);
 }
 
 TEST(OpenFromTheCommandLine, PathWithoutAFolderIsTakenInTheWorkingFolder) {
@@ -350,7 +358,7 @@ TEST(OpenFromTheCommandLine, PathWithoutAFolderIsTakenInTheWorkingFolder) {
     frmMain window(state);
     window.Form_Load();
     QDir::setCurrent(previous);
-    EXPECT_EQ(state.strApplicationMode, "View Storybook");
+    EXPECT_EQ(modeText(state.controller().mode()), "View Storybook");
     EXPECT_EQ(state.varStorybookFolder, QDir(folder.folder.path()).canonicalPath().toStdString() + "/");
 }
 
@@ -363,22 +371,23 @@ TEST_F(Pages, AStoryOfOneMegabyteLineOpensAndIsShown) {
     openFromDialog(folder.write("Long.xml", folder.album.bytes()));
     window.show();
     QCoreApplication::processEvents();
-    ASSERT_EQ(app.state.strApplicationMode, "View Storybook");
-    const QString shown = window.rtbViewer->toPlainText();
+    ASSERT_EQ(modeText(app.state.controller().mode()), "View Storybook");
+    const QString shown = controls(window).rtbViewer->toPlainText();
     EXPECT_TRUE(shown.startsWith(QString::fromStdString(line.substr(0, 1000))));
     EXPECT_TRUE(shown.contains(QStringLiteral("too long to show whole")));
-    EXPECT_EQ(window.rtbViewer->text(), line) << "the box stands for the whole story";
+    EXPECT_EQ(controls(window).rtbViewer->text(), line) << "the box stands for the whole story";
 
     // Unlocking for an edit leaves a cut story locked, and committing it stores it whole.
-    window.rtbViewer->setLocked(false);
-    EXPECT_TRUE(window.rtbViewer->locked());
-    window.state().strApplicationMode = "Edit Storybook";
+    controls(window).rtbViewer->setLocked(false);
+    EXPECT_TRUE(controls(window).rtbViewer->locked());
+    window.state().controller().setMode(AppMode::EditStorybook);
     window.CommitTextEdit();
+    window.refresh();
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[" + line + "]]>");
 
-    window.cmdNav[3]->click();
-    EXPECT_EQ(window.rtbViewer->text(), "Story of page 2\r\nsecond line\r\nthird line");
-    EXPECT_FALSE(window.rtbViewer->showsCut());
+    controls(window).cmdNav[3]->click();
+    EXPECT_EQ(controls(window).rtbViewer->text(), "Story of page 2\r\nsecond line\r\nthird line");
+    EXPECT_FALSE(controls(window).rtbViewer->showsCut());
 }
 
 TEST_F(Pages, SnapshotNamesThatAreNoPlainNamesAreNeverOpened) {
@@ -398,22 +407,25 @@ TEST_F(Pages, SnapshotNamesThatAreNoPlainNamesAreNeverOpened) {
         SCOPED_TRACE(name);
         snapshot = name;
         window.DisplayCurrentPage();
+        window.refresh();
         EXPECT_LT(shareOf(window, kMiddle, kPageColors[0]), 0.1) << "a name outside the folder was shown";
         EXPECT_GT(shareOf(window, kPlaceholderX, QColor(0, 0, 255)), 0.05);
     }
     snapshot = "snapshot_4c1e9b07_00000001.jpg";
     window.DisplayCurrentPage();
+    window.refresh();
     EXPECT_GT(shareOf(window, kMiddle, kPageColors[0]), 0.9);
 }
 
 TEST_F(Pages, ACdataEndTypedIntoAStoryIsKeptAsTheStandardSplit) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
-    window.state().strApplicationMode = "Edit Storybook";
-    window.rtbViewer->setText("a ]]> b");
+    window.state().controller().setMode(AppMode::EditStorybook);
+    controls(window).rtbViewer->setText("a ]]> b");
     window.CommitTextEdit();
+    window.refresh();
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[a ]]]]><![CDATA[> b]]>");
-    EXPECT_EQ(window.rtbViewer->text(), "a ]]> b");
+    EXPECT_EQ(controls(window).rtbViewer->text(), "a ]]> b");
 }
 
 // Behind a parser message, and in an album without pages, the story box shows the file's lines
@@ -435,7 +447,7 @@ TEST_F(Pages, TheFileLinesShowBehindAParserMessageAndInAnAlbumWithoutPages) {
     const std::string bytes = folder.album.bytes();
     const std::string noDeclaration = bytes.substr(bytes.find('\n') + 1);
     std::string behindMessage;
-    app.seam.onRequest = [&](const SeamRequest&) { behindMessage = window.rtbViewer->text(); };
+    app.seam.onRequest = [&](const SeamRequest&) { behindMessage = controls(window).rtbViewer->text(); };
     app.seam.messageAnswers = {MessageAnswer::Ok};
     openFromDialog(folder.write("NoDeclaration.xml", noDeclaration));
     ASSERT_EQ(messages().size(), 1u);
@@ -446,5 +458,5 @@ TEST_F(Pages, TheFileLinesShowBehindAParserMessageAndInAnAlbumWithoutPages) {
     openFromDialog(folder.write("Empty.xml", empty.bytes()));
     EXPECT_EQ(messages().size(), 1u);
     EXPECT_EQ(app.state.storybook().varPageCount, 0);
-    EXPECT_EQ(window.rtbViewer->text(), linesFromTheSecond(empty.bytes()));
+    EXPECT_EQ(controls(window).rtbViewer->text(), linesFromTheSecond(empty.bytes()));
 }

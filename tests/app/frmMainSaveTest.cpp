@@ -3,6 +3,7 @@
 
 #include "AlbumText.h"
 #include "AppFixture.h"
+#include "MainWindowProbe.h"
 #include "OpenThroughDialog.h"
 #include "RealSaveDialog.h"
 #include "TempFolder.h"
@@ -14,8 +15,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -60,7 +61,7 @@ class Save : public ::testing::Test {
 protected:
     void open(const std::string& path) {
         openThroughDialog(app, window, path);
-        ASSERT_EQ(app.state.strApplicationMode, "View Storybook");
+        ASSERT_EQ(modeText(app.state.controller().mode()), "View Storybook");
         app.seam.requests.clear();
     }
     void saveAs(const std::string& path, int filterIndex) {
@@ -70,14 +71,14 @@ protected:
         chosen.fileTitle = path.substr(path.find_last_of('/') + 1);
         chosen.filterIndex = filterIndex;
         app.seam.dialogResults.push_back(chosen);
-        window.SaveStorybookAs();
+        window.runCommand(Command::SaveStorybookAs);
     }
     std::vector<SeamRequest> messages() const { return app.seam.requestsOf(SeamCall::Message); }
     std::string albumPath() const { return app.state.varStorybookFolder + app.state.varStorybookFile; }
     void expectStayedAt(const std::string& path) {
         EXPECT_EQ(albumPath(), path);
-        EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
-        EXPECT_FALSE(app.state.blnStorybookSaved);
+        EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
+        EXPECT_FALSE(app.state.controller().saved());
     }
 
     SourceAlbum source;
@@ -87,26 +88,26 @@ protected:
 };
 
 TEST_F(Save, WritesOnceAndNothingWithoutChangesWhileMovingEmptyOrCancelled) {
-    window.SaveStorybook(); // no pages: asks and writes nothing
+    window.runCommand(Command::SaveStorybook); // no pages: asks and writes nothing
     open(source.path);
-    app.state.strApplicationMode = "Edit Storybook";
-    app.state.blnStorybookSaved = false;
-    window.rtbViewer->setText("Typed before saving");
-    window.SaveStorybook();
+    app.state.controller().setMode(AppMode::EditStorybook);
+    app.state.controller().setSaved(false);
+    controls(window).rtbViewer->setText("Typed before saving");
+    window.runCommand(Command::SaveStorybook);
     EXPECT_NE(TempFolder::read(source.path).find("<![CDATA[Typed before saving]]>"), std::string::npos);
     EXPECT_EQ(TempFolder::read(source.folder.file("Storybook.bak")), source.album.bytes());
-    EXPECT_EQ(app.state.strApplicationMode, "Storybook Saved");
-    EXPECT_TRUE(app.state.blnStorybookSaved);
+    EXPECT_EQ(modeText(app.state.controller().mode()), "Storybook Saved");
+    EXPECT_TRUE(app.state.controller().saved());
 
     source.folder.write("Storybook.xml", "sentinel");
-    window.SaveStorybook();
+    window.runCommand(Command::SaveStorybook);
     app.seam.dialogResults.push_back({}); // Save As cancelled
-    window.SaveStorybookAs();
-    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
-    app.state.blnStorybookSaved = false;
-    app.state.strApplicationMode = "Relocate Page";
-    window.SaveStorybook();
-    window.SaveStorybookAs(); // would fail the test if it showed the dialog
+    window.runCommand(Command::SaveStorybookAs);
+    EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
+    app.state.controller().setSaved(false);
+    app.state.controller().setMode(AppMode::RelocatePage);
+    window.runCommand(Command::SaveStorybook);
+    window.runCommand(Command::SaveStorybookAs); // would fail the test if it showed the dialog
     EXPECT_EQ(TempFolder::read(source.path), "sentinel");
     EXPECT_EQ(albumPath(), source.path);
     EXPECT_TRUE(messages().empty());
@@ -134,7 +135,7 @@ TEST_F(Save, AsDecidesTheTargetFromTheTypedNameAndTheFilter) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed);
         const std::string before = albumPath();
-        app.state.blnStorybookSaved = false;
+        app.state.controller().setSaved(false);
         saveAs(source.folder.file(row.typed), row.filter);
         const std::string written = source.folder.file(row.written);
         if (row.templateName) {
@@ -143,7 +144,7 @@ TEST_F(Save, AsDecidesTheTargetFromTheTypedNameAndTheFilter) {
         } else {
             EXPECT_EQ(TempFolder::read(written), source.album.bytes());
             EXPECT_EQ(albumPath(), written);
-            EXPECT_EQ(app.state.strApplicationMode, "Storybook Saved");
+            EXPECT_EQ(modeText(app.state.controller().mode()), "Storybook Saved");
         }
     }
     EXPECT_TRUE(messages().empty()) << "one folder: no copy question";
@@ -166,13 +167,13 @@ TEST_F(Save, AsDecidesTheTargetFromTheTypedNameAndTheFilter) {
 
     // After an export the album still names its own file: Save writes that, not the page.
     source.folder.write("notes.txt.xml", "sentinel");
-    window.SaveStorybook();
+    window.runCommand(Command::SaveStorybook);
     EXPECT_EQ(TempFolder::read(source.folder.file("notes.txt.xml")), source.album.bytes());
 }
 
 TEST_F(Save, AsIntoAnotherFolderCopiesTheImagesOnYesOnlyAndCancelWritesNothing) {
     open(source.path);
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setSaved(false);
     const std::string target = elsewhere.file("Moved.xml");
 
     app.seam.messageAnswers = {MessageAnswer::Cancel};
@@ -237,7 +238,7 @@ TEST_F(Save, AsCopiesThePicturesItCanAndNamesTheRest) {
                     std::filesystem::remove(broken.folder.file(name));
         TempFolder target;
         open(broken.path);
-        app.state.blnStorybookSaved = false;
+        app.state.controller().setSaved(false);
         app.seam.messageAnswers = {MessageAnswer::Yes, MessageAnswer::Ok};
         saveAs(target.file("Album.xml"), 1);
 
@@ -250,7 +251,7 @@ TEST_F(Save, AsCopiesThePicturesItCanAndNamesTheRest) {
         EXPECT_EQ(messages()[1].buttons, MessageButtons::Ok);
         EXPECT_EQ(TempFolder::read(target.file("Album.xml")), broken.album.bytes());
         EXPECT_EQ(albumPath(), target.file("Album.xml"));
-        EXPECT_TRUE(app.state.blnStorybookSaved);
+        EXPECT_TRUE(app.state.controller().saved());
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target.path()), {}), 1 + row.copied)
             << "the album and the pictures there were, nothing else";
         if (row.copied > 0)
@@ -260,7 +261,7 @@ TEST_F(Save, AsCopiesThePicturesItCanAndNamesTheRest) {
 
 TEST_F(Save, AFailedXmlSaveOrExportLeavesTheAlbumWhereItWas) {
     open(source.path);
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setSaved(false);
     const std::string missing = elsewhere.file("missing/Album.xml");
     app.seam.messageAnswers = {MessageAnswer::No, MessageAnswer::Ok};
     saveAs(missing, 1);
@@ -344,11 +345,11 @@ TEST(SaveThroughTheRealDialog, AddsTheChosenTypesExtensionOnceToTheTypedName) {
         AppState state(seam, store, Environment{"/home/tester/Documents", source.folder.path(), ""});
         frmMain window(state);
         state.varCommandLineFile = source.path;
-        window.OpenStorybook();
-        ASSERT_EQ(state.strApplicationMode, "View Storybook");
+        window.runCommand(Command::OpenStorybook);
+        ASSERT_EQ(modeText(state.controller().mode()), "View Storybook");
 
         answerSaveDialog(row.typed, row.types);
-        window.SaveStorybookAs();
+        window.runCommand(Command::SaveStorybookAs);
         EXPECT_TRUE(fileExists(source.folder.file(row.written)));
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(source.folder.path()), {}), 8)
             << "the album, its six pictures and the one file written";
@@ -361,29 +362,31 @@ TEST(SaveThroughTheRealDialog, AddsTheChosenTypesExtensionOnceToTheTypedName) {
 TEST_F(Save, TheSavingPictureStandsWhileTheSaveAsksOrFails) {
     open(source.path);
     std::vector<bool> pictureUp;
-    app.seam.onRequest = [&](const SeamRequest&) { pictureUp.push_back(!window.imgSaving->isHidden()); };
+    app.seam.onRequest = [&](const SeamRequest&) {
+        pictureUp.push_back(!controls(window).imgSaving->isHidden());
+    };
     std::filesystem::create_directory(source.folder.file("Storybook.bak")); // no backup can be made
     for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
         SCOPED_TRACE(int(answer));
-        app.state.strApplicationMode = "View Storybook";
-        app.state.blnStorybookSaved = false;
+        app.state.controller().setMode(AppMode::ViewStorybook);
+        app.state.controller().setSaved(false);
         app.seam.messageAnswers = {answer};
-        window.SaveStorybook();
+        window.runCommand(Command::SaveStorybook);
         EXPECT_EQ(messages().back().title, "backup failed");
-        EXPECT_EQ(app.state.blnStorybookSaved, answer == MessageAnswer::Yes);
-        EXPECT_EQ(app.state.strApplicationMode,
+        EXPECT_EQ(app.state.controller().saved(), answer == MessageAnswer::Yes);
+        EXPECT_EQ(modeText(app.state.controller().mode()),
                   answer == MessageAnswer::Yes ? "Storybook Saved" : "View Storybook");
-        EXPECT_TRUE(window.imgSaving->isHidden());
+        EXPECT_TRUE(controls(window).imgSaving->isHidden());
     }
 
     // A title no later line closes would not read back.
     app.state.storybook().varEntryArray[0][album::Text][album::Content] = "<![CDATA[about <Title>]]>";
-    app.state.strApplicationMode = "View Storybook";
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setMode(AppMode::ViewStorybook);
+    app.state.controller().setSaved(false);
     app.seam.messageAnswers = {MessageAnswer::Ok};
-    window.SaveStorybook();
+    window.runCommand(Command::SaveStorybook);
     EXPECT_EQ(messages().back().title, "save operation failed");
-    EXPECT_FALSE(app.state.blnStorybookSaved);
-    EXPECT_TRUE(window.imgSaving->isHidden());
+    EXPECT_FALSE(app.state.controller().saved());
+    EXPECT_TRUE(controls(window).imgSaving->isHidden());
     EXPECT_EQ(pictureUp, (std::vector<bool>{true, true, true}));
 }

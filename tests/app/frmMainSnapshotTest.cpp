@@ -70,7 +70,7 @@ TEST_F(SnapshotCommand, WarnsAboutFoldersOfMoreThanFiveHundredFilesOnceARun) {
     for (int i = static_cast<int>(QDir(folder.path()).entryList(QDir::Files).size()); i < 500; ++i)
         QFile(folder.filePath(QString("note_%1.txt").arg(i))).open(QIODevice::WriteOnly);
     QDir(folder.path()).mkdir("subfolder");
-    window.ShowSnapshotBrowser();
+    window.runCommand(Command::ShowSnapshotBrowser);
     EXPECT_TRUE(messages().empty()) << "500 files";
     EXPECT_EQ(modals(), 1);
     EXPECT_FALSE(app.state.blnLoadImageCacheWarning) << "off once the browser was shown";
@@ -78,7 +78,7 @@ TEST_F(SnapshotCommand, WarnsAboutFoldersOfMoreThanFiveHundredFilesOnceARun) {
     QFile(folder.filePath("note_last.txt")).open(QIODevice::WriteOnly);
     app.state.blnLoadImageCacheWarning = true;
     app.seam.messageAnswers = {MessageAnswer::No};
-    window.ShowSnapshotBrowser();
+    window.runCommand(Command::ShowSnapshotBrowser);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text,
               "Note: Snapshot list will be cached on first use.\r\n\r\n"
@@ -89,22 +89,22 @@ TEST_F(SnapshotCommand, WarnsAboutFoldersOfMoreThanFiveHundredFilesOnceARun) {
     EXPECT_EQ(messages()[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(modals(), 1) << "No shows no browser";
     EXPECT_TRUE(app.state.blnLoadImageCacheWarning);
-    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+    EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
 
     app.seam.messageAnswers = {MessageAnswer::Yes};
-    window.ShowSnapshotBrowser();
-    window.ShowSnapshotBrowser();
+    window.runCommand(Command::ShowSnapshotBrowser);
+    window.runCommand(Command::ShowSnapshotBrowser);
     EXPECT_EQ(messages().size(), 2u);
     EXPECT_EQ(modals(), 3);
 }
 
 TEST_F(SnapshotCommand, EachResultLandsWhereItSays) {
     const auto commit = [&](int page, const std::function<void(frmLoadSnapshot&)>& press) {
-        app.state.intCurrentPage = static_cast<std::int16_t>(page);
-        app.state.blnStorybookSaved = true;
+        app.state.controller().setCurrentPage(static_cast<std::int16_t>(page));
+        app.state.controller().setSaved(true);
         browse(press);
-        window.ShowSnapshotBrowser();
-        EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+        window.runCommand(Command::ShowSnapshotBrowser);
+        EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
     };
 
     commit(1, [](frmLoadSnapshot& browser) {
@@ -114,7 +114,7 @@ TEST_F(SnapshotCommand, EachResultLandsWhereItSays) {
     EXPECT_EQ(snapshotOf(1), kUnused);
     EXPECT_EQ(app.state.storybook().content(1, album::ThumbnailFilename), "thumbnail_7a2f3d16_00000001.jpg");
     EXPECT_EQ(app.state.storybook().content(1, album::Title), "<![CDATA[Page 2]]>") << "other fields stay";
-    EXPECT_FALSE(app.state.blnStorybookSaved);
+    EXPECT_FALSE(app.state.controller().saved());
 
     // The replaced page's snapshot is now unused, and is the one offered.
     const std::string freed = "snapshot_4c1e9b07_00000002.jpg";
@@ -122,20 +122,20 @@ TEST_F(SnapshotCommand, EachResultLandsWhereItSays) {
     EXPECT_EQ(app.state.storybook().varPageCount, 4);
     EXPECT_EQ(snapshotOf(0), freed);
     EXPECT_EQ(snapshotOf(1), "snapshot_4c1e9b07_00000001.jpg");
-    EXPECT_EQ(app.state.intCurrentPage, 0);
-    EXPECT_FALSE(app.state.blnStorybookSaved);
+    EXPECT_EQ(app.state.controller().currentPage(), 0);
+    EXPECT_FALSE(app.state.controller().saved());
 
     app.state.storybook().varEntryArray[0][album::Snapshot][album::Content] = "elsewhere.jpg";
     commit(3, [](frmLoadSnapshot& browser) { browser.cmdInsert_Click(1); });
     EXPECT_EQ(snapshotOf(0), freed);
-    EXPECT_EQ(app.state.intCurrentPage, 0);
+    EXPECT_EQ(app.state.controller().currentPage(), 0);
 
     app.state.storybook().varEntryArray[0][album::Snapshot][album::Content] = "elsewhere.jpg";
     commit(1, [](frmLoadSnapshot& browser) { browser.cmdInsert_Click(2); });
     EXPECT_EQ(app.state.storybook().varPageCount, 6);
     EXPECT_EQ(snapshotOf(5), freed) << "after the last page";
     EXPECT_EQ(snapshotOf(4), "snapshot_4c1e9b07_00000003.jpg");
-    EXPECT_EQ(app.state.intCurrentPage, 5);
+    EXPECT_EQ(app.state.controller().currentPage(), 5);
 }
 
 TEST_F(SnapshotCommand, CancelEscAndTheCloseBoxChangeNothing) {
@@ -144,12 +144,12 @@ TEST_F(SnapshotCommand, CancelEscAndTheCloseBoxChangeNothing) {
         [](frmLoadSnapshot& browser) { browser.HandleBrowserKey("pbxThumbnail", 27, 0); },
         [](frmLoadSnapshot& browser) { browser.close(); },
     };
-    app.state.intCurrentPage = 1;
+    app.state.controller().setCurrentPage(1);
     for (const auto& way : ways) {
         browse(way);
-        window.ShowSnapshotBrowser();
-        EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
-        EXPECT_TRUE(app.state.blnStorybookSaved);
+        window.runCommand(Command::ShowSnapshotBrowser);
+        EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
+        EXPECT_TRUE(app.state.controller().saved());
         EXPECT_EQ(app.state.storybook().varPageCount, 3);
         EXPECT_EQ(snapshotOf(1), "snapshot_4c1e9b07_00000002.jpg");
         EXPECT_TRUE(app.state.varSelectedSnapshot.empty());
@@ -162,45 +162,45 @@ TEST_F(SnapshotCommand, RefusalsLeaveTheAlbumAsItWasAndTheFirstPageIsReachedFrom
     for (int page = 3; page < 1024; ++page)
         book.varEntryArray[page] = book.varEntryArray[2];
     book.varPageCount = 1024;
-    app.state.intCurrentPage = 1023;
+    app.state.controller().setCurrentPage(1023);
     browse([](frmLoadSnapshot& browser) { browser.cmdInsert_Click(1); });
-    window.ShowSnapshotBrowser();
+    window.runCommand(Command::ShowSnapshotBrowser);
     EXPECT_EQ(book.varPageCount, 1025);
     EXPECT_EQ(snapshotOf(0), kUnused);
-    EXPECT_EQ(app.state.intCurrentPage, 0);
+    EXPECT_EQ(app.state.controller().currentPage(), 0);
 
     book.varEntryArray[0][album::Snapshot][album::Content] = "elsewhere.jpg";
-    app.state.blnStorybookSaved = true;
+    app.state.controller().setSaved(true);
     app.seam.messageAnswers = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Ok};
     for (int insert : {0, 2}) {
         browse([insert](frmLoadSnapshot& browser) { browser.cmdInsert_Click(insert); });
-        window.ShowSnapshotBrowser();
+        window.runCommand(Command::ShowSnapshotBrowser);
     }
     book.varPageCount = 0;
     browse([](frmLoadSnapshot& browser) { browser.cmdReplace_Click(); });
-    window.ShowSnapshotBrowser();
+    window.runCommand(Command::ShowSnapshotBrowser);
     ASSERT_EQ(messages().size(), 3u);
     EXPECT_EQ(
         messages()[0].text,
         "This storybook is full: an album holds at most 1025 pages.\r\n\r\nThe snapshot was not added.");
     EXPECT_EQ(messages()[2].text, "This storybook has no page whose snapshot could be replaced.");
     EXPECT_EQ(snapshotOf(0), "elsewhere.jpg");
-    EXPECT_TRUE(app.state.blnStorybookSaved);
-    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+    EXPECT_TRUE(app.state.controller().saved());
+    EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
 
     browse([](frmLoadSnapshot& browser) { browser.cmdInsert_Click(2); });
-    window.ShowSnapshotBrowser();
+    window.runCommand(Command::ShowSnapshotBrowser);
     EXPECT_EQ(book.varPageCount, 1) << "Insert End into an album without pages makes its first page";
 }
 
 TEST_F(SnapshotCommand, AFolderRemovedWhileOpenGivesAMessageAndNoBrowser) {
     ASSERT_TRUE(folder.remove());
     app.seam.messageAnswers = {MessageAnswer::Ok};
-    window.ShowSnapshotBrowser();
+    window.runCommand(Command::ShowSnapshotBrowser);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_NE(messages()[0].text.find("folder cannot be read"), std::string::npos);
     EXPECT_EQ(messages()[0].icon, MessageIcon::Critical);
     EXPECT_EQ(modals(), 0);
-    EXPECT_EQ(app.state.strApplicationMode, "View Storybook");
+    EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
     EXPECT_EQ(app.state.storybook().varPageCount, 3);
 }

@@ -1,13 +1,16 @@
 #include "AlbumText.h"
 #include "AppFixture.h"
+#include "MainWindowProbe.h"
 #include "OpenThroughDialog.h"
 #include "TempFolder.h"
 #include "dialogs/frmAbout.h"
 #include "frmMain.h"
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
+#include "platform/PopupMenu.h"
 #include "platform/StoryTextBox.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QTest>
 
@@ -28,15 +31,19 @@ struct UnsavedAlbum {
         window.show();
         openThroughDialog(app, window, path);
         window.runCommand(Command::ToggleEditMode);
-        window.rtbViewer->setText(kTyped);
+        controls(window).rtbViewer->setText(kTyped);
         app.seam.requests.clear();
         app.store.writes.clear();
     }
     void leave(std::string_view way) {
         if (way == "close")
             window.close();
+        else if (way == "btnExit")
+            emit controls(window).btnExit->clicked();
         else
-            window.clickControl(way);
+            controls(window)
+                .mnuPopup->action(QString::fromLatin1(way.data(), qsizetype(way.size())))
+                ->trigger();
     }
     std::string saved() const { return TempFolder::read(path); }
 
@@ -73,11 +80,11 @@ TEST(frmMainStartupTest, FirstRunShowsTheAboutBoxBeforeTheMainWindow) {
 
     ASSERT_EQ(app.seam.requestsOf(SeamCall::Modal).size(), 1u);
     EXPECT_FALSE(mainVisibleMeanwhile);
-    EXPECT_EQ(app.state.strApplicationMode, "Initialized");
-    EXPECT_EQ(window.lblApplicationMode->text(), QStringLiteral("Initialized"));
-    EXPECT_EQ(window.lblBragBox->text(), QStringLiteral("Brindlecove for The Sims 2 ` ver0.8.0"));
-    EXPECT_TRUE(window.rtbViewer->text().empty());
-    EXPECT_TRUE(window.rtbViewer->locked());
+    EXPECT_EQ(modeText(app.state.controller().mode()), "Initialized");
+    EXPECT_EQ(controls(window).lblApplicationMode->text(), QStringLiteral("Initialized"));
+    EXPECT_EQ(controls(window).lblBragBox->text(), QStringLiteral("Brindlecove for The Sims 2 ` ver0.8.0"));
+    EXPECT_TRUE(controls(window).rtbViewer->text().empty());
+    EXPECT_TRUE(controls(window).rtbViewer->locked());
     EXPECT_EQ(app.state.strLastUsedPath, app.state.strDefaultStorybookPath);
 }
 
@@ -124,7 +131,7 @@ TEST(frmMainStartupTest, ExitWithUnsavedChangesAsksFirst) {
     frmMain window(app.state);
     window.Form_Load();
     app.state.storybook().varPageCount = 3;
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setSaved(false);
     app.state.varStorybookFile = "family.xml";
     app.state.varStorybookFolder = app.programFolder.path().toStdString() + "/";
     app.seam.messageAnswers.push_back(MessageAnswer::No);
@@ -136,8 +143,8 @@ TEST(frmMainStartupTest, ExitWithUnsavedChangesAsksFirst) {
     EXPECT_EQ(messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(messages[0].icon, MessageIcon::None);
     EXPECT_EQ(messages[0].title, "Unsaved Modifications");
-    EXPECT_EQ(app.state.strApplicationMode, "Discard Modifications");
-    EXPECT_EQ(window.lblApplicationMode->text(), QStringLiteral("Discard Modifications"));
+    EXPECT_EQ(modeText(app.state.controller().mode()), "Discard Modifications");
+    EXPECT_EQ(controls(window).lblApplicationMode->text(), QStringLiteral("Discard Modifications"));
     EXPECT_FALSE(QFile::exists(app.programFolder.filePath(QStringLiteral("family.xml"))));
     EXPECT_EQ(app.store.values["RunsForThisVersion"], "1") << "settings are written whatever the answer";
 }
@@ -176,12 +183,12 @@ TEST(frmMainStartupTest, AFailedSaveAtExitKeepsTheAlbumOpen) {
 
         EXPECT_EQ(seam.requestsOf(SeamCall::Message).size(), row.answer == MessageAnswer::Yes ? 2u : 1u);
         EXPECT_TRUE(edited.window.isVisible());
-        EXPECT_EQ(edited.app.state.strApplicationMode, "View Storybook");
-        EXPECT_FALSE(edited.app.state.blnStorybookSaved);
+        EXPECT_EQ(modeText(edited.app.state.controller().mode()), "View Storybook");
+        EXPECT_FALSE(edited.app.state.controller().saved());
         EXPECT_EQ(edited.app.state.storybook().varPageCount, 2);
         EXPECT_NE(std::string(edited.app.state.storybook().content(0, album::Text)).find(kTyped),
                   std::string::npos);
-        EXPECT_EQ(edited.window.btnExit->highlight(), 0);
+        EXPECT_EQ(controls(edited.window).btnExit->highlight(), 0);
         EXPECT_TRUE(edited.app.store.writes.empty()) << "the settings wait for the real exit";
 
         seam.requests.clear();
@@ -203,13 +210,15 @@ TEST(frmMainStartupTest, AFailedSaveAtExitKeepsTheAlbumOpen) {
             savedTo.clear();
             break;
         }
-        if (!savedTo.empty())
+        if (!savedTo.empty()) {
             EXPECT_NE(TempFolder::read(savedTo).find(kTyped), std::string::npos);
+        }
         edited.leave(row.way);
         EXPECT_FALSE(edited.window.isVisible());
         EXPECT_EQ(writtenNames(edited.app.store), kValueOrder);
-        if (row.then == Then::LeaveAndDiscard)
-            EXPECT_EQ(edited.app.state.strApplicationMode, "Discard Modifications");
+        if (row.then == Then::LeaveAndDiscard) {
+            EXPECT_EQ(modeText(edited.app.state.controller().mode()), "Discard Modifications");
+        }
     }
 }
 
@@ -220,7 +229,7 @@ TEST(frmMainStartupTest, TheExitKeysLeaveNoUnsavedChangesBehind) {
     UnsavedAlbum edited;
     edited.window.runCommand(Command::ToggleEditMode);
     for (const auto& [key, modifiers] : keys) {
-        QTest::keyClick(edited.window.pbxShow, key, modifiers);
+        QTest::keyClick(controls(edited.window).pbxShow, key, modifiers);
         EXPECT_TRUE(edited.app.seam.requests.empty()) << key;
         EXPECT_TRUE(edited.window.isVisible()) << key;
     }
@@ -228,7 +237,7 @@ TEST(frmMainStartupTest, TheExitKeysLeaveNoUnsavedChangesBehind) {
     for (const auto& [key, modifiers] : keys) {
         edited.app.seam.requests.clear();
         edited.app.seam.messageAnswers = {MessageAnswer::Cancel};
-        QTest::keyClick(edited.window.pbxShow, key, modifiers);
+        QTest::keyClick(controls(edited.window).pbxShow, key, modifiers);
         EXPECT_EQ(edited.app.seam.requestsOf(SeamCall::Message).size(), 1u) << key;
     }
 }
@@ -237,7 +246,7 @@ TEST(frmMainStartupTest, NoQuestionWithoutPages) {
     AppFixture app;
     frmMain window(app.state);
     window.Form_Load();
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setSaved(false);
     window.close();
     EXPECT_TRUE(app.seam.requestsOf(SeamCall::Message).empty());
 }
@@ -247,7 +256,7 @@ TEST(frmMainStartupTest, EndingAtOnceSavesNothing) {
     frmMain window(app.state);
     window.Form_Load();
     app.state.storybook().varPageCount = 2;
-    app.state.blnStorybookSaved = false;
+    app.state.controller().setSaved(false);
     app.store.writes.clear();
     window.endApplication();
     window.close();
@@ -309,12 +318,12 @@ TEST(frmMainStartupTest, AnAlbumThatStopsPartWayOpensNothing) {
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].text, row.message);
         const AppState& state = edited.app.state;
-        EXPECT_EQ(state.strApplicationMode, "Nothing Loaded");
-        EXPECT_EQ(edited.window.lblApplicationMode->text(), QStringLiteral("Nothing Loaded"));
+        EXPECT_EQ(modeText(state.controller().mode()), "Nothing Loaded");
+        EXPECT_EQ(controls(edited.window).lblApplicationMode->text(), QStringLiteral("Nothing Loaded"));
         EXPECT_EQ(state.storybook().varPageCount, 0);
         EXPECT_TRUE(state.varStorybookFile.empty());
-        EXPECT_TRUE(state.blnStorybookSaved);
-        EXPECT_TRUE(edited.window.rtbViewer->text().empty()) << "the raw lines are gone too";
+        EXPECT_TRUE(state.controller().saved());
+        EXPECT_TRUE(controls(edited.window).rtbViewer->text().empty()) << "the raw lines are gone too";
         edited.window.close();
         EXPECT_FALSE(edited.window.isVisible()) << "nothing left to ask about";
     }
@@ -367,7 +376,7 @@ TEST(frmMainStartupTest, AnAlbumOnTheCommandLineThatFailsLeavesTheStartScreen) {
         EXPECT_EQ(app.seam.requestsOf(SeamCall::Message).size(), 1u);
         EXPECT_EQ(state.storybook().varPageCount, 0);
         // The white F1 of the start screen.
-        const QImage shown = window.pbxShow->shownImage();
+        const QImage shown = controls(window).pbxShow->shownImage();
         bool white = false;
         for (int y = 56; y < 126; ++y)
             for (int x = 269; x < 339; ++x)

@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "AppVersion.h"
+#include "MainWindowProbe.h"
 #include "frmMain.h"
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
@@ -37,7 +38,7 @@ protected:
 TEST_F(frmMainWindowTest, StartScreenTextsStandAtTheirPlacesInTheirColours) {
     window.DrawStartScreen();
     window.DrawToolbarLabels();
-    const QImage shown = window.pbxShow->shownImage();
+    const QImage shown = controls(window).pbxShow->shownImage();
 
     struct Expectation {
         const char* what;
@@ -62,41 +63,39 @@ TEST_F(frmMainWindowTest, StartScreenTextsStandAtTheirPlacesInTheirColours) {
         << "captions start at x = 1980 twips";
     EXPECT_FALSE(hasColor(shown, {360, 56, 40, 60}, QColor(255, 255, 255)))
         << "nothing right of the F1 block";
-    EXPECT_FALSE(window.pbxShow->persistentDrawing());
+    EXPECT_FALSE(controls(window).pbxShow->persistentDrawing());
 }
 
 TEST_F(frmMainWindowTest, StartScreenPrintsOverAShownPageAndStays) {
     QImage page(400, 300, QImage::Format_RGB32);
     page.fill(QColor(0, 160, 0));
-    window.pbxShow->setPersistentDrawing(true);
-    window.pbxShow->paintPictureOverArea(page);
-    window.pbxShow->setPersistentDrawing(false);
+    controls(window).pbxShow->setPersistentDrawing(true);
+    controls(window).pbxShow->paintPictureOverArea(page);
+    controls(window).pbxShow->setPersistentDrawing(false);
 
     window.DrawStartScreen();
-    window.pbxShow->print("loose text drawn afterwards");
-    const QImage shown = window.pbxShow->shownImage();
+    controls(window).pbxShow->print("loose text drawn afterwards");
+    const QImage shown = controls(window).pbxShow->shownImage();
     EXPECT_TRUE(hasColor(shown, {380, 280, 20, 20}, QColor(0, 160, 0))) << "the page is not cleared";
     EXPECT_TRUE(hasColor(shown, {269, 56, 70, 70}, QColor(255, 255, 255)));
 }
 
-TEST_F(frmMainWindowTest, HighlightFollowsTheNamedHotspot) {
-    const std::array<ImageHotspot*, 7> all = {window.btnLoad, window.btnSave,  window.btnSaveAs,
-                                              window.btnEdit, window.btnImage, window.btnTools,
-                                              window.btnExit};
-    window.HighlightButton("btnLoad");
-    window.HighlightButton("btnSave");
-    EXPECT_EQ(window.btnLoad->highlight(), 1) << "a new highlight leaves the old one";
-    EXPECT_EQ(window.btnSave->highlight(), 1);
-    EXPECT_EQ(window.btnEdit->highlight(), 0);
+TEST_F(frmMainWindowTest, HighlightFollowsTheHotspot) {
+    const std::array<ImageHotspot*, 7> all = {controls(window).btnLoad,   controls(window).btnSave,
+                                              controls(window).btnSaveAs, controls(window).btnEdit,
+                                              controls(window).btnImage,  controls(window).btnTools,
+                                              controls(window).btnExit};
+    window.HighlightButton(controls(window).btnLoad);
+    window.HighlightButton(controls(window).btnSave);
+    EXPECT_EQ(controls(window).btnLoad->highlight(), 1) << "a new highlight leaves the old one";
+    EXPECT_EQ(controls(window).btnSave->highlight(), 1);
+    EXPECT_EQ(controls(window).btnEdit->highlight(), 0);
 
-    for (const char* clearing : {"", "btnView", "btnload", "anything"}) {
-        for (ImageHotspot* hotspot : all)
-            hotspot->setHighlight(1);
-        window.HighlightButton(clearing);
-        for (ImageHotspot* hotspot : all)
-            EXPECT_EQ(hotspot->highlight(), 0)
-                << "'" << clearing << "' clears " << hotspot->objectName().toStdString();
-    }
+    for (ImageHotspot* hotspot : all)
+        hotspot->setHighlight(1);
+    window.HighlightButton(nullptr);
+    for (ImageHotspot* hotspot : all)
+        EXPECT_EQ(hotspot->highlight(), 0) << "none clears " << hotspot->objectName().toStdString();
 }
 
 TEST_F(frmMainWindowTest, ControlsStandAtTheirWindowModePlaces) {
@@ -106,40 +105,47 @@ TEST_F(frmMainWindowTest, ControlsStandAtTheirWindowModePlaces) {
         QRect pixels;
     };
     const Place places[] = {
-        {window.pbxShow, {43, 59, 400, 300}},      {window.rtbViewer, {41, 392, 408, 144}},
-        {window.cmdNav[2], {41, 367, 26, 21}},     {window.cmdNav[0], {136, 367, 109, 21}},
-        {window.cmdNav[5], {424, 367, 26, 21}},    {window.lblApplicationMode, {45, 540, 136, 13}},
-        {window.lblBragBox, {204, 540, 250, 17}},  {window.btnLoad, {177, 27, 28, 28}},
-        {window.btnExit, {417, 27, 28, 28}},       {window.btnView, {6, 42, 28, 26}},
-        {window.sbtnDelete, {283, 52, 24, 28}},    {window.sbtnMovePg, {215, -7, 24, 28}},
-        {window.pbxThumbnail, {262, 23, 130, 98}}, {window.imgSaving, {130, 152, 142, 78}},
+        {controls(window).pbxShow, {43, 59, 400, 300}},
+        {controls(window).rtbViewer, {41, 392, 408, 144}},
+        {controls(window).cmdNav[2], {41, 367, 26, 21}},
+        {controls(window).cmdNav[0], {136, 367, 109, 21}},
+        {controls(window).cmdNav[5], {424, 367, 26, 21}},
+        {controls(window).lblApplicationMode, {45, 540, 136, 13}},
+        {controls(window).lblBragBox, {204, 540, 250, 17}},
+        {controls(window).btnLoad, {177, 27, 28, 28}},
+        {controls(window).btnExit, {417, 27, 28, 28}},
+        {controls(window).btnView, {6, 42, 28, 26}},
+        {controls(window).sbtnDelete, {283, 52, 24, 28}},
+        {controls(window).sbtnMovePg, {215, -7, 24, 28}},
+        {controls(window).pbxThumbnail, {262, 23, 130, 98}},
+        {controls(window).imgSaving, {130, 152, 142, 78}},
     };
     EXPECT_EQ(window.size(), QSize(487, 561));
     for (const Place& place : places)
         EXPECT_EQ(place.control->geometry(), place.pixels) << place.control->objectName().toStdString();
-    EXPECT_EQ(window.cmdNav[0]->text(), QStringLiteral("<"));
-    EXPECT_EQ(window.cmdNav[5]->text(), QStringLiteral(">|"));
-    EXPECT_EQ(window.btnSaveAs->toolTip(), QStringLiteral("Save As (xml or html)"));
-    EXPECT_FALSE(window.btnView->isEnabled());
+    EXPECT_EQ(controls(window).cmdNav[0]->text(), QStringLiteral("<"));
+    EXPECT_EQ(controls(window).cmdNav[5]->text(), QStringLiteral(">|"));
+    EXPECT_EQ(controls(window).btnSaveAs->toolTip(), QStringLiteral("Save As (xml or html)"));
+    EXPECT_FALSE(controls(window).btnView->isEnabled());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Brindlecove"));
 }
 
 TEST_F(frmMainWindowTest, WindowModeHidesTheSideButtonsAndSwapsTheMenuItems) {
-    for (PictureButton* button :
-         {window.sbtnSticky, window.sbtnStuck, window.sbtnTools1, window.sbtnMovePg}) {
+    for (PictureButton* button : {controls(window).sbtnSticky, controls(window).sbtnStuck,
+                                  controls(window).sbtnTools1, controls(window).sbtnMovePg}) {
         button->setEnabled(true);
         button->show();
     }
-    window.mnuPopup->setItemAvailable(QStringLiteral("mnuPopupFullScreen"), false);
-    window.mnuPopup->setItemAvailable(QStringLiteral("mnuPopupWindowMode"), true);
+    controls(window).mnuPopup->setItemAvailable(QStringLiteral("mnuPopupFullScreen"), false);
+    controls(window).mnuPopup->setItemAvailable(QStringLiteral("mnuPopupWindowMode"), true);
     window.SetWindowMode();
-    for (PictureButton* button :
-         {window.sbtnSticky, window.sbtnStuck, window.sbtnTools1, window.sbtnMovePg}) {
+    for (PictureButton* button : {controls(window).sbtnSticky, controls(window).sbtnStuck,
+                                  controls(window).sbtnTools1, controls(window).sbtnMovePg}) {
         EXPECT_TRUE(button->isHidden()) << button->objectName().toStdString();
         EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
     }
-    EXPECT_TRUE(window.mnuPopup->itemAvailable(QStringLiteral("mnuPopupFullScreen")));
-    EXPECT_FALSE(window.mnuPopup->itemAvailable(QStringLiteral("mnuPopupWindowMode")));
+    EXPECT_TRUE(controls(window).mnuPopup->itemAvailable(QStringLiteral("mnuPopupFullScreen")));
+    EXPECT_FALSE(controls(window).mnuPopup->itemAvailable(QStringLiteral("mnuPopupWindowMode")));
 }
 
 TEST_F(frmMainWindowTest, MouseMovesRememberThePlaceWithoutDragging) {
@@ -159,12 +165,13 @@ TEST_F(frmMainWindowTest, MouseMovesRememberThePlaceWithoutDragging) {
 TEST_F(frmMainWindowTest, AboutBoxOpensOverAFreshStartScreen) {
     QImage page(400, 300, QImage::Format_RGB32);
     page.fill(QColor(0, 160, 0));
-    window.pbxShow->setPersistentDrawing(true);
-    window.pbxShow->paintPictureOverArea(page);
-    window.pbxShow->setPersistentDrawing(false);
+    controls(window).pbxShow->setPersistentDrawing(true);
+    controls(window).pbxShow->paintPictureOverArea(page);
+    controls(window).pbxShow->setPersistentDrawing(false);
     bool startScreenShown = false;
     app.seam.modalActions.push_back([&](QDialog&) {
-        startScreenShown = hasColor(window.pbxShow->shownImage(), {269, 56, 70, 70}, QColor(255, 255, 255));
+        startScreenShown =
+            hasColor(controls(window).pbxShow->shownImage(), {269, 56, 70, 70}, QColor(255, 255, 255));
         return ModalResult::Accepted;
     });
     window.ShowAboutBox();

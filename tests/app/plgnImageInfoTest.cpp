@@ -2,6 +2,7 @@
 // copy buttons, Escape, and closing with the main window.
 
 #include "dialogs/plgnImageInfo.h"
+#include "MainWindowProbe.h"
 #include "OpenAlbum.h"
 #include "platform/Controls.h"
 
@@ -31,11 +32,11 @@ protected:
 
 TEST_F(ImageInfoTest, OpensOnlyInTheViewingModes) {
     for (const char* mode : {"Initialized", "Nothing Loaded", "Relocate Page", "Load Snapshot"}) {
-        book.mode() = mode;
+        book.setMode(mode);
         EXPECT_EQ(open(), nullptr) << mode;
     }
     for (const char* mode : {"View Storybook", "Edit Storybook", "Storybook Saved"}) {
-        book.mode() = mode;
+        book.setMode(mode);
         EXPECT_NE(open(), nullptr) << mode;
     }
 }
@@ -49,13 +50,13 @@ TEST_F(ImageInfoTest, FieldsAreFilledOnEachActivationAndOneWindowServes) {
     EXPECT_EQ(info->txtTitle->text(), QStringLiteral("Our Summer"));
     EXPECT_EQ(info->txtFamilyName->text(), QStringLiteral("Hawthorne"));
 
-    window.cmdNav[3]->click();
-    window.cmdNav[3]->click();
+    controls(window).cmdNav[3]->click();
+    controls(window).cmdNav[3]->click();
     EXPECT_EQ(info->txtSnapshot->text(), QStringLiteral("snapshot_4c1e9b07_00000001.jpg")) << "not followed";
     activate(*info);
     EXPECT_EQ(info->txtSnapshot->text(), QStringLiteral("snapshot_4c1e9b07_00000003.jpg"));
 
-    window.cmdNav[2]->click();
+    controls(window).cmdNav[2]->click();
     EXPECT_EQ(open(), info) << "called again, the open window comes forward";
     EXPECT_EQ(info->txtThumbnail->text(), QStringLiteral("thumbnail_4c1e9b07_00000001.jpg"));
 

@@ -1,6 +1,5 @@
 #include "frmAbout.h"
 
-#include "AppState.h"
 #include "AppVersion.h"
 #include "artwork/FaceArtwork.h"
 #include "platform/Controls.h"
@@ -23,8 +22,9 @@ constexpr const char* kDisclaimer =
 
 } // namespace
 
-frmAbout::frmAbout(AppState& state, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_state(state) {
+frmAbout::frmAbout(PlatformSeam& seam, std::string programFolder, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_seam(seam),
+      m_programFolder(std::move(programFolder)) {
     setObjectName(QStringLiteral("frmAbout"));
     setModal(true);
     setFixedSize(twipsToPixels(5340), twipsToPixels(3210));
@@ -93,7 +93,7 @@ void frmAbout::Help_Click() {
 }
 
 std::string frmAbout::applicationFolder() const {
-    const QString program = QString::fromUtf8(m_state.environment().programFolder).trimmed();
+    const QString program = QString::fromUtf8(m_programFolder).trimmed();
     const QString installed = QDir::cleanPath(program + QStringLiteral("/" BRINDLECOVE_DATA_FROM_PROGRAM));
     return (QFileInfo(installed).isDir() ? installed : program).toUtf8().toStdString();
 }
@@ -114,7 +114,7 @@ bool frmAbout::FileExists(std::string_view path) {
 }
 
 void frmAbout::LaunchWebBrowser(std::string_view strURL) {
-    PlatformSeam& seam = m_state.seam();
+    PlatformSeam& seam = m_seam;
     if (strURL == "HOMEPAGE") {
         seam.openWithDefaultApplication(kHomePageAddress, reportNoProgram(seam, kHomePageAddress));
         return;

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-class AppState;
+class PlatformSeam;
 class ColorButton;
 class TransparentLabel;
 class QLabel;
@@ -17,7 +17,9 @@ class QLabel;
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(AppState& state, QWidget* parent = nullptr);
+    // The program folder is where the program was started from; the documents stand beside it or
+    // in the data folder installed with it.
+    frmAbout(PlatformSeam& seam, std::string programFolder, QWidget* parent = nullptr);
 
     // "HOMEPAGE" opens the home page; any other text names a document in the program's folder.
     void LaunchWebBrowser(std::string_view strURL);
@@ -45,7 +47,8 @@ private:
     void cmdOk_Click();
     void Help_Click();
 
-    AppState& m_state;
+    PlatformSeam& m_seam;
+    std::string m_programFolder;
     QPixmap m_background;
     QLabel* m_picIcon = nullptr;
     TransparentLabel* m_lblTitle = nullptr;

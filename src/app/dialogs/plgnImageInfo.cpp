@@ -1,7 +1,8 @@
 #include "plgnImageInfo.h"
 
-#include "AppState.h"
 #include "artwork/FaceArtwork.h"
+#include "controller/MainController.h"
+#include "document/Storybook.h"
 #include "platform/Controls.h"
 #include "platform/PlatformSeam.h"
 #include "platform/QtText.h"
@@ -70,8 +71,10 @@ ColorButton* button(QWidget* parent, const char* name, const char* caption, QRec
 }
 } // namespace
 
-plgnImageInfo::plgnImageInfo(AppState& state, QWidget* owner)
-    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), m_state(state) {
+plgnImageInfo::plgnImageInfo(PlatformSeam& seam, const Storybook& book, const MainController& controller,
+                             QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), m_seam(seam), m_book(book),
+      m_controller(controller) {
     setObjectName(QStringLiteral("plgnImageInfo"));
     setAttribute(Qt::WA_DeleteOnClose);
     // A window beside the main one: it never keeps the application running on its own.
@@ -130,8 +133,8 @@ void plgnImageInfo::createControls() {
 }
 
 void plgnImageInfo::Form_Activate() {
-    const Storybook& book = m_state.storybook();
-    const int page = m_state.intCurrentPage;
+    const Storybook& book = m_book;
+    const int page = m_controller.currentPage();
     // With no album open (none yet, or the last one failed to load) every field stays empty.
     if (book.varPageCount <= 0 || page < 0 || page >= album::kEntrySlots) {
         for (QLineEdit* box :
@@ -149,14 +152,12 @@ void plgnImageInfo::Form_Activate() {
 
 void plgnImageInfo::cmdCopySnapshot_Click() {
     const QByteArray name = txtSnapshot->text().toUtf8();
-    m_state.seam().setClipboardText(
-        std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
+    m_seam.setClipboardText(std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
 }
 
 void plgnImageInfo::cmdCopyThumbnail_Click() {
     const QByteArray name = txtThumbnail->text().toUtf8();
-    m_state.seam().setClipboardText(
-        std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
+    m_seam.setClipboardText(std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
 }
 
 void plgnImageInfo::cmdOk_Click() {

@@ -8,7 +8,9 @@
 #include <QPixmap>
 #include <QWidget>
 
-class AppState;
+class MainController;
+class PlatformSeam;
+struct Storybook;
 class ColorButton;
 class QGroupBox;
 class QLabel;
@@ -17,7 +19,9 @@ class QLineEdit;
 class plgnImageInfo : public QWidget {
     Q_OBJECT
 public:
-    plgnImageInfo(AppState& state, QWidget* owner);
+    // Shows the page the controller has current.
+    plgnImageInfo(PlatformSeam& seam, const Storybook& book, const MainController& controller,
+                  QWidget* owner);
 
     void Form_Activate();
 
@@ -52,6 +56,8 @@ private:
     void Form_MouseMove(int Button);
     void CloseOnEscape(int KeyAscii);
 
-    AppState& m_state;
+    PlatformSeam& m_seam;
+    const Storybook& m_book;
+    const MainController& m_controller;
     QPixmap m_background;
 };

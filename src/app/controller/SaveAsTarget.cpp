@@ -1,0 +1,65 @@
+#include "SaveAsTarget.h"
+
+#include "export/HtmlExport.h"
+
+#include <filesystem>
+#include <string_view>
+
+namespace {
+
+bool endsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+// Extensions typed in the name box count in any letter case.
+bool endsWithLowered(std::string_view text, std::string_view end) {
+    if (text.size() < end.size())
+        return false;
+    std::string tail(text.substr(text.size() - end.size()));
+    for (char& c : tail)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    return tail == end;
+}
+
+std::string withoutAll(std::string text, std::string_view piece) {
+    for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at))
+        text.erase(at, piece.size());
+    return text;
+}
+
+} // namespace
+
+SaveAsTarget saveAsTarget(const std::string& chosen, int filterIndex) {
+    const auto exported = [&](std::string_view added, const char* templateName) {
+        return SaveAsTarget{SaveAsAction::ExportHtml, templateName, chosen + std::string(added),
+                            !added.empty()};
+    };
+    if (filterIndex == 1 && endsWithLowered(chosen, ".html"))
+        return exported("", webtemplate::kStaticLinear);
+    if (filterIndex == 1 && endsWithLowered(chosen, ".htm"))
+        return exported("l", webtemplate::kStaticLinear);
+    if (filterIndex == 1 && endsWithLowered(chosen, ".xml"))
+        return {SaveAsAction::SaveXml, {}, chosen, false};
+    if (filterIndex == 2)
+        return exported(".html", webtemplate::kStaticLinear);
+    if (filterIndex == 3)
+        return exported(".html", webtemplate::kPopup);
+    if (filterIndex == 4)
+        return exported(".html", webtemplate::kAdvancedViewer);
+    if (endsWith(chosen, ".xml"))
+        return {SaveAsAction::SaveXml, {}, chosen, false};
+    return {SaveAsAction::SaveXml, {}, chosen + ".xml", true};
+}
+
+std::string suggestedSaveAsName(const std::string& albumFile) {
+    return withoutAll(withoutAll(albumFile, ".xml"), ".html");
+}
+
+bool sameFolder(const std::string& one, const std::string& other) {
+    if (one == other)
+        return true;
+    std::error_code error;
+    const bool same =
+        std::filesystem::equivalent(one.empty() ? "." : one, other.empty() ? "." : other, error);
+    return !error && same;
+}
