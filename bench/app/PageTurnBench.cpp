@@ -110,7 +110,7 @@ constexpr auto kRepeat = std::chrono::microseconds(33333);
 void heldRight(benchmark::State& state, int width, int height) {
     const bench::PhotoAlbum& album = albumOf(width, height);
     Turns turns(album);
-    const QSize size = turns.app.window.pbxShow->size();
+    const QSize size = controls(turns.app.window).pbxShow->size();
     int waited = 0;
     std::vector<double> decodes;
     const auto presses = [&](bool settled) {
