@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 class Settings : public ::testing::Test {
@@ -21,11 +23,19 @@ protected:
         app.state.blnLoadImageCacheWarning = true;
         app.state.strStorybookCachePath = "/home/tester/Albums/";
     }
+    // Runs the settings command with the dialog handed to use as the user would meet it.
+    void showSettings(const std::function<void(frmConfigure&)>& use) {
+        app.seam.modalActions = {[&](QDialog& dialog) {
+            use(dynamic_cast<frmConfigure&>(dialog));
+            return ModalResult::Accepted;
+        }};
+        window.ShowSettingsDialog();
+    }
     AppFixture app;
+    frmMain window{app.state};
 };
 
 TEST_F(Settings, ShownModallyByTheCommandAndLoadedAfreshEachTime) {
-    frmMain window(app.state);
     std::vector<QString> shownPaths;
     const auto look = [&](QDialog& dialog) {
         auto& settings = dynamic_cast<frmConfigure&>(dialog);
@@ -46,71 +56,68 @@ TEST_F(Settings, ShownModallyByTheCommandAndLoadedAfreshEachTime) {
 
 TEST_F(Settings, OpeningWithDateSortingOnClearsTheScanKeyEvenOnCancel) {
     app.state.blnLoadImageSortByDate = true;
-    {
-        frmConfigure dialog(app.state);
+    showSettings([](frmConfigure& dialog) {
         EXPECT_TRUE(dialog.chkSortThumbnails->isChecked());
         dialog.Command2->click();
-    }
+    });
     EXPECT_EQ(app.state.strStorybookCachePath, "");
     EXPECT_TRUE(app.state.blnLoadImageSortByDate);
 
     app.state.blnLoadImageSortByDate = false;
     app.state.strStorybookCachePath = "/home/tester/Albums/";
-    frmConfigure dialog(app.state);
-    EXPECT_EQ(app.state.strStorybookCachePath, "/home/tester/Albums/") << "nothing ticked on opening";
-    dialog.chkSortThumbnails->click();
-    dialog.chkSortThumbnails->click();
-    dialog.Command2->click();
+    showSettings([&](frmConfigure& dialog) {
+        EXPECT_FALSE(dialog.sortTouched()) << "nothing ticked on opening";
+        dialog.chkSortThumbnails->click();
+        dialog.chkSortThumbnails->click();
+        dialog.Command2->click();
+    });
     EXPECT_EQ(app.state.strStorybookCachePath, "");
     EXPECT_FALSE(app.state.blnLoadImageSortByDate);
 }
 
 TEST_F(Settings, TheWarningBoxFollowsTheStoredTextNotTheFlag) {
     app.state.blnLoadImageCacheWarning = false; // switched off for this run only
-    {
-        frmConfigure dialog(app.state);
+    showSettings([](frmConfigure& dialog) {
         EXPECT_TRUE(dialog.chkImageCache->isChecked());
         dialog.cmdOk->click();
-    }
+    });
     EXPECT_TRUE(app.state.blnLoadImageCacheWarning);
 
     app.state.strLoadImageCacheWarning = "false";
-    {
-        frmConfigure dialog(app.state);
+    showSettings([](frmConfigure& dialog) {
         EXPECT_FALSE(dialog.chkImageCache->isChecked());
         dialog.Command2->click();
-    }
+    });
     EXPECT_EQ(app.state.strLoadImageCacheWarning, "false");
-    frmConfigure dialog(app.state);
-    dialog.cmdOk->click();
+    showSettings([](frmConfigure& dialog) { dialog.cmdOk->click(); });
     EXPECT_EQ(app.state.strLoadImageCacheWarning, "False");
     EXPECT_FALSE(app.state.blnLoadImageCacheWarning);
 }
 
 TEST_F(Settings, TheLastUsedBoxGreysThePathBoxAndAnEmptyPathIsKept) {
     app.state.blnSetDefaultToLastUsedPath = true;
-    {
-        frmConfigure dialog(app.state);
+    showSettings([](frmConfigure& dialog) {
         EXPECT_TRUE(dialog.chkLastUsed->isChecked());
         EXPECT_FALSE(dialog.txtDefaultStorybookPath->isEnabled());
         dialog.chkLastUsed->click();
         EXPECT_TRUE(dialog.txtDefaultStorybookPath->isEnabled());
         dialog.txtDefaultStorybookPath->clear();
         dialog.cmdOk->click();
-    }
+    });
     EXPECT_FALSE(app.state.blnSetDefaultToLastUsedPath);
     EXPECT_EQ(app.state.strDefaultStorybookPath, "");
 
-    frmConfigure dialog(app.state);
-    EXPECT_TRUE(dialog.txtDefaultStorybookPath->isEnabled());
-    dialog.chkLastUsed->click();
-    EXPECT_FALSE(dialog.txtDefaultStorybookPath->isEnabled());
-    dialog.cmdOk->click();
+    showSettings([](frmConfigure& dialog) {
+        EXPECT_TRUE(dialog.txtDefaultStorybookPath->isEnabled());
+        dialog.chkLastUsed->click();
+        EXPECT_FALSE(dialog.txtDefaultStorybookPath->isEnabled());
+        dialog.cmdOk->click();
+    });
     EXPECT_TRUE(app.state.blnSetDefaultToLastUsedPath);
 }
 
 TEST_F(Settings, TheUnfinishedControlsCannotBeUsed) {
-    frmConfigure dialog(app.state);
+    frmConfigure dialog({});
     for (QWidget* control : std::initializer_list<QWidget*>{dialog.chkRevert, dialog.Check1,
                                                             dialog.cmdPathCurrent, dialog.cmdPathDefault})
         EXPECT_FALSE(control->isEnabled()) << control->metaObject()->className();

@@ -1,6 +1,5 @@
 #include "frmConfigure.h"
 
-#include "AppState.h"
 #include "artwork/FaceArtwork.h"
 #include "platform/Twips.h"
 
@@ -17,6 +16,7 @@
 #include <QStyleOptionFocusRect>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -52,10 +52,10 @@ protected:
 
 } // namespace
 
-frmConfigure::frmConfigure(AppState& state, QWidget* parent)
+frmConfigure::frmConfigure(ConfigureValues values, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      m_state(state) {
+      m_values(std::move(values)) {
     setObjectName(QStringLiteral("frmConfigure"));
     setModal(true);
     setWindowTitle(QStringLiteral("Application Settings"));
@@ -132,25 +132,24 @@ void frmConfigure::Form_Load() {
     chkLastUsed->setEnabled(true);
     chkImageCache->setEnabled(true);
     chkRevert->setEnabled(false);
-    txtDefaultStorybookPath->setText(QString::fromStdString(m_state.strDefaultStorybookPath));
-    if (m_state.blnSetDefaultToLastUsedPath) {
+    txtDefaultStorybookPath->setText(QString::fromStdString(m_values.defaultStorybookPath));
+    if (m_values.setDefaultToLastUsedPath) {
         txtDefaultStorybookPath->setEnabled(false);
         chkLastUsed->setChecked(true);
     } else {
         chkLastUsed->setChecked(false);
     }
     // The stored text decides, not the flag the snapshot command may have switched off for this run.
-    chkImageCache->setChecked(m_state.strLoadImageCacheWarning == "True");
-    chkSortThumbnails->setChecked(m_state.blnLoadImageSortByDate);
+    chkImageCache->setChecked(m_values.loadImageCacheWarning == "True");
+    chkSortThumbnails->setChecked(m_values.loadImageSortByDate);
 }
 
 void frmConfigure::cmdOk_Click() {
-    m_state.strDefaultStorybookPath = txtDefaultStorybookPath->text().toStdString();
-    m_state.blnSetDefaultToLastUsedPath = chkLastUsed->checkState() != Qt::Unchecked;
+    m_values.defaultStorybookPath = txtDefaultStorybookPath->text().toStdString();
+    m_values.setDefaultToLastUsedPath = chkLastUsed->checkState() != Qt::Unchecked;
     const bool warn = chkImageCache->checkState() == Qt::Checked;
-    m_state.strLoadImageCacheWarning = warn ? "True" : "False";
-    m_state.blnLoadImageCacheWarning = warn;
-    m_state.blnLoadImageSortByDate = chkSortThumbnails->checkState() == Qt::Checked;
+    m_values.loadImageCacheWarning = warn ? "True" : "False";
+    m_values.loadImageSortByDate = chkSortThumbnails->checkState() == Qt::Checked;
     accept();
 }
 
@@ -164,5 +163,5 @@ void frmConfigure::chkLastUsed_Click() {
 
 // The snapshot browser scans its folder afresh next time, whatever the box now says.
 void frmConfigure::chkSortThumbnails_Click() {
-    m_state.strStorybookCachePath.clear();
+    m_sortTouched = true;
 }

@@ -1,21 +1,36 @@
 #pragma once
 // The settings dialog: the default album folder, whether it follows the last used folder, and the
-// snapshot browser's warning and sorting. It loads the settings in memory when it is made and
-// copies them back only on OK; nothing is stored before the application ends.
+// snapshot browser's warning and sorting. It is given the settings in memory when it is made and
+// hands them back changed only on OK; nothing is stored before the application ends.
 
 #include <QDialog>
 
-class AppState;
+#include <string>
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
+// What the dialog shows and edits.
+struct ConfigureValues {
+    std::string defaultStorybookPath;
+    bool setDefaultToLastUsedPath = false;
+    std::string loadImageCacheWarning; // the stored text: only "True" ticks the box
+    bool loadImageSortByDate = false;
+};
+
 class frmConfigure : public QDialog {
     Q_OBJECT
 public:
-    explicit frmConfigure(AppState& state, QWidget* parent = nullptr);
+    explicit frmConfigure(ConfigureValues values, QWidget* parent = nullptr);
+
+    // The values as OK left them (as given while the dialog was not accepted).
+    const ConfigureValues& values() const { return m_values; }
+    // The sort box changed, by the user or by the dialog's own loading: the snapshot browser must
+    // scan its folder afresh, whatever the dialog's outcome.
+    bool sortTouched() const { return m_sortTouched; }
 
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -40,5 +55,6 @@ private:
     void chkLastUsed_Click();
     void chkSortThumbnails_Click();
 
-    AppState& m_state;
+    ConfigureValues m_values;
+    bool m_sortTouched = false;
 };
