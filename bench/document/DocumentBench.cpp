@@ -9,7 +9,6 @@
 #include "MaximalAlbum.h"
 
 #include "document/FileText.h"
-#include "document/SilentHost.h"
 #include "document/StoredText.h"
 #include "document/StorybookParser.h"
 #include "document/StorybookReader.h"
@@ -51,13 +50,12 @@ AlbumOnDisk& album() {
 
 // Check, read and both parsers, as the open command runs them.
 void loadRoad(Storybook& book, const std::string& path) {
-    SilentHost host;
     LineScan scan;
     CheckAndReadStorybook(book, path, scan);
     if (!scan.checked || !scan.read)
         std::abort();
     ParseAlbumGlobals(book);
-    if (ParseStorybookRecords(book, host, scan) != ParseOutcome::Complete || !host.messages.empty())
+    if (ParseStorybookRecords(book, scan).outcome != ParseOutcome::Complete)
         std::abort(); // the album must load without a message
     benchmark::DoNotOptimize(book.varPageCount);
 }
@@ -145,13 +143,12 @@ BENCHMARK_CAPTURE(AnchorPugixmlLoadFile, long_line, longLinePath)
 
 void SaveMaximalAlbum(benchmark::State& state) {
     auto book = makeStorybook();
-    SilentHost host;
     ReadStorybookLines(*book, album().path);
     ParseAlbumGlobals(*book);
-    ParseStorybookRecords(*book, host);
+    ParseStorybookRecords(*book);
     const std::string target = (album().folder / "Saved.xml").string();
     for (auto _ : state) {
-        if (BackupAndSave(*book, host, target) != SaveOutcome::Saved)
+        if (!BackupAndSave(*book, target).saved())
             std::abort();
     }
     state.counters["goal"] = 2.5;

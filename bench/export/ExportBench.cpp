@@ -5,7 +5,6 @@
 
 #include "MaximalAlbum.h"
 
-#include "document/SilentHost.h"
 #include "document/StorybookParser.h"
 #include "document/StorybookReader.h"
 #include "export/HtmlExport.h"
@@ -23,11 +22,10 @@ struct LoadedAlbum {
         folder = std::filesystem::temp_directory_path() /
                  ("brindlecove-export-bench-" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder);
-        SilentHost host;
         if (!ReadStorybookLinesText(*book, maximalAlbumBytes()))
             std::abort();
         ParseAlbumGlobals(*book);
-        if (ParseStorybookRecords(*book, host) != ParseOutcome::Complete || book->varPageCount != 1025)
+        if (ParseStorybookRecords(*book).outcome != ParseOutcome::Complete || book->varPageCount != 1025)
             std::abort();
     }
     ~LoadedAlbum() { std::filesystem::remove_all(folder); }

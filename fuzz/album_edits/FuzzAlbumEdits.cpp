@@ -73,18 +73,19 @@ private:
 
 // typed: the pages were changed only as the window changes them (texts typed, pages added, moved or
 // removed), so the save may be refused only for the album's size.
-void saveAndCheck(Storybook& book, SilentHost& host, bool typed) {
+void saveAndCheck(Storybook& book, bool typed) {
     const std::string before = readWholeFile(albumPath()).value_or("");
-    host.messages.clear();
-    if (BackupAndSave(book, host, albumPath()) == SaveOutcome::Saved) {
+    const SaveResult saved = BackupAndSave(book, albumPath());
+    if (saved.saved()) {
         expectLoadsAsSaved(book, albumPath());
         expectWellFormedAsSaved(albumPath(), false); // every base album is well-formed
         return;
     }
     if (readWholeFile(albumPath()).value_or("") != before)
         failFuzz("a refused save changed the album file");
-    if (typed && (host.messages.empty() || host.messages[0].find("lines") == std::string::npos)) {
-        std::fprintf(stderr, "%s\n", host.messages.empty() ? "" : host.messages[0].c_str());
+    const std::string why = saved.message ? saved.message->text : "";
+    if (typed && why.find("lines") == std::string::npos) {
+        std::fprintf(stderr, "%s\n", why.c_str());
         failFuzz("a save of typed texts was refused for another reason than the album's size");
     }
 }
@@ -97,11 +98,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& base = baseAlbum(input.byte());
     if (!writeFileAtomically(albumPath(), base).ok)
         std::abort();
-    SilentHost host;
     if (!ReadStorybookLinesText(*book, base))
         std::abort();
     ParseAlbumGlobals(*book);
-    if (ParseStorybookRecords(*book, host) != ParseOutcome::Complete)
+    if (ParseStorybookRecords(*book).outcome != ParseOutcome::Complete)
         std::abort();
 
     auto page = [&](std::uint8_t at) {
@@ -111,8 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool typed = true;
     while (!input.done()) {
         const std::uint8_t op = input.byte();
-        host.page = page(input.byte());
-        auto& entry = book->varEntryArray[host.page];
+        const std::int16_t current = page(input.byte());
+        auto& entry = book->varEntryArray[current];
         switch (op % 10) {
         case 0:
             entry[album::Text][album::Content] = "<![CDATA[" + input.text() + "]]>";
@@ -126,19 +126,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             entry[album::Text][album::Content] = input.text();
             typed = false;
             break;
-        case 3:
-            host.snapshot = input.text();
-            typed = typed && storableNameProblem(host.snapshot).empty(); // the browser offers no other
-            FillNewPage(*book, host);
+        case 3: {
+            const std::string snapshot = input.text();
+            typed = typed && storableNameProblem(snapshot).empty(); // the browser offers no other
+            FillNewPage(*book, current, NewPage{snapshot, "", "1/1/2026 00:00:00"});
             break;
+        }
         case 4:
-            DeleteCurrentPage(*book, host);
+            DeleteCurrentPage(*book, current);
             break;
         case 5:
             ReversePageOrder(*book);
             break;
         case 6:
-            OpenPageSlot(*book, host);
+            OpenPageSlot(*book, current);
             typed = false; // the window fills an opened slot at once
             break;
         case 7:
@@ -156,10 +157,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         default:
             // A save costs a load and more; a few per input reach every state the edits make.
             if (++saves <= 3)
-                saveAndCheck(*book, host, typed);
+                saveAndCheck(*book, typed);
             break;
         }
     }
-    saveAndCheck(*book, host, typed);
+    saveAndCheck(*book, typed);
     return 0;
 }

@@ -7,7 +7,6 @@
 
 #include "document/FileText.h"
 #include "document/PageOperations.h"
-#include "document/SilentHost.h"
 #include "document/StorybookParser.h"
 #include "document/StorybookReader.h"
 #include "document/StorybookWriter.h"
@@ -48,43 +47,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         failFuzz("the one-pass check or reader");
     if (!read)
         return 0;
-    SilentHost referenceHost;
     ParseAlbumGlobals(*reference);
-    const ParseOutcome referenceOutcome = ParseStorybookRecords(*reference, referenceHost);
-    SilentHost host;
+    const ParseResult referenceParse = ParseStorybookRecords(*reference);
     ParseAlbumGlobals(*book);
-    const ParseOutcome outcome = ParseStorybookRecords(*book, host, scan);
-    if (outcome != referenceOutcome || host.messages != referenceHost.messages)
+    const ParseResult parsed = ParseStorybookRecords(*book, scan);
+    if (parsed.outcome != referenceParse.outcome || parsed.message != referenceParse.message)
         failFuzz("the one-pass parse's outcome");
     expectSameModels(*reference, *book);
-    if (outcome == ParseOutcome::EndApplication)
+    if (parsed.endsApplication())
         return 0;
 
     // A few page operations chosen by the input itself.
     for (std::size_t i = 0; i < std::min<std::size_t>(size, 4); ++i) {
-        host.page = static_cast<std::int16_t>(book->varPageCount > 0 ? data[i] % book->varPageCount : 0);
+        const int page = book->varPageCount > 0 ? data[i] % book->varPageCount : 0;
         switch (data[i] % 4) {
         case 0:
-            FillNewPage(*book, host);
+            FillNewPage(*book, page, NewPage{"snapshot_4c1e9b07_00000001.jpg", "", "1/1/2026 00:00:00"});
             break;
         case 1:
-            DeleteCurrentPage(*book, host);
+            DeleteCurrentPage(*book, page);
             break;
         case 2:
             ReversePageOrder(*book);
             break;
         default:
-            OpenPageSlot(*book, host);
+            OpenPageSlot(*book, page);
             break;
         }
     }
     expectCheckAgreesWithLibxml2(bytes);
     const bool openedWellFormed = !firstXmlFault(bytes);
-    host.messages.clear();
-    if (BackupAndSave(*book, host, path) == SaveOutcome::Saved) {
+    if (const SaveResult saved = BackupAndSave(*book, path); saved.saved()) {
         expectLoadsAsSaved(*book, path);
         // Only an album that was not well-formed when opened is saved with a fault, and the save says so.
-        expectWellFormedAsSaved(path, !openedWellFormed && !host.messages.empty());
+        expectWellFormedAsSaved(path, !openedWellFormed && saved.message);
     }
     return 0;
 }

@@ -4,7 +4,6 @@
 // window creates nothing of this itself, so tests can hand it a scripted seam and a scratch store.
 
 #include "document/Storybook.h"
-#include "document/StorybookHost.h"
 #include "platform/Environment.h"
 
 #include <cstdint>
@@ -24,11 +23,6 @@ public:
 
     Storybook& storybook() { return *m_storybook; }
     const Storybook& storybook() const { return *m_storybook; }
-
-    // The application side of the album document; the main window registers itself.
-    StorybookHost& host() { return *m_host; }
-    bool hasHost() const { return m_host != nullptr; }
-    void setHost(StorybookHost* host) { m_host = host; }
 
     // Shared display and album state.
     std::string strApplicationMode;
@@ -66,5 +60,4 @@ private:
     SettingsStore& m_settings;
     Environment m_environment;
     std::unique_ptr<Storybook> m_storybook;
-    StorybookHost* m_host = nullptr;
 };

@@ -30,9 +30,10 @@ SnapshotCache::Stamp SnapshotCache::stampOf(const QString& path) {
 
 QImage SnapshotCache::picture(const QString& path, const QSize& size) {
     const Stamp stamp = stampOf(path);
+    std::unique_lock lock(m_mutex);
+    m_shown = path;
     if (stamp.bytes < 0)
         return {};
-    std::unique_lock lock(m_mutex);
     // Asked for now: the window decodes it rather than wait behind the worker's queue.
     std::erase_if(m_pending,
                   [&](const Request& request) { return request.path == path && request.size == size; });
@@ -64,19 +65,16 @@ QImage SnapshotCache::picture(const QString& path, const QSize& size) {
 void SnapshotCache::decodeAhead(std::vector<QString> paths, const QSize& size) {
     {
         const std::lock_guard lock(m_mutex);
+        m_ahead.clear();
+        for (QString& path : paths)
+            m_ahead.push_back({std::move(path), size});
         // Kept: the picture shown last, at any size it was shown (leaving full screen shows it at
         // the other), and of the rest what is asked for now.
-        if (!m_entries.empty()) {
-            const QString shown = m_entries.front().path;
-            const auto unwanted = [&](const Entry& entry) {
-                return entry.path != shown && (entry.size != size || std::find(paths.begin(), paths.end(),
-                                                                               entry.path) == paths.end());
-            };
-            m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(), unwanted), m_entries.end());
-        }
+        std::erase_if(m_entries, [&](const Entry& entry) { return !wanted(entry.path, entry.size); });
         m_pending.clear();
-        for (QString& path : paths)
-            m_pending.push_back({std::move(path), size});
+        for (const Request& request : m_ahead)
+            if (!inFlight(request.path, request.size))
+                m_pending.push_back(request);
         if (m_pending.empty())
             return;
         if (!m_worker.joinable())
@@ -89,6 +87,8 @@ void SnapshotCache::clear() {
     const std::lock_guard lock(m_mutex);
     m_entries.clear();
     m_pending.clear();
+    m_ahead.clear();
+    m_shown.clear();
 }
 
 void SnapshotCache::waitUntilIdle() {
@@ -137,7 +137,8 @@ void SnapshotCache::workerLoop() {
             image = m_decode(request.path, request.size);
 
         lock.lock();
-        if (!image.isNull())
+        // One no longer asked for while it was decoded would only push out one that is.
+        if (!image.isNull() && wanted(request.path, request.size))
             store({request.path, request.size, stamp, std::move(image)});
         m_busy = false;
         m_settled.notify_all();
@@ -154,10 +155,24 @@ void SnapshotCache::store(Entry entry) {
     if (found != m_entries.end())
         m_entries.erase(found);
     m_entries.push_front(std::move(entry));
-    while (m_entries.size() > kEntries)
-        m_entries.pop_back();
+    while (m_entries.size() > kEntries) {
+        // The least recently used of those no longer wanted goes first.
+        const auto unwanted = std::find_if(m_entries.rbegin(), m_entries.rend(), [this](const Entry& entry) {
+            return !wanted(entry.path, entry.size);
+        });
+        if (unwanted != m_entries.rend())
+            m_entries.erase(std::next(unwanted).base());
+        else
+            m_entries.pop_back();
+    }
 }
 
 bool SnapshotCache::inFlight(const QString& path, const QSize& size) const {
     return m_busy && m_working.path == path && m_working.size == size;
+}
+
+bool SnapshotCache::wanted(const QString& path, const QSize& size) const {
+    return path == m_shown || std::any_of(m_ahead.begin(), m_ahead.end(), [&](const Request& request) {
+               return request.path == path && request.size == size;
+           });
 }

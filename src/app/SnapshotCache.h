@@ -21,8 +21,9 @@ class SnapshotCache {
 public:
     using Decoder = std::function<QImage(const QString& path, const QSize& size)>;
 
-    // Pictures at most kept: the page shown and the targets of the six navigation buttons.
-    static constexpr std::size_t kEntries = 7;
+    // Pictures at most kept: the page shown, the targets of the six navigation buttons and the two
+    // pages after the next one.
+    static constexpr std::size_t kEntries = 9;
 
     SnapshotCache();
     // The decoder runs on both threads; tests hand in one they can hold up.
@@ -33,8 +34,9 @@ public:
 
     // The picture at path scaled to size; a null image when the file cannot be read as a picture.
     QImage picture(const QString& path, const QSize& size);
-    // Decodes these on the worker, in order, in place of whatever was asked ahead before. Only
-    // these and the picture shown last are kept from then on.
+    // Decodes these on the worker, in order, in place of whatever was asked ahead before; one the
+    // worker is decoding already is finished rather than started again. Only these and the
+    // picture shown last are kept from then on.
     void decodeAhead(std::vector<QString> paths, const QSize& size);
     void clear();
 
@@ -66,6 +68,7 @@ private:
     std::deque<Entry>::iterator find(const QString& path, const QSize& size);
     void store(Entry entry);
     bool inFlight(const QString& path, const QSize& size) const;
+    bool wanted(const QString& path, const QSize& size) const;
 
     Decoder m_decode;
     std::mutex m_mutex;
@@ -73,6 +76,8 @@ private:
     std::condition_variable m_settled; // the worker finished a picture
     std::deque<Entry> m_entries;       // most recently used first
     std::deque<Request> m_pending;
+    std::vector<Request> m_ahead; // the pictures asked ahead last, kept while they are wanted
+    QString m_shown;              // the picture asked for last, kept at any size
     Request m_working;
     bool m_busy = false;
     bool m_stopping = false;

@@ -15,7 +15,6 @@ frmMain::frmMain(AppState& state, QWidget* parent) : FramelessWindow(parent), m_
     palette.setColor(QPalette::Window, QColor(0, 0, 64));
     setPalette(palette);
     setFacePicture(backgroundFace());
-    m_state.setHost(this);
     createControls();
     connectPageControls();
     connectCommandControls();
@@ -31,10 +30,7 @@ void frmMain::connectPageControls() {
                 [this, index] { cmdNav_Click(static_cast<int>(index)); });
 }
 
-frmMain::~frmMain() {
-    if (m_state.hasHost() && &m_state.host() == this)
-        m_state.setHost(nullptr);
-}
+frmMain::~frmMain() = default;
 
 frmAbout& frmMain::aboutBox() {
     if (!m_about)

@@ -2,13 +2,14 @@
 // The main window: a caption-less face of artwork with the picture area, the story text box, the
 // navigation buttons, the toolbar hotspots, the side buttons, the mode line and the popup menu.
 // One class whose handlers live in files by area (frmMainLayout.cpp, frmMainStartup.cpp, ...).
-// It is the album document's host and works on the shared state it is given.
+// It shows what the album document reports and works on the shared state it is given.
 
 #include "AppState.h"
 #include "Commands.h"
 #include "KeyTable.h"
 #include "SnapshotCache.h"
-#include "document/StorybookHost.h"
+#include "document/Message.h"
+#include "document/StorybookWriter.h"
 #include "platform/FramelessWindow.h"
 #include "snapshots/SnapshotScan.h"
 
@@ -37,7 +38,7 @@ struct CommandStep;
 enum class UnsavedChoices { SaveOrDiscard, SaveDiscardOrCancel };
 enum class UnsavedOutcome { NoChanges, Saved, SaveFailed, Discarded, Cancelled };
 
-class frmMain : public FramelessWindow, public StorybookHost {
+class frmMain : public FramelessWindow {
     Q_OBJECT
 public:
     explicit frmMain(AppState& state, QWidget* parent = nullptr);
@@ -155,22 +156,21 @@ public:
     void pbxShow_KeyUp(std::int16_t KeyCode, std::int16_t Shift);
     void rtbViewer_KeyUp(std::int16_t KeyCode, std::int16_t Shift);
 
-    // StorybookHost (frmMainHost.cpp).
+    // What the album document reports, shown and acted on (frmMainHost.cpp).
     MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
-                             std::string_view title) override;
-    void endApplication() override;
-    void showSavingPicture() override;
-    void hideSavingPicture() override;
-    void setApplicationMode(std::string_view mode) override;
-    void refreshDisplay(std::string_view action) override;
-    void focusPicture() override;
-    std::string clearStoryText() override;
-    std::string timeStampNow() override;
-    std::int16_t currentPage() const override;
-    void setCurrentPage(std::int16_t page) override;
-    bool storybookSaved() const override;
-    void setStorybookSaved(bool saved) override;
-    std::string selectedSnapshot() const override;
+                             std::string_view title);
+    MessageAnswer showMessage(const Message& message);
+    // Ends the application at once, writing nothing.
+    void endApplication();
+    void showSavingPicture();
+    void hideSavingPicture();
+    void setApplicationMode(std::string_view mode);
+    // Saves the album to path with the saving picture shown, and marks it saved when it was.
+    SaveOutcome saveAlbum(const std::string& path);
+    // Deletes the page shown and shows the one that takes its place; the only page stays.
+    void deleteShownPage();
+    // The clock, for a new page: the short date, a blank and the time as "HH:mm:ss".
+    static std::string timeStampNow();
 
     // The controls, by their names.
     PictureArea* pbxShow = nullptr;
@@ -236,7 +236,7 @@ private:
     std::string currentStoryText() const;
     void storeStoryText();
     void showMode(std::string_view mode);
-    void failLoad(bool checked, const std::string& refusal = {});
+    void failLoad(const Message& failure);
     void leaveNothingOpen();
 
     // frmMainSnapshot.cpp

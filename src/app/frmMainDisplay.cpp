@@ -39,13 +39,15 @@ void showButton(PictureButton* button, bool shown) {
     button->setEnabled(shown);
 }
 
-// The pages the six navigation buttons go to from this one, nearest first (forward before back
-// at the same distance), each once and without the page shown.
+// The pages the six navigation buttons go to from this one, and the two after the next one (so a
+// held key for the next page finds its pages decoded even when one decode outlasts a key repeat),
+// nearest first (forward before back at the same distance), each once and without the page shown.
 std::vector<int> navigationTargets(int current, int count) {
     const auto clamped = [count](int page) { return std::clamp(page, 0, count - 1); };
     std::vector<int> targets;
-    for (const int page : {clamped(current + 1), clamped(current - 1), clamped(current + 10),
-                           clamped(current - 10), count - 1, 0}) {
+    for (const int page :
+         {clamped(current + 1), clamped(current - 1), clamped(current + 2), clamped(current + 3),
+          clamped(current + 10), clamped(current - 10), count - 1, 0}) {
         if (page != current && std::find(targets.begin(), targets.end(), page) == targets.end())
             targets.push_back(page);
     }

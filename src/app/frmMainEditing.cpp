@@ -90,7 +90,7 @@ void frmMain::BeginRelocatePage() {
     m_state.blnSticky = false;
     showMovedThumbnail();
     CopyPageToBuffer();
-    DeleteCurrentPage(m_state.storybook(), *this);
+    deleteShownPage();
     pbxShow->setFocus();
     showMode(modes::kRelocatePage);
 }
@@ -125,7 +125,7 @@ void frmMain::DropRelocatedPage() {
     pbxShow->setFocus();
     Storybook& book = m_state.storybook();
     // The slot always opens: the page came out of this same table.
-    if (OpenPageSlot(book, *this))
+    if (OpenPageSlot(book, m_state.intCurrentPage))
         book.varEntryArray[m_state.intCurrentPage] = book.varPageBuffer;
     SetApplicationMode(modes::kViewStorybook);
     RefreshDisplay("display");
@@ -145,7 +145,7 @@ void frmMain::ConfirmDeletePage() {
         // A delete that removes a page ends the edit; the last page stays and so does the edit.
         if (editing && m_state.storybook().varPageCount > 1)
             CommitTextEdit();
-        DeleteCurrentPage(m_state.storybook(), *this);
+        deleteShownPage();
     } else if (answer == MessageAnswer::Cancel) {
         if (editing)
             CommitTextEdit();

@@ -1,13 +1,14 @@
-// The main window as the album document's host.
+// The main window's side of the album document: it shows the messages the document reports, in the
+// order the user is to see them, and acts on its outcomes.
 
 #include "artwork/FaceArtwork.h"
 #include "document/ApplicationModes.h"
 #include "frmMain.h"
 
+#include "document/PageOperations.h"
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
 #include "platform/PlatformSeam.h"
-#include "platform/StoryTextBox.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -17,6 +18,10 @@
 MessageAnswer frmMain::messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
                                   std::string_view title) {
     return m_state.seam().messageBox(text, buttons, icon, title);
+}
+
+MessageAnswer frmMain::showMessage(const Message& message) {
+    return messageBox(message.text, message.buttons, message.icon, message.title);
 }
 
 void frmMain::endApplication() {
@@ -37,8 +42,7 @@ void frmMain::hideSavingPicture() {
     imgSaving->hide();
 }
 
-// The document's mode changes go through the window's mode setter, which shows the page again when
-// the mode returns to viewing.
+// Mode changes that return to viewing go through the window's mode setter, which shows the page again.
 void frmMain::setApplicationMode(std::string_view mode) {
     if (mode == modes::kViewStorybook)
         SetApplicationMode(mode);
@@ -46,17 +50,35 @@ void frmMain::setApplicationMode(std::string_view mode) {
         showMode(mode);
 }
 
-void frmMain::refreshDisplay(std::string_view action) {
-    RefreshDisplay(action);
+// A failure is told while the saving picture is still up; a warning about a saved album once the
+// album shows as saved.
+SaveOutcome frmMain::saveAlbum(const std::string& path) {
+    showSavingPicture();
+    const SaveResult result = BackupAndSave(
+        m_state.storybook(), path, [this](const Message& question) { return showMessage(question); });
+    if (!result.saved()) {
+        if (result.message)
+            showMessage(*result.message);
+        hideSavingPicture();
+        return result.outcome;
+    }
+    m_state.blnStorybookSaved = true;
+    setApplicationMode(modes::kStorybookSaved);
+    hideSavingPicture();
+    if (result.message)
+        showMessage(*result.message);
+    return result.outcome;
 }
 
-void frmMain::focusPicture() {
+void frmMain::deleteShownPage() {
+    const DeleteResult result = DeleteCurrentPage(m_state.storybook(), m_state.intCurrentPage);
+    if (!result.deleted)
+        return;
+    m_state.blnStorybookSaved = false;
+    m_state.intCurrentPage = result.currentPage;
+    setApplicationMode(modes::kViewStorybook);
+    RefreshDisplay("display");
     pbxShow->setFocus();
-}
-
-std::string frmMain::clearStoryText() {
-    rtbViewer->clear();
-    return rtbViewer->text();
 }
 
 std::string frmMain::timeStampNow() {
@@ -64,20 +86,4 @@ std::string frmMain::timeStampNow() {
     const QString stamp = QLocale::system().toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
                           now.time().toString(QStringLiteral("HH:mm:ss"));
     return stamp.toUtf8().toStdString();
-}
-
-std::int16_t frmMain::currentPage() const {
-    return m_state.intCurrentPage;
-}
-void frmMain::setCurrentPage(std::int16_t page) {
-    m_state.intCurrentPage = page;
-}
-bool frmMain::storybookSaved() const {
-    return m_state.blnStorybookSaved;
-}
-void frmMain::setStorybookSaved(bool saved) {
-    m_state.blnStorybookSaved = saved;
-}
-std::string frmMain::selectedSnapshot() const {
-    return m_state.varSelectedSnapshot;
 }

@@ -5,6 +5,7 @@
 #include "frmMain.h"
 
 #include "dialogs/CDCOpenSave.h"
+#include "document/LoadFailure.h"
 #include "document/PathSplit.h"
 #include "document/StorybookParser.h"
 #include "document/StorybookReader.h"
@@ -26,41 +27,6 @@ std::string withFolder(std::string path) {
         path = QDir::currentPath().toStdString() + "/" + path;
     return path;
 }
-
-// The parser's host while an album is parsed. The raw lines of the file are what the story box
-// shows behind a parser message, so they are put there only when a message is about to be seen;
-// an album that parses cleanly never pays for a text the first page replaces unseen.
-class RawLinesBehindMessages final : public StorybookHost {
-public:
-    explicit RawLinesBehindMessages(frmMain& window) : m_window(window) {}
-    bool shown() const { return m_shown; }
-
-    MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
-                             std::string_view title) override {
-        if (!m_shown) {
-            m_shown = true;
-            m_window.ShowLogFileText();
-        }
-        return m_window.messageBox(text, buttons, icon, title);
-    }
-    void endApplication() override { m_window.endApplication(); }
-    void showSavingPicture() override { m_window.showSavingPicture(); }
-    void hideSavingPicture() override { m_window.hideSavingPicture(); }
-    void setApplicationMode(std::string_view mode) override { m_window.setApplicationMode(mode); }
-    void refreshDisplay(std::string_view action) override { m_window.refreshDisplay(action); }
-    void focusPicture() override { m_window.focusPicture(); }
-    std::string clearStoryText() override { return m_window.clearStoryText(); }
-    std::string timeStampNow() override { return m_window.timeStampNow(); }
-    std::int16_t currentPage() const override { return m_window.currentPage(); }
-    void setCurrentPage(std::int16_t page) override { m_window.setCurrentPage(page); }
-    bool storybookSaved() const override { return m_window.storybookSaved(); }
-    void setStorybookSaved(bool saved) override { m_window.setStorybookSaved(saved); }
-    std::string selectedSnapshot() const override { return m_window.selectedSnapshot(); }
-
-private:
-    frmMain& m_window;
-    bool m_shown = false;
-};
 
 } // namespace
 
@@ -125,16 +91,23 @@ void frmMain::LoadStorybook() {
     // The check and the reader in one pass over one read of the file.
     LineScan scan;
     CheckAndReadStorybook(book, path, scan);
-    if (!scan.read || !scan.checked) {
-        failLoad(scan.checked, scan.refusal);
+    if (const std::optional<Message> failure = loadFailure(scan)) {
+        failLoad(*failure);
         return;
     }
 
     rtbViewer->setColors(kWhite, kDarkBlue);
     ParseAlbumGlobals(book);
-    RawLinesBehindMessages host(*this);
-    switch (ParseStorybookRecords(book, host, scan)) {
+    const ParseResult parsed = ParseStorybookRecords(book, scan);
+    // The raw lines of the file are what the story box shows behind a parser message; an album that
+    // parses cleanly never pays for a text the first page replaces unseen.
+    if (parsed.message) {
+        ShowLogFileText();
+        showMessage(*parsed.message);
+    }
+    switch (parsed.outcome) {
     case ParseOutcome::EndApplication:
+        endApplication();
         return;
     case ParseOutcome::Stopped:
         // The parser said why; a part of the album is not the album, and saving it would cut the file.
@@ -145,7 +118,7 @@ void frmMain::LoadStorybook() {
         break;
     }
     // Without a page nothing replaces the raw lines: they stay to be seen.
-    if (book.varPageCount <= 0 && !host.shown())
+    if (book.varPageCount <= 0 && !parsed.message)
         ShowLogFileText();
     m_state.intCurrentPage = 0;
     DisplayCurrentPage();
@@ -166,17 +139,9 @@ void frmMain::leaveNothingOpen() {
     m_state.varStorybookFile.clear();
 }
 
-void frmMain::failLoad(bool checked, const std::string& refusal) {
+void frmMain::failLoad(const Message& failure) {
     leaveNothingOpen();
-    if (!refusal.empty())
-        messageBox(refusal, MessageButtons::Ok, MessageIcon::Critical, "load operation failed");
-    else if (checked)
-        messageBox("Unable to load this file.", MessageButtons::Ok, MessageIcon::Critical,
-                   "load operation aborted");
-    else
-        messageBox("XML Integrity Check Failed!\r\n\r\nThe storybook you are attempting\r\n"
-                   "to load is in an invalid format.  ",
-                   MessageButtons::Ok, MessageIcon::Critical, "load operation failed");
+    showMessage(failure);
     DrawStartScreen();
 }
 

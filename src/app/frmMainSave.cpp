@@ -112,8 +112,7 @@ void frmMain::SaveStorybook() {
         CommitTextEdit();
     if (m_state.blnStorybookSaved)
         return;
-    showSavingPicture();
-    BackupAndSave(m_state.storybook(), *this, m_state.varStorybookFolder + m_state.varStorybookFile);
+    saveAlbum(m_state.varStorybookFolder + m_state.varStorybookFile);
     RefreshDisplay("display");
 }
 
@@ -186,7 +185,7 @@ void frmMain::SaveStorybookAs() {
 
     if (target.action == SaveAsAction::SaveXml) {
         // A failed save leaves the album where it was, with its changes still unsaved.
-        if (BackupAndSave(m_state.storybook(), *this, target.path) != SaveOutcome::Saved) {
+        if (saveAlbum(target.path) != SaveOutcome::Saved) {
             stayWhereItWas();
             return;
         }

@@ -9,6 +9,7 @@
 #include "snapshots/frmLoadSnapshot.h"
 
 #include "platform/PlatformSeam.h"
+#include "platform/StoryTextBox.h"
 
 #include <utility>
 
@@ -107,7 +108,8 @@ void frmMain::applySnapshotResult(std::string_view result) {
     const bool afterLast = end && book.varPageCount > 0;
     if (afterLast)
         PageForward(book.varPageCount);
-    if (!FillNewPage(book, *this))
+    rtbViewer->clear();
+    if (!FillNewPage(book, m_state.intCurrentPage, NewPage{chosen, rtbViewer->text(), timeStampNow()}))
         return;
     if (afterLast) {
         // The new page went in before the last one; the two change places so it follows it, and it

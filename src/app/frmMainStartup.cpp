@@ -15,17 +15,20 @@
 void frmMain::Form_Load() {
     SetWindowMode();
     LoadSettings();
+    const std::string& commandLine = m_state.environment().commandLineText;
+    // An album given on the command line covers the start screen and its captions before anything
+    // is seen; every open that fails clears the picture and draws the start screen itself.
     if (m_state.lngRunsForThisVersion == 0)
         ShowAboutBox();
-    else
+    else if (commandLine.empty())
         DrawStartScreen();
-    DrawToolbarLabels();
+    if (commandLine.empty())
+        DrawToolbarLabels();
     lblBragBox->setText(QStringLiteral("Brindlecove for The Sims 2 `") + QStringLiteral(" ver") +
                         QString::fromStdString(versionNumbers()));
     rtbViewer->clear();
     setApplicationMode(modes::kInitialized);
     m_state.strLastUsedPath = m_state.strDefaultStorybookPath;
-    const std::string& commandLine = m_state.environment().commandLineText;
     if (!commandLine.empty()) {
         // The path keeps its letter case: on this file system another case names another file.
         m_state.varCommandLineFile = commandLine;

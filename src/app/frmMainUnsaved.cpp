@@ -3,8 +3,6 @@
 
 #include "frmMain.h"
 
-#include "document/StorybookWriter.h"
-
 bool frmMain::hasUnsavedChanges() const {
     return m_state.storybook().varPageCount > 0 && !m_state.blnStorybookSaved;
 }
@@ -19,8 +17,7 @@ UnsavedOutcome frmMain::askAboutUnsavedChanges(UnsavedChoices choices) {
                    MessageIcon::None, "Unsaved Modifications");
     switch (answer) {
     case MessageAnswer::Yes:
-        return BackupAndSave(m_state.storybook(), *this,
-                             m_state.varStorybookFolder + m_state.varStorybookFile) == SaveOutcome::Saved
+        return saveAlbum(m_state.varStorybookFolder + m_state.varStorybookFile) == SaveOutcome::Saved
                    ? UnsavedOutcome::Saved
                    : UnsavedOutcome::SaveFailed;
     case MessageAnswer::No:

@@ -18,12 +18,12 @@ public:
         if (this == &other)
             return *this;
         const std::string_view text = other.text();
-        if (!other.m_owned)
+        if (other.m_refers)
             setView(text);
         else if (m_own || !text.empty())
             set(text);
         else
-            m_owned = true; // empty, and nothing to allocate for it
+            m_refers = false; // empty, and nothing to allocate for it
         m_set = other.m_set;
         return *this;
     }
@@ -31,20 +31,20 @@ public:
     bool isSet() const { return m_set; }
     // An unset cell reads as the empty text.
     std::string_view text() const {
-        if (!m_owned)
+        if (m_refers)
             return std::string_view(m_view, m_viewSize);
         return m_own ? std::string_view(*m_own) : std::string_view();
     }
     operator std::string_view() const { return text(); }
     // False while the cell refers to bytes kept elsewhere.
-    bool holdsOwnText() const { return m_owned; }
+    bool holdsOwnText() const { return !m_refers; }
 
     void set(std::string_view text) {
         if (!m_own)
             m_own = std::make_unique<std::string>(text);
         else
             m_own->assign(text.data(), text.size()); // assign copes with text inside it
-        m_owned = true;
+        m_refers = false;
         m_set = true;
     }
     // Refers to bytes that the caller keeps alive and unchanged for as long as the cell refers to them.
@@ -55,12 +55,12 @@ public:
         }
         m_view = text.data();
         m_viewSize = static_cast<std::uint32_t>(text.size());
-        m_owned = false;
+        m_refers = true;
         m_set = true;
     }
     // The cell's own text, copied from what it refers to if need be, to be changed in place.
     std::string& ownText() {
-        if (!m_owned || !m_own)
+        if (m_refers || !m_own)
             set(text());
         m_set = true;
         return *m_own;
@@ -68,7 +68,7 @@ public:
     void reset() {
         if (m_own)
             m_own->clear();
-        m_owned = true;
+        m_refers = false;
         m_set = false;
     }
 
@@ -86,6 +86,7 @@ private:
     const char* m_view = nullptr;
     std::unique_ptr<std::string> m_own;
     std::uint32_t m_viewSize = 0;
-    bool m_owned = true;
+    // All members start at zero, so the model's tables are made in one pass of zeros.
+    bool m_refers = false;
     bool m_set = false;
 };

@@ -1,5 +1,4 @@
 #include "PageOperations.h"
-#include "ApplicationModes.h"
 
 #include "FileNames.h"
 #include "StoredText.h"
@@ -25,51 +24,41 @@ void fillMissingTags(EntryCells& entry) {
 
 } // namespace
 
-bool OpenPageSlot(Storybook& album, StorybookHost& host) {
-    const int current = host.currentPage();
-    if (album.varPageCount >= album::kEntrySlots || current < 0 || current > album.varPageCount)
+bool OpenPageSlot(Storybook& album, int page) {
+    if (album.varPageCount >= album::kEntrySlots || page < 0 || page > album.varPageCount)
         return false;
-    for (int k = album.varPageCount; k >= current + 1; --k)
+    for (int k = album.varPageCount; k >= page + 1; --k)
         album.varEntryArray[k] = album.varEntryArray[k - 1];
     ++album.varPageCount;
     album.entriesInUse = std::max(album.entriesInUse, album.varPageCount);
     return true;
 }
 
-bool FillNewPage(Storybook& album, StorybookHost& host) {
-    const std::string timeStamp = host.timeStampNow();
-    if (!OpenPageSlot(album, host))
+bool FillNewPage(Storybook& album, int page, const NewPage& newPage) {
+    if (!OpenPageSlot(album, page))
         return false;
 
-    const std::string snapshot = host.selectedSnapshot();
-    const std::string thumbnail = thumbnailNameFor(snapshot);
-
-    EntryCells& entry = album.varEntryArray[host.currentPage()];
+    EntryCells& entry = album.varEntryArray[page];
     fillMissingTags(entry);
     entry[album::Title][album::Content] = wrapInCdata("");
-    entry[album::ThumbnailFilename][album::Content] = thumbnail;
-    entry[album::Snapshot][album::Content] = snapshot;
-    std::string story = host.clearStoryText();
+    entry[album::ThumbnailFilename][album::Content] = thumbnailNameFor(newPage.snapshot);
+    entry[album::Snapshot][album::Content] = newPage.snapshot;
+    std::string story = newPage.story;
     makeStorableXmlText(story);
     entry[album::Text][album::Content] = wrapInCdata(story);
     entry[album::TextResourceId][album::Content] = "0x00000001";
-    entry[album::TimeStamp][album::Content] = timeStamp;
+    entry[album::TimeStamp][album::Content] = newPage.timeStamp;
     return true;
 }
 
-void DeleteCurrentPage(Storybook& album, StorybookHost& host) {
+DeleteResult DeleteCurrentPage(Storybook& album, int currentPage) {
     if (album.varPageCount <= 1)
-        return;
-    const int current = std::max<int>(host.currentPage(), 0);
+        return {false, static_cast<std::int16_t>(currentPage)};
+    const int current = std::max(currentPage, 0);
     for (int k = current + 1; k <= album.varPageCount - 1; ++k)
         album.varEntryArray[k - 1] = album.varEntryArray[k];
     --album.varPageCount;
-    host.setStorybookSaved(false);
-    if (host.currentPage() >= album.varPageCount)
-        host.setCurrentPage(static_cast<std::int16_t>(album.varPageCount - 1));
-    host.setApplicationMode(modes::kViewStorybook);
-    host.refreshDisplay("display");
-    host.focusPicture();
+    return {true, static_cast<std::int16_t>(std::min(currentPage, album.varPageCount - 1))};
 }
 
 void ReversePageOrder(Storybook& album) {

@@ -1,7 +1,6 @@
 #include "ReadBack.h"
 
 #include "LineScanner.h"
-#include "SilentHost.h"
 #include "StoredText.h"
 #include "StorybookParser.h"
 #include "StorybookReader.h"
@@ -34,15 +33,50 @@ template <std::size_t N> bool sameRecord(const std::array<Cell, N>& a, const std
     return true;
 }
 
-// True when the field is written back as the file had it.
-bool asRead(const std::array<Cell, album::kPartCount>& parts) {
-    const std::string_view whole = parts[album::WholeLine];
+using FieldParts = std::array<Cell, album::kPartCount>;
+
+// The opening, content and closing part as one run of bytes when they lie next to each other, as a
+// load leaves them; empty when they do not.
+std::string_view adjoiningParts(const FieldParts& parts) {
     const std::string_view opening = parts[album::OpeningPart];
     const std::string_view content = parts[album::Content];
     const std::string_view closing = parts[album::ClosingPart];
-    return parts[album::WholeLine].isSet() &&
-           whole.size() == opening.size() + content.size() + closing.size() && whole.starts_with(opening) &&
+    if (opening.empty() || content.data() != opening.data() + opening.size() ||
+        closing.data() != content.data() + content.size())
+        return {};
+    return std::string_view(opening.data(), opening.size() + content.size() + closing.size());
+}
+
+// True when the field is written back as the file had it.
+bool asRead(const FieldParts& parts) {
+    const std::string_view whole = parts[album::WholeLine];
+    if (!parts[album::WholeLine].isSet())
+        return false;
+    // The parts a load cut from the whole line need no compare.
+    if (const std::string_view adjoining = adjoiningParts(parts);
+        !adjoining.empty() && adjoining.data() == whole.data() && adjoining.size() == whole.size())
+        return true;
+    const std::string_view opening = parts[album::OpeningPart];
+    const std::string_view content = parts[album::Content];
+    const std::string_view closing = parts[album::ClosingPart];
+    return whole.size() == opening.size() + content.size() + closing.size() && whole.starts_with(opening) &&
            whole.substr(opening.size(), content.size()) == content && whole.ends_with(closing);
+}
+
+// True when a field reads back as it is in memory.
+bool sameField(const FieldParts& mine, const FieldParts& theirs) {
+    // Most often both sides lie in one run of bytes, and one compare does for the three parts.
+    const std::string_view a = adjoiningParts(mine);
+    const std::string_view b = adjoiningParts(theirs);
+    if (!a.empty() && a == b &&
+        mine[album::OpeningPart].text().size() == theirs[album::OpeningPart].text().size() &&
+        mine[album::Content].text().size() == theirs[album::Content].text().size())
+        return true;
+    for (int part : {album::OpeningPart, album::Content, album::ClosingPart}) {
+        if (!sameOnceWritten(mine[part], theirs[part]))
+            return false;
+    }
+    return true;
 }
 
 // What in a changed content would not be plain element text to an XML reader, or would be taken by
@@ -90,12 +124,8 @@ int firstDifferingPage(const Storybook& album, const Storybook& back) {
         if (e >= back.varPageCount)
             return e;
         for (int f = 0; f < album::kFieldCount; ++f) {
-            const auto& mine = album.varEntryArray[e][f];
-            const auto& theirs = back.varEntryArray[e][f];
-            for (int part : {album::OpeningPart, album::Content, album::ClosingPart}) {
-                if (!sameOnceWritten(mine[part], theirs[part]))
-                    return e;
-            }
+            if (!sameField(album.varEntryArray[e][f], back.varEntryArray[e][f]))
+                return e;
         }
     }
     return -1;
@@ -154,16 +184,15 @@ std::string readBackProblem(const Storybook& album, std::string_view bytes) {
     static thread_local std::unique_ptr<Storybook> scratch = makeStorybook();
     static thread_local LineScan scan;
     Storybook& back = *scratch;
-    SilentHost host;
     CheckAndReadStorybookText(back, bytes, scan);
     if (!scan.read)
         return lineLimitProblem(album);
     if (!scan.checked)
         return "The file would not pass the album's structure check.";
     ParseAlbumGlobals(back);
-    if (ParseStorybookRecords(back, host, scan) != ParseOutcome::Complete || host.endRequested)
-        return "The file would not load: " +
-               (host.messages.empty() ? std::string("the parse stops.") : host.messages.front());
+    if (const ParseResult parsed = ParseStorybookRecords(back, scan);
+        parsed.outcome != ParseOutcome::Complete)
+        return "The file would not load: " + (parsed.message ? parsed.message->text : "the parse stops.");
     if (!sameRecord(album.strXClientEnv, back.strXClientEnv) ||
         !sameRecord(album.strXMetaHead, back.strXMetaHead) || !sameRecord(album.strXFooter, back.strXFooter))
         return "The head or the keyword list of the file would not read back as it is.";

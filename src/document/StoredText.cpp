@@ -2,12 +2,18 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
 using album::kCdataClose;
 using album::kCdataJoin;
 using album::kCdataOpen;
+using album::kCdataSplit;
 using album::kLineBreakMark;
 
 // The names after "<" or "</" that the line reader and the parser take for the album's structure,
@@ -26,26 +32,29 @@ bool startsStructureTag(std::string_view rest) {
     return false;
 }
 
-void appendUtf8(std::string& out, std::uint32_t code) {
+// Writes the UTF-8 form of code at to; the end of what was written.
+char* writeUtf8(char* to, std::uint32_t code) {
     if (code < 0x80) {
-        out += static_cast<char>(code);
+        *to++ = static_cast<char>(code);
     } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        *to++ = static_cast<char>(0xC0 | (code >> 6));
+        *to++ = static_cast<char>(0x80 | (code & 0x3F));
     } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        *to++ = static_cast<char>(0xE0 | (code >> 12));
+        *to++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *to++ = static_cast<char>(0x80 | (code & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        *to++ = static_cast<char>(0xF0 | (code >> 18));
+        *to++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        *to++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *to++ = static_cast<char>(0x80 | (code & 0x3F));
     }
+    return to;
 }
 
-// Reads the reference at text[at] ("&...;") into out; the length taken, or 0 when it is none.
-std::size_t readReference(std::string_view text, std::size_t at, std::string& out) {
+// Writes the character the reference at text[at] ("&...;") stands for at to, which it moves past it;
+// the length taken, or 0 when it is none. What is written is never longer than the reference.
+std::size_t readReference(std::string_view text, std::size_t at, char*& to) {
     const std::size_t end = text.find(';', at);
     if (end == std::string_view::npos || end - at > 12)
         return 0;
@@ -54,7 +63,7 @@ std::size_t readReference(std::string_view text, std::size_t at, std::string& ou
         {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
     for (const auto& [entity, character] : kNamed) {
         if (name == entity) {
-            out += character;
+            *to++ = character;
             return end - at + 1;
         }
     }
@@ -79,36 +88,102 @@ std::size_t readReference(std::string_view text, std::size_t at, std::string& ou
         if (code > 0x10FFFF)
             return 0;
     }
-    appendUtf8(out, code);
+    to = writeUtf8(to, code);
     return end - at + 1;
 }
 
-// The sections of inner (a wrapped content without its outer wrapper) joined; false when they do
-// not join up.
-bool joinSections(std::string_view inner, std::string& out) {
-    std::size_t pos = 0;
-    for (;;) {
-        const std::size_t end = inner.find(kCdataClose, pos);
-        appendExpandingLineBreaks(out, inner.substr(pos, end == std::string_view::npos ? end : end - pos),
-                                  "\r\n");
-        if (end == std::string_view::npos)
-            return true;
-        // Between two sections: character data, which may hold references, up to the next section.
-        std::size_t at = end + kCdataClose.size();
-        while (!inner.substr(at).starts_with(kCdataOpen)) {
-            if (at >= inner.size() || inner[at] == '<')
+// Between two sections: character data, which may hold references, up to the next section. Writes
+// what it stands for at to and moves at past the next section's opening; false when none follows.
+bool copyBetweenSections(std::string_view inner, std::size_t& at, char*& to) {
+    const char* data = inner.data();
+    const std::size_t size = inner.size();
+    while (!(size - at >= kCdataOpen.size() && std::memcmp(data + at, "<![CDATA[", kCdataOpen.size()) == 0)) {
+        if (at >= size || data[at] == '<')
+            return false;
+        if (data[at] == '&') {
+            const std::size_t taken = readReference(inner, at, to);
+            if (taken == 0)
                 return false;
-            if (inner[at] == '&') {
-                const std::size_t taken = readReference(inner, at, out);
-                if (taken == 0)
-                    return false;
-                at += taken;
-            } else {
-                out += inner[at++];
-            }
+            at += taken;
+        } else {
+            *to++ = data[at++];
         }
-        pos = at + kCdataOpen.size();
     }
+    at += kCdataOpen.size();
+    return true;
+}
+
+// The sections of inner (a wrapped content without its outer wrapper) joined, in one pass whatever
+// the number of sections; false when they do not join up. Written in place into room for all of
+// inner: every section border, line-break mark and reference is longer than what it becomes.
+bool joinSections(std::string_view inner, std::string& out) {
+    const std::size_t base = out.size();
+    // Sixteen bytes more, since plain text is copied a whole block at a time.
+    out.resize(base + inner.size() + 16);
+    char* const first = out.data() + base;
+    char* to = first;
+    const char* data = inner.data();
+    const std::size_t size = inner.size();
+    std::size_t at = 0;
+    while (at < size) {
+#if defined(__SSE2__)
+        // Plain text up to the next "]" or "{" (the bytes that may end a section or start a mark).
+        if (at + 16 <= size) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to), block);
+            const __m128i found = _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(']')),
+                                               _mm_cmpeq_epi8(block, _mm_set1_epi8('{')));
+            const auto hits = static_cast<unsigned>(_mm_movemask_epi8(found));
+            const std::size_t plain = hits == 0 ? 16 : static_cast<std::size_t>(__builtin_ctz(hits));
+            at += plain;
+            to += plain;
+            if (hits == 0)
+                continue;
+        }
+#endif
+        // Compared in place: the lengths are known, so no call is made on the many short sections of
+        // a text full of splits.
+        const std::size_t left = size - at;
+        if (data[at] == '{' && left >= kLineBreakMark.size() &&
+            std::memcmp(data + at, "{vbcrlf}", kLineBreakMark.size()) == 0) {
+            *to++ = '\r';
+            *to++ = '\n';
+            at += kLineBreakMark.size();
+        } else if (data[at] == ']' && left >= kCdataSplit.size() &&
+                   std::memcmp(data + at, "]]]]><![CDATA[>", kCdataSplit.size()) == 0) {
+            // The split a "]]>" is stored as, at one compare.
+            std::memcpy(to, "]]>", 3);
+            to += 3;
+            at += kCdataSplit.size();
+        } else if (data[at] == ']') {
+            // A run of "]" is copied whole but for the two that may close the section with a ">".
+            std::size_t run = at + 1;
+            while (run < size && data[run] == ']')
+                ++run;
+            const bool closes = run - at >= 2 && run < size && data[run] == '>';
+            const std::size_t kept = closes ? run - 2 : run;
+#if defined(__SSE2__)
+            // Short runs, as a text full of splits holds, by one block rather than a call.
+            if (kept - at <= 16 && at + 16 <= size) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(to),
+                                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at)));
+                to += kept - at;
+                at = kept;
+            }
+#endif
+            for (; at < kept; ++at)
+                *to++ = ']';
+            if (!closes)
+                continue;
+            at = run + 1;
+            if (!copyBetweenSections(inner, at, to))
+                return false;
+        } else {
+            *to++ = data[at++];
+        }
+    }
+    out.resize(base + static_cast<std::size_t>(to - first));
+    return true;
 }
 
 } // namespace
@@ -152,7 +227,6 @@ std::string unwrapCdata(std::string_view content) {
     }
     const std::string_view inner =
         content.substr(kCdataOpen.size(), content.size() - kCdataOpen.size() - kCdataClose.size());
-    out.reserve(inner.size());
     if (joinSections(inner, out))
         return out;
     out.clear();

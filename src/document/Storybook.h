@@ -90,6 +90,8 @@ inline bool liesWithin(std::string_view text, const std::shared_ptr<std::string>
 }
 
 // The model is large (tens of thousands of cells); keep it on the heap.
+// Default-initialised rather than value-initialised: every member has its own initialiser, and the
+// zeroing that make_unique would do first is a second pass over the tables.
 inline std::unique_ptr<Storybook> makeStorybook() {
-    return std::make_unique<Storybook>();
+    return std::unique_ptr<Storybook>(new Storybook);
 }

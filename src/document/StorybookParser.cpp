@@ -14,8 +14,17 @@ enum class State { InvalidXml, ClientEnv, MetaHead, Entry, Footer, BetweenEntrie
 
 constexpr std::string_view kCannotContinue = "cannot continue";
 
-bool storeEntryField(Storybook& album, StorybookHost& host, int e, int f, std::string_view line, int indent,
-                     int tagLength, bool kept);
+bool storeEntryField(Storybook& album, int e, int f, std::string_view line, int indent, int tagLength,
+                     bool kept);
+
+ParseResult fault(ParseOutcome outcome, std::string_view text, MessageIcon icon, std::string_view title) {
+    return {outcome, Message{std::string(text), icon, std::string(title)}};
+}
+
+ParseResult tagMismatch() {
+    return fault(ParseOutcome::EndApplication, "error: parsed array strings do not match!", MessageIcon::None,
+                 "");
+}
 
 // Mid$(text, start, count) with a 1-based start; a negative count gives the empty text.
 std::string_view mid(std::string_view text, int start, int count) {
@@ -92,29 +101,33 @@ bool isDeclarationAfterByteOrderMark(std::string_view line) {
 
 class RecordParser {
 public:
-    RecordParser(Storybook& album, StorybookHost& host, const std::uint32_t* tags)
-        : m_album(album), m_host(host), m_tags(tags) {}
-    ParseOutcome run();
+    RecordParser(Storybook& album, const std::uint32_t* tags) : m_album(album), m_tags(tags) {}
+    ParseResult run();
     // Entries below this index may hold fields stored by this parse.
     int entriesStored() const { return std::min(m_entry + 1, album::kEntrySlots); }
 
 private:
+    // Complete, or the outcome of the fault it keeps in m_fault. Called for every line of every
+    // entry, so nothing is built for a line that is in order.
     ParseOutcome entryLine(int index, std::string_view line, std::uint32_t tags);
     std::string_view joinText(int index, std::string_view line);
-    ParseOutcome stop(std::string_view text, std::string_view title) {
-        m_host.messageBox(text, MessageButtons::Ok, MessageIcon::Critical, title);
-        return ParseOutcome::Stopped;
+    static ParseResult stop(std::string_view text, std::string_view title) {
+        return fault(ParseOutcome::Stopped, text, MessageIcon::Critical, title);
+    }
+    ParseOutcome keep(ParseResult fault) {
+        m_fault = std::move(fault);
+        return m_fault.outcome;
     }
 
     Storybook& m_album;
-    StorybookHost& m_host;
     const std::uint32_t* m_tags; // each line's tags when known already
     State m_state = State::InvalidXml;
     int m_n = 0;
     int m_entry = 0;
+    ParseResult m_fault;
 };
 
-ParseOutcome RecordParser::run() {
+ParseResult RecordParser::run() {
     for (int i = 0; i <= m_album.intLogFileLastLine; ++i) {
         const std::string_view line = m_album.strLogFileArray[i];
         const std::uint32_t tags = m_tags ? m_tags[i] : scanTags(line);
@@ -137,9 +150,7 @@ ParseOutcome RecordParser::run() {
 
         switch (m_state) {
         case State::InvalidXml:
-            m_host.messageBox("Invalid Storybook XML      ", MessageButtons::Ok, MessageIcon::Critical,
-                              "cannot open file");
-            return ParseOutcome::Stopped;
+            return stop("Invalid Storybook XML      ", "cannot open file");
         case State::ClientEnv:
             if (!storeRecordLine(m_album, m_album.strXClientEnv, m_n, line))
                 return stop("StoryCreator: unexpected record length.     ", kCannotContinue);
@@ -149,28 +160,25 @@ ParseOutcome RecordParser::run() {
                 return stop("ExchangeMetadata: unexpected record length.     ", kCannotContinue);
             break;
         case State::Footer:
-            if (!storeRecordLine(m_album, m_album.strXFooter, m_n, line)) {
-                m_host.messageBox("KeywordList: unexpected record length.     ", MessageButtons::Ok,
-                                  MessageIcon::Critical, kCannotContinue);
-                m_host.endApplication();
-                return ParseOutcome::EndApplication;
-            }
+            if (!storeRecordLine(m_album, m_album.strXFooter, m_n, line))
+                return fault(ParseOutcome::EndApplication, "KeywordList: unexpected record length.     ",
+                             MessageIcon::Critical, kCannotContinue);
             break;
         case State::Entry:
-            if (const ParseOutcome outcome = entryLine(i, line, tags); outcome != ParseOutcome::Complete)
-                return outcome;
+            if (entryLine(i, line, tags) != ParseOutcome::Complete)
+                return std::move(m_fault);
             break;
         case State::BetweenEntries:
             break;
         }
     }
-    return ParseOutcome::Complete;
+    return {};
 }
 
 ParseOutcome RecordParser::entryLine(int index, std::string_view line, std::uint32_t tags) {
     if (tags & tag::EntryEnd) {
         if (m_album.varPageCount >= album::kEntrySlots)
-            return stop("Storybook: too many pages.     ", kCannotContinue);
+            return keep(stop("Storybook: too many pages.     ", kCannotContinue));
         ++m_album.varPageCount;
         m_state = State::BetweenEntries;
         return ParseOutcome::Complete;
@@ -186,7 +194,7 @@ ParseOutcome RecordParser::entryLine(int index, std::string_view line, std::uint
     if (field < 0)
         return ParseOutcome::Complete;
     if (m_entry >= album::kEntrySlots)
-        return stop("Storybook: too many pages.     ", kCannotContinue);
+        return keep(stop("Storybook: too many pages.     ", kCannotContinue));
 
     std::string_view text = line;
     bool kept = liesWithin(line, m_album.cellBytes);
@@ -195,8 +203,8 @@ ParseOutcome RecordParser::entryLine(int index, std::string_view line, std::uint
         kept = true;
     }
     const int tagLength = static_cast<int>(album::kOpeningTags[field].size());
-    if (!storeEntryField(m_album, m_host, m_entry, field, text, kIndentWidth, tagLength, kept))
-        return ParseOutcome::EndApplication;
+    if (!storeEntryField(m_album, m_entry, field, text, kIndentWidth, tagLength, kept))
+        return keep(tagMismatch());
     if (field == album::TimeStamp)
         ++m_entry;
     return ParseOutcome::Complete;
@@ -209,8 +217,15 @@ std::string_view RecordParser::joinText(int index, std::string_view line) {
     if (m_album.joinedInUse == m_album.joinedTexts.size())
         m_album.joinedTexts.emplace_back();
     std::string& joined = m_album.joinedTexts[m_album.joinedInUse++];
+    // No line end holds "</Text>", so the joined text ends in it just when its last line does; the
+    // size is known before the first byte is copied, and the text grows only once.
+    int last = index;
+    std::size_t size = line.size();
+    while (last < m_album.intLogFileLastLine && !m_album.strLogFileArray[last].text().ends_with(kTextEnd))
+        size += 2 + m_album.strLogFileArray[++last].text().size();
+    joined.reserve(size);
     joined.assign(line);
-    for (int next = index + 1; next <= m_album.intLogFileLastLine && !joined.ends_with(kTextEnd); ++next) {
+    for (int next = index + 1; next <= last; ++next) {
         joined += "\r\n";
         joined += m_album.strLogFileArray[next].text();
     }
@@ -259,7 +274,7 @@ void takeLineBytes(Storybook& album) {
     album.cellBytes = album.lineBytes;
 }
 
-ParseOutcome parseRecords(Storybook& album, StorybookHost& host, const std::uint32_t* tags) {
+ParseResult parseRecords(Storybook& album, const std::uint32_t* tags) {
     const int inUse = std::min(std::max(album.entriesInUse, album.varPageCount), album::kEntrySlots);
     album.varPageCount = 0;
     resetRecord(album.strXFooter);
@@ -272,34 +287,36 @@ ParseOutcome parseRecords(Storybook& album, StorybookHost& host, const std::uint
     resetRecord(album.strXMetaHead);
     resetRecord(album.strXClientEnv);
     takeLineBytes(album);
-    RecordParser parser(album, host, tags);
-    const ParseOutcome outcome = parser.run();
+    RecordParser parser(album, tags);
+    ParseResult result = parser.run();
     album.entriesInUse = std::max(parser.entriesStored(), album.varPageCount);
-    return outcome;
+    return result;
 }
 
 } // namespace
 
-ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host) {
-    return parseRecords(album, host, nullptr);
+ParseResult ParseStorybookRecords(Storybook& album) {
+    return parseRecords(album, nullptr);
 }
 
-ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host, const LineScan& scan) {
+ParseResult ParseStorybookRecords(Storybook& album, const LineScan& scan) {
     const bool tagsFit = scan.tags.size() == static_cast<std::size_t>(album.intLogFileLastLine + 1);
-    return parseRecords(album, host, tagsFit ? scan.tags.data() : nullptr);
+    return parseRecords(album, tagsFit ? scan.tags.data() : nullptr);
 }
 
-bool StoreEntryField(Storybook& album, StorybookHost& host, int e, int f, std::string_view line, int indent,
-                     int tagLength) {
-    return storeEntryField(album, host, e, f, line, indent, tagLength, liesWithin(line, album.cellBytes));
+ParseResult StoreEntryField(Storybook& album, int e, int f, std::string_view line, int indent,
+                            int tagLength) {
+    if (!storeEntryField(album, e, f, line, indent, tagLength, liesWithin(line, album.cellBytes)))
+        return tagMismatch();
+    return {};
 }
 
 namespace {
 
 // The parts are pieces of the line: they refer to the bytes the line lies in when the model keeps
 // those until the next parse, and are copies otherwise.
-bool storeEntryField(Storybook& album, StorybookHost& host, int e, int f, std::string_view line, int indent,
-                     int tagLength, bool kept) {
+bool storeEntryField(Storybook& album, int e, int f, std::string_view line, int indent, int tagLength,
+                     bool kept) {
     auto& parts = album.varEntryArray[e][f];
     const int length = static_cast<int>(line.size());
     const auto store = [kept](Cell& cell, std::string_view text) {
@@ -313,14 +330,8 @@ bool storeEntryField(Storybook& album, StorybookHost& host, int e, int f, std::s
     store(parts[album::Content], mid(line, indent + tagLength + 1, length - indent - 2 * tagLength - 1));
     store(parts[album::ClosingPart], right(line, static_cast<std::size_t>(tagLength) + 1));
 
-    if (!endsWithoutLineFeedsIn(parts[album::ClosingPart].text(),
-                                right(parts[album::OpeningPart].text(), 5))) {
-        host.messageBox("error: parsed array strings do not match!", MessageButtons::Ok, MessageIcon::None,
-                        "");
-        host.endApplication();
-        return false;
-    }
-    return true;
+    return endsWithoutLineFeedsIn(parts[album::ClosingPart].text(),
+                                  right(parts[album::OpeningPart].text(), 5));
 }
 
 } // namespace

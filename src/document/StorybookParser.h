@@ -2,23 +2,31 @@
 // Splitting the line image into the album metadata, the verbatim records and the entry table.
 // Works by line patterns and fixed widths, not by XML syntax.
 
+#include "Message.h"
 #include "Storybook.h"
-#include "StorybookHost.h"
 
+#include <optional>
 #include <string_view>
 
 enum class ParseOutcome {
     Complete,       // every line was taken in
-    Stopped,        // a message stopped the parse; what was stored stays
-    EndApplication, // a message ended the application (asked of the host)
+    Stopped,        // the parse stopped at a fault; what was stored stays
+    EndApplication, // the fault is one after which the application must end at once
+};
+
+// What a parse came to, and the message that says why it stopped (set unless it is Complete). The
+// message is shown before anything else happens; after EndApplication nothing else happens at all.
+struct ParseResult {
+    ParseOutcome outcome = ParseOutcome::Complete;
+    std::optional<Message> message;
+    bool endsApplication() const { return outcome == ParseOutcome::EndApplication; }
 };
 
 void ParseAlbumGlobals(Storybook& album);
-ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host);
+ParseResult ParseStorybookRecords(Storybook& album);
 // The same, taking each line's tags from the scan that filled the line image.
 struct LineScan;
-ParseOutcome ParseStorybookRecords(Storybook& album, StorybookHost& host, const LineScan& scan);
-// Stores one field line into entry e; false (after the message and the request to end) when the
-// closing tag does not end like the opening tag.
-bool StoreEntryField(Storybook& album, StorybookHost& host, int e, int f, std::string_view line, int indent,
-                     int tagLength);
+ParseResult ParseStorybookRecords(Storybook& album, const LineScan& scan);
+// Stores one field line into entry e; EndApplication, with its message, when the closing tag does not
+// end like the opening tag.
+ParseResult StoreEntryField(Storybook& album, int e, int f, std::string_view line, int indent, int tagLength);

@@ -1,5 +1,4 @@
 #include "StorybookWriter.h"
-#include "ApplicationModes.h"
 
 #include "FileText.h"
 #include "PathSplit.h"
@@ -87,9 +86,8 @@ void fileBytes(const Storybook& album, std::string& bytes) {
     }
 }
 
-void showSaveFailure(StorybookHost& host, std::string_view text) {
-    host.messageBox(text, MessageButtons::Ok, MessageIcon::Critical, kSaveFailed);
-    host.hideSavingPicture();
+SaveResult failure(SaveOutcome outcome, std::string text) {
+    return {outcome, Message{std::move(text), MessageIcon::Critical, std::string(kSaveFailed)}};
 }
 
 // The album is never touched by a refused save; the message says why, naming the page where it can,
@@ -102,11 +100,12 @@ std::string integrityFailureText(const std::string& backup, const std::string& r
 }
 
 // The album is only replaced without its backup when the user says so.
-bool saveWithoutBackup(StorybookHost& host, const std::string& reason) {
-    return host.messageBox("The backup copy of the storybook could not be made.\r\n" + reason +
-                               "\r\n\r\nSave the storybook without a backup?",
-                           MessageButtons::YesNo, MessageIcon::Critical,
-                           "backup failed") == MessageAnswer::Yes;
+bool saveWithoutBackup(const SaveQuestion& ask, const std::string& reason) {
+    if (!ask)
+        return false;
+    return ask(Message{"The backup copy of the storybook could not be made.\r\n" + reason +
+                           "\r\n\r\nSave the storybook without a backup?",
+                       MessageIcon::Critical, "backup failed", MessageButtons::YesNo}) == MessageAnswer::Yes;
 }
 
 std::string writeFailureText(const std::string& reason) {
@@ -144,9 +143,19 @@ bool rebuild(Storybook& album, RebuildFault& fault) {
     for (int k = 0; k <= album.intLogFileLastLine; ++k) {
         if (!holdsLineEnd(album.strLogFileArray[k]))
             continue;
-        std::string& line = album.strLogFileArray[k].ownText();
-        replaceAll(line, "\r\n", album::kLineBreakMark);
-        if (!writableAsItStands(line, k == album.intLogFileLastLine)) {
+        // Built apart and copied into the slot, so that neither allocates from one save to the next.
+        static thread_local std::string marked;
+        marked.clear();
+        const std::string_view text = album.strLogFileArray[k];
+        std::size_t done = 0;
+        for (auto at = text.find("\r\n"); at != std::string_view::npos; at = text.find("\r\n", done)) {
+            marked.append(text.substr(done, at - done));
+            marked.append(album::kLineBreakMark);
+            done = at + 2;
+        }
+        marked.append(text.substr(done));
+        album.strLogFileArray[k].set(marked);
+        if (!writableAsItStands(marked, k == album.intLogFileLastLine)) {
             fault.line = k;
             return false;
         }
@@ -218,51 +227,38 @@ std::string BackupPathFor(const std::string& path) {
     return parts.folder + parts.name;
 }
 
-SaveOutcome BackupAndSave(Storybook& album, StorybookHost& host, const std::string& path) {
-    host.showSavingPicture();
+SaveResult BackupAndSave(Storybook& album, const std::string& path, const SaveQuestion& ask) {
     const std::string backup = BackupPathFor(path);
 
-    if (RebuildFault fault; !rebuild(album, fault)) {
-        showSaveFailure(host, rebuildFailureText(album, fault));
-        return SaveOutcome::RebuildFailed;
-    }
+    if (RebuildFault fault; !rebuild(album, fault))
+        return failure(SaveOutcome::RebuildFailed, rebuildFailureText(album, fault));
     // Nothing is written that would not load back as it is in memory, or that an XML reader would
     // refuse. The bytes checked are the bytes written, so the written file is not read again.
     static thread_local std::string bytes; // kept from save to save, like the line image
     fileBytes(album, bytes);
-    if (const std::string problem = readBackProblem(album, bytes); !problem.empty()) {
-        showSaveFailure(host, integrityFailureText(backup, problem));
-        return SaveOutcome::CheckFailed;
-    }
+    if (const std::string problem = readBackProblem(album, bytes); !problem.empty())
+        return failure(SaveOutcome::CheckFailed, integrityFailureText(backup, problem));
     const XmlFault fault = firstXmlFault(bytes);
-    if (fault && !openedNotWellFormed(album)) {
-        showSaveFailure(host, integrityFailureText(backup, faultText(album, bytes, fault)));
-        return SaveOutcome::CheckFailed;
-    }
+    if (fault && !openedNotWellFormed(album))
+        return failure(SaveOutcome::CheckFailed,
+                       integrityFailureText(backup, faultText(album, bytes, fault)));
 
     // The new file is written beside the album and takes its place only once it is whole, so a failure
     // at any step leaves the album and its backup as they were.
     AtomicFileWriter writer(path);
-    if (const FileResult written = writer.write(bytes); !written.ok) {
-        showSaveFailure(host, writeFailureText(written.error));
-        return SaveOutcome::WriteFailed;
-    }
-    if (const FileResult kept = writer.keepBackup(backup); !kept.ok && !saveWithoutBackup(host, kept.error)) {
-        host.hideSavingPicture();
-        return SaveOutcome::BackupRefused;
-    }
-    if (const FileResult committed = writer.commit(); !committed.ok) {
-        showSaveFailure(host, writeFailureText(committed.error));
-        return SaveOutcome::WriteFailed;
-    }
+    if (const FileResult written = writer.write(bytes); !written.ok)
+        return failure(SaveOutcome::WriteFailed, writeFailureText(written.error));
+    if (const FileResult kept = writer.keepBackup(backup); !kept.ok && !saveWithoutBackup(ask, kept.error))
+        return {SaveOutcome::BackupRefused, std::nullopt};
+    if (const FileResult committed = writer.commit(); !committed.ok)
+        return failure(SaveOutcome::WriteFailed, writeFailureText(committed.error));
 
-    host.setStorybookSaved(true);
-    host.setApplicationMode(modes::kStorybookSaved);
-    host.hideSavingPicture();
-    if (fault)
-        host.messageBox("The storybook was saved. It was not well-formed XML when it was opened and still is "
-                        "not, so other programs may refuse it:\r\n\r\n" +
-                            faultText(album, bytes, fault),
-                        MessageButtons::Ok, MessageIcon::None, "");
-    return SaveOutcome::Saved;
+    if (!fault)
+        return {};
+    return {
+        SaveOutcome::Saved,
+        Message{"The storybook was saved. It was not well-formed XML when it was opened and still is not, "
+                "so other programs may refuse it:\r\n\r\n" +
+                    faultText(album, bytes, fault),
+                MessageIcon::None, ""}};
 }

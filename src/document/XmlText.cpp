@@ -3,11 +3,16 @@
 #include "FileNames.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -55,12 +60,30 @@ bool allowedCode(std::uint32_t code) {
 } // namespace
 
 std::size_t firstDisallowedXmlChar(std::string_view text) {
-    for (std::size_t at = 0; at < text.size();) {
-        // Plain ASCII is by far the most of an album: step over it eight bytes at a time when none of
-        // them is a control character or past ASCII, and without decoding otherwise.
-        if (at + 8 <= text.size()) {
+    const char* data = text.data();
+    const std::size_t size = text.size();
+    for (std::size_t at = 0; at < size;) {
+        // Plain ASCII with line ends is by far the most of an album: step over it a block at a time
+        // while no byte in the block is a control character other than tab, LF and CR, or past ASCII.
+#if defined(__SSE2__)
+        if (at + 16 <= size) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+            // Signed, bytes past ASCII are negative, so one compare finds them with the controls.
+            const __m128i low = _mm_cmplt_epi8(block, _mm_set1_epi8(0x20));
+            const __m128i spaces = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('\n')),
+                                                             _mm_cmpeq_epi8(block, _mm_set1_epi8('\r'))),
+                                                _mm_cmpeq_epi8(block, _mm_set1_epi8('\t')));
+            const auto hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(spaces, low)));
+            if (hits == 0) {
+                at += 16;
+                continue;
+            }
+            at += static_cast<std::size_t>(__builtin_ctz(hits));
+        }
+#else
+        if (at + 8 <= size) {
             std::uint64_t word;
-            std::memcpy(&word, text.data() + at, 8);
+            std::memcpy(&word, data + at, 8);
             constexpr std::uint64_t kHigh = 0x8080808080808080ull;
             const std::uint64_t belowBlank = (word - 0x2020202020202020ull) & ~word & kHigh;
             if (((word & kHigh) | belowBlank) == 0) {
@@ -68,8 +91,9 @@ std::size_t firstDisallowedXmlChar(std::string_view text) {
                 continue;
             }
         }
-        const auto c = static_cast<unsigned char>(text[at]);
-        if (c >= 0x20 && c < 0x80) {
+#endif
+        const auto c = static_cast<unsigned char>(data[at]);
+        if ((c >= 0x20 && c < 0x80) || c == '\t' || c == '\n' || c == '\r') {
             ++at;
             continue;
         }
@@ -178,14 +202,34 @@ bool WellFormedness::name(std::string_view& out) {
     return scanName(out) || fail(m_pos, "a tag or reference without a valid name");
 }
 
+// For each byte: 2 when it may start a name, 1 when it may only follow the start, 3 when it starts a
+// character past ASCII (to be decoded), 0 when it ends a name.
+constexpr auto kNameByte = [] {
+    std::array<std::uint8_t, 256> kinds{};
+    for (int c = 0; c < 256; ++c) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':')
+            kinds[c] = 2;
+        else if ((c >= '0' && c <= '9') || c == '-' || c == '.')
+            kinds[c] = 1;
+        else if (c >= 0x80)
+            kinds[c] = 3;
+    }
+    return kinds;
+}();
+
 bool WellFormedness::scanName(std::string_view& out) {
     const std::size_t start = m_pos;
-    while (more()) {
-        const auto c = static_cast<unsigned char>(m_text[m_pos]);
-        if (c < 0x80) {
-            const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' ||
-                            (m_pos > start && ((c >= '0' && c <= '9') || c == '-' || c == '.'));
-            if (!ok)
+    const std::size_t size = m_text.size();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(m_text.data());
+    // The album's names are ASCII: taken by table until the first byte that is not.
+    if (m_pos < size && kNameByte[bytes[m_pos]] == 2) {
+        ++m_pos;
+        while (m_pos < size && (kNameByte[bytes[m_pos]] == 1 || kNameByte[bytes[m_pos]] == 2))
+            ++m_pos;
+    }
+    while (m_pos < size && kNameByte[bytes[m_pos]] != 0) {
+        if (bytes[m_pos] < 0x80) {
+            if (m_pos == start && kNameByte[bytes[m_pos]] != 2)
                 break;
             ++m_pos;
             continue;
@@ -357,6 +401,15 @@ bool WellFormedness::startTag(bool& empty) {
     std::string_view tagName;
     if (!name(tagName))
         return false;
+    // The usual case: no attributes and no blank before ">".
+    if (more() && m_text[m_pos] == '>') {
+        ++m_pos;
+        empty = false;
+        if (m_open.size() >= kMaxDepth)
+            return fail(start, "elements nested too deep");
+        m_open.push_back(tagName);
+        return true;
+    }
     std::vector<std::string_view> attributes;
     for (;;) {
         const std::size_t before = m_pos;
@@ -395,6 +448,16 @@ bool WellFormedness::startTag(bool& empty) {
 bool WellFormedness::endTag() {
     const std::size_t start = m_pos;
     m_pos += 2;
+    // The usual case, the name of the open element right before ">", needs no scan of the name.
+    if (!m_open.empty()) {
+        const std::string_view due = m_open.back();
+        const std::size_t close = m_pos + due.size();
+        if (close < m_text.size() && m_text[close] == '>' && m_text.compare(m_pos, due.size(), due) == 0) {
+            m_pos = close + 1;
+            m_open.pop_back();
+            return true;
+        }
+    }
     std::string_view tagName;
     if (!name(tagName))
         return false;
@@ -411,26 +474,45 @@ bool WellFormedness::endTag() {
     return true;
 }
 
+// The first "<", "&" or "]" from pos on, or the text's size when there is none.
+std::size_t nextMarkup(std::string_view text, std::size_t pos) {
+    const char* data = text.data();
+    const std::size_t size = text.size();
+#if defined(__SSE2__)
+    for (; pos + 16 <= size; pos += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
+        const __m128i found = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('<')),
+                                                        _mm_cmpeq_epi8(block, _mm_set1_epi8('&'))),
+                                           _mm_cmpeq_epi8(block, _mm_set1_epi8(']')));
+        if (const auto hits = static_cast<unsigned>(_mm_movemask_epi8(found)); hits != 0)
+            return pos + static_cast<std::size_t>(__builtin_ctz(hits));
+    }
+#endif
+    for (; pos < size; ++pos) {
+        if (data[pos] == '<' || data[pos] == '&' || data[pos] == ']')
+            return pos;
+    }
+    return size;
+}
+
 // Text up to the next "<" or "&"; it may not hold "]]>", and outside the root only blanks.
 bool WellFormedness::characterData(bool insideRoot) {
     const std::size_t start = m_pos;
-    std::size_t end = m_text.find('<', m_pos);
-    if (end == std::string_view::npos)
-        end = m_text.size();
-    std::string_view text = m_text.substr(start, end - start);
-    if (const std::size_t amp = text.find('&'); amp != std::string_view::npos) {
-        end = start + amp;
-        text = text.substr(0, amp);
+    std::size_t close = std::string_view::npos;
+    std::size_t end = nextMarkup(m_text, start);
+    for (; end < m_text.size() && m_text[end] == ']'; end = nextMarkup(m_text, end + 1)) {
+        if (close == std::string_view::npos && m_text.compare(end, 3, "]]>") == 0)
+            close = end;
     }
     m_pos = end;
     if (!insideRoot) {
-        for (std::size_t k = 0; k < text.size(); ++k) {
-            if (!isSpace(text[k]))
-                return fail(start + k, "text outside the root element");
+        for (std::size_t k = start; k < end; ++k) {
+            if (!isSpace(m_text[k]))
+                return fail(k, "text outside the root element");
         }
     }
-    if (const std::size_t close = text.find("]]>"); close != std::string_view::npos)
-        return fail(start + close, "\"]]>\" outside a CDATA section");
+    if (close != std::string_view::npos)
+        return fail(close, "\"]]>\" outside a CDATA section");
     return true;
 }
 
@@ -446,24 +528,23 @@ bool WellFormedness::element() {
             return false;
         if (!more())
             return fail(m_pos, "the element <" + std::string(m_open.back()) + "> is not closed");
-        if (at("&")) {
-            if (!reference())
-                return false;
-        } else if (at("</")) {
-            if (!endTag())
-                return false;
-        } else if (at("<![CDATA[")) {
-            if (!cdata())
-                return false;
-        } else if (at("<!--")) {
-            if (!comment())
-                return false;
-        } else if (at("<?")) {
-            if (!instruction())
-                return false;
-        } else if (!startTag(empty)) {
+        // At "&" or "<": the byte after tells what follows.
+        const char next = m_pos + 1 < m_text.size() ? m_text[m_pos + 1] : '\0';
+        bool good = false;
+        if (m_text[m_pos] == '&')
+            good = reference();
+        else if (next == '/')
+            good = endTag();
+        else if (next == '!' && at("<![CDATA["))
+            good = cdata();
+        else if (next == '!' && at("<!--"))
+            good = comment();
+        else if (next == '?')
+            good = instruction();
+        else
+            good = startTag(empty);
+        if (!good)
             return false;
-        }
     }
     return true;
 }

@@ -3,7 +3,7 @@
 // dialogs, modal windows, other programs and the clipboard. The application reaches these only
 // through this interface, so tests can script every answer.
 
-#include "document/StorybookHost.h"
+#include "document/Message.h"
 
 #include <cstdint>
 #include <functional>

@@ -54,8 +54,8 @@ int moveAll(int current, int count, std::string_view word) {
 
 // Walks from the current row in the step's direction and turns round at either end of the list;
 // two passes over the list visit every row, so a filter without rows ends the walk.
-Navigation search(const std::vector<SnapshotRow>& rows, const SnapshotFilter& filter, int current, int s) {
-    const int count = static_cast<int>(rows.size());
+Navigation search(const ListedRows& rows, const SnapshotFilter& filter, int current, int s) {
+    const int count = rows.count();
     int c = current + s;
     if (c < 1)
         c = 1;
@@ -64,7 +64,7 @@ Navigation search(const std::vector<SnapshotRow>& rows, const SnapshotFilter& fi
         s = -s;
     }
     for (long looked = 0; looked <= 2L * count + 1; ++looked) {
-        if (filter.matches(rows[static_cast<std::size_t>(c - 1)].name))
+        if (filter.matches(rows.name(c)))
             return {c, NavigationOutcome::Shown};
         if (s == 0)
             s = 1;
@@ -83,9 +83,9 @@ Navigation search(const std::vector<SnapshotRow>& rows, const SnapshotFilter& fi
 
 } // namespace
 
-Navigation NavigateSnapshots(const std::vector<SnapshotRow>& rows, const SnapshotFilter& filter, int current,
+Navigation NavigateSnapshots(const ListedRows& rows, const SnapshotFilter& filter, int current,
                              std::string_view word) {
-    const int count = static_cast<int>(rows.size());
+    const int count = rows.count();
     if (word.empty() || count == 0)
         return {current, NavigationOutcome::Unmoved};
     if (filter.kind() == SnapshotFilter::Kind::AllLots)

@@ -24,6 +24,17 @@ private:
     std::string m_lot;
 };
 
+// The loaded list as navigation reads it: row r (from 1) is rows[listed[r - 1]].
+struct ListedRows {
+    const std::vector<SnapshotRow>& rows;
+    const std::vector<int>& listed;
+
+    int count() const { return static_cast<int>(listed.size()); }
+    std::string_view name(int row) const {
+        return rows[static_cast<std::size_t>(listed[static_cast<std::size_t>(row - 1)])].name;
+    }
+};
+
 enum class NavigationOutcome {
     Shown,   // the row `current` is to be shown
     NoMatch, // no row of the list belongs to the filter: nothing is to be shown
@@ -40,7 +51,7 @@ struct Navigation {
 // "forward" find the nearest row of the filter in their direction, turning round at either end of
 // the list; every other word keeps the current row when it belongs to the filter, else searches
 // forward from it. The search looks at each row at most twice, so it always ends.
-Navigation NavigateSnapshots(const std::vector<SnapshotRow>& rows, const SnapshotFilter& filter, int current,
+Navigation NavigateSnapshots(const ListedRows& rows, const SnapshotFilter& filter, int current,
                              std::string_view word);
 
 // "zero" for an empty list, else "3 of 17".

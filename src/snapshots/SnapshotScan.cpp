@@ -82,6 +82,7 @@ std::optional<int> countFolderFiles(const std::string& folder) {
 ScanOutcome ScanSnapshotFolder(const std::string& folder, SnapshotScan& scan, const ScanProgress& progress) {
     scan.strSnapshotArray.clear();
     scan.strLotIDArray.clear();
+    scan.dateOrder.clear();
 
     ProgressThrottle throttle;
     std::vector<SnapshotRow> rows;

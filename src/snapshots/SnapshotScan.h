@@ -18,8 +18,11 @@ struct SnapshotRow {
 
 // One scan of a folder, kept between showings of the browser.
 struct SnapshotScan {
-    std::vector<SnapshotRow> strSnapshotArray;
-    std::vector<std::string> strLotIDArray; // distinct lot identifiers, in order of first appearance
+    std::vector<SnapshotRow> strSnapshotArray; // in name order, names compared byte by byte
+    std::vector<std::string> strLotIDArray;    // distinct lot identifiers, in order of first appearance
+    // Positions in strSnapshotArray oldest first, sorted once when the browser first asks for them
+    // (see datedOrder) and kept with the scan; empty until then.
+    std::vector<int> dateOrder;
 };
 
 // A snapshot's name, lower-cased, begins with "snapshot" and ends in ".jpg".

@@ -118,9 +118,9 @@ void frmLoadSnapshot::ScanSnapshotFolder() {
 void frmLoadSnapshot::rebuildLists() {
     const SnapshotSelection selection =
         chkShowUnused->isChecked() ? SnapshotSelection::UnusedOnly : SnapshotSelection::All;
-    m_loaded = BuildLoadedSnapshotList(m_input.scan, selection, m_input.album);
-    if (m_input.blnLoadImageSortByDate)
-        SortSnapshotsByDate(m_loaded.strLoadedSnapshotArray);
+    const SnapshotOrder order =
+        m_input.blnLoadImageSortByDate ? SnapshotOrder::ByDate : SnapshotOrder::ByName;
+    m_loaded = BuildLoadedSnapshotList(m_input.scan, selection, order, m_input.album);
     fillLotList();
     lbxLots->setCurrentRow(0);
 }

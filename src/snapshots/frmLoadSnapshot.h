@@ -106,6 +106,7 @@ private:
     void showCounter(const QString& text);
     void showRow(int row);
     void clearShownRow();
+    const std::string& listedName(int row) const;
     bool isGone(int row) const;
     void dropRow(int row);
 

@@ -51,7 +51,7 @@ std::string wrapped(std::string_view text, double points, int width) {
 void frmLoadSnapshot::NavigateSnapshots(std::string_view word) {
     if (m_scanning)
         return;
-    const auto& rows = m_loaded.strLoadedSnapshotArray;
+    const ListedRows rows{m_input.scan.strSnapshotArray, m_loaded.strLoadedSnapshotArray};
     int from = m_current;
     Navigation move = ::NavigateSnapshots(rows, m_filter, from, word);
     // A listed file deleted since the scan leaves the list when it comes to be shown, and the move
@@ -60,7 +60,7 @@ void frmLoadSnapshot::NavigateSnapshots(std::string_view word) {
         dropRow(move.current);
         if (move.current < from)
             --from;
-        from = std::clamp(from, 1, std::max(static_cast<int>(rows.size()), 1));
+        from = std::clamp(from, 1, std::max(rows.count(), 1));
         move = ::NavigateSnapshots(rows, m_filter, from, word);
     }
     m_current = move.current;
@@ -72,7 +72,7 @@ void frmLoadSnapshot::NavigateSnapshots(std::string_view word) {
         clearShownRow();
         SetCommitButtonsEnabled(false);
     }
-    const int count = static_cast<int>(rows.size());
+    const int count = rows.count();
     if (count == 0) {
         clearShownRow();
         SetCommitButtonsEnabled(false);
@@ -96,7 +96,7 @@ void frmLoadSnapshot::showCounter(const QString& text) {
 }
 
 void frmLoadSnapshot::showRow(int row) {
-    m_shownName = m_loaded.strLoadedSnapshotArray[static_cast<std::size_t>(row - 1)].name;
+    m_shownName = listedName(row);
     m_nameProblem = storableNameProblem(m_shownName);
     txtCurrentFN->setText(displayedName(m_shownName));
     txtCurrentFN->setCursorPosition(0);
@@ -161,28 +161,17 @@ void frmLoadSnapshot::SetCommitButtonsEnabled(bool enabled) {
     cmdReplace->setEnabled(enabled);
 }
 
+const std::string& frmLoadSnapshot::listedName(int row) const {
+    const int position = m_loaded.strLoadedSnapshotArray[static_cast<std::size_t>(row - 1)];
+    return m_input.scan.strSnapshotArray[static_cast<std::size_t>(position)].name;
+}
+
 bool frmLoadSnapshot::isGone(int row) const {
-    const SnapshotRow& listed = m_loaded.strLoadedSnapshotArray[static_cast<std::size_t>(row - 1)];
-    return fileAccess(m_input.varStorybookFolder + listed.name) == FileAccess::Missing;
+    return fileAccess(m_input.varStorybookFolder + listedName(row)) == FileAccess::Missing;
 }
 
 // The kept scan forgets the file too, so the next showing does not offer it again. The lot list
 // stays as it is until it is next built: taking an item away under the user's choice would move it.
 void frmLoadSnapshot::dropRow(int row) {
-    auto& rows = m_loaded.strLoadedSnapshotArray;
-    const std::string name = rows[static_cast<std::size_t>(row - 1)].name;
-    rows.erase(rows.begin() + (row - 1));
-
-    auto& scanned = m_input.scan.strSnapshotArray;
-    const auto found = std::find_if(scanned.begin(), scanned.end(),
-                                    [&](const SnapshotRow& kept) { return kept.name == name; });
-    if (found == scanned.end())
-        return;
-    scanned.erase(found);
-    const std::string lot = asciiLowerCased(lotIdentifierOf(name));
-    const bool lotLeft = std::any_of(scanned.begin(), scanned.end(), [&](const SnapshotRow& kept) {
-        return asciiLowerCased(lotIdentifierOf(kept.name)) == lot;
-    });
-    if (!lotLeft)
-        std::erase(m_input.scan.strLotIDArray, lot);
+    dropListedSnapshot(m_loaded, m_input.scan, row);
 }

@@ -128,6 +128,37 @@ TEST(SnapshotCache, WindowNeverWaitsBehindTheWorker) {
     EXPECT_EQ(held.count(slow), 1);
 }
 
+// A picture the worker is decoding when the pages ahead change is finished once if still wanted,
+// and dropped, pushing out none of the wanted, if not.
+TEST(SnapshotCache, PictureDecodingWhenThePagesAheadChange) {
+    QTemporaryDir folder;
+    const QString slow = writePicture(folder, QStringLiteral("slow"), Qt::red);
+    std::vector<QString> others;
+    for (std::size_t i = 0; i < SnapshotCache::kEntries; ++i)
+        others.push_back(writePicture(folder, QStringLiteral("snapshot_%1.jpg").arg(i), Qt::gray));
+    for (const bool stillWanted : {true, false}) {
+        SCOPED_TRACE(stillWanted ? "still wanted" : "no longer wanted");
+        HeldDecoder held;
+        SnapshotCache cache(held.decoder());
+        cache.decodeAhead({slow, others[0]}, kShown);
+        held.entered.get_future().wait();
+        if (stillWanted) {
+            cache.decodeAhead({slow, others[1]}, kShown);
+        } else {
+            cache.decodeAhead(others, kShown);
+            for (const QString& other : others)
+                cache.picture(other, kShown);
+        }
+        held.release.set_value();
+        cache.waitUntilIdle();
+        EXPECT_EQ(held.count(slow), 1);
+        EXPECT_EQ(cache.holds(slow, kShown), stillWanted);
+        EXPECT_EQ(held.count(others[0]), stillWanted ? 0 : 1) << "replaced while waiting in the queue";
+        for (std::size_t i = 1; i < (stillWanted ? 2 : others.size()); ++i)
+            EXPECT_TRUE(cache.holds(others[i], kShown)) << i;
+    }
+}
+
 TEST(SnapshotCache, MissingOrUnreadableFileGivesNoPicture) {
     QTemporaryDir folder;
     QFile broken(folder.filePath(QStringLiteral("broken.jpg")));

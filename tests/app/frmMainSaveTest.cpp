@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTest>
@@ -355,3 +356,34 @@ TEST(SaveThroughTheRealDialog, AddsTheChosenTypesExtensionOnceToTheTypedName) {
 }
 
 } // namespace
+
+// The saving picture stands while a save asks its question or tells why it failed, and goes with it.
+TEST_F(Save, TheSavingPictureStandsWhileTheSaveAsksOrFails) {
+    open(source.path);
+    std::vector<bool> pictureUp;
+    app.seam.onRequest = [&](const SeamRequest&) { pictureUp.push_back(!window.imgSaving->isHidden()); };
+    std::filesystem::create_directory(source.folder.file("Storybook.bak")); // no backup can be made
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        SCOPED_TRACE(int(answer));
+        app.state.strApplicationMode = "View Storybook";
+        app.state.blnStorybookSaved = false;
+        app.seam.messageAnswers = {answer};
+        window.SaveStorybook();
+        EXPECT_EQ(messages().back().title, "backup failed");
+        EXPECT_EQ(app.state.blnStorybookSaved, answer == MessageAnswer::Yes);
+        EXPECT_EQ(app.state.strApplicationMode,
+                  answer == MessageAnswer::Yes ? "Storybook Saved" : "View Storybook");
+        EXPECT_TRUE(window.imgSaving->isHidden());
+    }
+
+    // A title no later line closes would not read back.
+    app.state.storybook().varEntryArray[0][album::Text][album::Content] = "<![CDATA[about <Title>]]>";
+    app.state.strApplicationMode = "View Storybook";
+    app.state.blnStorybookSaved = false;
+    app.seam.messageAnswers = {MessageAnswer::Ok};
+    window.SaveStorybook();
+    EXPECT_EQ(messages().back().title, "save operation failed");
+    EXPECT_FALSE(app.state.blnStorybookSaved);
+    EXPECT_TRUE(window.imgSaving->isHidden());
+    EXPECT_EQ(pictureUp, (std::vector<bool>{true, true, true}));
+}

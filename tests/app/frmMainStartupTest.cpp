@@ -319,3 +319,59 @@ TEST(frmMainStartupTest, AnAlbumThatStopsPartWayOpensNothing) {
         EXPECT_FALSE(edited.window.isVisible()) << "nothing left to ask about";
     }
 }
+
+TEST(frmMainStartupTest, AnAlbumWhoseParseEndsTheApplicationEndsItAfterTheMessage) {
+    AppFixture app;
+    frmMain window(app.state);
+    window.Form_Load();
+    TempFolder folder;
+    AlbumText album;
+    album.pages = {{"Arrival", "snapshot_4c1e9b07_00000001.jpg", "We moved in."}};
+    album.keywords.assign(10, "word"); // a keyword list of 15 lines
+    bool endedBeforeTheMessage = true;
+    app.seam.onRequest = [&](const SeamRequest&) { endedBeforeTheMessage = window.endRequested(); };
+    app.seam.messageAnswers = {MessageAnswer::Ok};
+    openThroughDialog(app, window, folder.write("Long.xml", album.bytes()));
+    const auto messages = app.seam.requestsOf(SeamCall::Message);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "KeywordList: unexpected record length.     ");
+    EXPECT_EQ(messages[0].title, "cannot continue");
+    EXPECT_FALSE(endedBeforeTheMessage);
+    EXPECT_TRUE(window.endRequested());
+}
+
+TEST(frmMainStartupTest, AnAlbumOnTheCommandLineThatFailsLeavesTheStartScreen) {
+    TempFolder folder;
+    AlbumText album;
+    album.pages = {{"One", "snapshot_4c1e9b07_00000001.jpg", "first"}};
+    std::vector<std::string> lines = album.lines();
+    lines.insert(lines.begin() + 3, "    <Extra/>");
+    std::string stopped;
+    for (const std::string& line : lines)
+        stopped += line + "\n";
+    const std::string albums[] = {folder.file("Missing.xml"), folder.write("Plain.xml", "not an album\n"),
+                                  folder.write("Stopped.xml", stopped)};
+    for (const std::string& path : albums) {
+        SCOPED_TRACE(path);
+        AppFixture app;
+        {
+            frmMain first(app.state); // the first run, with its about box
+            first.Form_Load();
+            first.close();
+        }
+        app.seam.requests.clear();
+        app.seam.messageAnswers = {MessageAnswer::Ok};
+        AppState state(app.seam, app.store, Environment{"/home/tester/Documents", "/tmp", path});
+        frmMain window(state);
+        window.Form_Load();
+        EXPECT_EQ(app.seam.requestsOf(SeamCall::Message).size(), 1u);
+        EXPECT_EQ(state.storybook().varPageCount, 0);
+        // The white F1 of the start screen.
+        const QImage shown = window.pbxShow->shownImage();
+        bool white = false;
+        for (int y = 56; y < 126; ++y)
+            for (int x = 269; x < 339; ++x)
+                white = white || shown.pixelColor(x, y) == QColor(255, 255, 255);
+        EXPECT_TRUE(white);
+    }
+}

@@ -2,7 +2,6 @@
 // readable across every later load, failed or not (run under AddressSanitizer, a dangling text fails).
 
 #include "AlbumText.h"
-#include "RecordingHost.h"
 
 #include "document/StorybookParser.h"
 #include "document/StorybookReader.h"
@@ -22,20 +21,19 @@ AlbumText albumOf(int pages) {
 }
 
 // Check, read and parse, as the open command runs them; the bytes are gone once it returns.
-LineScan load(Storybook& book, RecordingHost& host, const AlbumText& album) {
+LineScan load(Storybook& book, const AlbumText& album) {
     LineScan scan;
     CheckAndReadStorybookText(book, album.bytes(), scan);
     if (scan.checked && scan.read) {
         ParseAlbumGlobals(book);
-        EXPECT_EQ(ParseStorybookRecords(book, host, scan), ParseOutcome::Complete);
+        EXPECT_EQ(ParseStorybookRecords(book, scan).outcome, ParseOutcome::Complete);
     }
     return scan;
 }
 
 TEST(LoadedBytes, ALoadCopiesNoCellAndAnEditCopiesOnlyItsCell) {
     auto book = makeStorybook();
-    RecordingHost host;
-    load(*book, host, albumOf(3));
+    load(*book, albumOf(3));
     for (int line = 0; line <= book->intLogFileLastLine; ++line)
         EXPECT_FALSE(book->strLogFileArray[line].holdsOwnText()) << "line " << line;
     // A story of several lines is joined once into the model, which its cells then refer to.
@@ -52,8 +50,7 @@ TEST(LoadedBytes, ALoadCopiesNoCellAndAnEditCopiesOnlyItsCell) {
 
 TEST(LoadedBytes, TextsOfAnEarlierLoadStayReadableAfterTheNextOne) {
     auto book = makeStorybook();
-    RecordingHost host;
-    load(*book, host, albumOf(4));
+    load(*book, albumOf(4));
     const std::string lastLine(book->strLogFileArray[book->intLogFileLastLine]);
     const std::string firstSnapshot(book->content(0, album::Snapshot));
 
@@ -72,10 +69,10 @@ TEST(LoadedBytes, TextsOfAnEarlierLoadStayReadableAfterTheNextOne) {
     // A file failing the check is read but not parsed: the cells keep the earlier album's texts.
     AlbumText broken = albumOf(1);
     broken.pages[0].title = "<Entry>";
-    EXPECT_FALSE(load(*book, host, broken).checked);
+    EXPECT_FALSE(load(*book, broken).checked);
     EXPECT_EQ(book->content(0, album::Snapshot), firstSnapshot);
 
-    load(*book, host, albumOf(1));
+    load(*book, albumOf(1));
     ASSERT_LT(book->intLogFileLastLine + 1, entryLine) << "lines past a shorter file keep what they held";
     EXPECT_EQ(book->strLogFileArray[entryLine], entryText);
     EXPECT_EQ(book->strLogFileArray[footerLine], lastLine);
@@ -86,26 +83,25 @@ TEST(LoadedBytes, TextsOfAnEarlierLoadStayReadableAfterTheNextOne) {
     AlbumText wide = albumOf(1);
     wide.pages[0].story = std::string(20000, 'w');
     for (const AlbumText& next : {wide, albumOf(4), albumOf(4), albumOf(4)})
-        load(*book, host, next);
+        load(*book, next);
     EXPECT_EQ(book->content(3, album::Text), "<![CDATA[story 3]]>");
     EXPECT_EQ(book->varPageBuffer[album::Snapshot][album::Content], firstSnapshot);
 }
 
 TEST(LoadedBytes, LinesPastAShorterFileOutliveTheBytesTheyWereReadFrom) {
     auto book = makeStorybook();
-    RecordingHost host;
-    load(*book, host, albumOf(2));
+    load(*book, albumOf(2));
     // Read but never parsed: nothing but the line image refers to these bytes.
     AlbumText broken = albumOf(4);
     broken.pages[3].title = "<Entry>";
-    ASSERT_FALSE(load(*book, host, broken).checked);
+    ASSERT_FALSE(load(*book, broken).checked);
     const int probe = book->intLogFileLastLine - 1;
     const std::string probeText(book->strLogFileArray[probe]);
     // Wider than every buffer before it, so the buffers are let go or grown, not reused as they are.
     AlbumText wide = albumOf(1);
     wide.pages[0].story = std::string(20000, 'w');
     for (const AlbumText& next : {albumOf(1), wide, wide, albumOf(1)}) {
-        load(*book, host, next);
+        load(*book, next);
         ASSERT_LT(book->intLogFileLastLine + 1, probe);
         EXPECT_EQ(book->strLogFileArray[probe], probeText);
     }
@@ -113,19 +109,18 @@ TEST(LoadedBytes, LinesPastAShorterFileOutliveTheBytesTheyWereReadFrom) {
 
 TEST(LoadedBytes, LinesWrittenFromTheCellsOutliveAParseOfThemselves) {
     auto book = makeStorybook();
-    RecordingHost host;
-    load(*book, host, albumOf(4));
+    load(*book, albumOf(4));
     AlbumText broken = albumOf(1);
     broken.pages[0].title = "<Entry>";
-    ASSERT_FALSE(load(*book, host, broken).checked);
+    ASSERT_FALSE(load(*book, broken).checked);
     ASSERT_TRUE(RebuildLogFileArray(*book)); // from the cells of the first album
     const int probe = book->intLogFileLastLine - 1;
     const std::string probeText(book->strLogFileArray[probe]);
-    ASSERT_EQ(ParseStorybookRecords(*book, host), ParseOutcome::Complete);
+    ASSERT_EQ(ParseStorybookRecords(*book).outcome, ParseOutcome::Complete);
     AlbumText wide = albumOf(1);
     wide.pages[0].story = std::string(20000, 'w');
     for (const AlbumText& next : {wide, albumOf(1)}) {
-        load(*book, host, next);
+        load(*book, next);
         EXPECT_EQ(book->strLogFileArray[probe], probeText);
     }
 }

@@ -1,5 +1,3 @@
-#include "RecordingHost.h"
-
 #include "document/PageOperations.h"
 
 #include <gtest/gtest.h>
@@ -29,43 +27,33 @@ protected:
     }
 
     std::unique_ptr<Storybook> book = makeStorybook();
-    RecordingHost host;
+    NewPage newPage{"snapshot_4c1e9b07_00000009.jpg", "", "12/9/2026 14:05:09"};
 };
 
 } // namespace
 
 TEST_F(Pages, DeleteKeepsTheCurrentIndexOrStepsBackFromTheEnd) {
     makePages({"A", "B", "C", "D", "E"});
-    host.page = 2;
-    DeleteCurrentPage(*book, host);
+    DeleteResult deleted = DeleteCurrentPage(*book, 2);
     EXPECT_EQ(order(), "A,B,D,E");
-    EXPECT_EQ(host.page, 2);
-    EXPECT_FALSE(host.saved);
-    EXPECT_EQ(host.calls,
-              (std::vector<std::string>{"mode View Storybook", "refresh display", "focus picture"}));
+    EXPECT_TRUE(deleted.deleted);
+    EXPECT_EQ(deleted.currentPage, 2);
 
-    host.page = 3;
-    DeleteCurrentPage(*book, host);
+    deleted = DeleteCurrentPage(*book, 3);
     EXPECT_EQ(order(), "A,B,D");
-    EXPECT_EQ(host.page, 2);
+    EXPECT_EQ(deleted.currentPage, 2);
 }
 
 TEST_F(Pages, TheOnlyPageCannotBeDeleted) {
     makePages({"A"});
-    host.mode = "Edit Storybook";
-    DeleteCurrentPage(*book, host);
+    EXPECT_FALSE(DeleteCurrentPage(*book, 0).deleted);
     EXPECT_EQ(order(), "A");
-    EXPECT_TRUE(host.saved);
-    EXPECT_EQ(host.mode, "Edit Storybook");
-    EXPECT_TRUE(host.calls.empty());
 }
 
 TEST_F(Pages, ReverseKeepsTheCurrentIndex) {
     makePages({"A", "B", "C"});
     ReversePageOrder(*book);
     EXPECT_EQ(order(), "C,B,A");
-    EXPECT_EQ(host.page, 0);
-    EXPECT_TRUE(host.saved) << "the caller marks the album unsaved";
     makePages({"A"});
     ReversePageOrder(*book);
     EXPECT_EQ(order(), "A");
@@ -74,8 +62,7 @@ TEST_F(Pages, ReverseKeepsTheCurrentIndex) {
 TEST_F(Pages, NewPageGoesBeforeTheCurrentOne) {
     makePages({"A", "B"});
     book->varEntryArray[0][album::Title][album::OpeningPart] = "\t<Title>"; // the neighbour's own tags
-    host.snapshot = "snapshot_4c1e9b07_00000009.jpg";
-    ASSERT_TRUE(FillNewPage(*book, host));
+    ASSERT_TRUE(FillNewPage(*book, 0, newPage));
     EXPECT_EQ(order(), "snapshot_4c1e9b07_00000009.jpg,A,B");
     const auto& page = book->varEntryArray[0];
     EXPECT_EQ(page[album::Title][album::Content], "<![CDATA[]]>");
@@ -84,18 +71,15 @@ TEST_F(Pages, NewPageGoesBeforeTheCurrentOne) {
     EXPECT_EQ(page[album::Text][album::Content], "<![CDATA[]]>");
     EXPECT_EQ(page[album::TextResourceId][album::Content], "0x00000001");
     EXPECT_EQ(page[album::TimeStamp][album::Content], "12/9/2026 14:05:09");
-    EXPECT_NE(std::find(host.calls.begin(), host.calls.end(), "clear story"), host.calls.end());
 
-    host.page = 2;
-    host.snapshot = "holiday.jpg";
-    ASSERT_TRUE(FillNewPage(*book, host));
+    newPage.snapshot = "holiday.jpg";
+    ASSERT_TRUE(FillNewPage(*book, 2, newPage));
     EXPECT_EQ(book->content(2, album::ThumbnailFilename), "holiday.jpg");
     EXPECT_EQ(order(), "snapshot_4c1e9b07_00000009.jpg,A,holiday.jpg,B");
 }
 
 TEST_F(Pages, NewPageInAnEmptyAlbumGetsTheLayoutsTags) {
-    host.snapshot = "snapshot_4c1e9b07_00000001.jpg";
-    ASSERT_TRUE(FillNewPage(*book, host));
+    ASSERT_TRUE(FillNewPage(*book, 0, newPage));
     EXPECT_EQ(book->varPageCount, 1);
     for (int f = 0; f < album::kFieldCount; ++f) {
         EXPECT_EQ(book->varEntryArray[0][f][album::OpeningPart],
@@ -107,9 +91,8 @@ TEST_F(Pages, NewPageInAnEmptyAlbumGetsTheLayoutsTags) {
 TEST_F(Pages, AFullTableRefusesANewSlot) {
     makePages({"A"});
     book->varPageCount = album::kEntrySlots;
-    host.page = 3;
-    EXPECT_FALSE(OpenPageSlot(*book, host));
-    EXPECT_FALSE(FillNewPage(*book, host));
+    EXPECT_FALSE(OpenPageSlot(*book, 3));
+    EXPECT_FALSE(FillNewPage(*book, 3, newPage));
     EXPECT_EQ(book->varPageCount, album::kEntrySlots);
     EXPECT_EQ(book->content(0, album::Snapshot), "A");
 }

@@ -2,7 +2,6 @@
 // untouched, whatever a story holds.
 
 #include "AlbumText.h"
-#include "RecordingHost.h"
 #include "TempFolder.h"
 
 #include "document/StorybookParser.h"
@@ -90,14 +89,13 @@ TEST(ReadBack, EverySaveOfAStructureTagIsRefusedOrReadsBackEqual) {
                 SCOPED_TRACE(std::string(tag) + " " + placement.name + " on page " + std::to_string(page));
                 folder.write("Storybook.xml", original);
                 folder.write("Storybook.bak", "backup");
-                RecordingHost host;
                 ASSERT_TRUE(ReadStorybookLines(*book, path));
                 ParseAlbumGlobals(*book);
-                ASSERT_EQ(ParseStorybookRecords(*book, host), ParseOutcome::Complete);
+                ASSERT_EQ(ParseStorybookRecords(*book).outcome, ParseOutcome::Complete);
                 const std::string story = "<![CDATA[" + placement.story(tag) + "]]>";
                 book->varEntryArray[page][album::Text][album::Content] = story;
 
-                if (BackupAndSave(*book, host, path) != SaveOutcome::Saved) {
+                if (BackupAndSave(*book, path).outcome != SaveOutcome::Saved) {
                     ++refused;
                     EXPECT_EQ(TempFolder::read(path), original);
                     EXPECT_EQ(TempFolder::read(backup), "backup");
@@ -107,7 +105,7 @@ TEST(ReadBack, EverySaveOfAStructureTagIsRefusedOrReadsBackEqual) {
                 EXPECT_EQ(TempFolder::read(backup), original);
                 ASSERT_TRUE(CheckStorybookStructure(path));
                 ASSERT_TRUE(ReadStorybookLines(*reloaded, path));
-                ASSERT_EQ(ParseStorybookRecords(*reloaded, host), ParseOutcome::Complete);
+                ASSERT_EQ(ParseStorybookRecords(*reloaded).outcome, ParseOutcome::Complete);
                 ASSERT_EQ(reloaded->varPageCount, 5);
                 for (int p = 0; p < 5; ++p) {
                     for (int f = 0; f < album::kFieldCount; ++f)
@@ -130,18 +128,17 @@ TEST(ReadBack, CdataEndInsideAChangedStoryIsRefusedButAnUnchangedOneIsKept) {
     const std::string original = text.bytes();
     const std::string path = folder.write("Storybook.xml", original);
     auto book = makeStorybook();
-    RecordingHost host;
     ASSERT_TRUE(ReadStorybookLines(*book, path));
     ParseAlbumGlobals(*book);
-    ASSERT_EQ(ParseStorybookRecords(*book, host), ParseOutcome::Complete);
-    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    ASSERT_EQ(ParseStorybookRecords(*book).outcome, ParseOutcome::Complete);
+    ASSERT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved);
     EXPECT_EQ(TempFolder::read(path), original);
 
     book->varEntryArray[3][album::Text][album::Content] = "<![CDATA[typed ]]> in]]>";
-    EXPECT_EQ(BackupAndSave(*book, host, path), SaveOutcome::CheckFailed);
+    EXPECT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::CheckFailed);
     // The split that keeps the text inside one section is written.
     book->varEntryArray[3][album::Text][album::Content] = "<![CDATA[typed ]]]]><![CDATA[> in]]>";
-    EXPECT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    EXPECT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved);
 }
 
 TEST(ReadBack, AStoryThatWouldTakeTheFilePastItsLineLimitIsRefused) {
@@ -156,20 +153,20 @@ TEST(ReadBack, AStoryThatWouldTakeTheFilePastItsLineLimitIsRefused) {
     text.pages[7].story = longStory;
     const std::string path = folder.write("Storybook.xml", text.bytes());
     auto book = makeStorybook();
-    RecordingHost host;
     ASSERT_TRUE(ReadStorybookLines(*book, path));
     ASSERT_EQ(book->intLogFileLastLine, album::kMaxFileLines - 1);
     ParseAlbumGlobals(*book);
-    ASSERT_EQ(ParseStorybookRecords(*book, host), ParseOutcome::Complete);
-    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    ASSERT_EQ(ParseStorybookRecords(*book).outcome, ParseOutcome::Complete);
+    ASSERT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved);
 
     auto& story = book->varEntryArray[3][album::Text][album::Content];
     story = "<![CDATA[one more\r\nline]]>";
-    EXPECT_EQ(BackupAndSave(*book, host, path), SaveOutcome::CheckFailed);
+    const SaveResult refused = BackupAndSave(*book, path);
+    EXPECT_EQ(refused.outcome, SaveOutcome::CheckFailed);
     EXPECT_EQ(TempFolder::read(path), text.bytes());
-    EXPECT_NE(
-        host.messages.back().text.find("The file would have 10000 lines, more than the 9999 an album can "
-                                       "hold. The longest story, on page 8, has 1776 lines."),
-        std::string::npos)
-        << host.messages.back().text;
+    ASSERT_TRUE(refused.message);
+    EXPECT_NE(refused.message->text.find("The file would have 10000 lines, more than the 9999 an album can "
+                                         "hold. The longest story, on page 8, has 1776 lines."),
+              std::string::npos)
+        << refused.message->text;
 }

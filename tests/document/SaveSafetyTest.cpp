@@ -1,6 +1,5 @@
 // Saves that meet a backup they cannot make, and saves of other programs at the same time.
 #include "AlbumText.h"
-#include "RecordingHost.h"
 #include "TempFolder.h"
 
 #include "document/FileText.h"
@@ -31,16 +30,14 @@ protected:
         path = folder.write("Storybook.xml", original);
         ASSERT_TRUE(ReadStorybookLines(*book, path));
         ParseAlbumGlobals(*book);
-        ASSERT_EQ(ParseStorybookRecords(*book, host), ParseOutcome::Complete);
+        ASSERT_EQ(ParseStorybookRecords(*book).outcome, ParseOutcome::Complete);
     }
     void setStory(const std::string& text) {
         book->varEntryArray[0][album::Text][album::Content] = "<![CDATA[" + text + "]]>";
-        host.saved = false;
     }
 
     TempFolder folder;
     std::unique_ptr<Storybook> book = makeStorybook();
-    RecordingHost host;
     std::string original;
     std::string path;
 };
@@ -50,17 +47,24 @@ protected:
 TEST_F(SaveSafety, ABackupThatCannotBeMadeIsToldBeforeTheAlbumIsReplaced) {
     fs::create_directory(pathOf(folder.file("Storybook.bak")));
     setStory("changed");
-    host.answers = {MessageAnswer::No};
-    EXPECT_EQ(BackupAndSave(*book, host, path), SaveOutcome::BackupRefused);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].buttons, MessageButtons::YesNo);
-    EXPECT_NE(host.messages[0].text.find("\"" + folder.file("Storybook.bak") + "\""), std::string::npos)
-        << host.messages[0].text;
+    std::vector<Message> asked;
+    MessageAnswer answer = MessageAnswer::No;
+    const SaveQuestion ask = [&](const Message& question) {
+        asked.push_back(question);
+        return answer;
+    };
+    const SaveResult refused = BackupAndSave(*book, path, ask);
+    EXPECT_EQ(refused.outcome, SaveOutcome::BackupRefused);
+    EXPECT_FALSE(refused.message) << "the question was the message";
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].buttons, MessageButtons::YesNo);
+    EXPECT_NE(asked[0].text.find("\"" + folder.file("Storybook.bak") + "\""), std::string::npos)
+        << asked[0].text;
     EXPECT_EQ(TempFolder::read(path), original) << "No keeps the album as it was";
-    EXPECT_FALSE(host.saved);
+    EXPECT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::BackupRefused) << "no one to ask: No";
 
-    host.answers = {MessageAnswer::Yes};
-    EXPECT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    answer = MessageAnswer::Yes;
+    EXPECT_EQ(BackupAndSave(*book, path, ask).outcome, SaveOutcome::Saved);
     EXPECT_NE(TempFolder::read(path), original);
     EXPECT_TRUE(fs::is_directory(pathOf(folder.file("Storybook.bak"))));
 }
@@ -73,7 +77,7 @@ TEST_F(SaveSafety, ConcurrentSavesNeverDamageTheAlbum) {
     std::set<std::string> versions = {original};
     for (const char* story : {"first saver", "second saver"}) {
         setStory(story);
-        ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+        ASSERT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved);
         versions.insert(TempFolder::read(path));
     }
     pid_t savers[2];
@@ -82,10 +86,8 @@ TEST_F(SaveSafety, ConcurrentSavesNeverDamageTheAlbum) {
         ASSERT_GE(savers[saver], 0);
         if (savers[saver] == 0) {
             setStory(saver ? "second saver" : "first saver");
-            for (;;) {
-                host.saved = false;
-                BackupAndSave(*book, host, path);
-            }
+            for (;;)
+                BackupAndSave(*book, path);
         }
     }
     int reads = 0;
@@ -102,7 +104,7 @@ TEST_F(SaveSafety, ConcurrentSavesNeverDamageTheAlbum) {
     EXPECT_EQ(damaged, 0) << "of " << reads << " reads";
     EXPECT_TRUE(versions.contains(TempFolder::read(folder.file("Storybook.bak"))));
     setStory("after the others");
-    EXPECT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved)
+    EXPECT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved)
         << "what the killed savers left never blocks";
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(pathOf(folder.path())))

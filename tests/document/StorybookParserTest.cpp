@@ -1,5 +1,4 @@
 #include "AlbumText.h"
-#include "RecordingHost.h"
 
 #include "document/StorybookParser.h"
 #include "document/StorybookReader.h"
@@ -10,15 +9,14 @@ namespace {
 
 struct Loaded {
     std::unique_ptr<Storybook> book = makeStorybook();
-    RecordingHost host;
-    ParseOutcome outcome = ParseOutcome::Complete;
+    ParseResult parsed;
 };
 
 std::unique_ptr<Loaded> load(const std::string& bytes) {
     auto loaded = std::make_unique<Loaded>();
     EXPECT_TRUE(ReadStorybookLinesText(*loaded->book, bytes));
     ParseAlbumGlobals(*loaded->book);
-    loaded->outcome = ParseStorybookRecords(*loaded->book, loaded->host);
+    loaded->parsed = ParseStorybookRecords(*loaded->book);
     return loaded;
 }
 
@@ -38,13 +36,13 @@ AlbumText threePages() {
     return album;
 }
 
-void expectMessage(const RecordingHost& host, const std::string& text, MessageIcon icon,
+void expectMessage(const ParseResult& parsed, const std::string& text, MessageIcon icon,
                    const std::string& title) {
-    ASSERT_EQ(host.messages.size(), 1u) << "expected the message \"" << text << "\"";
-    EXPECT_EQ(host.messages[0].text, text);
-    EXPECT_EQ(host.messages[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(host.messages[0].icon, icon);
-    EXPECT_EQ(host.messages[0].title, title);
+    ASSERT_TRUE(parsed.message) << "expected the message \"" << text << "\"";
+    EXPECT_EQ(parsed.message->text, text);
+    EXPECT_EQ(parsed.message->buttons, MessageButtons::Ok);
+    EXPECT_EQ(parsed.message->icon, icon);
+    EXPECT_EQ(parsed.message->title, title);
 }
 
 } // namespace
@@ -52,8 +50,8 @@ void expectMessage(const RecordingHost& host, const std::string& text, MessageIc
 TEST(AlbumParser, SplitsRecordsEntriesAndMetadata) {
     auto loaded = load(threePages().bytes());
     const Storybook& book = *loaded->book;
-    EXPECT_EQ(loaded->outcome, ParseOutcome::Complete);
-    EXPECT_TRUE(loaded->host.messages.empty());
+    EXPECT_EQ(loaded->parsed.outcome, ParseOutcome::Complete);
+    EXPECT_FALSE(loaded->parsed.message);
     EXPECT_EQ(book.varPageCount, 3);
 
     EXPECT_EQ(book.strFamilyName, "Hawthorne");
@@ -93,7 +91,6 @@ TEST(AlbumParser, JoinsAStoryOfSeveralLinesWithCrLf) {
 TEST(AlbumParser, UnterminatedStoryStopsAtTheLastLine) {
     // "</Text>" followed by a blank never ends the join; it must not take in "<EOF>" or old lines.
     auto book = makeStorybook();
-    RecordingHost host;
     std::string longer;
     for (int i = 0; i < 60; ++i)
         longer += "leftover\n";
@@ -106,7 +103,7 @@ TEST(AlbumParser, UnterminatedStoryStopsAtTheLastLine) {
             line += " ";
     }
     ASSERT_TRUE(ReadStorybookLinesText(*book, joined(lines)));
-    ParseStorybookRecords(*book, host);
+    ParseStorybookRecords(*book);
     const std::string_view whole = book->varEntryArray[0][album::Text][album::WholeLine].text();
     EXPECT_EQ(whole.find("<EOF>"), std::string::npos);
     EXPECT_EQ(whole.find("leftover"), std::string::npos);
@@ -164,9 +161,8 @@ TEST(AlbumParser, StoppingMessages) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         auto loaded = load(joined(row.change(threePages().lines())));
-        expectMessage(loaded->host, row.text, row.icon, row.title);
-        EXPECT_EQ(loaded->outcome, row.outcome);
-        EXPECT_EQ(loaded->host.endRequested, row.outcome == ParseOutcome::EndApplication);
+        expectMessage(loaded->parsed, row.text, row.icon, row.title);
+        EXPECT_EQ(loaded->parsed.outcome, row.outcome);
     }
 }
 
@@ -174,38 +170,37 @@ TEST(AlbumParser, FooterOfFourteenLinesLoadsAndFifteenEndsTheApplication) {
     AlbumText album = threePages();
     album.keywords.assign(9, "word");
     auto loaded = load(album.bytes());
-    EXPECT_EQ(loaded->outcome, ParseOutcome::Complete);
+    EXPECT_EQ(loaded->parsed.outcome, ParseOutcome::Complete);
     EXPECT_EQ(loaded->book->strXFooter[13], "</StoryCreator>");
 
     album.keywords.push_back("one too many");
     loaded = load(album.bytes());
-    expectMessage(loaded->host, "KeywordList: unexpected record length.     ", MessageIcon::Critical,
+    expectMessage(loaded->parsed, "KeywordList: unexpected record length.     ", MessageIcon::Critical,
                   "cannot continue");
-    EXPECT_TRUE(loaded->host.endRequested);
-    EXPECT_EQ(loaded->outcome, ParseOutcome::EndApplication);
+    EXPECT_TRUE(loaded->parsed.endsApplication());
 }
 
 TEST(AlbumParser, FillsTheEntryTableAndNeverStoresBeyondIt) {
     AlbumText album;
     album.pages.assign(1025, PageText{"t", "snapshot_4c1e9b07_00000001.jpg", "s"});
     auto loaded = load(album.bytes());
-    EXPECT_EQ(loaded->outcome, ParseOutcome::Complete);
+    EXPECT_EQ(loaded->parsed.outcome, ParseOutcome::Complete);
     EXPECT_EQ(loaded->book->varPageCount, 1025);
 
     album.pages.emplace_back(PageText{"extra", "snapshot_4c1e9b07_00000002.jpg", "s"});
     loaded = load(album.bytes());
-    EXPECT_EQ(loaded->outcome, ParseOutcome::Stopped);
+    EXPECT_EQ(loaded->parsed.outcome, ParseOutcome::Stopped);
     EXPECT_EQ(loaded->book->varPageCount, 1025);
-    expectMessage(loaded->host, "Storybook: too many pages.     ", MessageIcon::Critical, "cannot continue");
+    expectMessage(loaded->parsed, "Storybook: too many pages.     ", MessageIcon::Critical,
+                  "cannot continue");
 }
 
 TEST(AlbumParser, ShortFieldLineStaysInsideTheLine) {
     auto book = makeStorybook();
-    RecordingHost host;
-    EXPECT_TRUE(StoreEntryField(*book, host, 0, album::Title, "<Title>", 8, 7));
+    EXPECT_EQ(StoreEntryField(*book, 0, album::Title, "<Title>", 8, 7).outcome, ParseOutcome::Complete);
     EXPECT_EQ(book->varEntryArray[0][album::Title][album::Content], "");
-    EXPECT_FALSE(StoreEntryField(*book, host, 0, album::Snapshot, "        <Snapshot>a.jpg", 8, 10));
-    EXPECT_TRUE(host.endRequested);
+    EXPECT_TRUE(
+        StoreEntryField(*book, 0, album::Snapshot, "        <Snapshot>a.jpg", 8, 10).endsApplication());
 }
 
 TEST(AlbumGlobals, CutByFixedWidths) {

@@ -1,5 +1,4 @@
 #include "AlbumText.h"
-#include "RecordingHost.h"
 #include "TempFolder.h"
 
 #include "document/PageOperations.h"
@@ -36,30 +35,27 @@ protected:
         ASSERT_TRUE(CheckStorybookStructure(path));
         ASSERT_TRUE(ReadStorybookLines(*book, path));
         ParseAlbumGlobals(*book);
-        ASSERT_EQ(ParseStorybookRecords(*book, host), ParseOutcome::Complete);
+        ASSERT_EQ(ParseStorybookRecords(*book).outcome, ParseOutcome::Complete);
     }
     std::string& story(int page) { return book->varEntryArray[page][album::Text][album::Content].ownText(); }
     void setStory(int page, const std::string& text) {
         book->varEntryArray[page][album::Text][album::Content] = "<![CDATA[" + text + "]]>";
     }
     void expectSaveFailure(const std::string& path, const std::string& before, const std::string& text) {
-        host.saved = false;
-        host.mode = "Edit Storybook";
-        host.messages.clear();
-        BackupAndSave(*book, host, path);
+        last = BackupAndSave(*book, path);
         EXPECT_EQ(TempFolder::read(path), before) << "the album must be left as it was";
-        EXPECT_FALSE(host.saved);
-        EXPECT_EQ(host.mode, "Edit Storybook");
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_TRUE(host.messages[0].text.starts_with(text)) << host.messages[0].text;
-        EXPECT_EQ(host.messages[0].icon, MessageIcon::Critical);
-        EXPECT_EQ(host.messages[0].title, "save operation failed");
-        EXPECT_EQ(host.calls.back(), "hide saving");
+        EXPECT_FALSE(last.saved());
+        ASSERT_TRUE(last.message);
+        EXPECT_TRUE(last.message->text.starts_with(text)) << last.message->text;
+        EXPECT_EQ(last.message->icon, MessageIcon::Critical);
+        EXPECT_EQ(last.message->title, "save operation failed");
     }
+    // The text of the last refused save's message.
+    std::string why() const { return last.message ? last.message->text : ""; }
 
     TempFolder folder;
     std::unique_ptr<Storybook> book = makeStorybook();
-    RecordingHost host;
+    SaveResult last;
 };
 
 } // namespace
@@ -68,14 +64,11 @@ TEST_F(Writer, AlbumInTheWritersFormSavesBackByteForByte) {
     const std::string original = sampleAlbum().bytes();
     const std::string path = folder.write("Storybook.xml", original);
     open(path);
-    host.saved = false;
-    EXPECT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    const SaveResult saved = BackupAndSave(*book, path);
+    EXPECT_TRUE(saved.saved());
+    EXPECT_FALSE(saved.message);
     EXPECT_EQ(TempFolder::read(path), original);
     EXPECT_EQ(TempFolder::read(folder.file("Storybook.bak")), original);
-    EXPECT_TRUE(host.saved);
-    EXPECT_EQ(host.mode, "Storybook Saved");
-    EXPECT_EQ(host.calls.front(), "show saving");
-    EXPECT_EQ(host.calls.back(), "hide saving");
     EXPECT_FALSE(fs::exists(path + ".saving~"));
 }
 
@@ -84,7 +77,7 @@ TEST_F(Writer, StoriesOfSeveralLinesSurviveSaveAndReload) {
     open(path);
     setStory(0, "one\r\ntwo\r\nthree");
     setStory(2, "a{vbcrlf}b");
-    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    ASSERT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved);
     const std::string written = TempFolder::read(path);
     EXPECT_NE(written.find("        <Text><![CDATA[one\ntwo\nthree]]></Text>\n"), std::string::npos);
     EXPECT_NE(written.find("<![CDATA[a\nb]]>"), std::string::npos);
@@ -101,7 +94,7 @@ TEST_F(Writer, CrLfAlbumIsSavedWithLineFeeds) {
     album.finalLineEnd = true;
     const std::string path = folder.write("Storybook.xml", album.bytes());
     open(path);
-    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    ASSERT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved);
     EXPECT_EQ(TempFolder::read(path), sampleAlbum().bytes());
 }
 
@@ -115,7 +108,7 @@ TEST_F(Writer, DropsLinesOutsideFieldsAndRewritesEntryLines) {
         bytes += line + "\n";
     const std::string path = folder.write("Storybook.xml", bytes);
     open(path);
-    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    ASSERT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved);
     EXPECT_EQ(TempFolder::read(path), sampleAlbum().bytes());
 }
 
@@ -125,7 +118,7 @@ TEST_F(Writer, AlbumWithoutPagesWritesTheRecordsOnly) {
     const std::string path = folder.write("Storybook.xml", album.bytes());
     open(path);
     EXPECT_EQ(book->varPageCount, 0);
-    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    ASSERT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved);
     EXPECT_EQ(TempFolder::read(path), album.bytes());
 }
 
@@ -135,9 +128,8 @@ TEST_F(Writer, StrayLineFeedInAStoryRefusesTheSave) {
     open(path);
     setStory(1, "pasted\nwith bare line feeds");
     expectSaveFailure(path, original, "LFA update failed        ");
-    EXPECT_EQ(host.messages[0].text,
-              "LFA update failed        \r\n\r\nThe text of page 2 holds a CR or LF that "
-              "is not part of a line break.\r\nModifications will not be saved.  ");
+    EXPECT_EQ(why(), "LFA update failed        \r\n\r\nThe text of page 2 holds a CR or LF that "
+                     "is not part of a line break.\r\nModifications will not be saved.  ");
 }
 
 TEST_F(Writer, WrittenFileFailingTheCheckLeavesTheAlbum) {
@@ -148,17 +140,15 @@ TEST_F(Writer, WrittenFileFailingTheCheckLeavesTheAlbum) {
     expectSaveFailure(path, original, "XML Integrity Check Failed!");
     const std::string reason =
         "Page 3: the story text holds text the album's line reader would take for one of its tags.\r\n\r\n";
-    EXPECT_EQ(host.messages[0].text,
-              "XML Integrity Check Failed!\r\n\r\n" + reason +
-                  "The storybook file was left as it was.\r\nModifications will not be saved.  ");
+    EXPECT_EQ(why(), "XML Integrity Check Failed!\r\n\r\n" + reason +
+                         "The storybook file was left as it was.\r\nModifications will not be saved.  ");
     EXPECT_FALSE(fs::exists(folder.file("Storybook.bak")));
 
     // The backup is named only when there is one, and a refused save leaves it as it was too.
     folder.write("Storybook.bak", "older backup");
     expectSaveFailure(path, original, "XML Integrity Check Failed!");
-    EXPECT_EQ(host.messages[0].text,
-              "XML Integrity Check Failed!\r\n\r\n" + reason +
-                  "Using backup file for recovery\r\nModifications will not be saved.  ");
+    EXPECT_EQ(why(), "XML Integrity Check Failed!\r\n\r\n" + reason +
+                         "Using backup file for recovery\r\nModifications will not be saved.  ");
     EXPECT_EQ(TempFolder::read(folder.file("Storybook.bak")), "older backup");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
@@ -173,15 +163,15 @@ TEST_F(Writer, AlbumsAreSavedAsTheyWereOpenedWithWhatTheyHeld) {
     for (const auto& [original, fault] : albums) {
         const std::string path = folder.write("Storybook.xml", original);
         open(path);
-        host.messages.clear();
-        ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+        const SaveResult saved = BackupAndSave(*book, path);
+        ASSERT_TRUE(saved.saved());
         EXPECT_EQ(TempFolder::read(path), original);
         if (fault.empty()) {
-            EXPECT_TRUE(host.messages.empty());
+            EXPECT_FALSE(saved.message);
             continue;
         }
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_TRUE(host.messages[0].text.ends_with(fault)) << host.messages[0].text;
+        ASSERT_TRUE(saved.message);
+        EXPECT_TRUE(saved.message->text.ends_with(fault)) << saved.message->text;
     }
 
     // In an album that was well-formed, a name that would make it no XML is refused, naming its page.
@@ -210,11 +200,9 @@ TEST_F(Writer, UnwritableTargetsLeaveTheAlbumAndClaimNothing) {
     fs::permissions(folder.path(), fs::perms::owner_write, fs::perm_options::add);
 #endif
 
-    host.messages.clear();
     const std::string missing = folder.file("gone/Storybook.xml");
-    EXPECT_EQ(BackupAndSave(*book, host, missing), SaveOutcome::WriteFailed);
+    EXPECT_EQ(BackupAndSave(*book, missing).outcome, SaveOutcome::WriteFailed);
     EXPECT_FALSE(fs::exists(missing));
-    EXPECT_FALSE(host.saved);
 }
 
 TEST_F(Writer, EveryAlbumNameHasABackupBesideIt) {
@@ -227,7 +215,7 @@ TEST_F(Writer, EveryAlbumNameHasABackupBesideIt) {
     const std::string path = folder.write("Storybook.XML", original);
     open(path);
     setStory(0, "changed");
-    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    ASSERT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved);
     EXPECT_EQ(TempFolder::read(path + ".bak"), original);
 }
 
@@ -235,7 +223,7 @@ TEST_F(Writer, SaveAsToANewNameMakesNoBackup) {
     const std::string path = folder.write("Storybook.xml", sampleAlbum().bytes());
     open(path);
     const std::string copy = folder.file("Copy.xml");
-    ASSERT_EQ(BackupAndSave(*book, host, copy), SaveOutcome::Saved);
+    ASSERT_EQ(BackupAndSave(*book, copy).outcome, SaveOutcome::Saved);
     EXPECT_EQ(TempFolder::read(copy), sampleAlbum().bytes());
     EXPECT_FALSE(fs::exists(folder.file("Copy.bak")));
 }
@@ -245,10 +233,8 @@ TEST_F(Writer, NewPageInAnAlbumWithoutPagesIsWrittenInTheLayout) {
     album.pages.clear();
     const std::string path = folder.write("Storybook.xml", album.bytes());
     open(path);
-    host.snapshot = "snapshot_4c1e9b07_00000001.jpg";
-    host.clock = "3/14/2026 18:22:41";
-    ASSERT_TRUE(FillNewPage(*book, host));
-    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    ASSERT_TRUE(FillNewPage(*book, 0, NewPage{"snapshot_4c1e9b07_00000001.jpg", "", "3/14/2026 18:22:41"}));
+    ASSERT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved);
     album.pages = {{"", "snapshot_4c1e9b07_00000001.jpg", ""}};
     EXPECT_EQ(TempFolder::read(path), album.bytes());
 }
@@ -259,11 +245,11 @@ TEST_F(Writer, BackupHoldsTheAlbumAsItWasBeforeEachSave) {
     folder.write("Storybook.bak", "older backup");
     open(path);
     setStory(0, "first change");
-    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    ASSERT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved);
     EXPECT_EQ(TempFolder::read(folder.file("Storybook.bak")), original);
     const std::string firstSave = TempFolder::read(path);
     setStory(0, "second change");
-    ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+    ASSERT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved);
     EXPECT_EQ(TempFolder::read(folder.file("Storybook.bak")), firstSave);
     EXPECT_NE(TempFolder::read(path), firstSave);
 }
@@ -279,7 +265,7 @@ TEST_F(Writer, KilledSavesLeaveWholeAlbumsAndBackups) {
     std::set<std::string> versions = {original};
     for (const char* story : {"first version", "second version"}) {
         setStory(0, story);
-        ASSERT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved);
+        ASSERT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved);
         versions.insert(TempFolder::read(path));
     }
     for (int kill = 0; kill < 40; ++kill) {
@@ -288,7 +274,7 @@ TEST_F(Writer, KilledSavesLeaveWholeAlbumsAndBackups) {
         if (child == 0) {
             for (int save = 0;; ++save) {
                 setStory(0, save % 2 ? "first version" : "second version");
-                BackupAndSave(*book, host, path);
+                BackupAndSave(*book, path);
             }
         }
         ::usleep(static_cast<useconds_t>(200 + (kill * 337) % 3000));
@@ -298,8 +284,7 @@ TEST_F(Writer, KilledSavesLeaveWholeAlbumsAndBackups) {
         EXPECT_TRUE(versions.contains(TempFolder::read(folder.file("Storybook.bak"))))
             << "backup after kill " << kill;
     }
-    host.saved = false;
-    EXPECT_EQ(BackupAndSave(*book, host, path), SaveOutcome::Saved) << "leftovers never block a save";
+    EXPECT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved) << "leftovers never block a save";
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder.path()))
         names.insert(entry.path().filename().string());
@@ -322,7 +307,7 @@ TEST_F(Writer, BackupIsCopiedWhereItCannotBeLinked) {
     fs::create_symlink(real, link);
     open(link);
     setStory(0, "changed");
-    EXPECT_EQ(BackupAndSave(*book, host, link), SaveOutcome::Saved);
+    EXPECT_EQ(BackupAndSave(*book, link).outcome, SaveOutcome::Saved);
     EXPECT_EQ(TempFolder::read((other / "Storybook.bak").string()), original);
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_NE(TempFolder::read(real), original);

@@ -38,6 +38,16 @@ TEST(XmlText, FindsTheFirstCharacterXmlCannotHold) {
     };
     for (const CharCase& c : cases)
         EXPECT_EQ(firstDisallowedXmlChar(c.text), c.expected) << c.what;
+    // Long plain text is stepped over in blocks: a fault is found at every place within and across them.
+    const std::string plain = "The family spent the afternoon\tin the\r\ngarden and the children";
+    for (const std::string& bad :
+         {std::string("\x0B"), std::string(1, '\0'), std::string("\xE9"), std::string("\xEF\xBF\xBE")}) {
+        for (std::size_t at = 0; at <= plain.size(); ++at) {
+            const std::string text = plain.substr(0, at) + bad + plain.substr(at);
+            EXPECT_EQ(firstDisallowedXmlChar(text), at) << at;
+        }
+    }
+    EXPECT_EQ(firstDisallowedXmlChar(plain + "M\xC3\xBCller " + plain), none);
 }
 
 TEST(XmlText, DescribesWhatItFound) {
@@ -100,6 +110,12 @@ TEST(XmlText, WellFormednessAgreesWithAStrictParser) {
         {"another encoding", "<?xml version='1.0' encoding='ISO-8859-1'?><A/>", false},
         {"document type", "<!DOCTYPE A><A/>", false},
         {"name starting with a digit", "<1A/>", false},
+        {"end tag longer than the open one", "<A><B></Bx></A>", false},
+        {"end tag shorter than the open one", "<A><Bx></B></A>", false},
+        {"blank before the end of an end tag", "<A><B></B ></A>", true},
+        {"CDATA end after long text", "<A>the family spent the afternoon ]] in ] the garden]]></A>", false},
+        {"ampersand after long text", "<A>the family spent the afternoon in the garden & more</A>", false},
+        {"long text outside the root", "<A/>\n\n                      x", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(!firstXmlFault(c.document), c.wellFormed)

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 namespace {
 
 // count rows of another lot, with the given rows (1-based) named for lot.
@@ -16,6 +18,13 @@ std::vector<SnapshotRow> rowsWith(int count, std::initializer_list<int> marked, 
     return rows;
 }
 
+// Every row listed, in its own order.
+std::vector<int> everyRow(const std::vector<SnapshotRow>& rows) {
+    std::vector<int> listed(rows.size());
+    std::iota(listed.begin(), listed.end(), 0);
+    return listed;
+}
+
 struct Move {
     int from;
     const char* word;
@@ -25,8 +34,9 @@ struct Move {
 void expectMoves(const std::vector<SnapshotRow>& rows, int item, const std::string& text,
                  std::initializer_list<Move> moves) {
     const SnapshotFilter filter = SnapshotFilter::forItem(item, text);
+    const std::vector<int> listed = everyRow(rows);
     for (const Move& move : moves) {
-        const Navigation result = NavigateSnapshots(rows, filter, move.from, move.word);
+        const Navigation result = NavigateSnapshots({rows, listed}, filter, move.from, move.word);
         EXPECT_EQ(result.current, move.to) << text << ": " << move.word << " from " << move.from;
         EXPECT_EQ(result.outcome, NavigationOutcome::Shown)
             << text << ": " << move.word << " from " << move.from;
@@ -68,7 +78,9 @@ TEST(Navigation, AFilterFindsItsNearestRowAndTurnsRoundAtTheEnds) {
 }
 
 TEST(Navigation, AFilterWithoutRowsEndsAndKeepsTheCurrentRow) {
-    const auto rows = rowsWith(30, {}, "");
+    const auto scanned = rowsWith(30, {}, "");
+    const std::vector<int> listed = everyRow(scanned);
+    const ListedRows rows{scanned, listed};
     // The last: an identifier shorter than 8 characters matches no row.
     for (const char* item : {"Unlinked Snapshots", "Sim Lot ID: lotxyz12", "Sim Lot ID: jpg"}) {
         const SnapshotFilter filter =
@@ -82,5 +94,5 @@ TEST(Navigation, AFilterWithoutRowsEndsAndKeepsTheCurrentRow) {
     const SnapshotFilter unlinked = SnapshotFilter::forItem(1, "Unlinked Snapshots");
     EXPECT_EQ(NavigateSnapshots(rows, unlinked, 31, "back").outcome, NavigationOutcome::Unmoved)
         << "a current row outside the list is never read";
-    EXPECT_EQ(NavigateSnapshots({}, unlinked, 1, "forward").outcome, NavigationOutcome::Unmoved);
+    EXPECT_EQ(NavigateSnapshots({scanned, {}}, unlinked, 1, "forward").outcome, NavigationOutcome::Unmoved);
 }

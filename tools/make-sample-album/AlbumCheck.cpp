@@ -1,6 +1,5 @@
 #include "AlbumCheck.h"
 
-#include "document/SilentHost.h"
 #include "document/StorybookParser.h"
 #include "document/StorybookReader.h"
 
@@ -40,13 +39,13 @@ QStringList checkWrittenAlbum(const QString& path, const SampleAlbum& album) {
     auto book = makeStorybook();
     if (!ReadStorybookLines(*book, file))
         return faults << "the line reader cannot read the file";
-    SilentHost host;
     ParseAlbumGlobals(*book);
-    if (ParseStorybookRecords(*book, host) != ParseOutcome::Complete)
+    const ParseResult parsed = ParseStorybookRecords(*book);
+    if (parsed.outcome != ParseOutcome::Complete)
         faults << "the parse did not complete";
-    for (const std::string& message : host.messages)
-        faults << "message: " + QString::fromStdString(message);
-    if (host.endRequested)
+    if (parsed.message)
+        faults << "message: " + QString::fromStdString(parsed.message->text);
+    if (parsed.endsApplication())
         faults << "asked to end the application";
     if (book->varPageCount != static_cast<int>(album.pages.size()))
         faults << QString("%1 pages parsed, %2 written").arg(book->varPageCount).arg(album.pages.size());
