@@ -42,21 +42,51 @@ TEST(CDCOpenSaveTest, PairLookupByIndex) {
     EXPECT_EQ(CDCOpenSave::TextBeforeNul("plain"), "plain");
 }
 
-TEST(CDCOpenSaveTest, FlagsAreComposedFromTheOptions) {
-    OpenFileNameParams open;
-    EXPECT_EQ(CDCOpenSave::OpenFlags(open), OFN_FILEMUSTEXIST);
-    open.ReadOnly = open.HideReadOnly = open.MultiSelect = true;
-    open.FileMustExist = false;
-    EXPECT_EQ(CDCOpenSave::OpenFlags(open), OFN_READONLY | OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT);
-    open = {};
-    open.flags = OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | 0x8;
-    EXPECT_EQ(CDCOpenSave::OpenFlags(open), OFN_FILEMUSTEXIST | 0x8);
+// The options and the caller's own flags reach the dialog; the hook and template flags never do, and
+// are gone from the flags handed back.
+TEST(CDCOpenSaveTest, TheOptionsReachTheDialog) {
+    constexpr std::int32_t kHooks = OFN_ENABLEHOOK | OFN_ENABLETEMPLATE;
+    struct Options {
+        bool mustExist, readOnly, hideReadOnly, multiSelect;
+    };
+    const struct {
+        Options given;
+        std::int32_t flags;
+        Options asked;
+    } rows[] = {
+        {{true, false, false, false}, 0, {true, false, false, false}},
+        {{false, true, true, true}, kHooks, {false, true, true, true}},
+        {{false, false, false, false}, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, {true, false, true, false}},
+    };
+    for (const auto& [given, flags, asked] : rows) {
+        ScriptedSeam seam;
+        seam.dialogResults.push_back(chosen("/a/b.xml", "b.xml", 1));
+        OpenFileNameParams open;
+        open.FileMustExist = given.mustExist;
+        open.ReadOnly = given.readOnly;
+        open.HideReadOnly = given.hideReadOnly;
+        open.MultiSelect = given.multiSelect;
+        open.flags = flags;
+        ASSERT_TRUE(CDCOpenSave(seam).VBGetOpenFileName(open));
+        const FileDialogRequest& request = seam.requests.at(0).dialog;
+        EXPECT_EQ(request.fileMustExist, asked.mustExist) << flags;
+        EXPECT_EQ(request.readOnlyTicked, asked.readOnly) << flags;
+        EXPECT_EQ(request.hideReadOnly, asked.hideReadOnly) << flags;
+        EXPECT_EQ(request.multiSelect, asked.multiSelect) << flags;
+        EXPECT_EQ(open.flags & kHooks, 0);
+    }
 
-    SaveFileNameParams save;
-    EXPECT_EQ(CDCOpenSave::SaveFlags(save), OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
-    save.OverWritePrompt = false;
-    save.flags = OFN_ENABLEHOOK;
-    EXPECT_EQ(CDCOpenSave::SaveFlags(save), OFN_HIDEREADONLY);
+    for (const bool prompt : {true, false}) {
+        ScriptedSeam seam;
+        seam.dialogResults.push_back(chosen("/a/b.xml", "b.xml", 1));
+        SaveFileNameParams save;
+        save.OverWritePrompt = prompt;
+        save.flags = kHooks;
+        ASSERT_TRUE(CDCOpenSave(seam).VBGetSaveFileName(save));
+        EXPECT_EQ(seam.requests.at(0).dialog.overwritePrompt, prompt);
+        EXPECT_TRUE(seam.requests.at(0).dialog.hideReadOnly);
+        EXPECT_EQ(save.flags & kHooks, 0);
+    }
 }
 
 TEST(CDCOpenSaveTest, ChoosingTheThirdFilterReturnsItsPair) {

@@ -4,22 +4,37 @@
 
 #include <gtest/gtest.h>
 
-TEST(KeyCodesTest, QtKeysMapOntoVirtualKeyCodes) {
-    const struct {
-        int qtKey;
-        int code;
-    } rows[] = {
-        {Qt::Key_Return, 13}, {Qt::Key_Enter, 13},  {Qt::Key_Control, 17},  {Qt::Key_Alt, 18},
-        {Qt::Key_Escape, 27}, {Qt::Key_PageUp, 33}, {Qt::Key_PageDown, 34}, {Qt::Key_End, 35},
-        {Qt::Key_Home, 36},   {Qt::Key_Left, 37},   {Qt::Key_Up, 38},       {Qt::Key_Right, 39},
-        {Qt::Key_Down, 40},   {Qt::Key_Insert, 45}, {Qt::Key_Delete, 46},   {Qt::Key_0, 48},
-        {Qt::Key_9, 57},      {Qt::Key_A, 65},      {Qt::Key_E, 69},        {Qt::Key_M, 77},
-        {Qt::Key_O, 79},      {Qt::Key_S, 83},      {Qt::Key_Z, 90},        {Qt::Key_F1, 112},
-        {Qt::Key_F4, 115},    {Qt::Key_F8, 119},    {Qt::Key_F9, 120},      {Qt::Key_AltGr, 0},
-        {Qt::Key_Meta, 0},    {Qt::Key_unknown, 0},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(virtualKeyCode(row.qtKey), row.code) << std::hex << row.qtKey;
+#include <map>
+
+// The handlers compare key codes with the letters and digits themselves and with the vk constants.
+TEST(KeyCodesTest, EachKeyReachesTheCodeTheHandlersCompareWith) {
+    for (int key = Qt::Key_0; key <= Qt::Key_9; ++key)
+        EXPECT_EQ(virtualKeyCode(key), key) << "digit " << char(key);
+    for (int key = Qt::Key_A; key <= Qt::Key_Z; ++key)
+        EXPECT_EQ(virtualKeyCode(key), key) << "letter " << char(key);
+    for (int n = 0; n < 8; ++n)
+        EXPECT_EQ(virtualKeyCode(Qt::Key_F1 + n), vk::kF1 + n) << "F" << n + 1;
+
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Enter), virtualKeyCode(Qt::Key_Return))
+        << "the keypad's Enter is Return";
+    for (const int key : {int(Qt::Key_AltGr), int(Qt::Key_Meta), int(Qt::Key_unknown), 0x42B})
+        EXPECT_EQ(virtualKeyCode(key), 0) << std::hex << key << " runs no command";
+}
+
+// Two keys on one code would run one command for both; only the keypad's Enter is meant to be Return
+// and Shift+Tab to be Tab.
+TEST(KeyCodesTest, NoTwoKeysShareACode) {
+    std::map<std::int16_t, int> keyOf;
+    for (const auto& [first, last] :
+         {std::pair{0x20, 0x7E}, std::pair{int(Qt::Key_Escape), int(Qt::Key_Launch0)}})
+        for (int key = first; key <= last; ++key) {
+            const std::int16_t code = virtualKeyCode(key);
+            if (code == 0 || key == Qt::Key_Enter || key == Qt::Key_Backtab)
+                continue;
+            const auto [earlier, added] = keyOf.emplace(code, key);
+            EXPECT_TRUE(added) << std::hex << key << " and " << earlier->second << " give " << std::dec
+                               << code;
+        }
 }
 
 TEST(KeyCodesTest, StrokeCarriesShiftWordAndRepeat) {
