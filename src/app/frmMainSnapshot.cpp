@@ -29,6 +29,23 @@ constexpr const char* kAlbumFull =
     "This storybook is full: an album holds at most 1025 pages.\r\n\r\nThe snapshot was not added.";
 constexpr const char* kNoPageToReplace = "This storybook has no page whose snapshot could be replaced.";
 
+// The mode the browser's choice puts the window in.
+AppMode modeOf(SnapshotChoice choice) {
+    switch (choice) {
+    case SnapshotChoice::Replace:
+        return AppMode::ReplaceSnapshot;
+    case SnapshotChoice::Insert:
+        return AppMode::InsertSnapshot;
+    case SnapshotChoice::InsertBeginning:
+        return AppMode::InsertBeginning;
+    case SnapshotChoice::InsertEnd:
+        return AppMode::InsertEnd;
+    case SnapshotChoice::Browsing:
+        break;
+    }
+    return AppMode::LoadSnapshot;
+}
+
 } // namespace
 
 void frmMain::ShowSnapshotBrowser() {
@@ -68,7 +85,7 @@ void frmMain::ShowSnapshotBrowser() {
                                  m_state.blnLoadImageSortByDate},
                                 this);
         m_state.seam().runModal(browser);
-        result = modeNamed(browser.strApplicationMode()).value_or(AppMode::LoadSnapshot);
+        result = modeOf(browser.choice());
         if (result != AppMode::LoadSnapshot)
             m_state.varSelectedSnapshot = browser.varSelectedSnapshot();
     }

@@ -2,7 +2,6 @@
 
 #include "DisplayedName.h"
 #include "FileAccess.h"
-#include "document/ApplicationModes.h"
 #include "platform/Controls.h"
 #include "platform/ImageDecoder.h"
 #include "platform/KeyCodes.h"
@@ -32,8 +31,7 @@ constexpr const char* kThumbnailAbsent =
 } // namespace
 
 frmLoadSnapshot::frmLoadSnapshot(SnapshotBrowserInput input, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_input(std::move(input)),
-      m_mode(modes::kLoadSnapshot) {
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_input(std::move(input)) {
     setObjectName(QStringLiteral("frmLoadSnapshot"));
     setWindowTitle(QStringLiteral("Load Snapshot"));
     setModal(true);
@@ -169,19 +167,19 @@ void frmLoadSnapshot::navigateAndFocus(std::string_view word) {
 }
 
 void frmLoadSnapshot::cmdInsert_Click(int Index) {
-    static constexpr std::array<std::string_view, 3> kResults = {modes::kInsertSnapshot,
-                                                                 modes::kInsertBeginning, modes::kInsertEnd};
+    static constexpr std::array<SnapshotChoice, 3> kResults = {
+        SnapshotChoice::Insert, SnapshotChoice::InsertBeginning, SnapshotChoice::InsertEnd};
     if (Index >= 0 && Index < 3)
         commit(kResults[static_cast<std::size_t>(Index)]);
 }
 
 void frmLoadSnapshot::cmdReplace_Click() {
-    commit(modes::kReplaceSnapshot);
+    commit(SnapshotChoice::Replace);
 }
 
 // A commit takes the listed file shown now, and only when it can become a page that shows and
 // saves. A refused commit names the file and says why, and the browser stays on it.
-void frmLoadSnapshot::commit(std::string_view resultWord) {
+void frmLoadSnapshot::commit(SnapshotChoice choice) {
     if (m_scanning || m_unloaded)
         return;
     if (m_shownName.empty()) {
@@ -204,7 +202,7 @@ void frmLoadSnapshot::commit(std::string_view resultWord) {
             NavigateSnapshots("start");
         return;
     }
-    m_mode = std::string(resultWord);
+    m_choice = choice;
     m_selected = m_shownName;
     QDialog::accept();
 }
@@ -265,12 +263,12 @@ void frmLoadSnapshot::Form_Unload() {
 void frmLoadSnapshot::HandleBrowserKey(std::string_view name, int key, int /*shift*/) {
     if (key < 13 || key > 39)
         return;
-    const bool browsing = m_mode == modes::kLoadSnapshot && name != "lbxLots";
+    const bool browsing = m_choice == SnapshotChoice::Browsing && name != "lbxLots";
     switch (key) {
     case 27:
         if (name == "cmdOther" || name == "lbxLots" || name == "cmdInsert" || name == "cmdReplace")
             pbxThumbnail->setFocus();
-        else if (m_mode == modes::kLoadSnapshot)
+        else if (m_choice == SnapshotChoice::Browsing)
             CloseSnapshotBrowser();
         break;
     case 33:

@@ -37,14 +37,17 @@ struct SnapshotBrowserInput {
     bool blnLoadImageSortByDate = true;
 };
 
+// What the user chose: nothing yet (still browsing, or closed), or where the snapshot goes.
+enum class SnapshotChoice { Browsing, Replace, Insert, InsertBeginning, InsertEnd };
+
 class frmLoadSnapshot : public QDialog {
     Q_OBJECT
 public:
     explicit frmLoadSnapshot(SnapshotBrowserInput input, QWidget* parent = nullptr);
     ~frmLoadSnapshot() override;
 
-    // The result: "Load Snapshot" unless a commit button closed the dialog, and the chosen file name.
-    const std::string& strApplicationMode() const { return m_mode; }
+    // The result: Browsing unless a commit button closed the dialog, and the chosen file name.
+    SnapshotChoice choice() const { return m_choice; }
     const std::string& varSelectedSnapshot() const { return m_selected; }
 
     // Runs once, when the dialog is first shown: the caching message, the scan and the lists.
@@ -110,7 +113,7 @@ private:
     bool isGone(int row) const;
     void dropRow(int row);
 
-    void commit(std::string_view resultWord);
+    void commit(SnapshotChoice choice);
     std::string snapshotProblem(bool& gone) const;
     void refuse(std::string_view reason);
     void CloseSnapshotBrowser();
@@ -126,7 +129,7 @@ private:
     std::string m_shownName;   // the listed file shown now; a commit takes this, never typed text
     std::string m_nameProblem; // why the album cannot store m_shownName; empty when it can
     bool m_thumbnailFailed = false;
-    std::string m_mode;
+    SnapshotChoice m_choice = SnapshotChoice::Browsing;
     std::string m_selected;
     bool m_activated = false;
     bool m_scanning = false;

@@ -147,7 +147,7 @@ TEST_F(Browser, KeysBrowseFromEveryControlButTheLotListAndEscCloses) {
         QTest::keyClick(control, Qt::Key_Escape);
     EXPECT_TRUE(cachePath.empty()) << "still open";
     QTest::keyClick(browser->txtCurrentFN, Qt::Key_Escape);
-    EXPECT_EQ(browser->strApplicationMode(), "Load Snapshot");
+    EXPECT_EQ(browser->choice(), SnapshotChoice::Browsing);
     EXPECT_EQ(cachePath, folder.folder()) << "closing keeps the scan for the next showing";
 }
 
@@ -181,11 +181,11 @@ TEST_F(Browser, CommitsNeedAListedFileWithItsThumbnailStillInTheFolder) {
     EXPECT_EQ(messages()[0],
               "The thumbnail associated with this image is absent.  Please select another image to load.");
     EXPECT_NE(messages()[1].find("no longer in the album's folder"), std::string::npos);
-    EXPECT_EQ(browser->strApplicationMode(), "Load Snapshot");
+    EXPECT_EQ(browser->choice(), SnapshotChoice::Browsing);
 
     browser->btnBack->click();
     browser->cmdInsert[1]->click();
-    EXPECT_EQ(browser->strApplicationMode(), "Insert Beginning");
+    EXPECT_EQ(browser->choice(), SnapshotChoice::InsertBeginning);
     EXPECT_EQ(browser->varSelectedSnapshot(), "snapshot_aaaaaaaa_3.jpg");
     EXPECT_EQ(browser->result(), QDialog::Accepted);
 }
@@ -267,7 +267,7 @@ TEST_F(Browser, ACommitTakesOnlyASnapshotThatCanBeShownAndSaysWhyNot) {
         }
         ASSERT_FALSE(messages().empty()) << snapshot.name;
         EXPECT_EQ(messages().back(), refusal(snapshot.name, snapshot.reason));
-        EXPECT_EQ(browser->strApplicationMode(), "Load Snapshot");
+        EXPECT_EQ(browser->choice(), SnapshotChoice::Browsing);
         EXPECT_EQ(browser->txtCurrentFN->text().toStdString(), snapshot.name) << "the browser stays on it";
         browser->NavigateSnapshots("forward");
     }
@@ -313,7 +313,7 @@ TEST_F(Browser, NamesTheAlbumCannotStoreAreListedButNeverCommitted) {
     }
     EXPECT_EQ(browser->txtNofN->text().toStdString(), "6 of 6")
         << "each found in the folder by its own bytes";
-    EXPECT_EQ(browser->strApplicationMode(), "Load Snapshot");
+    EXPECT_EQ(browser->choice(), SnapshotChoice::Browsing);
 }
 
 TEST_F(Browser, AListedFileFoundGoneLeavesTheListAndTheKeptScan) {
