@@ -28,8 +28,8 @@ protected:
     void paintEvent(QPaintEvent* event) override { QPainter(this).fillRect(event->rect(), QColor(0, 0, 64)); }
 };
 
-// Runs the event loop until the paints a change set off are done, when the road's paint is not the
-// one awaited (a window hidden exposes the one beneath).
+// Runs the event loop a little, so that the repaint of the main window the plain one exposed when
+// hidden is done before the next side is timed.
 void settle() {
     for (int round = 0; round < 3; ++round) {
         QCoreApplication::sendPostedEvents();
@@ -47,8 +47,9 @@ double resizeAndPaint(PlainWindow& plain, const QSize& size) {
 }
 
 // Entering full screen on a page whose enlarged picture was not decoded before, to the frame at the
-// X server, against the scaled decode of that page at the full-screen size; leaving it again
-// against a repaint of the window as it then is (leaving decodes nothing).
+// X server, against that page's scaled decode at the full-screen size and a plain window growing
+// from the window's size to the screen's; leaving it again against the plain window shrinking back
+// (leaving decodes nothing: the window-size picture is kept).
 void toggle(benchmark::State& state, bool enter, int width, int height) {
     bench::PhotoAlbum album(kPages, width, height);
     bench::Window<> app(album.file("Storybook.xml"));

@@ -98,6 +98,8 @@ void frmMain::createNavigationButtons() {
     // for the pointer. The row paints nothing, and a press between two buttons goes on to the face.
     m_navigationRow = new QWidget(this);
     m_navigationRow->setObjectName(QStringLiteral("navigationRow"));
+    // Tracked, so that a move between two buttons reaches the face as it did before the row.
+    m_navigationRow->setMouseTracking(true);
     m_navigationRow->setGeometry(twipsRect(kNavRowLeft, kNavRowTop, kNavRowWidth, kNavRowHeight));
     for (std::size_t index = 0; index < cmdNav.size(); ++index) {
         const NavButtonDesign& design = kNavButtons[index];
