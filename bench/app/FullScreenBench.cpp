@@ -1,12 +1,16 @@
 // Entering full-screen mode until the enlarged page is painted, and leaving it until the window
-// layout is painted again, against the anchor of Qt decoding the page's snapshot at full size in
-// the same run. Each entry meets a page whose enlarged picture was not decoded before.
+// layout is painted again, against the least any window must do for the same change in the same
+// run: a plain window resized between the window's size and the screen's and painted whole, and on
+// entry the scaled decode of the page at its enlarged size as well. Each entry meets a page whose
+// enlarged picture was not decoded before; leaving finds the window-size picture it showed before.
 
 #include "BenchSupport.h"
 #include "MainWindowProbe.h"
 #include "controller/AppMode.h"
 
-#include <QImageReader>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
 
 #include "platform/ImageDecoder.h"
 #include "platform/PictureArea.h"
@@ -15,15 +19,47 @@ namespace {
 
 constexpr int kPages = 8;
 
+// A caption-less window that fills what it is asked to paint with one colour.
+class PlainWindow final : public QWidget {
+public:
+    PlainWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override { QPainter(this).fillRect(event->rect(), QColor(0, 0, 64)); }
+};
+
+// Runs the event loop a little, so that the repaint of the main window the plain one exposed when
+// hidden is done before the next side is timed.
+void settle() {
+    for (int round = 0; round < 3; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+}
+
+// Resizes the plain window and waits for its frame at the X server.
+double resizeAndPaint(PlainWindow& plain, const QSize& size) {
+    const auto start = std::chrono::steady_clock::now();
+    const int before = bench::paints().count;
+    plain.setFixedSize(size);
+    bench::awaitFrame(before);
+    return bench::millisecondsSince(start);
+}
+
 // Entering full screen on a page whose enlarged picture was not decoded before, to the frame at the
-// X server, against the scaled decode of that page at the full-screen size; leaving it again
-// against a repaint of the window as it then is (leaving decodes nothing).
+// X server, against that page's scaled decode at the full-screen size and a plain window growing
+// from the window's size to the screen's; leaving it again against the plain window shrinking back
+// (leaving decodes nothing: the window-size picture is kept).
 void toggle(benchmark::State& state, bool enter, int width, int height) {
     bench::PhotoAlbum album(kPages, width, height);
     bench::Window<> app(album.file("Storybook.xml"));
     app.window.show();
     if (app.state.controller().mode() != AppMode::ViewStorybook)
         std::abort();
+    const QSize windowSize = app.window.size();
+    PlainWindow plain;
+    const QRect screen = app.window.screen()->geometry();
+    plain.move(screen.topLeft());
     int page = 0;
     const auto timedToggle = [&] {
         const auto start = std::chrono::steady_clock::now();
@@ -38,11 +74,12 @@ void toggle(benchmark::State& state, bool enter, int width, int height) {
         [&] {
             page = (page + 1) % kPages;
             app.state.controller().setCurrentPage(static_cast<std::int16_t>(page));
+            app.window.snapshots().clear();
             const int before = bench::paints().count;
             app.window.DisplayCurrentPage();
             app.window.refresh();
             bench::awaitFrame(before);
-            app.window.snapshots().clear();
+            app.window.snapshots().waitUntilIdle();
             if (enter) {
                 const double milliseconds = timedToggle();
                 fullSize = controls(app.window).pbxShow->size();
@@ -53,16 +90,23 @@ void toggle(benchmark::State& state, bool enter, int width, int height) {
             return timedToggle();
         },
         [&] {
-            const auto start = std::chrono::steady_clock::now();
+            const QSize screenSize = screen.size();
+            plain.setFixedSize(enter ? windowSize : screenSize);
+            const int shown = bench::paints().count;
+            plain.show();
+            bench::awaitFrame(shown);
+            double milliseconds = 0;
             if (enter) {
+                const auto start = std::chrono::steady_clock::now();
                 if (decodePictureForSize(album.snapshots[static_cast<std::size_t>(page)], fullSize).isNull())
                     std::abort();
+                milliseconds = bench::millisecondsSince(start) + resizeAndPaint(plain, screenSize);
             } else {
-                const int before = bench::paints().count;
-                app.window.update();
-                bench::awaitFrame(before);
+                milliseconds = resizeAndPaint(plain, windowSize);
             }
-            return bench::millisecondsSince(start);
+            plain.hide();
+            settle();
+            return milliseconds;
         },
         bench::Goal::ratio(1.5));
     if (app.state.blnFullScreen)

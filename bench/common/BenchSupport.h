@@ -176,9 +176,10 @@ inline void awaitFrame(int paintsBefore) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     if (paints().count == paintsBefore)
         std::abort(); // nothing was painted: the road did not run
-    if (auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>())
-        std::free(
-            xcb_get_input_focus_reply(x11->connection(), xcb_get_input_focus(x11->connection()), nullptr));
+    // Offscreen the interface is there too, without a connection.
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (xcb_connection_t* connection = x11 ? x11->connection() : nullptr)
+        std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 }
 
 inline double millisecondsSince(std::chrono::steady_clock::time_point start) {

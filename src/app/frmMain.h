@@ -178,6 +178,8 @@ private:
     PictureArea* pbxShow = nullptr;
     StoryTextBox* rtbViewer = nullptr;
     std::array<ColorButton*, 6> cmdNav{};
+    // Holds the navigation buttons, so that full-screen mode hides and shows them in one step.
+    QWidget* m_navigationRow = nullptr;
     TransparentLabel* lblApplicationMode = nullptr;
     TransparentLabel* lblBragBox = nullptr;
     ImageHotspot* btnLoad = nullptr;

@@ -53,8 +53,7 @@ void frmMain::enterFullScreen() {
         twipsToPixelRect(layout.pictureLeft, layout.pictureTop, layout.pictureWidth, layout.pictureHeight));
     pbxBlanket->setGeometry(0, 0, width(), height());
     pbxBlanket->show();
-    for (ColorButton* button : cmdNav)
-        button->hide();
+    m_navigationRow->hide();
     rtbViewer->setGeometry(
         twipsToPixelRect(layout.textLeft, layout.textTop, layout.textWidth, layout.textHeight));
 

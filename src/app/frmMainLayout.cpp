@@ -25,6 +25,12 @@ struct NavButtonDesign {
     FontWeight weight;
 };
 
+// The row the navigation buttons stand in, in twips.
+constexpr int kNavRowLeft = 615;
+constexpr int kNavRowTop = 5500;
+constexpr int kNavRowWidth = 6135;
+constexpr int kNavRowHeight = 315;
+
 // Indexed as the buttons are: 0 back, 1 back ten, 2 first, 3 forward, 4 forward ten, 5 last.
 constexpr std::array<NavButtonDesign, 6> kNavButtons = {{
     {"<", 2040, 1635, 13.5, FontWeight::Bold},
@@ -88,12 +94,19 @@ void frmMain::createControls() {
 }
 
 void frmMain::createNavigationButtons() {
+    // Shown and hidden as one: each child shown or hidden alone costs a round trip to the X server
+    // for the pointer. The row paints nothing, and a press between two buttons goes on to the face.
+    m_navigationRow = new QWidget(this);
+    m_navigationRow->setObjectName(QStringLiteral("navigationRow"));
+    // Tracked, so that a move between two buttons reaches the face as it did before the row.
+    m_navigationRow->setMouseTracking(true);
+    m_navigationRow->setGeometry(twipsRect(kNavRowLeft, kNavRowTop, kNavRowWidth, kNavRowHeight));
     for (std::size_t index = 0; index < cmdNav.size(); ++index) {
         const NavButtonDesign& design = kNavButtons[index];
-        auto* button = new ColorButton(this);
+        auto* button = new ColorButton(m_navigationRow);
         button->setObjectName(QStringLiteral("cmdNav_%1").arg(index));
         button->setText(QString::fromLatin1(design.caption));
-        button->setGeometry(twipsRect(design.left, 5500, design.width, 315));
+        button->setGeometry(twipsRect(design.left - kNavRowLeft, 0, design.width, kNavRowHeight));
         button->setBackColor(kPanelColor);
         button->setAutoDefault(false);
         if (design.points > 0)
@@ -192,8 +205,7 @@ void frmMain::arrangeStackingAndTabs() {
     pbxBlanket->raise();
     pbxShow->raise();
     sbtnDelete->raise();
-    for (ColorButton* button : cmdNav)
-        button->raise();
+    m_navigationRow->raise();
     rtbViewer->raise();
     sbtnTools1->raise();
 
@@ -212,8 +224,7 @@ void frmMain::SetWindowMode() {
     pbxShow->setSizeTwips(6000, 4500);
     pbxShow->move(twipsToPixels(650), twipsToPixels(885));
     moveTwips(m_state.intWindowLeft, m_state.intWindowTop);
-    for (ColorButton* button : cmdNav)
-        button->show();
+    m_navigationRow->show();
     rtbViewer->show();
     rtbViewer->setGeometry(twipsRect(615, 5880, 6120, 2160));
     pbxBlanket->hide();

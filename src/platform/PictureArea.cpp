@@ -6,10 +6,13 @@
 
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
+    // Every pixel is painted here, so Qt need not paint the window's face beneath first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PictureArea::setGeometryTwips(int left, int top, int width, int height) {
@@ -173,9 +176,15 @@ QImage PictureArea::shownImage() {
     return shown;
 }
 
-void PictureArea::paintEvent(QPaintEvent*) {
-    ensureImages();
+void PictureArea::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    // Nothing drawn and no picture: the background alone, without an image the size of the area
+    // (the full-screen backdrop covers the screen).
+    if (m_image.isNull() && m_picture.isNull()) {
+        painter.fillRect(event->rect(), m_backColor);
+        return;
+    }
+    ensureImages();
     painter.drawImage(0, 0, m_image);
     if (!m_transient.isNull())
         painter.drawImage(0, 0, m_transient);

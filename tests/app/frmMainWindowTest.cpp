@@ -107,9 +107,6 @@ TEST_F(frmMainWindowTest, ControlsStandAtTheirWindowModePlaces) {
     const Place places[] = {
         {controls(window).pbxShow, {43, 59, 400, 300}},
         {controls(window).rtbViewer, {41, 392, 408, 144}},
-        {controls(window).cmdNav[2], {41, 367, 26, 21}},
-        {controls(window).cmdNav[0], {136, 367, 109, 21}},
-        {controls(window).cmdNav[5], {424, 367, 26, 21}},
         {controls(window).lblApplicationMode, {45, 540, 136, 13}},
         {controls(window).lblBragBox, {204, 540, 250, 17}},
         {controls(window).btnLoad, {177, 27, 28, 28}},
@@ -123,6 +120,15 @@ TEST_F(frmMainWindowTest, ControlsStandAtTheirWindowModePlaces) {
     EXPECT_EQ(window.size(), QSize(487, 561));
     for (const Place& place : places)
         EXPECT_EQ(place.control->geometry(), place.pixels) << place.control->objectName().toStdString();
+    // The navigation buttons stand in a row of their own; in the window's pixels:
+    const Place buttons[] = {
+        {controls(window).cmdNav[2], {41, 367, 26, 21}},
+        {controls(window).cmdNav[0], {136, 367, 109, 21}},
+        {controls(window).cmdNav[5], {424, 367, 26, 21}},
+    };
+    for (const Place& place : buttons)
+        EXPECT_EQ(QRect(place.control->mapTo(&window, QPoint()), place.control->size()), place.pixels)
+            << place.control->objectName().toStdString();
     EXPECT_EQ(controls(window).cmdNav[0]->text(), QStringLiteral("<"));
     EXPECT_EQ(controls(window).cmdNav[5]->text(), QStringLiteral(">|"));
     EXPECT_EQ(controls(window).btnSaveAs->toolTip(), QStringLiteral("Save As (xml or html)"));

@@ -134,3 +134,20 @@ TEST_F(PictureAreaTest, PaintingStretchesOverTheWholeArea) {
     EXPECT_EQ(shown.pixelColor(20, 280), QColor(Qt::blue));
     EXPECT_EQ(shown.pixelColor(380, 280), QColor(Qt::yellow));
 }
+
+TEST_F(PictureAreaTest, ThePaintedAreaIsWhatItShows) {
+    // Painted first: asking what it shows makes the area's image.
+    const auto paintedIsShown = [this] {
+        const QImage painted = area.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return painted == area.shownImage().convertToFormat(QImage::Format_RGB32);
+    };
+    EXPECT_TRUE(paintedIsShown()) << "nothing drawn: the background alone";
+
+    QImage picture(100, 80, QImage::Format_RGB32);
+    picture.fill(QColor(10, 200, 10));
+    area.setPicture(picture);
+    EXPECT_TRUE(paintedIsShown()) << "the picture at the top left";
+
+    area.print("loose text");
+    EXPECT_TRUE(paintedIsShown()) << "loose drawing over the picture";
+}
