@@ -195,5 +195,8 @@ void StartupToFirstPaint(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(StartupToFirstPaint)->UseManualTime()->Iterations(bench::samples(30, 20))->Unit(benchmark::kMillisecond);
+BENCHMARK(StartupToFirstPaint)
+    ->UseManualTime()
+    ->Iterations(bench::samples(30, 20))
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
