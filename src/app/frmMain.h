@@ -62,6 +62,10 @@ public:
     void SaveSettings();
     // True once the application was asked to end at once (nothing is saved then).
     bool endRequested() const { return m_endRequested; }
+    // At start-up the pages ahead wait until the first frame is out: decoding them beside it slows
+    // the frame more than the work is worth.
+    void holdDecodingAhead() { m_decodingAheadHeld = true; }
+    void releaseDecodingAhead();
 
     // Layout, start screen and toolbar (frmMainLayout.cpp, frmMainStartScreen.cpp).
     void SetWindowMode();
@@ -262,6 +266,7 @@ private:
     SidePanel m_sidePanel = SidePanel::None;
     bool m_pageStale = false;    // the page picture is to be drawn afresh
     bool m_targetsStale = false; // the navigation buttons' pages are to be decoded ahead
+    bool m_decodingAheadHeld = false;
     bool m_endRequested = false;
     bool m_unloaded = false;
 };

@@ -95,6 +95,14 @@ void frmMain::refreshPage() {
         m_pageStale = false;
         drawPage();
     }
+    if (m_targetsStale && !m_decodingAheadHeld) {
+        m_targetsStale = false;
+        decodeTargetsAhead(m_state, m_snapshots, pbxShow->size());
+    }
+}
+
+void frmMain::releaseDecodingAhead() {
+    m_decodingAheadHeld = false;
     if (m_targetsStale) {
         m_targetsStale = false;
         decodeTargetsAhead(m_state, m_snapshots, pbxShow->size());

@@ -108,14 +108,17 @@ int main(int argc, char* argv[]) {
 
     frmMain window(state);
     seam.setOwner(&window);
+    window.holdDecodingAhead();
     window.Form_Load();
     if (window.endRequested())
         return 0;
     // The first showing stands in the middle of the screen.
     window.centreOnScreen();
     // The icon is only for the task list.
-    new AfterFirstPaint(window,
-                        [] { QApplication::setWindowIcon(QPixmap::fromImage(builtInArtwork("icon"))); });
+    new AfterFirstPaint(window, [&window] {
+        window.releaseDecodingAhead();
+        QApplication::setWindowIcon(QPixmap::fromImage(builtInArtwork("icon")));
+    });
     window.show();
     // Without a window manager nobody else gives the new window the keyboard.
     window.activateWindow();

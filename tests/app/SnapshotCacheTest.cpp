@@ -267,4 +267,26 @@ TEST(SnapshotCache, PageChangedOnDiskAfterItsNeighbourWasShownIsShownFresh) {
     EXPECT_TRUE(isColor(controls(window).pbxShow->shownImage().copy(150, 120, 100, 40), Qt::blue));
 }
 
+// Held, as at start-up until the first frame, the window decodes only the page it shows; released,
+// it asks for the pages ahead it put off.
+TEST(SnapshotCache, PagesAheadWaitWhileHeld) {
+    QTemporaryDir folder;
+    AlbumText album;
+    for (int p = 1; p <= 3; ++p) {
+        const QString name = QStringLiteral("snapshot_4c1e9b07_0000000%1.jpg").arg(p);
+        writePicture(folder, name, Qt::red);
+        album.pages.push_back({"Page", name.toStdString(), "Story"});
+    }
+    AppFixture app;
+    app.seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
+    frmMain window(app.state);
+    window.holdDecodingAhead();
+    openThroughDialog(app, window, writeAlbum(folder, album));
+    window.snapshots().waitUntilIdle();
+    EXPECT_EQ(window.snapshots().size(), 1u);
+    window.releaseDecodingAhead();
+    window.snapshots().waitUntilIdle();
+    EXPECT_EQ(window.snapshots().size(), 3u);
+}
+
 } // namespace
