@@ -243,16 +243,22 @@ TEST(SnapshotCache, EveryNavigationButtonsPageIsDecodedAhead) {
     }
 }
 
-// Through the window: the page after the one shown is decoded ahead; changed on disk before the
-// turn, it is shown as it is now.
-TEST(SnapshotCache, PageChangedOnDiskAfterItsNeighbourWasShownIsShownFresh) {
-    QTemporaryDir folder;
+// An album of three pages, each a red snapshot in folder.
+AlbumText threeRedPages(const QTemporaryDir& folder) {
     AlbumText album;
     for (int p = 1; p <= 3; ++p) {
         const QString name = QStringLiteral("snapshot_4c1e9b07_0000000%1.jpg").arg(p);
         writePicture(folder, name, Qt::red);
         album.pages.push_back({"Page", name.toStdString(), "Story"});
     }
+    return album;
+}
+
+// Through the window: the page after the one shown is decoded ahead; changed on disk before the
+// turn, it is shown as it is now.
+TEST(SnapshotCache, PageChangedOnDiskAfterItsNeighbourWasShownIsShownFresh) {
+    QTemporaryDir folder;
+    const AlbumText album = threeRedPages(folder);
     AppFixture app;
     app.seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
     frmMain window(app.state);
@@ -271,12 +277,7 @@ TEST(SnapshotCache, PageChangedOnDiskAfterItsNeighbourWasShownIsShownFresh) {
 // it asks for the pages ahead it put off.
 TEST(SnapshotCache, PagesAheadWaitWhileHeld) {
     QTemporaryDir folder;
-    AlbumText album;
-    for (int p = 1; p <= 3; ++p) {
-        const QString name = QStringLiteral("snapshot_4c1e9b07_0000000%1.jpg").arg(p);
-        writePicture(folder, name, Qt::red);
-        album.pages.push_back({"Page", name.toStdString(), "Story"});
-    }
+    const AlbumText album = threeRedPages(folder);
     AppFixture app;
     app.seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
     frmMain window(app.state);
