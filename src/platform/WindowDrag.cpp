@@ -5,15 +5,12 @@
 #include <QWidget>
 #include <QWindow>
 
-namespace {
-const QString kTrackerName = QStringLiteral("windowDragTracker");
-
 // Remembers the press of the left button alone and the last mouse position seen by the window, so
 // the window moves by exactly the distance the mouse has travelled since the press.
-class DragTracker : public QObject {
+class WindowDragTracker : public QObject {
+    Q_OBJECT
 public:
-    explicit DragTracker(QWidget& window) : QObject(&window), m_window(window) {
-        setObjectName(kTrackerName);
+    explicit WindowDragTracker(QWidget& window) : QObject(&window), m_window(window) {
         window.installEventFilter(this);
     }
 
@@ -63,8 +60,9 @@ private:
     QPoint m_windowAtPress;
 };
 
-DragTracker* trackerOf(QWidget& window) {
-    return static_cast<DragTracker*>(window.findChild<QObject*>(kTrackerName, Qt::FindDirectChildrenOnly));
+namespace {
+WindowDragTracker* trackerOf(QWidget& window) {
+    return window.findChild<WindowDragTracker*>(QString(), Qt::FindDirectChildrenOnly);
 }
 } // namespace
 
@@ -81,11 +79,13 @@ int buttonWord(Qt::MouseButtons buttons) {
 
 void trackWindowDrag(QWidget& window) {
     if (!trackerOf(window))
-        new DragTracker(window);
+        new WindowDragTracker(window);
 }
 
 DragRoad startWindowDrag(QWidget& window) {
     QWidget& topLevel = *window.window();
-    DragTracker* tracker = trackerOf(topLevel);
+    WindowDragTracker* tracker = trackerOf(topLevel);
     return tracker ? tracker->follow() : DragRoad::None;
 }
+
+#include "WindowDrag.moc"
