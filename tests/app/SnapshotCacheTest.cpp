@@ -35,6 +35,14 @@ QString writePicture(const QTemporaryDir& folder, const QString& name, const QCo
     return path;
 }
 
+// That many gray snapshots in folder; their paths.
+std::vector<QString> grayPictures(const QTemporaryDir& folder, std::size_t count) {
+    std::vector<QString> paths;
+    for (std::size_t i = 0; i < count; ++i)
+        paths.push_back(writePicture(folder, QStringLiteral("snapshot_%1.jpg").arg(i), Qt::gray));
+    return paths;
+}
+
 // The album as Storybook.xml in folder; its path.
 std::string writeAlbum(const QTemporaryDir& folder, const AlbumText& album) {
     const std::string path = folder.filePath(QStringLiteral("Storybook.xml")).toStdString();
@@ -134,9 +142,7 @@ TEST(SnapshotCache, WindowNeverWaitsBehindTheWorker) {
 TEST(SnapshotCache, PictureDecodingWhenThePagesAheadChange) {
     QTemporaryDir folder;
     const QString slow = writePicture(folder, QStringLiteral("slow"), Qt::red);
-    std::vector<QString> others;
-    for (std::size_t i = 0; i < SnapshotCache::kEntries; ++i)
-        others.push_back(writePicture(folder, QStringLiteral("snapshot_%1.jpg").arg(i), Qt::gray));
+    const std::vector<QString> others = grayPictures(folder, SnapshotCache::kEntries);
     for (const bool stillWanted : {true, false}) {
         SCOPED_TRACE(stillWanted ? "still wanted" : "no longer wanted");
         HeldDecoder held;
@@ -176,9 +182,7 @@ TEST(SnapshotCache, MissingOrUnreadableFileGivesNoPicture) {
 
 TEST(SnapshotCache, KeepsAHandfulOfPictures) {
     QTemporaryDir folder;
-    std::vector<QString> paths;
-    for (int i = 0; i < 12; ++i)
-        paths.push_back(writePicture(folder, QStringLiteral("snapshot_%1.jpg").arg(i), Qt::gray));
+    const std::vector<QString> paths = grayPictures(folder, 12);
     SnapshotCache cache;
     for (const QString& path : paths)
         cache.picture(path, kShown);
@@ -197,9 +201,7 @@ TEST(SnapshotCache, KeepsAHandfulOfPictures) {
 
 TEST(SnapshotCache, KeepsOnlyThePictureShownAndThoseAskedAheadLast) {
     QTemporaryDir folder;
-    std::vector<QString> paths;
-    for (int i = 0; i < 4; ++i)
-        paths.push_back(writePicture(folder, QStringLiteral("snapshot_%1.jpg").arg(i), Qt::gray));
+    const std::vector<QString> paths = grayPictures(folder, 4);
     HeldDecoder counting;
     SnapshotCache cache(counting.decoder());
     cache.picture(paths[0], kShown);
