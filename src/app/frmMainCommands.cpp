@@ -253,7 +253,7 @@ void frmMain::refresh() {
     for (const CommandRow& row : m_commands)
         for (const CommandControl& control : row.controls)
             if (auto* item = std::get_if<QAction*>(&control))
-                mnuPopup->setItemEnabled((*item)->objectName(), !row.enabled || (controller.*row.enabled)());
+                mnuPopup->setItemEnabled(*item, !row.enabled || (controller.*row.enabled)());
 }
 
 void frmMain::EmptyProcedure() {}

@@ -58,8 +58,8 @@ void frmMain::enterFullScreen() {
         twipsToPixelRect(layout.textLeft, layout.textTop, layout.textWidth, layout.textHeight));
 
     m_state.blnFullScreen = true;
-    mnuPopup->setItemAvailable(QStringLiteral("mnuPopupFullScreen"), false);
-    mnuPopup->setItemAvailable(QStringLiteral("mnuPopupWindowMode"), true);
+    mnuPopup->setItemAvailable(m_items.fullScreen, false);
+    mnuPopup->setItemAvailable(m_items.windowMode, true);
     DisplayCurrentPage();
 }
 

@@ -253,6 +253,6 @@ void frmMain::SetWindowMode() {
     imgSaving->hide();
 
     setWindowTitle(QStringLiteral("Brindlecove"));
-    mnuPopup->setItemAvailable(QStringLiteral("mnuPopupFullScreen"), true);
-    mnuPopup->setItemAvailable(QStringLiteral("mnuPopupWindowMode"), false);
+    mnuPopup->setItemAvailable(m_items.fullScreen, true);
+    mnuPopup->setItemAvailable(m_items.windowMode, false);
 }

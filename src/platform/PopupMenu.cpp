@@ -41,27 +41,26 @@ QAction* PopupMenu::action(const QString& name) const {
     return found == m_actions.end() ? nullptr : found->second;
 }
 
-void PopupMenu::setItemEnabled(const QString& name, bool enabled) {
-    if (QAction* item = action(name)) {
-        m_enabled[name] = enabled;
+void PopupMenu::setItemEnabled(QAction* item, bool enabled) {
+    if (item) {
+        m_enabled[item] = enabled;
         item->setEnabled(enabled);
     }
 }
 
-bool PopupMenu::itemEnabled(const QString& name) const {
-    const auto found = m_enabled.find(name);
-    return action(name) && (found == m_enabled.end() || found->second);
+bool PopupMenu::itemEnabled(const QAction* item) const {
+    const auto found = m_enabled.find(item);
+    return item && (found == m_enabled.end() || found->second);
 }
 
-void PopupMenu::setItemAvailable(const QString& name, bool available) {
-    if (QAction* item = action(name)) {
+void PopupMenu::setItemAvailable(QAction* item, bool available) {
+    if (item) {
         item->setVisible(available);
-        item->setEnabled(itemEnabled(name));
+        item->setEnabled(itemEnabled(item));
     }
 }
 
-bool PopupMenu::itemAvailable(const QString& name) const {
-    const QAction* item = action(name);
+bool PopupMenu::itemAvailable(const QAction* item) const {
     return item && item->isVisible();
 }
 

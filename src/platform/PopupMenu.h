@@ -1,6 +1,6 @@
 #pragma once
-// A popup menu whose items are known by name. An item can be enabled or disabled and, separately,
-// made available or unavailable (an unavailable item is not shown at all).
+// A popup menu whose items are its actions, each also known by name. An item can be enabled or
+// disabled and, separately, made available or unavailable (an unavailable item is not shown at all).
 
 #include <QObject>
 #include <QString>
@@ -24,10 +24,15 @@ public:
     void addSubmenu(const QString& name, const QString& caption, const QString& parentName = {});
     void addSeparator(const QString& name, const QString& parentName = {});
 
-    void setItemEnabled(const QString& name, bool enabled);
-    bool itemEnabled(const QString& name) const;
-    void setItemAvailable(const QString& name, bool available);
-    bool itemAvailable(const QString& name) const;
+    void setItemEnabled(QAction* item, bool enabled);
+    bool itemEnabled(const QAction* item) const;
+    void setItemAvailable(QAction* item, bool available);
+    bool itemAvailable(const QAction* item) const;
+    // The same by name; an unknown name is no item.
+    void setItemEnabled(const QString& name, bool enabled) { setItemEnabled(action(name), enabled); }
+    bool itemEnabled(const QString& name) const { return itemEnabled(action(name)); }
+    void setItemAvailable(const QString& name, bool available) { setItemAvailable(action(name), available); }
+    bool itemAvailable(const QString& name) const { return itemAvailable(action(name)); }
     QString caption(const QString& name) const;
     QAction* action(const QString& name) const;
 
@@ -46,5 +51,5 @@ private:
     std::map<QString, QAction*> m_actions;
     std::map<QString, QMenu*> m_submenus;
     // Qt disables a hidden action, so the enabled state is kept here as well.
-    std::map<QString, bool> m_enabled;
+    std::map<const QAction*, bool> m_enabled;
 };

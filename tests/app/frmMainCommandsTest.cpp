@@ -30,7 +30,7 @@ const std::set<std::string> kAlwaysItems = {
 // Right presses open the popup menu, which the popup tests look at.
 void raise(frmMain& window, const CommandControl& control) {
     if (auto* item = std::get_if<QAction*>(&control)) {
-        controls(window).mnuPopup->setItemEnabled((*item)->objectName(), true);
+        controls(window).mnuPopup->setItemEnabled(*item, true);
         (*item)->trigger();
     } else if (auto* hotspot = std::get_if<ImageHotspot*>(&control)) {
         emit(*hotspot)->clicked();
