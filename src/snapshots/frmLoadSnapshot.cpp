@@ -16,6 +16,8 @@
 #include <QListWidget>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 const QColor kWhite(255, 255, 255);
@@ -260,13 +262,17 @@ void frmLoadSnapshot::Form_Unload() {
         m_input.strStorybookCachePath = m_input.varStorybookFolder;
 }
 
-void frmLoadSnapshot::HandleBrowserKey(std::string_view name, int key, int /*shift*/) {
+bool frmLoadSnapshot::isInsertButton(const QObject* control) const {
+    return std::find(cmdInsert.begin(), cmdInsert.end(), control) != cmdInsert.end();
+}
+
+void frmLoadSnapshot::HandleBrowserKey(const QObject* on, int key, int /*shift*/) {
     if (key < 13 || key > 39)
         return;
-    const bool browsing = m_choice == SnapshotChoice::Browsing && name != "lbxLots";
+    const bool browsing = m_choice == SnapshotChoice::Browsing && on != lbxLots;
     switch (key) {
     case 27:
-        if (name == "cmdOther" || name == "lbxLots" || name == "cmdInsert" || name == "cmdReplace")
+        if (on == cmdOther || on == lbxLots || isInsertButton(on) || on == cmdReplace)
             pbxThumbnail->setFocus();
         else if (m_choice == SnapshotChoice::Browsing)
             CloseSnapshotBrowser();
@@ -300,10 +306,10 @@ void frmLoadSnapshot::HandleBrowserKey(std::string_view name, int key, int /*shi
     }
 }
 
-void frmLoadSnapshot::keyDown(std::string_view name, int key, int shift, FocusMove focus) {
+void frmLoadSnapshot::keyDown(const QObject* on, int key, int shift, FocusMove focus) {
     if (focus == FocusMove::Before)
         pbxThumbnail->setFocus();
-    HandleBrowserKey(name, key, shift);
+    HandleBrowserKey(on, key, shift);
     if (focus == FocusMove::After && !m_unloaded)
         pbxThumbnail->setFocus();
 }
@@ -315,14 +321,12 @@ bool frmLoadSnapshot::eventFilter(QObject* watched, QEvent* event) {
     const KeyStroke stroke = keyStroke(*press);
     const int key = stroke.keyCode;
     const int shift = stroke.shift;
-    const QString name = watched->objectName();
-    const bool onInsert = name.startsWith(QStringLiteral("cmdInsert"));
     FocusMove focus = FocusMove::None;
-    if (onInsert || watched == cmdReplace || watched == chkShowUnused)
+    if (isInsertButton(watched) || watched == cmdReplace || watched == chkShowUnused)
         focus = FocusMove::Before;
     else if (watched == txtNofN || watched == btnBack || watched == btnForward || watched == cmdOther)
         focus = FocusMove::After;
-    keyDown(onInsert ? "cmdInsert" : name.toStdString(), key, shift, focus);
+    keyDown(watched, key, shift, focus);
     // Esc never reaches the dialog's own handling; the browsing keys stay with the lot list box,
     // which moves its selection by them, and are used up everywhere else.
     if (key == 27)

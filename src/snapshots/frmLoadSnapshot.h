@@ -61,7 +61,8 @@ public:
     void cmdInsert_Click(int Index);
     void cmdReplace_Click();
     void cmdOther_Click();
-    void HandleBrowserKey(std::string_view name, int key, int shift);
+    // A key pressed on one of the browser's controls.
+    void HandleBrowserKey(const QObject* on, int key, int shift);
     void NavigateSnapshots(std::string_view word);
 
     int intCurrentSnapshot() const { return m_current; }
@@ -118,7 +119,8 @@ private:
     void refuse(std::string_view reason);
     void CloseSnapshotBrowser();
     void Form_Unload();
-    void keyDown(std::string_view name, int key, int shift, FocusMove focus);
+    void keyDown(const QObject* on, int key, int shift, FocusMove focus);
+    bool isInsertButton(const QObject* control) const;
     void navigateAndFocus(std::string_view word);
 
     SnapshotBrowserInput m_input;

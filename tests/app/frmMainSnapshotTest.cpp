@@ -5,6 +5,7 @@
 #include "AppFixture.h"
 #include "OpenThroughDialog.h"
 #include "frmMain.h"
+#include "platform/PictureArea.h"
 #include "snapshots/frmLoadSnapshot.h"
 
 #include <QDir>
@@ -141,7 +142,7 @@ TEST_F(SnapshotCommand, EachResultLandsWhereItSays) {
 TEST_F(SnapshotCommand, CancelEscAndTheCloseBoxChangeNothing) {
     const std::function<void(frmLoadSnapshot&)> ways[] = {
         [](frmLoadSnapshot& browser) { browser.cmdOther_Click(); },
-        [](frmLoadSnapshot& browser) { browser.HandleBrowserKey("pbxThumbnail", 27, 0); },
+        [](frmLoadSnapshot& browser) { browser.HandleBrowserKey(browser.pbxThumbnail, 27, 0); },
         [](frmLoadSnapshot& browser) { browser.close(); },
     };
     app.state.controller().setCurrentPage(1);
