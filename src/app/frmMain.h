@@ -237,6 +237,8 @@ private:
     void showSidePanel(SidePanel panel);
     void refreshSideButtons();
     void refreshPage();
+    // The navigation buttons' pages, decoded ahead once the page changed, unless held.
+    void decodeStaleTargets();
     void drawPage();
     void showNoPage();
     void setMode(AppMode mode);

@@ -95,15 +95,16 @@ void frmMain::refreshPage() {
         m_pageStale = false;
         drawPage();
     }
-    if (m_targetsStale && !m_decodingAheadHeld) {
-        m_targetsStale = false;
-        decodeTargetsAhead(m_state, m_snapshots, pbxShow->size());
-    }
+    decodeStaleTargets();
 }
 
 void frmMain::releaseDecodingAhead() {
     m_decodingAheadHeld = false;
-    if (m_targetsStale) {
+    decodeStaleTargets();
+}
+
+void frmMain::decodeStaleTargets() {
+    if (m_targetsStale && !m_decodingAheadHeld) {
         m_targetsStale = false;
         decodeTargetsAhead(m_state, m_snapshots, pbxShow->size());
     }
