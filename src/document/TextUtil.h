@@ -1,5 +1,5 @@
 #pragma once
-// Small text helpers shared by the document and the export; all work on bytes.
+// Small text helpers shared by the libraries above the document; all work on bytes.
 
 #include <string>
 #include <string_view>
@@ -34,4 +34,13 @@ inline std::string_view trimBlanks(std::string_view text) {
     if (first == std::string_view::npos)
         return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The text with A to Z as a to z; every other byte as it is.
+inline std::string asciiLowerCased(std::string_view text) {
+    std::string lowered(text);
+    for (char& c : lowered)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lowered;
 }

@@ -1,6 +1,7 @@
 #include "SnapshotLists.h"
 
 #include "document/Storybook.h"
+#include "document/TextUtil.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,6 +1,7 @@
 #include "SnapshotScan.h"
 
 #include "document/FileSystem.h"
+#include "document/TextUtil.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -34,14 +35,6 @@ std::time_t secondsOf(std::int64_t nanoseconds) {
 }
 
 } // namespace
-
-std::string asciiLowerCased(std::string_view text) {
-    std::string lowered(text);
-    for (char& c : lowered)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lowered;
-}
 
 bool isSnapshotFileName(std::string_view name) {
     const std::string lowered = asciiLowerCased(name);

@@ -31,7 +31,6 @@ bool isSnapshotFileName(std::string_view name);
 std::string_view lotIdentifierOf(std::string_view name);
 // A lot identifier beginning "00000" belongs to no lot.
 bool isUnlinkedLot(std::string_view lot);
-std::string asciiLowerCased(std::string_view text);
 // "yyyy/mm/dd HH:mm:ss" in local time; two such texts compare as their times do.
 std::string dateText(std::time_t time);
 

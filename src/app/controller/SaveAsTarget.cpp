@@ -1,5 +1,6 @@
 #include "SaveAsTarget.h"
 
+#include "document/TextUtil.h"
 #include "export/HtmlExport.h"
 
 #include <filesystem>
@@ -7,18 +8,9 @@
 
 namespace {
 
-bool endsWith(std::string_view text, std::string_view end) {
-    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
-}
-
 // Extensions typed in the name box count in any letter case.
 bool endsWithLowered(std::string_view text, std::string_view end) {
-    if (text.size() < end.size())
-        return false;
-    std::string tail(text.substr(text.size() - end.size()));
-    for (char& c : tail)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-    return tail == end;
+    return asciiLowerCased(text).ends_with(end);
 }
 
 std::string withoutAll(std::string text, std::string_view piece) {
@@ -46,7 +38,7 @@ SaveAsTarget saveAsTarget(const std::string& chosen, int filterIndex) {
         return exported(".html", webtemplate::kPopup);
     if (filterIndex == 4)
         return exported(".html", webtemplate::kAdvancedViewer);
-    if (endsWith(chosen, ".xml"))
+    if (chosen.ends_with(".xml"))
         return {SaveAsAction::SaveXml, {}, chosen, false};
     return {SaveAsAction::SaveXml, {}, chosen + ".xml", true};
 }
