@@ -62,12 +62,12 @@ protected:
         ASSERT_EQ(ParseStorybookRecords(book, scan).outcome, ParseOutcome::Complete);
     }
 
-    // The album with page 1's story stored as given, and as it is after page 2's story was changed.
-    std::string withFirstStory(std::string_view stored) const {
-        return replacedAll(text.bytes(), "<![CDATA[first]]>", stored);
-    }
-    static std::string withSecondChanged(std::string_view album) {
-        return replacedAll(album, "<![CDATA[second\nstory]]>", "<![CDATA[changed]]>");
+    // Opens the album with one piece of its bytes replaced; the bytes opened.
+    std::string openWith(Storybook& book, std::string_view from, std::string_view to) {
+        const std::string original = replacedAll(text.bytes(), from, to);
+        folder.write("Storybook.xml", original);
+        load(book);
+        return original;
     }
     // Saves after page 2's story was changed and, when touched, after page 1's was typed on: an
     // untouched story is written back byte for byte, a typed one reads back as the user saw it.
@@ -80,7 +80,7 @@ protected:
         ASSERT_TRUE(result.saved()) << (result.message ? result.message->text : "");
         const std::string saved = TempFolder::read(path);
         if (!touched) {
-            EXPECT_EQ(saved, withSecondChanged(original));
+            EXPECT_EQ(saved, replacedAll(original, "second\nstory", "changed"));
             return;
         }
         EXPECT_FALSE(result.message);
@@ -133,21 +133,14 @@ TEST_F(TypedText, StrayCrAndLfAFileHoldsNeverBlockASave) {
     for (const std::string stray : kStories) {
         for (const bool wrapped : {true, false}) {
             for (const bool touched : {false, true}) {
-                SCOPED_TRACE(testing::Message()
-                             << testing::PrintToString(stray) << (wrapped ? " wrapped" : "")
-                             << (touched ? " touched" : ""));
-                const std::string original = withFirstStory(wrapped ? "<![CDATA[" + stray + "]]>" : stray);
-                folder.write("Storybook.xml", original);
-                load(*book);
-                saveAndCheck(*book, original, touched);
+                const std::string stored = wrapped ? "<![CDATA[" + stray + "]]>" : stray;
+                SCOPED_TRACE(testing::PrintToString(stored) + (touched ? " touched" : ""));
+                saveAndCheck(*book, openWith(*book, "<![CDATA[first]]>", stored), touched);
             }
         }
     }
     // The same for a line of the file's head.
-    const std::string original = replacedAll(text.bytes(), "<Build>1</Build>", "<Build>1</Build>\r\r");
-    folder.write("Storybook.xml", original);
-    load(*book);
-    saveAndCheck(*book, original, false);
+    saveAndCheck(*book, openWith(*book, "<Build>1</Build>", "<Build>1</Build>\r\r"), false);
 }
 
 TEST_F(TypedText, AStoryWithoutTheWrapperShowsAsXmlReadsIt) {
@@ -166,9 +159,7 @@ TEST_F(TypedText, AStoryWithoutTheWrapperShowsAsXmlReadsIt) {
     for (const auto& [stored, shown] : kStories) {
         for (const bool touched : {false, true}) {
             SCOPED_TRACE(stored + (touched ? " touched" : ""));
-            const std::string original = withFirstStory(stored);
-            folder.write("Storybook.xml", original);
-            load(*book);
+            const std::string original = openWith(*book, "<![CDATA[first]]>", stored);
             EXPECT_EQ(unwrapCdata(book->content(0, album::Text)), shown);
             saveAndCheck(*book, original, touched);
         }
