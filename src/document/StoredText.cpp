@@ -1,5 +1,7 @@
 #include "StoredText.h"
 
+#include "XmlText.h"
+
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -186,6 +188,41 @@ bool joinSections(std::string_view inner, std::string& out) {
     return true;
 }
 
+// Content without the wrapper that is well-formed element text, as an XML reader reads it: references
+// read, CDATA sections as they stand, and a line-break mark the file holds read as the CR LF it is
+// written as. Nothing becomes longer than what stands for it, so it is written in place.
+void decodeElementText(std::string_view content, std::string& out) {
+    const std::size_t base = out.size();
+    out.resize(base + content.size());
+    char* const first = out.data() + base;
+    char* to = first;
+    bool inSection = false;
+    std::size_t at = 0;
+    while (at < content.size()) {
+        const std::string_view rest = content.substr(at);
+        std::size_t taken = 0;
+        if (rest.starts_with(kLineBreakMark)) {
+            *to++ = '\r';
+            *to++ = '\n';
+            taken = kLineBreakMark.size();
+        } else if (inSection && rest.starts_with(kCdataClose)) {
+            inSection = false;
+            taken = kCdataClose.size();
+        } else if (!inSection && rest.starts_with(kCdataOpen)) {
+            inSection = true;
+            taken = kCdataOpen.size();
+        } else if (!inSection && rest[0] == '&') {
+            taken = readReference(content, at, to);
+        }
+        if (taken == 0) {
+            *to++ = content[at];
+            taken = 1;
+        }
+        at += taken;
+    }
+    out.resize(base + static_cast<std::size_t>(to - first));
+}
+
 } // namespace
 
 std::string wrapInCdata(std::string_view text) {
@@ -222,7 +259,10 @@ std::string unwrapCdata(std::string_view content) {
     std::string out;
     if (content.size() < kCdataOpen.size() + kCdataClose.size() || !content.starts_with(kCdataOpen) ||
         !content.ends_with(kCdataClose)) {
-        appendExpandingLineBreaks(out, content, "\r\n");
+        if (firstXmlContentFault(content))
+            appendExpandingLineBreaks(out, content, "\r\n");
+        else
+            decodeElementText(content, out);
         return out;
     }
     const std::string_view inner =

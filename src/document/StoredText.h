@@ -25,9 +25,10 @@ std::string wrapInCdata(std::string_view text);
 
 // The text a content shows: the sections of a wrapped content joined, their references read, and a
 // line-break mark a stored file holds inside a section read as the CR LF it stands for. A content
-// without the wrapper shows as it stands (marks read as line breaks). A wrapped content whose
-// sections do not join up, as older files hold them ("]]>" written unsplit), shows everything between
-// the outer wrapper as it stands.
+// without the wrapper shows as an XML reader reads it (references read, marks read as line breaks),
+// or as it stands when it is no well-formed element text. A wrapped content whose sections do not
+// join up, as older files hold them ("]]>" written unsplit), shows everything between the outer
+// wrapper as it stands.
 std::string unwrapCdata(std::string_view content);
 
 // Appends text with each line-break mark written as lineBreak.

@@ -18,18 +18,10 @@ bool holdsLineEnd(std::string_view line) {
     return line.find('\n') != std::string_view::npos || line.find('\r') != std::string_view::npos;
 }
 
-// A line is written as it stands when what it holds besides its CR LF pairs are CR bytes that no line
-// end follows: the line reader keeps those in their line. An LF, or a CR before a line end, would not
-// read back.
-bool writableAsItStands(std::string_view line, bool last) {
-    if (line.find('\n') != std::string_view::npos)
-        return false;
-    for (auto cr = line.find('\r'); cr != std::string_view::npos; cr = line.find('\r', cr + 1)) {
-        const std::string_view after = line.substr(cr + 1);
-        if ((after.empty() && !last) || after.starts_with(album::kLineBreakMark))
-            return false;
-    }
-    return true;
+// A line is written as it stands when what it holds besides its CR LF pairs are CR bytes: the line
+// reader keeps those in their line (see appendLineBreak). An LF would start a line of its own.
+bool writableAsItStands(std::string_view line) {
+    return line.find('\n') == std::string_view::npos;
 }
 
 // A line slot takes a cell's text as the cell holds it: referring to the same file bytes, or copied.
@@ -72,7 +64,16 @@ void joinParts(Cell& line, const std::array<Cell, album::kPartCount>& parts) {
     text += c;
 }
 
-// The file's bytes: lines joined by LF, each "{vbcrlf}" a line break, no line end after the last.
+// A line break is an LF, or a CR LF after a CR: the line reader drops one CR before an LF, so a text
+// that ends a line in a CR (a file's CR CR LF, read as it stands) reads back only with one more.
+void appendLineBreak(std::string& bytes) {
+    if (!bytes.empty() && bytes.back() == '\r')
+        bytes += "\r\n";
+    else
+        bytes += '\n';
+}
+
+// The file's bytes: lines joined by line breaks, each "{vbcrlf}" one, no line end after the last.
 void fileBytes(const Storybook& album, std::string& bytes) {
     std::size_t size = 0;
     for (int k = 0; k <= album.intLogFileLastLine; ++k)
@@ -81,8 +82,16 @@ void fileBytes(const Storybook& album, std::string& bytes) {
     bytes.reserve(size);
     for (int k = 0; k <= album.intLogFileLastLine; ++k) {
         if (k > 0)
-            bytes += '\n';
-        appendExpandingLineBreaks(bytes, album.strLogFileArray[k], "\n");
+            appendLineBreak(bytes);
+        const std::string_view line = album.strLogFileArray[k];
+        std::size_t from = 0;
+        for (auto mark = line.find(album::kLineBreakMark); mark != std::string_view::npos;
+             mark = line.find(album::kLineBreakMark, from)) {
+            bytes.append(line.substr(from, mark - from));
+            appendLineBreak(bytes);
+            from = mark + album::kLineBreakMark.size();
+        }
+        bytes.append(line.substr(from));
     }
 }
 
@@ -155,7 +164,7 @@ bool rebuild(Storybook& album, RebuildFault& fault) {
         }
         marked.append(text.substr(done));
         album.strLogFileArray[k].set(marked);
-        if (!writableAsItStands(marked, k == album.intLogFileLastLine)) {
+        if (!writableAsItStands(marked)) {
             fault.line = k;
             return false;
         }

@@ -66,11 +66,12 @@ TEST_F(Editing, EditOpensTheTextWithThePageButtonsAndStoresItOnLeaving) {
 TEST_F(Editing, LeavingEditModeKeepsWhatWasShownAndWhatWasTyped) {
     auto& content = app.state.storybook().varEntryArray[0][album::Text][album::Content];
     // Without typing: bytes that are no UTF-8, no-break spaces, line separators, a lone CR, a stored
-    // line-break mark and a story without the wrapper all stay as they were.
+    // line-break mark and a story without the wrapper (shown with its references read) all stay as
+    // they were.
     const std::string untouched[] = {"<![CDATA[caf\xE9 a\xC2\xA0"
                                      "b\xE2\x80\xA8"
                                      "c\rd{vbcrlf}e]]>",
-                                     "Anna said the house was perfect."};
+                                     "Tom &amp; Jerry &#233;\r\n&lt;3", "Anna said the house was perfect."};
     for (const std::string& stored : untouched) {
         content = stored;
         window.DisplayCurrentPage();

@@ -62,6 +62,36 @@ protected:
         ASSERT_EQ(ParseStorybookRecords(book, scan).outcome, ParseOutcome::Complete);
     }
 
+    // Opens the album with one piece of its bytes replaced; the bytes opened.
+    std::string openWith(Storybook& book, std::string_view from, std::string_view to) {
+        const std::string original = replacedAll(text.bytes(), from, to);
+        folder.write("Storybook.xml", original);
+        load(book);
+        return original;
+    }
+    // Saves after page 2's story was changed and, when touched, after page 1's was typed on: an
+    // untouched story is written back byte for byte, a typed one reads back as the user saw it.
+    void saveAndCheck(Storybook& book, const std::string& original, bool touched) {
+        const std::string shown = unwrapCdata(book.content(0, album::Text));
+        if (touched)
+            book.varEntryArray[0][album::Text][album::Content] = wrapInCdata(shown + "!");
+        book.varEntryArray[1][album::Text][album::Content] = wrapInCdata("changed");
+        const SaveResult result = BackupAndSave(book, path);
+        ASSERT_TRUE(result.saved()) << (result.message ? result.message->text : "");
+        const std::string saved = TempFolder::read(path);
+        if (!touched) {
+            EXPECT_EQ(saved, replacedAll(original, "second\nstory", "changed"));
+            return;
+        }
+        EXPECT_FALSE(result.message);
+        auto reloaded = makeStorybook();
+        load(*reloaded);
+        EXPECT_EQ(unwrapCdata(reloaded->content(0, album::Text)), shown + "!");
+        if (kXmlOracle) {
+            EXPECT_EQ(readWithLibxml2(saved).texts.at(0), replacedAll(shown + "!", "\r\n", "\n"));
+        }
+    }
+
     AlbumText text;
     TempFolder folder;
     std::string path;
@@ -93,6 +123,46 @@ TEST_F(TypedText, EveryTypedTextSavesAndReadsBackEqualAsWellFormedXml) {
         // An XML reader sees each line break as the LF the file holds.
         EXPECT_EQ(reading.texts[1], replacedAll(typed.text, "\r\n", "\n"));
         EXPECT_EQ(reading.texts[0], "first");
+    }
+}
+
+TEST_F(TypedText, StrayCrAndLfAFileHoldsNeverBlockASave) {
+    // Page 1's story as the file holds it, with the bytes a line reader keeps in a line or drops.
+    const char* kStories[] = {"a\r\r\nb", "a\r\r\r\nb", "a\rb", "a\r\r\n", "a\r", "\r\r\nb"};
+    auto book = makeStorybook();
+    for (const std::string stray : kStories) {
+        for (const bool wrapped : {true, false}) {
+            for (const bool touched : {false, true}) {
+                const std::string stored = wrapped ? "<![CDATA[" + stray + "]]>" : stray;
+                SCOPED_TRACE(testing::PrintToString(stored) + (touched ? " touched" : ""));
+                saveAndCheck(*book, openWith(*book, "<![CDATA[first]]>", stored), touched);
+            }
+        }
+    }
+    // The same for a line of the file's head.
+    saveAndCheck(*book, openWith(*book, "<Build>1</Build>", "<Build>1</Build>\r\r"), false);
+}
+
+TEST_F(TypedText, AStoryWithoutTheWrapperShowsAsXmlReadsIt) {
+    const std::pair<std::string, std::string> kStories[] = {
+        {"Tom &amp; Jerry", "Tom & Jerry"},
+        {"&lt;b&gt; &quot;hi&quot; &apos;s", "<b> \"hi\" 's"},
+        {"&#38;&#x26;&#xE9;&#233;", "&&\xC3\xA9\xC3\xA9"},
+        {"a <![CDATA[&amp;]]> b", "a &amp; b"},
+        {"two&#13;&#10;lines\nthree", "two\r\nlines\r\nthree"},
+        // No well-formed element text, which no XML reader reads: it shows as it stands.
+        {"Tom & Jerry", "Tom & Jerry"},
+        {"&nbsp;", "&nbsp;"},
+        {"&#0;", "&#0;"},
+    };
+    auto book = makeStorybook();
+    for (const auto& [stored, shown] : kStories) {
+        for (const bool touched : {false, true}) {
+            SCOPED_TRACE(stored + (touched ? " touched" : ""));
+            const std::string original = openWith(*book, "<![CDATA[first]]>", stored);
+            EXPECT_EQ(unwrapCdata(book->content(0, album::Text)), shown);
+            saveAndCheck(*book, original, touched);
+        }
     }
 }
 

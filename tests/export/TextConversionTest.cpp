@@ -24,6 +24,9 @@ const ConversionCase kConversionCases[] = {
     {"double quotes", "<![CDATA[say \"hi\"]]>", "say \"hi\"", "say hi"},
     {"kept characters", "it's <b>a</b> & \\ done", "it's <b>a</b> & \\ done", "it's <b>a</b> & \\ done"},
     {"lone CR", "a\rb", "a\rb", "ab"},
+    // References a story holds without the wrapper reach the page, which shows them as XML reads them.
+    {"references without wrapper", "Tom &amp; Jerry &lt;b&gt;", "Tom &amp; Jerry &lt;b&gt;",
+     "Tom &amp; Jerry &lt;b&gt;"},
     {"blank lines", "a\r\n\r\nb", "a\r<BR>\r<BR>b", "a<BR><BR>b"},
     // Each step makes one pass: a wrapper that a removal brings together is not removed again.
     {"opening joined by a removal", "<![CDA<![CDATA[TA[x", "<![CDATA[x", "<![CDATA[x"},
