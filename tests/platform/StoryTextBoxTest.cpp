@@ -67,7 +67,8 @@ protected:
         }
         case Road::MenuPaste: {
             const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
-            if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste")); paste && paste->isEnabled())
+            if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+                paste && paste->isEnabled())
                 paste->trigger();
             return true;
         }
@@ -76,14 +77,16 @@ protected:
     }
     void drop(const QMimeData* data) {
         const QPoint at(2, 2);
-        QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, {});
+        QDragEnterEvent enter(at, Qt::MoveAction, data, Qt::LeftButton, {});
         QApplication::sendEvent(box.viewport(), &enter);
-        QDropEvent dropped(at, Qt::CopyAction, data, Qt::LeftButton, {});
+        QDropEvent dropped(at, Qt::MoveAction, data, Qt::LeftButton, {});
         QApplication::sendEvent(box.viewport(), &dropped);
+        dropTaken = dropped.isAccepted() && dropped.dropAction() == Qt::MoveAction;
     }
 
     StoryTextBox box;
     std::optional<std::size_t> refused;
+    bool dropTaken = false; // a move taken, which the program it came from would complete by deleting
 };
 
 const Road kRoads[] = {Road::CtrlV, Road::ShiftInsert, Road::MiddleButton, Road::Drop, Road::MenuPaste};
@@ -121,16 +124,14 @@ TEST_F(StoryTextBoxPasteTest, TakesPlainTextAloneByEveryRoad) {
              data->setImageData(QImage(4, 4, QImage::Format_RGB32));
              return data;
          },
-         "",
-         std::nullopt},
+         "", std::nullopt},
         {"a file list",
          [] {
              auto* data = new QMimeData;
              data->setUrls({QUrl::fromLocalFile(QStringLiteral("/albums/snapshot.jpg"))});
              return data;
          },
-         "file:///albums/snapshot.jpg",
-         std::nullopt},
+         "file:///albums/snapshot.jpg", std::nullopt},
         {"rich text beside plain text",
          [] {
              auto* data = new QMimeData;
@@ -138,9 +139,9 @@ TEST_F(StoryTextBoxPasteTest, TakesPlainTextAloneByEveryRoad) {
              data->setText(QStringLiteral("bold & plain"));
              return data;
          },
-         "bold & plain",
+         "bold & plain", std::nullopt},
+        {"no-break space and line breaks", withText("a\u00A0b\r\nc\rd\ne"), "a\u00A0b\r\nc\r\nd\r\ne",
          std::nullopt},
-        {"no-break space and line breaks", withText("a\u00A0b\r\nc\rd\ne"), "a\u00A0b\r\nc\r\nd\r\ne", std::nullopt},
         {"a megabyte of short lines", withText(megabyteOfLines), megabyteOfLines, std::nullopt},
         {"a line of a megabyte", withText(megabyteLine), "", megabyteLine.size()},
     };
@@ -155,6 +156,8 @@ TEST_F(StoryTextBoxPasteTest, TakesPlainTextAloneByEveryRoad) {
             QApplication::processEvents();
             EXPECT_TRUE(box.text() == row.inserted) << box.text().substr(0, 60);
             EXPECT_EQ(refused, row.refused);
+            if (road == Road::Drop && (row.refused || !row.inserted.empty()))
+                EXPECT_EQ(dropTaken, !row.refused) << "a refused drop leaves its source as it was";
         }
     }
     // A refused text is still there to paste elsewhere.
