@@ -220,3 +220,15 @@ TEST_F(StoryTextBoxPasteTest, AClipboardLeftByAProgramThatQuitPastesNothing) {
         EXPECT_EQ(box.text(), "");
     }
 }
+
+TEST_F(StoryTextBoxPasteTest, ACopyPastesBackEveryCharacter) {
+    const std::string story = "a\xC2\xA0"
+                              "b\xE2\x80\xA8"
+                              "c\r\nd";
+    box.setText(story);
+    box.selectAll();
+    box.copy();
+    box.setPlainText(QString());
+    box.paste();
+    EXPECT_EQ(box.text(), story) << "no-break space and line separator kept";
+}
