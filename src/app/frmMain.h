@@ -234,6 +234,7 @@ private:
     // frmMainDisplay.cpp, frmMainOpen.cpp
     std::string currentStoryText() const;
     void storeStoryText();
+    void tellInsertRefused(std::size_t lineBytes);
     void showSidePanel(SidePanel panel);
     void refreshSideButtons();
     void refreshPage();

@@ -217,6 +217,8 @@ void frmMain::connectCommandControls() {
     }
 
     connect(rtbViewer, &StoryTextBox::focusLost, this, &frmMain::rtbViewer_LostFocus);
+    // Told once the paste or drop has returned, so that no box waits inside it.
+    connect(rtbViewer, &StoryTextBox::insertRefused, this, &frmMain::tellInsertRefused, Qt::QueuedConnection);
     new FocusInWatcher(pbxShow, [this] { pbxShow_GotFocus(); });
 }
 

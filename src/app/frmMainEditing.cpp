@@ -190,3 +190,11 @@ void frmMain::ConfirmReversePages() {
     else
         setMode(AppMode::ViewStorybook);
 }
+
+void frmMain::tellInsertRefused(std::size_t lineBytes) {
+    messageBox("The text was not inserted: it would make a line of the story " + std::to_string(lineBytes) +
+                   " bytes long, and the story box takes lines of at most " +
+                   std::to_string(StoryTextBox::kLongestShownLine) +
+                   " bytes. The story is unchanged; the text stays where it was copied or dragged from.",
+               MessageButtons::Ok, MessageIcon::None, "");
+}

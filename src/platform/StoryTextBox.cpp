@@ -3,6 +3,7 @@
 #include "QtText.h"
 #include "WindowDrag.h"
 
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -38,6 +39,22 @@ std::size_t characterBoundary(std::string_view text, std::size_t at) {
     while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80)
         --at;
     return at;
+}
+
+// The first line too long to show whole that the cursor's selection, replaced by inserted, would leave,
+// as its length in bytes. Only the lines the insert touches count.
+std::optional<std::size_t> tooLongLine(const QTextCursor& cursor, const QString& inserted) {
+    const QTextDocument* document = cursor.document();
+    const QTextBlock first = document->findBlock(cursor.selectionStart());
+    const QTextBlock last = document->findBlock(cursor.selectionEnd());
+    QString touched = first.text().left(cursor.selectionStart() - first.position()) + inserted +
+                      last.text().mid(cursor.selectionEnd() - last.position());
+    // The document starts a new line at each of these.
+    touched.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    touched.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    touched.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    const auto longLine = firstLongLine(toUtf8(touched), StoryTextBox::kLongestShownLine);
+    return longLine ? std::optional(longLine->second) : std::nullopt;
 }
 
 } // namespace
@@ -198,4 +215,52 @@ void StoryTextBox::focusOutEvent(QFocusEvent* event) {
 void StoryTextBox::mouseReleaseEvent(QMouseEvent* event) {
     QPlainTextEdit::mouseReleaseEvent(event);
     emit mouseReleased(buttonWord(event->button()));
+}
+
+// Text from elsewhere is weighed before Qt takes the drop, so that a refused one leaves its source
+// as it was (a move would otherwise delete it there). Text dragged within the box is its own, and
+// a move has taken it out before it goes in again: turning it away then would lose it.
+void StoryTextBox::dropEvent(QDropEvent* event) {
+    m_droppingOwnText = event->source() == viewport();
+    const QMimeData* dropped = event->mimeData();
+    if (!m_droppingOwnText && !isReadOnly() && dropped && dropped->hasText()) {
+        if (const auto longLine =
+                tooLongLine(cursorForPosition(event->position().toPoint()), dropped->text())) {
+            event->setDropAction(Qt::IgnoreAction);
+            event->ignore();
+            emit insertRefused(*longLine);
+            return;
+        }
+    }
+    QPlainTextEdit::dropEvent(event);
+    m_droppingOwnText = false;
+}
+
+bool StoryTextBox::canInsertFromMimeData(const QMimeData* source) const {
+    return source && source->hasText();
+}
+
+// Every paste and drop comes here. Qt's own insert reads formats that an empty X clipboard, or one
+// whose program has quit, does not have, and crashes; here plain text alone goes in, as typing does.
+void StoryTextBox::insertFromMimeData(const QMimeData* source) {
+    if (isReadOnly() || !source || !source->hasText())
+        return;
+    const QString inserted = source->text();
+    QTextCursor cursor = textCursor();
+    if (!m_droppingOwnText) {
+        if (const auto longLine = tooLongLine(cursor, inserted)) {
+            emit insertRefused(*longLine);
+            return;
+        }
+    }
+    m_given.reset();
+    cursor.insertText(inserted);
+    setTextCursor(cursor);
+}
+
+// A copy or a drag carries the selection as plain text, every character as it stands.
+QMimeData* StoryTextBox::createMimeDataFromSelection() const {
+    auto* data = new QMimeData;
+    data->setText(qText(selectedText()));
+    return data;
 }

@@ -5,6 +5,8 @@
 // text() still gives the whole text, so a cut never reaches the album. A text the user has not
 // changed comes back from text() as the bytes it was given, and a typed one keeps every character
 // typed (no-break spaces and line separators included); only the breaks between lines become CR LF.
+// Pastes and drops put in plain text only, whatever the clipboard or the drop holds, and never a
+// line longer than the box lays out quickly; a copy takes the selection's text as it stands.
 
 #include <QPlainTextEdit>
 
@@ -47,10 +49,17 @@ public:
 signals:
     void focusLost();
     void mouseReleased(int button);
+    // A paste or drop was turned away, untouched, because it would have made a line of lineBytes
+    // bytes, longer than kLongestShownLine.
+    void insertRefused(std::size_t lineBytes);
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+    QMimeData* createMimeDataFromSelection() const override;
 
 private:
     // Shows text, cut when one of its lines is too long; false when it went in whole.
@@ -65,4 +74,5 @@ private:
     std::string m_wholeText; // what a cut display stands for
     bool m_cut = false;      // cleared by any later change of the shown text
     bool m_showingCut = false;
+    bool m_droppingOwnText = false; // a drag within the box is being dropped
 };

@@ -10,7 +10,9 @@
 #include "platform/StoryTextBox.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFocusEvent>
+#include <QTest>
 
 namespace {
 
@@ -244,4 +246,25 @@ TEST(PageTurns, FirstAndLastReachTheEndsOfAFullAlbum) {
     EXPECT_EQ(app.state.controller().currentPage(), 1024);
     controls(window).cmdNav[2]->click();
     EXPECT_EQ(app.state.controller().currentPage(), 0);
+}
+
+TEST_F(Editing, APasteTooLongToShowIsRefusedOnceItHasReturned) {
+    emit controls(window).btnEdit->clicked();
+    const QString line(40000, QLatin1Char('x'));
+    QApplication::clipboard()->setText(line);
+    app.seam.requests.clear();
+    app.seam.messageAnswers.push_back(MessageAnswer::Ok);
+    QTest::keyClick(controls(window).rtbViewer, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(app.seam.requestsOf(SeamCall::Message).empty()) << "no box inside the paste";
+
+    QApplication::processEvents();
+    expectBox(
+        app,
+        "The text was not inserted: it would make a line of the story 40006 bytes long, and the story box "
+        "takes lines of at most 32768 bytes. The story is unchanged; the text stays where it was copied "
+        "or dragged from.",
+        MessageButtons::Ok, "");
+    emit controls(window).btnEdit->clicked();
+    EXPECT_EQ(stories()[0], "page 1");
+    EXPECT_EQ(QApplication::clipboard()->text(), line);
 }
