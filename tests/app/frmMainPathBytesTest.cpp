@@ -1,5 +1,6 @@
 // An album in a folder or under a name of any bytes, through the window: opened from the command
-// line, its pictures shown, saved, and saved as into another such folder with its pictures copied.
+// line, its pictures shown, saved, exported and saved as into other such folders with its pictures
+// copied.
 
 #include "AlbumText.h"
 #include "MainWindowProbe.h"
@@ -50,7 +51,7 @@ struct WorkingFolder {
 
 } // namespace
 
-TEST(PathBytes, TheWindowOpensShowsSavesAndSavesAsEveryName) {
+TEST(PathBytes, TheWindowOpensShowsSavesExportsAndSavesAsEveryName) {
     const std::vector<PlaceName> names = placeNames();
     for (std::size_t row = 0; row < names.size(); ++row) {
         const PlaceName& name = names[row];
@@ -92,13 +93,24 @@ TEST(PathBytes, TheWindowOpensShowsSavesAndSavesAsEveryName) {
         const PlaceName& next = names[(row + 1) % names.size()];
         const std::string target = root.file("to " + next.folder) + "/" + next.file;
         std::filesystem::create_directory(pathOf(root.file("to " + next.folder)));
-        FileDialogResult chosen;
-        chosen.chosen = true;
-        chosen.path = target;
-        chosen.filterIndex = 1;
-        seam.dialogResults.push_back(chosen);
-        seam.messageAnswers = {MessageAnswer::Yes};
-        window.runCommand(Command::SaveStorybookAs);
+        const auto saveAs = [&](const std::string& chosenPath, int filterIndex) {
+            FileDialogResult chosen;
+            chosen.chosen = true;
+            chosen.path = chosenPath;
+            chosen.filterIndex = filterIndex;
+            seam.dialogResults.push_back(chosen);
+            seam.messageAnswers = {MessageAnswer::Yes};
+            window.runCommand(Command::SaveStorybookAs);
+        };
+        // A web page into a folder named like this one, with its own copies of the pictures.
+        const std::string web = root.file("web " + name.folder);
+        std::filesystem::create_directory(pathOf(web));
+        saveAs(web + "/" + name.file, 2);
+        EXPECT_NE(TempFolder::read(web + "/" + name.file + ".html").find("<html"), std::string::npos);
+        EXPECT_EQ(TempFolder::read(web + "/" + kPictures[0]), TempFolder::read(folder + "/" + kPictures[0]));
+        EXPECT_EQ(state.varStorybookFolder + state.varStorybookFile, path);
+
+        saveAs(target, 1);
         EXPECT_EQ(state.varStorybookFolder + state.varStorybookFile, target);
         EXPECT_EQ(TempFolder::read(target), TempFolder::read(path));
         for (const char* picture : kPictures) {
@@ -109,6 +121,6 @@ TEST(PathBytes, TheWindowOpensShowsSavesAndSavesAsEveryName) {
         }
         controls(window).cmdNav[2]->click();
         EXPECT_TRUE(shows(window, kPageColors[0])) << "from the album's new folder";
-        EXPECT_EQ(seam.requestsOf(SeamCall::Message).size(), 1u) << "only the copy question";
+        EXPECT_EQ(seam.requestsOf(SeamCall::Message).size(), 2u) << "only the copy questions";
     }
 }
