@@ -3,7 +3,9 @@
 // copied.
 
 #include "AlbumText.h"
+#include "JpegFiles.h"
 #include "MainWindowProbe.h"
+#include "OpenThroughDialog.h"
 #include "PlaceNames.h"
 #include "ScriptedSeam.h"
 #include "TempFolder.h"
@@ -11,9 +13,6 @@
 #include "platform/Controls.h"
 #include "platform/PictureArea.h"
 #include "platform/StoryTextBox.h"
-
-#include <QBuffer>
-#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -25,29 +24,13 @@ const QColor kPageColors[] = {QColor(200, 40, 40), QColor(40, 160, 40)};
 const char* const kPictures[] = {"snapshot_4c1e9b07_00000001.jpg", "thumbnail_4c1e9b07_00000001.jpg",
                                  "snapshot_4c1e9b07_00000002.jpg", "thumbnail_4c1e9b07_00000002.jpg"};
 
-std::string jpegOf(const QColor& color) {
-    QImage image(64, 48, QImage::Format_RGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPG", 95);
-    return bytes.toStdString();
-}
-
 bool shows(frmMain& window, const QColor& color) {
     const QImage shown = controls(window).pbxShow->shownImage();
     const QColor pixel = shown.pixelColor(shown.width() / 2, shown.height() / 2);
-    return std::abs(pixel.red() - color.red()) < 40 && std::abs(pixel.green() - color.green()) < 40 &&
-           std::abs(pixel.blue() - color.blue()) < 40;
+    return std::abs(pixel.red() - color.red()) + std::abs(pixel.green() - color.green()) +
+               std::abs(pixel.blue() - color.blue()) <
+           60;
 }
-
-// Runs in the album's folder: a bare name on the command line is taken there.
-struct WorkingFolder {
-    explicit WorkingFolder(const std::string& folder) { std::filesystem::current_path(pathOf(folder)); }
-    ~WorkingFolder() { std::filesystem::current_path(before); }
-    std::filesystem::path before = std::filesystem::current_path();
-};
 
 } // namespace
 
@@ -57,25 +40,27 @@ TEST(PathBytes, TheWindowOpensShowsSavesExportsAndSavesAsEveryName) {
         const PlaceName& name = names[row];
         SCOPED_TRACE(name.what);
         TempFolder root;
-        const std::string folder = root.file(name.folder);
-        std::filesystem::create_directory(pathOf(folder));
+        const std::string folder = root.file(name.folder) + "/";
+        const std::string to = root.file("to " + names[(row + 1) % names.size()].folder) + "/";
+        const std::string web = root.file("web " + name.folder) + "/";
+        for (const std::string& made : {folder, to, web})
+            std::filesystem::create_directory(pathOf(made));
         AlbumText album;
-        for (int page = 0; page < 2; ++page) {
-            album.pages.push_back({"Page", kPictures[2 * page], "Story"});
-            root.write(name.folder + "/" + kPictures[2 * page], jpegOf(kPageColors[page]));
-            root.write(name.folder + "/" + kPictures[2 * page + 1], jpegOf(kPageColors[page]));
-        }
+        for (int picture = 0; picture < 4; ++picture)
+            root.write(name.folder + "/" + kPictures[picture], jpegBytes(64, 48, kPageColors[picture / 2]));
+        album.pages = {{"Page", kPictures[0], "Story"}, {"Page", kPictures[2], "Story"}};
         const std::string path = root.write(name.folder + "/" + name.file, album.bytes());
 
         ScriptedSeam seam;
         RecordingSettingsStore store;
         seam.modalActions.push_back([](QDialog&) { return ModalResult::Accepted; });
+        // A bare name on the command line is taken in the working folder.
         AppState state(seam, store, Environment{"/home/tester/Documents", "/opt/brindlecove", name.file});
         frmMain window(state);
-        {
-            const WorkingFolder working(folder);
-            window.Form_Load();
-        }
+        const std::filesystem::path working = std::filesystem::current_path();
+        std::filesystem::current_path(pathOf(folder));
+        window.Form_Load();
+        std::filesystem::current_path(working);
         ASSERT_EQ(modeText(state.controller().mode()), "View Storybook");
         EXPECT_EQ(state.varStorybookFolder + state.varStorybookFile, path);
         EXPECT_TRUE(shows(window, kPageColors[0]));
@@ -86,38 +71,26 @@ TEST(PathBytes, TheWindowOpensShowsSavesExportsAndSavesAsEveryName) {
         state.controller().setSaved(false);
         controls(window).rtbViewer->setText("Saved here");
         window.runCommand(Command::SaveStorybook);
-        EXPECT_EQ(modeText(state.controller().mode()), "Storybook Saved");
         EXPECT_NE(TempFolder::read(path).find("Saved here"), std::string::npos);
 
-        // Into the next row's folder under its file name, the pictures copied.
-        const PlaceName& next = names[(row + 1) % names.size()];
-        const std::string target = root.file("to " + next.folder) + "/" + next.file;
-        std::filesystem::create_directory(pathOf(root.file("to " + next.folder)));
-        const auto saveAs = [&](const std::string& chosenPath, int filterIndex) {
-            FileDialogResult chosen;
-            chosen.chosen = true;
-            chosen.path = chosenPath;
-            chosen.filterIndex = filterIndex;
-            seam.dialogResults.push_back(chosen);
-            seam.messageAnswers = {MessageAnswer::Yes};
+        const auto saveAs = [&](const std::string& chosen, int filterIndex) {
+            FileDialogResult result = chosenAlbum(chosen);
+            result.filterIndex = filterIndex;
+            seam.dialogResults.push_back(result);
+            seam.messageAnswers = {MessageAnswer::Yes}; // copy the pictures
             window.runCommand(Command::SaveStorybookAs);
         };
-        // A web page into a folder named like this one, with its own copies of the pictures.
-        const std::string web = root.file("web " + name.folder);
-        std::filesystem::create_directory(pathOf(web));
-        saveAs(web + "/" + name.file, 2);
-        EXPECT_NE(TempFolder::read(web + "/" + name.file + ".html").find("<html"), std::string::npos);
-        EXPECT_EQ(TempFolder::read(web + "/" + kPictures[0]), TempFolder::read(folder + "/" + kPictures[0]));
+        saveAs(web + name.file, 2);
+        EXPECT_NE(TempFolder::read(web + name.file + ".html").find("<html"), std::string::npos);
         EXPECT_EQ(state.varStorybookFolder + state.varStorybookFile, path);
-
+        const std::string target = to + names[(row + 1) % names.size()].file;
         saveAs(target, 1);
         EXPECT_EQ(state.varStorybookFolder + state.varStorybookFile, target);
         EXPECT_EQ(TempFolder::read(target), TempFolder::read(path));
         for (const char* picture : kPictures) {
-            EXPECT_EQ(TempFolder::read(root.file("to " + next.folder) + "/" + picture),
-                      TempFolder::read(folder + "/" + picture))
-                << picture;
-            std::filesystem::remove(pathOf(folder + "/" + picture));
+            EXPECT_EQ(TempFolder::read(web + picture), TempFolder::read(folder + picture)) << picture;
+            EXPECT_EQ(TempFolder::read(to + picture), TempFolder::read(folder + picture)) << picture;
+            std::filesystem::remove(pathOf(folder + picture));
         }
         controls(window).cmdNav[2]->click();
         EXPECT_TRUE(shows(window, kPageColors[0])) << "from the album's new folder";
