@@ -17,8 +17,8 @@ TEST(ChosenPath, NamesQtCannotDecodeAreFoundWhenOnlyOneEntryReadsAlike) {
     } rows[] = {
         {"caf\xEF\xBF\xBD/alb\xEF\xBF\xBD.xml", "caf\xE9/alb\xE9.xml"},
         {"caf\xEF\xBF\xBD/plain.xml", "caf\xE9/plain.xml"},
-        {"real\xEF\xBF\xBD", "real\xEF\xBF\xBD"},                    // the name as it is
-        {"two\xEF\xBF\xBD/a.xml", "two\xEF\xBF\xBD/a.xml"},          // two folders read alike
+        {"real\xEF\xBF\xBD", "real\xEF\xBF\xBD"},           // the name as it is
+        {"two\xEF\xBF\xBD/a.xml", "two\xEF\xBF\xBD/a.xml"}, // two folders read alike
         {"caf\xEF\xBF\xBD/gone\xEF\xBF\xBD.xml", "caf\xEF\xBF\xBD/gone\xEF\xBF\xBD.xml"}, // none
     };
     for (const auto& row : rows)
