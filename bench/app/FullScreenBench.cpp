@@ -98,7 +98,7 @@ void toggle(benchmark::State& state, bool enter, int width, int height) {
             double milliseconds = 0;
             if (enter) {
                 const auto start = std::chrono::steady_clock::now();
-                if (decodePictureForSize(album.snapshots[static_cast<std::size_t>(page)], fullSize).isNull())
+                if (decodePicture(album.snapshots[static_cast<std::size_t>(page)], fullSize).isNull())
                     std::abort();
                 milliseconds = bench::millisecondsSince(start) + resizeAndPaint(plain, screenSize);
             } else {

@@ -92,7 +92,7 @@ void nextTurn(benchmark::State& state, int width, int height) {
         },
         [&] {
             const auto start = Clock::now();
-            const QImage image = decodePictureForSize(album.snapshots[11], size);
+            const QImage image = decodePicture(album.snapshots[11], size);
             if (image.isNull())
                 std::abort();
             return bench::millisecondsSince(start);
@@ -134,7 +134,7 @@ void heldRight(benchmark::State& state, int width, int height) {
         [&] {
             const double slowest = presses(true);
             const auto start = Clock::now();
-            if (decodePictureForSize(album.snapshots[decodes.size() % kPages], size).isNull())
+            if (decodePicture(album.snapshots[decodes.size() % kPages], size).isNull())
                 std::abort();
             decodes.push_back(bench::millisecondsSince(start));
             return slowest;

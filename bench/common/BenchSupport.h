@@ -126,7 +126,7 @@ struct PhotoAlbum : ScratchFolder {
             std::snprintf(name, sizeof name, "snapshot_4c1e9b07_%08d.jpg", page);
             photographLike(width, height, static_cast<quint32>(page))
                 .save(QString::fromStdString(file(name)), "JPG", 90);
-            snapshots.push_back(QString::fromStdString(file(name)));
+            snapshots.push_back(file(name));
             entries +=
                 std::string("      <Entry>\n        <Title><![CDATA[]]></Title>\n        "
                             "<ThumbnailFilename>t</ThumbnailFilename>\n        <Snapshot>") +
@@ -140,7 +140,7 @@ struct PhotoAlbum : ScratchFolder {
         bytes.replace(first, bytes.find("      <KeywordList/>") - first, entries);
         std::ofstream(file("Storybook.xml"), std::ios::binary) << bytes;
     }
-    std::vector<QString> snapshots;
+    std::vector<std::string> snapshots;
 };
 
 // Counts the paint events of every widget.

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-SnapshotCache::SnapshotCache() : SnapshotCache(decodePictureForSize) {}
+SnapshotCache::SnapshotCache() : SnapshotCache(decodePicture) {}
 
 SnapshotCache::SnapshotCache(Decoder decoder) : m_decode(std::move(decoder)) {}
 
@@ -21,14 +21,14 @@ SnapshotCache::~SnapshotCache() {
 }
 
 // Read through the file layer: Qt's file times go through the local time zone, which is not for threads.
-SnapshotCache::Stamp SnapshotCache::stampOf(const QString& path) {
-    const files::Entry entry = files::lookUp(path.toStdString(), files::Links::Follow);
+SnapshotCache::Stamp SnapshotCache::stampOf(const std::string& path) {
+    const files::Entry entry = files::lookUp(path, files::Links::Follow);
     if (entry.kind != files::Kind::File)
         return {};
     return {entry.modified, static_cast<std::int64_t>(entry.size)};
 }
 
-QImage SnapshotCache::picture(const QString& path, const QSize& size) {
+QImage SnapshotCache::picture(const std::string& path, const QSize& size) {
     const Stamp stamp = stampOf(path);
     std::unique_lock lock(m_mutex);
     m_shown = path;
@@ -62,11 +62,11 @@ QImage SnapshotCache::picture(const QString& path, const QSize& size) {
     return image;
 }
 
-void SnapshotCache::decodeAhead(std::vector<QString> paths, const QSize& size) {
+void SnapshotCache::decodeAhead(std::vector<std::string> paths, const QSize& size) {
     {
         const std::lock_guard lock(m_mutex);
         m_ahead.clear();
-        for (QString& path : paths)
+        for (std::string& path : paths)
             m_ahead.push_back({std::move(path), size});
         // Kept: the picture shown last, at any size it was shown (leaving full screen shows it at
         // the other), and of the rest what is asked for now.
@@ -101,7 +101,7 @@ std::size_t SnapshotCache::size() {
     return m_entries.size();
 }
 
-bool SnapshotCache::holds(const QString& path, const QSize& size) {
+bool SnapshotCache::holds(const std::string& path, const QSize& size) {
     const std::lock_guard lock(m_mutex);
     return find(path, size) != m_entries.end();
 }
@@ -145,7 +145,7 @@ void SnapshotCache::workerLoop() {
     }
 }
 
-std::deque<SnapshotCache::Entry>::iterator SnapshotCache::find(const QString& path, const QSize& size) {
+std::deque<SnapshotCache::Entry>::iterator SnapshotCache::find(const std::string& path, const QSize& size) {
     return std::find_if(m_entries.begin(), m_entries.end(),
                         [&](const Entry& entry) { return entry.path == path && entry.size == size; });
 }
@@ -167,11 +167,11 @@ void SnapshotCache::store(Entry entry) {
     }
 }
 
-bool SnapshotCache::inFlight(const QString& path, const QSize& size) const {
+bool SnapshotCache::inFlight(const std::string& path, const QSize& size) const {
     return m_busy && m_working.path == path && m_working.size == size;
 }
 
-bool SnapshotCache::wanted(const QString& path, const QSize& size) const {
+bool SnapshotCache::wanted(const std::string& path, const QSize& size) const {
     return path == m_shown || std::any_of(m_ahead.begin(), m_ahead.end(), [&](const Request& request) {
                return request.path == path && request.size == size;
            });

@@ -4,22 +4,23 @@
 // on disk since it was decoded (another modification time or size) is read afresh. The worker
 // sees only file paths and sizes, never the album or a window; the window waits for it only when
 // it is already decoding the very picture asked for, which is sooner than decoding it again.
+// Paths are the file system's own bytes, whatever their encoding.
 
 #include <QImage>
 #include <QSize>
-#include <QString>
 
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
 class SnapshotCache {
 public:
-    using Decoder = std::function<QImage(const QString& path, const QSize& size)>;
+    using Decoder = std::function<QImage(const std::string& path, const QSize& size)>;
 
     // Pictures at most kept: the page shown, the targets of the six navigation buttons and the two
     // pages after the next one.
@@ -33,17 +34,17 @@ public:
     SnapshotCache& operator=(const SnapshotCache&) = delete;
 
     // The picture at path scaled to size; a null image when the file cannot be read as a picture.
-    QImage picture(const QString& path, const QSize& size);
+    QImage picture(const std::string& path, const QSize& size);
     // Decodes these on the worker, in order, in place of whatever was asked ahead before; one the
     // worker is decoding already is finished rather than started again. Only these and the
     // picture shown last are kept from then on.
-    void decodeAhead(std::vector<QString> paths, const QSize& size);
+    void decodeAhead(std::vector<std::string> paths, const QSize& size);
     void clear();
 
     // For tests and benchmarks: returns once nothing is waiting or being decoded ahead.
     void waitUntilIdle();
     std::size_t size();
-    bool holds(const QString& path, const QSize& size);
+    bool holds(const std::string& path, const QSize& size);
 
 private:
     struct Stamp {
@@ -52,23 +53,23 @@ private:
         bool operator==(const Stamp&) const = default;
     };
     struct Entry {
-        QString path;
+        std::string path;
         QSize size;
         Stamp stamp;
         QImage image;
     };
     struct Request {
-        QString path;
+        std::string path;
         QSize size;
     };
 
-    static Stamp stampOf(const QString& path);
+    static Stamp stampOf(const std::string& path);
     void workerLoop();
     // Callers hold m_mutex.
-    std::deque<Entry>::iterator find(const QString& path, const QSize& size);
+    std::deque<Entry>::iterator find(const std::string& path, const QSize& size);
     void store(Entry entry);
-    bool inFlight(const QString& path, const QSize& size) const;
-    bool wanted(const QString& path, const QSize& size) const;
+    bool inFlight(const std::string& path, const QSize& size) const;
+    bool wanted(const std::string& path, const QSize& size) const;
 
     Decoder m_decode;
     std::mutex m_mutex;
@@ -77,7 +78,7 @@ private:
     std::deque<Entry> m_entries;       // most recently used first
     std::deque<Request> m_pending;
     std::vector<Request> m_ahead; // the pictures asked ahead last, kept while they are wanted
-    QString m_shown;              // the picture asked for last, kept at any size
+    std::string m_shown;          // the picture asked for last, kept at any size
     Request m_working;
     bool m_busy = false;
     bool m_stopping = false;

@@ -45,12 +45,12 @@ void decodeTargetsAhead(const AppState& state, SnapshotCache& snapshots, const Q
     const Storybook& book = state.storybook();
     if (state.varStorybookFolder.empty())
         return;
-    std::vector<QString> paths;
+    std::vector<std::string> paths;
     for (const int page : state.controller().navigationTargets()) {
         const std::string_view name = trimBlanks(book.content(page, album::Snapshot));
         if (name.empty() || !isPlainFileName(name))
             continue;
-        QString path = qText(state.varStorybookFolder + std::string(name));
+        std::string path = state.varStorybookFolder + std::string(name);
         if (std::find(paths.begin(), paths.end(), path) == paths.end())
             paths.push_back(std::move(path));
     }
@@ -119,7 +119,7 @@ void frmMain::ShowPageImage() {
     // A name from the album that is no plain file name in its folder is shown as a missing file.
     if (isPlainFileName(name)) {
         const std::string path = m_state.varStorybookFolder + std::string(name);
-        picture = m_snapshots.picture(qText(path), pbxShow->size());
+        picture = m_snapshots.picture(path, pbxShow->size());
     }
     if (!picture.isNull()) {
         pbxShow->paintPictureOverArea(picture);

@@ -11,10 +11,9 @@
 #include "document/TextUtil.h"
 #include "document/XmlText.h"
 #include "platform/Controls.h"
+#include "platform/ImageDecoder.h"
 #include "platform/PictureArea.h"
 #include "platform/StoryTextBox.h"
-
-#include <QImageReader>
 
 namespace {
 
@@ -111,9 +110,7 @@ void frmMain::showMovedThumbnail() {
         m_state.storybook().content(m_state.controller().currentPage(), album::ThumbnailFilename)));
     QImage thumbnail;
     if (isPlainFileName(name)) {
-        QImageReader reader(QString::fromStdString(m_state.varStorybookFolder + name));
-        reader.setScaledSize(pbxThumbnail->size());
-        thumbnail = reader.read();
+        thumbnail = decodePicture(m_state.varStorybookFolder + name, pbxThumbnail->size());
     }
     if (thumbnail.isNull())
         pbxThumbnail->clearPicture();

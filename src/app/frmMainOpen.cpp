@@ -12,20 +12,22 @@
 #include "platform/PictureArea.h"
 #include "platform/StoryTextBox.h"
 
-#include <QDir>
-
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
 const QColor kWhite(255, 255, 255);
 const QColor kDarkBlue(0, 0, 64);
 
-// A path without a folder is taken in the working folder, the one the program was started in.
+// A path without a folder is taken in the working folder, the one the program was started in, by
+// the folder's own bytes (a name Qt decodes would lose those that are no UTF-8).
 std::string withFolder(std::string path) {
-    if (path.find('/') == std::string::npos)
-        path = QDir::currentPath().toStdString() + "/" + path;
-    return path;
+    if (path.find('/') != std::string::npos)
+        return path;
+    std::error_code error;
+    const std::filesystem::path working = std::filesystem::current_path(error);
+    return error ? path : working.native() + "/" + path;
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // The few file system calls the document, the export and the snapshot scan make, with one
-// implementation for POSIX and one for Windows. Paths are UTF-8 throughout the program; the Windows
-// side widens them at its API. Nothing here follows a link where it creates, links or removes a name.
+// implementation for POSIX and one for Windows. Paths are the file system's own bytes on POSIX, and
+// UTF-8 on Windows, whose side widens them at its API. Nothing here follows a link where it creates,
+// links or removes a name.
 
 #include <cstdint>
 #include <ctime>

@@ -7,9 +7,10 @@
 struct Environment {
     std::string documentsFolder;
     std::string programFolder;
-    // Everything after the program's own name, the arguments joined by single blanks.
+    // The album named on the command line, as the bytes of argv: Qt's decoded arguments would
+    // lose a name's bytes that are no UTF-8.
     std::string commandLineText;
 
-    // Needs the QApplication to exist.
+    // Needs the QApplication to exist. Leaves commandLineText to the caller, who holds argv.
     static Environment fromApplication();
 };

@@ -319,10 +319,6 @@ QImage decodePicture(const std::string& path, const QSize& size) {
     return stretched(image, size);
 }
 
-QImage decodePictureForSize(const QString& path, const QSize& size) {
-    return decodePicture(QFile::encodeName(path).toStdString(), size);
-}
-
 QImage decodePictureCorner(const std::string& path, const QSize& box) {
     if (box.isEmpty())
         return decodePicture(path, {});

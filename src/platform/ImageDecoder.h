@@ -10,7 +10,6 @@
 
 #include <QImage>
 #include <QSize>
-#include <QString>
 
 #include <cstddef>
 #include <cstdint>
@@ -32,7 +31,6 @@ PictureHeader readJpegHeader(const std::string& path);
 
 // The whole picture stretched to size, ignoring its aspect ratio; an empty size gives it at its own.
 QImage decodePicture(const std::string& path, const QSize& size);
-QImage decodePictureForSize(const QString& path, const QSize& size);
 
 // What a picture drawn at its own size from the top-left corner of a box shows: its top-left part, no
 // larger than box. Only the rows shown are decoded.

@@ -1,5 +1,6 @@
 #include "QtSeam.h"
 
+#include "ChosenPath.h"
 #include "QtText.h"
 
 #include <QApplication>
@@ -9,7 +10,6 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -212,8 +212,12 @@ FileDialogResult QtSeam::fileDialog(const FileDialogRequest& request) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return result;
     result.chosen = true;
-    result.path = toUtf8(dialog.selectedFiles().constFirst());
-    result.fileTitle = toUtf8(QFileInfo(dialog.selectedFiles().constFirst()).fileName());
+    // A file that must exist is found by its bytes (a desktop's dialog lists names Qt cannot decode).
+    // A name to save under stays as typed: found by its look alone, it could replace another file
+    // without the question about replacing it.
+    const QString chosen = dialog.selectedFiles().constFirst();
+    result.path = open && request.fileMustExist ? chosenPathOnDisk(chosen) : toUtf8(chosen);
+    result.fileTitle = result.path.substr(result.path.find_last_of('/') + 1);
     // With the details hidden, some Qt versions name the chosen filter by its description alone.
     const QString chosenFilter = dialog.selectedNameFilter();
     for (qsizetype i = 0; i < nameFilters.size() && result.filterIndex == 0; ++i) {

@@ -26,18 +26,18 @@ namespace {
 
 const QSize kShown(40, 30);
 
-QString writePicture(const QTemporaryDir& folder, const QString& name, const QColor& color,
-                     int quality = 90) {
+std::string writePicture(const QTemporaryDir& folder, const QString& name, const QColor& color,
+                         int quality = 90) {
     const QString path = folder.filePath(name);
     QImage image(64, 48, QImage::Format_RGB32);
     image.fill(color);
     image.save(path, "JPG", quality);
-    return path;
+    return path.toStdString();
 }
 
 // That many gray snapshots in folder; their paths.
-std::vector<QString> grayPictures(const QTemporaryDir& folder, std::size_t count) {
-    std::vector<QString> paths;
+std::vector<std::string> grayPictures(const QTemporaryDir& folder, std::size_t count) {
+    std::vector<std::string> paths;
     for (std::size_t i = 0; i < count; ++i)
         paths.push_back(writePicture(folder, QStringLiteral("snapshot_%1.jpg").arg(i), Qt::gray));
     return paths;
@@ -54,11 +54,11 @@ std::string writeAlbum(const QTemporaryDir& folder, const AlbumText& album) {
 }
 
 // Rewrites a picture with other bytes and a later time, as an editor saving over it would.
-void overwrite(const QString& path, const QColor& color) {
+void overwrite(const std::string& path, const QColor& color) {
     QImage image(64, 48, QImage::Format_RGB32);
     image.fill(color);
-    image.save(path, "JPG", 50);
-    QFile file(path);
+    image.save(QString::fromStdString(path), "JPG", 50);
+    QFile file(QString::fromStdString(path));
     file.open(QIODevice::ReadWrite);
     file.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
 }
@@ -75,22 +75,22 @@ struct HeldDecoder {
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
     std::mutex mutex;
-    std::map<QString, int> decoded;
+    std::map<std::string, int> decoded;
 
     SnapshotCache::Decoder decoder() {
-        return [this](const QString& path, const QSize& size) {
+        return [this](const std::string& path, const QSize& size) {
             {
                 const std::lock_guard lock(mutex);
                 ++decoded[path];
             }
-            if (path.endsWith(QLatin1String("slow"))) {
+            if (path.ends_with("slow")) {
                 entered.set_value();
                 released.wait();
             }
-            return decodePictureForSize(path, size);
+            return decodePicture(path, size);
         };
     }
-    int count(const QString& path) {
+    int count(const std::string& path) {
         const std::lock_guard lock(mutex);
         return decoded[path];
     }
@@ -100,7 +100,7 @@ TEST(SnapshotCache, ChangedFileIsDecodedAfresh) {
     for (const bool decodedAhead : {false, true}) {
         SCOPED_TRACE(decodedAhead ? "decoded ahead" : "decoded when shown");
         QTemporaryDir folder;
-        const QString path = writePicture(folder, QStringLiteral("snapshot_a.jpg"), Qt::red);
+        const std::string path = writePicture(folder, QStringLiteral("snapshot_a.jpg"), Qt::red);
         SnapshotCache cache;
         if (decodedAhead) {
             cache.decodeAhead({path}, kShown);
@@ -118,9 +118,9 @@ TEST(SnapshotCache, ChangedFileIsDecodedAfresh) {
 
 TEST(SnapshotCache, WindowNeverWaitsBehindTheWorker) {
     QTemporaryDir folder;
-    const QString slow = writePicture(folder, QStringLiteral("slow"), Qt::red);
-    const QString queued = writePicture(folder, QStringLiteral("queued.jpg"), Qt::green);
-    const QString other = writePicture(folder, QStringLiteral("other.jpg"), Qt::blue);
+    const std::string slow = writePicture(folder, QStringLiteral("slow"), Qt::red);
+    const std::string queued = writePicture(folder, QStringLiteral("queued.jpg"), Qt::green);
+    const std::string other = writePicture(folder, QStringLiteral("other.jpg"), Qt::blue);
     HeldDecoder held;
     SnapshotCache cache(held.decoder());
     cache.decodeAhead({slow, queued}, kShown);
@@ -141,8 +141,8 @@ TEST(SnapshotCache, WindowNeverWaitsBehindTheWorker) {
 // and dropped, pushing out none of the wanted, if not.
 TEST(SnapshotCache, PictureDecodingWhenThePagesAheadChange) {
     QTemporaryDir folder;
-    const QString slow = writePicture(folder, QStringLiteral("slow"), Qt::red);
-    const std::vector<QString> others = grayPictures(folder, SnapshotCache::kEntries);
+    const std::string slow = writePicture(folder, QStringLiteral("slow"), Qt::red);
+    const std::vector<std::string> others = grayPictures(folder, SnapshotCache::kEntries);
     for (const bool stillWanted : {true, false}) {
         SCOPED_TRACE(stillWanted ? "still wanted" : "no longer wanted");
         HeldDecoder held;
@@ -153,7 +153,7 @@ TEST(SnapshotCache, PictureDecodingWhenThePagesAheadChange) {
             cache.decodeAhead({slow, others[1]}, kShown);
         } else {
             cache.decodeAhead(others, kShown);
-            for (const QString& other : others)
+            for (const std::string& other : others)
                 cache.picture(other, kShown);
         }
         held.release.set_value();
@@ -173,18 +173,19 @@ TEST(SnapshotCache, MissingOrUnreadableFileGivesNoPicture) {
     broken.write("\xFF\xD8 not a picture");
     broken.close();
     SnapshotCache cache;
-    cache.decodeAhead({folder.filePath(QStringLiteral("gone.jpg")), broken.fileName()}, kShown);
+    const std::string gone = folder.filePath(QStringLiteral("gone.jpg")).toStdString();
+    cache.decodeAhead({gone, broken.fileName().toStdString()}, kShown);
     cache.waitUntilIdle();
     EXPECT_EQ(cache.size(), 0u);
-    EXPECT_TRUE(cache.picture(broken.fileName(), kShown).isNull());
-    EXPECT_TRUE(cache.picture(folder.filePath(QStringLiteral("gone.jpg")), kShown).isNull());
+    EXPECT_TRUE(cache.picture(broken.fileName().toStdString(), kShown).isNull());
+    EXPECT_TRUE(cache.picture(gone, kShown).isNull());
 }
 
 TEST(SnapshotCache, KeepsAHandfulOfPictures) {
     QTemporaryDir folder;
-    const std::vector<QString> paths = grayPictures(folder, 12);
+    const std::vector<std::string> paths = grayPictures(folder, 12);
     SnapshotCache cache;
-    for (const QString& path : paths)
+    for (const std::string& path : paths)
         cache.picture(path, kShown);
     EXPECT_EQ(cache.size(), SnapshotCache::kEntries);
     cache.decodeAhead(paths, kShown);
@@ -201,7 +202,7 @@ TEST(SnapshotCache, KeepsAHandfulOfPictures) {
 
 TEST(SnapshotCache, KeepsOnlyThePictureShownAndThoseAskedAheadLast) {
     QTemporaryDir folder;
-    const std::vector<QString> paths = grayPictures(folder, 4);
+    const std::vector<std::string> paths = grayPictures(folder, 4);
     HeldDecoder counting;
     SnapshotCache cache(counting.decoder());
     cache.picture(paths[0], kShown);
@@ -239,7 +240,8 @@ TEST(SnapshotCache, EveryNavigationButtonsPageIsDecodedAhead) {
     // From page 13 the buttons go to 12, 2, 1, 14, 22 and 25 (indexes below).
     const int targets[] = {11, 2, 0, 13, 22, 24};
     for (int button = 0; button < 6; ++button) {
-        const QString target = folder.filePath(QString::fromStdString(album.pages[targets[button]].snapshot));
+        const std::string target =
+            folder.filePath(QString::fromStdString(album.pages[targets[button]].snapshot)).toStdString();
         EXPECT_TRUE(window.snapshots().holds(target, controls(window).pbxShow->size()))
             << "button " << button;
     }
@@ -269,7 +271,7 @@ TEST(SnapshotCache, PageChangedOnDiskAfterItsNeighbourWasShownIsShownFresh) {
     window.snapshots().waitUntilIdle();
     ASSERT_EQ(window.snapshots().size(), 3u) << "the page shown, the next and the last one";
 
-    overwrite(folder.filePath(QStringLiteral("snapshot_4c1e9b07_00000002.jpg")), Qt::blue);
+    overwrite(folder.filePath(QStringLiteral("snapshot_4c1e9b07_00000002.jpg")).toStdString(), Qt::blue);
     controls(window).cmdNav[3]->click();
     EXPECT_EQ(app.state.controller().currentPage(), 1);
     EXPECT_TRUE(isColor(controls(window).pbxShow->shownImage().copy(150, 120, 100, 40), Qt::blue));

@@ -328,15 +328,19 @@ TEST_F(Save, FoldersAreComparedAsTheFileSystemSeesThem) {
     EXPECT_EQ(albumPath(), elsewhere.file("case/Two.xml"));
 }
 
-// Through the real Save dialog: the name typed keeps its own ending, and the chosen type's
-// extension is added once.
+// Through the real Save dialog: the name typed, beyond ASCII too, keeps its own ending and its
+// bytes, and the chosen type's extension is added once.
 TEST(SaveThroughTheRealDialog, AddsTheChosenTypesExtensionOnceToTheTypedName) {
     struct Row {
         const char* typed;
         std::vector<int> types; // 0-based, in the order chosen
         const char* written;
     };
-    const Row rows[] = {{"notes", {1}, "notes.html"}, {"Family.v2", {1, 0}, "Family.v2.xml"}};
+    const Row rows[] = {{"notes", {1}, "notes.html"},
+                        {"Family.v2", {1, 0}, "Family.v2.xml"},
+                        {"\xC3\x89t\xC3\xA9 \xE5\x86\x99\xE7\x9C\x9F",
+                         {0},
+                         "\xC3\x89t\xC3\xA9 \xE5\x86\x99\xE7\x9C\x9F.xml"}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed);
         SourceAlbum source;

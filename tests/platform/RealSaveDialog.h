@@ -31,7 +31,9 @@ inline void answerSaveDialog(const char* typed, std::vector<int> types, std::str
         name->setFocus();
         name->selectAll();
         QTest::keyClick(name, Qt::Key_Backspace);
-        QTest::keyClicks(name, QString::fromUtf8(typed));
+        // Key by key as text, as a keyboard layout or an input method sends letters beyond ASCII.
+        for (const QChar letter : QString::fromUtf8(typed))
+            QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(letter), Qt::NoModifier);
         for (int type : types) {
             combo->setCurrentIndex(type);
             emit combo->activated(type);

@@ -3,6 +3,7 @@
 
 #include "snapshots/frmLoadSnapshot.h"
 #include "JpegFiles.h"
+#include "PlaceNames.h"
 #include "ScriptedSeam.h"
 #include "SnapshotFolder.h"
 #include "document/Storybook.h"
@@ -213,6 +214,31 @@ TEST_F(Browser, TheScanIsReusedUntilAnotherFolderAndAStoppedScanIsNeverKept) {
     EXPECT_EQ(open()->loadedSnapshots().strLoadedSnapshotArray.size(), 2u) << "the kept scan is reused";
     cachePath = "/elsewhere/";
     EXPECT_EQ(open()->loadedSnapshots().strLoadedSnapshotArray.size(), 3u);
+}
+
+// Folders are told apart by their bytes: "\xFE" and "\xFF" look the same once decoded.
+TEST_F(Browser, FoldersOfAnyBytesAreScannedAndShowTheirThumbnails) {
+    std::vector<std::string> folders;
+    for (const PlaceName& name : placeNames()) {
+        folders.push_back(name.folder);
+        if (name.folder == "\xFF")
+            folders.push_back("\xFE");
+    }
+    for (std::size_t row = 0; row < folders.size(); ++row) {
+        SCOPED_TRACE(row);
+        const std::string snapshot = "snapshot_aaaaaaaa_" + std::to_string(row) + ".jpg";
+        std::filesystem::create_directory(pathOf(folder.file(folders[row])));
+        folder.write(folders[row] + "/" + snapshot, jpegBytes(64, 48));
+        folder.write(folders[row] + "/thumbnail_" + snapshot.substr(9), jpegBytes(160, 120));
+        frmLoadSnapshot browser(
+            SnapshotBrowserInput{seam, *album, scan, cachePath, folder.file(folders[row]) + "/", true});
+        browser.Form_Activate();
+        EXPECT_EQ(shown(browser), snapshot + " | 1 of 1");
+        EXPECT_EQ(browser.pbxThumbnail->picture().size(), QSize(132, 100));
+        EXPECT_EQ(commits(browser), "++-+");
+        browser.cmdOther->click();
+        ASSERT_EQ(cachePath, folder.file(folders[row]) + "/") << "the scan is kept for this folder";
+    }
 }
 
 // Root may read every file: the commit is then checked as nobody, for whom the folder is closed.

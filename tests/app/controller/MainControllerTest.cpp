@@ -129,5 +129,11 @@ TEST(SaveAsTargetTest, SameFolderAsTheFileSystemSeesIt) {
     EXPECT_TRUE(sameFolder(real, (dir / "real" / ".").string() + "/"));
     EXPECT_FALSE(sameFolder(real, (dir / "REAL").string() + "/"));
     EXPECT_FALSE(sameFolder(real, dir.string() + "/"));
+#ifndef _WIN32
+    std::filesystem::create_directory(dir / "\xFE");
+    std::filesystem::create_directory(dir / "\xFF");
+    EXPECT_FALSE(sameFolder((dir / "\xFE").string() + "/", (dir / "\xFF").string() + "/"))
+        << "names alike once decoded";
+#endif
     std::filesystem::remove_all(dir);
 }
