@@ -13,15 +13,14 @@ constexpr const char* kCrLf = "\r\n";
 // page and shrink it to a third, text and all. The rules keep it within that width, and leave a
 // desktop screen's page as it always looked. The viewer's picture shrinks, keeping its shape, to its
 // column and to the window's height, so that Previous and Next stay on screen under it. On a narrow
-// screen the list pages' story column gives up its fixed width, the viewer's caption stands above
-// the picture instead of beside it, long words break, and the small print grows to a readable size.
+// screen the viewer's caption stands above the picture instead of beside it, long words break, and
+// the small print grows to a readable size.
 const std::string kDocumentOpening =
     "<html><head><meta charset=\"utf-8\">"
     "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\r\n"
     "<style>\r\n"
     "#mainImage { max-width: 100%; max-height: calc(100vh - 100px); }\r\n"
     "@media (max-width: 640px) {\r\n"
-    " td[width=\"450\"] { width: auto; }\r\n"
     " td[width=\"250\"], td[width=\"250\"] ~ td { display: block; width: auto; }\r\n"
     " td { overflow-wrap: anywhere; }\r\n"
     " font[size=\"1\"] { font-size: 12px; }\r\n"

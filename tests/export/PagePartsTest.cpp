@@ -14,7 +14,6 @@ const std::string kOpening = "<html><head><meta charset=\"utf-8\"><meta name=\"v
                              "<style>\r\n"
                              "#mainImage { max-width: 100%; max-height: calc(100vh - 100px); }\r\n"
                              "@media (max-width: 640px) {\r\n"
-                             " td[width=\"450\"] { width: auto; }\r\n"
                              " td[width=\"250\"], td[width=\"250\"] ~ td { display: block; width: auto; }\r\n"
                              " td { overflow-wrap: anywhere; }\r\n"
                              " font[size=\"1\"] { font-size: 12px; }\r\n"
