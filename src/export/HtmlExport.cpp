@@ -112,7 +112,7 @@ void appendListPages(std::string& page, const Storybook& album, Layout layout) {
             appendPopupRow(page, s, t, n);
         else
             appendStaticRow(page, s, t, n);
-        appendTextCell(page, listTextMarkup(album.content(i, album::Text)));
+        appendTextCell(page, storyMarkup(album.content(i, album::Text)));
         appendSpacerRow(page);
     }
 }
@@ -126,7 +126,7 @@ void appendPhotoList(std::string& page, const Storybook& album) {
         page += "addPhoto('";
         appendPictureAddress(page, album.content(i, album::Snapshot));
         page += "',\"";
-        page += scriptString(viewerTextMarkup(album.content(i, album::Text)));
+        page += scriptString(storyMarkup(album.content(i, album::Text)));
         page += "\");\r\n";
     }
     page += "</script>";

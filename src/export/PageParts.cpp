@@ -8,7 +8,25 @@ constexpr const char* kCrLf = "\r\n";
 
 // The album's bytes go into the page as they are, so the page says how to read them before anything
 // else: a page served without a character set would otherwise show the names garbled.
-const std::string kDocumentOpening = "<html><head><meta charset=\"utf-8\"><title>";
+//
+// The page is laid out for the screen's own width: a phone would otherwise lay it out as a desktop
+// page and shrink it to a third, text and all. The rules keep it within that width, and leave a
+// desktop screen's page as it always looked. The viewer's picture shrinks, keeping its shape, to its
+// column and to the window's height, so that Previous and Next stay on screen under it. On a narrow
+// screen the viewer's caption stands above the picture instead of beside it, long words break, and
+// the small print grows to a readable size.
+const std::string kDocumentOpening =
+    "<html><head><meta charset=\"utf-8\">"
+    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\r\n"
+    "<style>\r\n"
+    "#mainImage { max-width: 100%; max-height: calc(100vh - 100px); }\r\n"
+    "@media (max-width: 640px) {\r\n"
+    " td[width=\"250\"], td[width=\"250\"] ~ td { display: block; width: auto; }\r\n"
+    " td { overflow-wrap: anywhere; }\r\n"
+    " font[size=\"1\"] { font-size: 12px; }\r\n"
+    "}\r\n"
+    "</style>\r\n"
+    "<title>";
 
 } // namespace
 

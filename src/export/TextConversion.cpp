@@ -84,28 +84,8 @@ bool isUnreserved(char c) {
 
 } // namespace
 
-std::string listTextMarkup(std::string_view text) {
+std::string storyMarkup(std::string_view text) {
     return replaceAll(withoutWrapper(text), "\n", "<BR>");
-}
-
-std::string viewerTextMarkup(std::string_view text) {
-    // Breaking lines and dropping CR and double quotes touch different characters and add none of
-    // them, so one pass does all three.
-    const std::string unwrapped = withoutWrapper(text);
-    std::string result;
-    result.reserve(unwrapped.size() + 16);
-    std::size_t from = 0;
-    for (std::size_t at = 0; at < unwrapped.size(); ++at) {
-        const char c = unwrapped[at];
-        if (c != '\n' && c != '\r' && c != '"')
-            continue;
-        result.append(unwrapped, from, at - from);
-        if (c == '\n')
-            result += "<BR>";
-        from = at + 1;
-    }
-    result.append(unwrapped, from);
-    return result;
 }
 
 std::string scriptString(std::string_view text) {

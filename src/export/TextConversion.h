@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-// For the list templates: the CDATA wrapper goes, each LF becomes "<BR>", CR stays.
-std::string listTextMarkup(std::string_view text);
-// For the viewer: as the list templates, then CR and double quotes go as well.
-std::string viewerTextMarkup(std::string_view text);
+// A story as page markup, the same in every template: the CDATA wrapper goes, each LF becomes
+// "<BR>", CR stays. The viewer carries it in a script string, so every character that shows in the
+// list pages shows in the viewer too.
+std::string storyMarkup(std::string_view text);
 
 // The body of a quoted script string inside a script element that holds exactly text: backslash,
 // both quotes, CR, LF, U+2028 and U+2029 are escaped, "</" is written "<\/" and "<!--" "<\!--", so

@@ -46,6 +46,8 @@ constexpr std::string_view kStyleLines[] = {
 // Line n of the script goes to slot n. The wrap-around option a4 is off: Next on the last photo and
 // Previous on the first leave the page as it is. initPhoto falls back to photo 1 when the address
 // names no photo of the album (too high, a fraction), and shows nothing for an album without pages.
+// A picture that does not load is hidden with its alt text, so its page shows the story once, in the
+// caption.
 constexpr std::string_view kScriptLines[] = {
     "<script language=\"JavaScript\">",
     "var a1 = new Boolean(true); ",
@@ -149,7 +151,7 @@ constexpr std::string_view kScriptLines[] = {
     "      image = image + ' alt=\"' + captions[glbCurrentPhoto-1].replace(/\"/g, \"'\").replace(/<[^>]*>/g, "
     "'') + '\"';",
     "    }",
-    "    getObjectByID(a2).innerHTML = image + '>';",
+    "    getObjectByID(a2).innerHTML = image + ' onerror=\"this.style.display=\\'none\\'\">';",
     "    if (a1 == true) {",
     "      getObjectByID(a3).innerHTML = captions[glbCurrentPhoto-1];",
     "    }",

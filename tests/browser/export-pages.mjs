@@ -22,7 +22,7 @@ if (!pageWriter) {
 
 // What each viewer page must show, by photo number: the captions as the story texts were written.
 const kViewerCaptions = [
-  { text: 'First linewith bold & more', alt: 'First linewith bold & more', bold: 'bold', breaks: 1 },
+  { text: 'First "line"\nwith bold & more', alt: "First 'line'\nwith bold & more", bold: 'bold', breaks: 1 },
   { text: 'ends in a backslash \\', alt: 'ends in a backslash \\', breaks: 0 },
   { text: 'stop alert(7) here', alt: 'stop alert(7) here', breaks: 0 },
   { text: "it's \\n fine", alt: "it's \\n fine", breaks: 0 },

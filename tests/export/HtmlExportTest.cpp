@@ -166,8 +166,10 @@ TEST(ViewerPhotoList, StoryTextsThatWouldBreakTheScriptAreEscaped) {
     const std::string page = BuildExportPage(*album, webtemplate::kAdvancedViewer);
     EXPECT_NE(page.find("\r\naddPhoto('snapshot_a.jpg',\"back\\\\\");\r\n"), std::string::npos);
     EXPECT_NE(page.find("\r\naddPhoto('snapshot_b.jpg',\"x<\\/script><b>y<\\/b>\");\r\n"), std::string::npos);
-    EXPECT_NE(page.find("\r\naddPhoto('snapshot_c.jpg',\"plain quoted \\'text\\'<BR>line\");\r\n</script>"),
-              std::string::npos);
+    EXPECT_NE(
+        page.find(
+            "\r\naddPhoto('snapshot_c.jpg',\"plain \\\"quoted\\\" \\'text\\'\\r<BR>line\");\r\n</script>"),
+        std::string::npos);
 }
 
 // A name that would lead out of the folder is a missing picture: its anchors link nowhere and its

@@ -9,7 +9,17 @@ namespace {
 const std::string kListBodyStart =
     "</head>\r\n<body bgcolor=#CCD4E1 text=black link=navy vlink=navy alink=blue "
     "style=\"font-Family: Verdana;\">\r\n\r\n";
-const std::string kOpening = "<html><head><meta charset=\"utf-8\"><title>";
+const std::string kOpening = "<html><head><meta charset=\"utf-8\"><meta name=\"viewport\" "
+                             "content=\"width=device-width, initial-scale=1\">\r\n"
+                             "<style>\r\n"
+                             "#mainImage { max-width: 100%; max-height: calc(100vh - 100px); }\r\n"
+                             "@media (max-width: 640px) {\r\n"
+                             " td[width=\"250\"], td[width=\"250\"] ~ td { display: block; width: auto; }\r\n"
+                             " td { overflow-wrap: anywhere; }\r\n"
+                             " font[size=\"1\"] { font-size: 12px; }\r\n"
+                             "}\r\n"
+                             "</style>\r\n"
+                             "<title>";
 const std::string kViewerBodyStart =
     "</head>\r\n<body bgcolor=#FFFFFF text=black link=navy vlink=navy alink=blue "
     "style=\"font-Family: Verdana;\">\r\n\r\n";

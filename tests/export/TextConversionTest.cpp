@@ -7,8 +7,7 @@ namespace {
 struct ConversionCase {
     const char* name;
     std::string text;
-    std::string list;   // static and popup templates
-    std::string viewer; // viewer template, before it goes into the script string
+    std::string markup; // every template; the viewer then puts it into a script string
 };
 
 void PrintTo(const ConversionCase& c, std::ostream* out) {
@@ -16,30 +15,28 @@ void PrintTo(const ConversionCase& c, std::ostream* out) {
 }
 
 const ConversionCase kConversionCases[] = {
-    {"wrapped two lines", "<![CDATA[one\r\ntwo]]>", "one\r<BR>two", "one<BR>two"},
-    {"no wrapper", "one\ntwo", "one<BR>two", "one<BR>two"},
-    {"empty", "", "", ""},
-    {"empty wrapper", "<![CDATA[]]>", "", ""},
-    {"wrapper pieces inside", "a<![CDATA[b]]>c<![CDATA[", "abc", "abc"},
-    {"double quotes", "<![CDATA[say \"hi\"]]>", "say \"hi\"", "say hi"},
-    {"kept characters", "it's <b>a</b> & \\ done", "it's <b>a</b> & \\ done", "it's <b>a</b> & \\ done"},
-    {"lone CR", "a\rb", "a\rb", "ab"},
+    {"wrapped two lines", "<![CDATA[one\r\ntwo]]>", "one\r<BR>two"},
+    {"no wrapper", "one\ntwo", "one<BR>two"},
+    {"empty", "", ""},
+    {"empty wrapper", "<![CDATA[]]>", ""},
+    {"wrapper pieces inside", "a<![CDATA[b]]>c<![CDATA[", "abc"},
+    {"double quotes", "<![CDATA[say \"hi\"]]>", "say \"hi\""},
+    {"kept characters", "it's <b>a</b> & \\ done", "it's <b>a</b> & \\ done"},
+    {"lone CR", "a\rb", "a\rb"},
     // References a story holds without the wrapper reach the page, which shows them as XML reads them.
-    {"references without wrapper", "Tom &amp; Jerry &lt;b&gt;", "Tom &amp; Jerry &lt;b&gt;",
-     "Tom &amp; Jerry &lt;b&gt;"},
-    {"blank lines", "a\r\n\r\nb", "a\r<BR>\r<BR>b", "a<BR><BR>b"},
+    {"references without wrapper", "Tom &amp; Jerry &lt;b&gt;", "Tom &amp; Jerry &lt;b&gt;"},
+    {"blank lines", "a\r\n\r\nb", "a\r<BR>\r<BR>b"},
     // Each step makes one pass: a wrapper that a removal brings together is not removed again.
-    {"opening joined by a removal", "<![CDA<![CDATA[TA[x", "<![CDATA[x", "<![CDATA[x"},
-    {"closing joined by a removal", "]]]]>>x", "]]>x", "]]>x"},
-    {"closing removed before opening is seen", "<![CDA]]>TA[x", "<![CDATA[x", "<![CDATA[x"},
+    {"opening joined by a removal", "<![CDA<![CDATA[TA[x", "<![CDATA[x"},
+    {"closing joined by a removal", "]]]]>>x", "]]>x"},
+    {"closing removed before opening is seen", "<![CDA]]>TA[x", "<![CDATA[x"},
 };
 
 class TextConversion : public testing::TestWithParam<ConversionCase> {};
 
-TEST_P(TextConversion, ListAndViewerMarkup) {
+TEST_P(TextConversion, StoryMarkup) {
     const ConversionCase& c = GetParam();
-    EXPECT_EQ(listTextMarkup(c.text), c.list);
-    EXPECT_EQ(viewerTextMarkup(c.text), c.viewer);
+    EXPECT_EQ(storyMarkup(c.text), c.markup);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, TextConversion, testing::ValuesIn(kConversionCases), [](const auto& info) {
