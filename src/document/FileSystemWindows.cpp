@@ -79,6 +79,21 @@ bool deletePending(HANDLE file) {
     return ::GetFileInformationByHandleEx(file, FileStandardInfo, &info, sizeof info) && info.DeletePending;
 }
 
+// Whether path names the file open as file.
+bool names(const std::string& path, HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION open{};
+    BY_HANDLE_FILE_INFORMATION named{};
+    if (!::GetFileInformationByHandle(file, &open))
+        return false;
+    const HANDLE other = openExisting(path, FILE_READ_ATTRIBUTES, FILE_FLAG_OPEN_REPARSE_POINT);
+    if (other == INVALID_HANDLE_VALUE)
+        return false;
+    const bool found = ::GetFileInformationByHandle(other, &named);
+    ::CloseHandle(other);
+    return found && open.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
+           open.nFileIndexHigh == named.nFileIndexHigh && open.nFileIndexLow == named.nFileIndexLow;
+}
+
 } // namespace
 
 Entry lookUp(const std::string& path, Links links) {
@@ -191,6 +206,43 @@ std::error_code NewFile::close() {
     return ::CloseHandle(file) ? std::error_code() : lastError();
 }
 
+HeldFile::~HeldFile() {
+    release();
+}
+
+std::error_code HeldFile::hold(const std::string& path) {
+    release();
+    const HANDLE file = openExisting(path, GENERIC_READ, FILE_FLAG_OPEN_REPARSE_POINT);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD code = ::GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
+            return std::make_error_code(std::errc::no_such_file_or_directory);
+        return {static_cast<int>(code), std::system_category()};
+    }
+    if (!lockFar(file, LOCKFILE_EXCLUSIVE_LOCK)) {
+        const std::error_code error = lastError();
+        ::CloseHandle(file);
+        return error;
+    }
+    m_handle = reinterpret_cast<std::intptr_t>(file);
+    // Whoever held it before may have removed or renamed the name in the meantime.
+    if (deletePending(file) || !isAt(path)) {
+        release();
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+    }
+    return {};
+}
+
+bool HeldFile::isAt(const std::string& path) const {
+    return m_handle != kNone && names(path, reinterpret_cast<HANDLE>(m_handle));
+}
+
+void HeldFile::release() {
+    if (m_handle != kNone)
+        ::CloseHandle(reinterpret_cast<HANDLE>(m_handle));
+    m_handle = kNone;
+}
+
 bool clearStale(const std::string& path) {
     const std::wstring name = wide(path);
     const DWORD attributes = ::GetFileAttributesW(name.c_str());
@@ -198,13 +250,18 @@ bool clearStale(const std::string& path) {
         return ::GetLastError() == ERROR_FILE_NOT_FOUND;
     if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
         return ::RemoveDirectoryW(name.c_str()) || ::DeleteFileW(name.c_str());
-    const HANDLE file = openExisting(path, GENERIC_READ, FILE_FLAG_OPEN_REPARSE_POINT);
+    const HANDLE file = openExisting(path, GENERIC_READ | DELETE, FILE_FLAG_OPEN_REPARSE_POINT);
     if (file == INVALID_HANDLE_VALUE)
-        return false;
-    const bool free = lockFar(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY);
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    // Deleted through the handle that holds the lock, so what goes is the file found unheld: a writer
+    // that made it but had not locked it yet finds it marked for deletion once it has the lock.
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    const bool free =
+        lockFar(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY) &&
+        ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
     ::CloseHandle(file);
-    // A name that exists cannot be taken by a new writer, so no living one loses its file here.
-    return free && ::DeleteFileW(name.c_str());
+    return free;
 }
 
 std::error_code replace(const std::string& from, const std::string& to) {
