@@ -126,7 +126,9 @@ public:
         }
         m_started = int(m_running.size());
     }
-    int started() const { return m_started; }
+    int started() const {
+        return m_started;
+    }
     // Collects the savers that have ended; true while any still runs.
     bool running() {
         std::erase_if(m_running, [](auto saver) {
@@ -180,11 +182,16 @@ int runStress(int saverCount, int seconds) {
     Savers savers(folder.path(), saverCount, seconds);
     long reads = 0;
     long damaged = 0;
+    std::string firstDamage;
     while (savers.running()) {
         for (const std::string& name : {path, backup}) {
             ++reads;
-            const std::string got = readWholeFile(name).value_or("(missing)");
-            if (!whole.contains(got)) { ++damaged; if (damaged < 4) std::fprintf(stderr, "DAMAGED %s size %zu: %s\n", name.c_str(), got.size(), got.substr(0, 80).c_str()); }
+            const auto read = readWholeFile(name);
+            if (whole.contains(read.value_or("")))
+                continue;
+            if (++damaged == 1)
+                firstDamage =
+                    name + (read ? " held " + std::to_string(read->size()) + " bytes" : " was missing");
         }
     }
 
@@ -216,9 +223,12 @@ int runStress(int saverCount, int seconds) {
                 reported, seconds, all.saves, all.failed, all.refused, reads, damaged, left.size());
     if (!all.firstFailure.empty())
         std::printf("first failure: %s\n", all.firstFailure.c_str());
+    if (!firstDamage.empty())
+        std::printf("first damaged read: %s\n", firstDamage.c_str());
     for (const std::string& name : left)
         std::printf("left behind: %s\n", name.c_str());
-    const bool held = reported == saverCount && all.saves > 0 && all.failed == 0 && damaged == 0 && left.empty();
+    const bool held =
+        reported == saverCount && all.saves > 0 && all.failed == 0 && damaged == 0 && left.empty();
     return held ? 0 : 1;
 }
 
