@@ -212,17 +212,27 @@ HeldFile::~HeldFile() {
 
 std::error_code HeldFile::hold(const std::string& path) {
     release();
-    const HANDLE file = openExisting(path, GENERIC_READ, FILE_FLAG_OPEN_REPARSE_POINT);
-    if (file == INVALID_HANDLE_VALUE) {
+    // A file held open cannot be replaced, so a writer waiting for the lock does not keep it open
+    // meanwhile: it tries again in a moment, for a few seconds at most.
+    const ULONGLONG giveUp = ::GetTickCount64() + 5000;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (;;) {
+        file = openExisting(path, GENERIC_READ, FILE_FLAG_OPEN_REPARSE_POINT);
+        if (file == INVALID_HANDLE_VALUE) {
+            const DWORD code = ::GetLastError();
+            if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
+                return std::make_error_code(std::errc::no_such_file_or_directory);
+            return {static_cast<int>(code), std::system_category()};
+        }
+        if (lockFar(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY))
+            break;
         const DWORD code = ::GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
-            return std::make_error_code(std::errc::no_such_file_or_directory);
-        return {static_cast<int>(code), std::system_category()};
-    }
-    if (!lockFar(file, LOCKFILE_EXCLUSIVE_LOCK)) {
-        const std::error_code error = lastError();
         ::CloseHandle(file);
-        return error;
+        if (code != ERROR_LOCK_VIOLATION && code != ERROR_IO_PENDING)
+            return {static_cast<int>(code), std::system_category()};
+        if (::GetTickCount64() > giveUp)
+            return std::make_error_code(std::errc::device_or_resource_busy);
+        ::Sleep(1);
     }
     m_handle = reinterpret_cast<std::intptr_t>(file);
     // Whoever held it before may have removed or renamed the name in the meantime.
@@ -267,13 +277,14 @@ bool clearStale(const std::string& path) {
 std::error_code replace(const std::string& from, const std::string& to) {
     const std::wstring source = wide(from);
     const std::wstring target = wide(to);
-    // A reader that holds the target open without sharing its deletion blocks the rename for a moment;
-    // it is tried again a few times before the save gives up.
+    // A program that holds the target open blocks the rename for a moment (without sharing its
+    // deletion, and under Wine even with it), as do other saves holding the album while they make their
+    // backups: it is tried again for a few seconds before the save gives up.
     for (int attempt = 0;; ++attempt) {
         if (::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return {};
         const DWORD code = ::GetLastError();
-        if (attempt == 20 || (code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION))
+        if (attempt == 100 || (code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION))
             return {static_cast<int>(code), std::system_category()};
         ::Sleep(50);
     }
