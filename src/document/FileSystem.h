@@ -66,9 +66,9 @@ public:
     HeldFile(const HeldFile&) = delete;
     HeldFile& operator=(const HeldFile&) = delete;
 
-    // Opens the file at path, never through a link, and waits for its lock.
-    // std::errc::no_such_file_or_directory when the name is gone, or names another file, once the
-    // lock is taken.
+    // Opens the file at path, never through a link, and waits for its lock: a few seconds at most,
+    // then std::errc::device_or_resource_busy. std::errc::no_such_file_or_directory when the name is
+    // gone, or names another file, once the lock is taken.
     std::error_code hold(const std::string& path);
     // Whether path names the held file.
     bool isAt(const std::string& path) const;

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <climits>
+#include <thread>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -184,10 +186,17 @@ std::error_code HeldFile::hold(const std::string& path) {
     const int fd = openToLock(path);
     if (fd < 0)
         return lastError();
-    if (!lock(fd, LOCK_EX)) {
-        const std::error_code error = lastError();
-        ::close(fd);
-        return error;
+    // Other saves hold it only for a moment; a program that keeps it locked is waited for a few
+    // seconds, not for ever.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!lock(fd, LOCK_EX | LOCK_NB)) {
+        const int code = errno;
+        if (code != EWOULDBLOCK || std::chrono::steady_clock::now() > giveUp) {
+            ::close(fd);
+            return code == EWOULDBLOCK ? std::make_error_code(std::errc::device_or_resource_busy)
+                                       : std::error_code(code, std::generic_category());
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     m_handle = fd;
     // Whoever held it before may have removed or renamed the name in the meantime.
