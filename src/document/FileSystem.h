@@ -57,8 +57,31 @@ private:
     std::intptr_t m_handle = kNone;
 };
 
-// Removes what is at path unless it is a file that a living NewFile holds. True when the name is
-// free afterwards.
+// An existing file held under the same lock, so that clearStale leaves its name alone: a name this
+// program made for a file it did not create (a second name of one) is safe from the others only
+// while it is held.
+class HeldFile {
+public:
+    HeldFile() = default;
+    ~HeldFile();
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+
+    // Opens the file at path, never through a link, and waits for its lock: a few seconds at most,
+    // then std::errc::device_or_resource_busy. std::errc::no_such_file_or_directory when the name is
+    // gone, or names another file, once the lock is taken.
+    std::error_code hold(const std::string& path);
+    // Whether path names the held file.
+    bool isAt(const std::string& path) const;
+    void release();
+
+private:
+    static constexpr std::intptr_t kNone = -1;
+    std::intptr_t m_handle = kNone;
+};
+
+// Removes what is at path unless it is a file that a living NewFile or HeldFile holds; a file is only
+// removed while this call holds its lock. True when the name is free afterwards.
 bool clearStale(const std::string& path);
 // Puts from in place of to in one step: a reader finds the old file or the new one, never neither.
 std::error_code replace(const std::string& from, const std::string& to);

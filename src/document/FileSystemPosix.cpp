@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <climits>
+#include <thread>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -59,6 +61,34 @@ bool readAll(int fd, std::string& bytes, std::size_t expected, std::uint64_t lim
     return done <= limit;
 }
 
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_ino == b.st_ino && a.st_dev == b.st_dev;
+}
+
+// Whether path names the file open at fd.
+bool names(const std::string& path, int fd) {
+    struct stat open {};
+    struct stat named {};
+    return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 && sameFile(open, named);
+}
+
+// A descriptor only for taking the file's lock: a file its owner may write but not read is opened for
+// writing, which changes nothing in it.
+int openToLock(const std::string& path) {
+    constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+    const int fd = ::open(path.c_str(), O_RDONLY | kFlags);
+    if (fd < 0 && errno == EACCES)
+        return ::open(path.c_str(), O_WRONLY | kFlags);
+    return fd;
+}
+
+bool lock(int fd, int how) {
+    int locked = 0;
+    while ((locked = ::flock(fd, how)) != 0 && errno == EINTR) {
+    }
+    return locked == 0;
+}
+
 } // namespace
 
 Entry lookUp(const std::string& path, Links links) {
@@ -106,10 +136,7 @@ std::error_code NewFile::create(const std::string& path, std::uint32_t permissio
         return lastError();
     // A clearing writer may have caught the name between its creation and this lock and removed it;
     // the name is then no longer this file's.
-    struct stat mine {};
-    struct stat named {};
-    if (::flock(fd, LOCK_EX) != 0 || ::fstat(fd, &mine) != 0 || ::lstat(path.c_str(), &named) != 0 ||
-        mine.st_ino != named.st_ino || mine.st_dev != named.st_dev) {
+    if (!lock(fd, LOCK_EX) || !names(path, fd)) {
         ::close(fd);
         return std::make_error_code(std::errc::file_exists);
     }
@@ -150,24 +177,61 @@ std::error_code NewFile::close() {
     return ::close(fd) == 0 ? std::error_code() : lastError();
 }
 
+HeldFile::~HeldFile() {
+    release();
+}
+
+std::error_code HeldFile::hold(const std::string& path) {
+    release();
+    const int fd = openToLock(path);
+    if (fd < 0)
+        return lastError();
+    // Other saves hold it only for a moment; a program that keeps it locked is waited for a few
+    // seconds, not for ever.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!lock(fd, LOCK_EX | LOCK_NB)) {
+        const int code = errno;
+        if (code != EWOULDBLOCK || std::chrono::steady_clock::now() > giveUp) {
+            ::close(fd);
+            return code == EWOULDBLOCK ? std::make_error_code(std::errc::device_or_resource_busy)
+                                       : std::error_code(code, std::generic_category());
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    m_handle = fd;
+    // Whoever held it before may have removed or renamed the name in the meantime.
+    if (!isAt(path)) {
+        release();
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+    }
+    return {};
+}
+
+bool HeldFile::isAt(const std::string& path) const {
+    return m_handle != kNone && names(path, int(m_handle));
+}
+
+void HeldFile::release() {
+    if (m_handle != kNone)
+        ::close(int(m_handle));
+    m_handle = kNone;
+}
+
 bool clearStale(const std::string& path) {
     struct stat named {};
     if (::lstat(path.c_str(), &named) != 0)
         return errno == ENOENT;
     if (!S_ISREG(named.st_mode))
         return ::unlink(path.c_str()) == 0; // a link is removed, never followed
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    // A file that cannot be opened is left alone: its name may already be another writer's.
+    const int fd = openToLock(path);
     if (fd < 0)
-        return ::unlink(path.c_str()) == 0;
-    struct stat held {};
+        return errno == ENOENT;
     bool free = false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0) {
-        // Removed only while locked and still under this name, so no living writer loses its file.
-        if (::lstat(path.c_str(), &named) != 0)
-            free = true;
-        else if (named.st_ino == held.st_ino && named.st_dev == held.st_dev)
-            free = ::unlink(path.c_str()) == 0;
-    }
+    // Removed only while locked and still under this name, so no living writer loses its file.
+    if (lock(fd, LOCK_EX | LOCK_NB))
+        free = names(path, fd) ? ::unlink(path.c_str()) == 0
+                               : ::lstat(path.c_str(), &named) != 0 && errno == ENOENT;
     ::close(fd);
     return free;
 }

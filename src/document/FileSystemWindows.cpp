@@ -79,6 +79,21 @@ bool deletePending(HANDLE file) {
     return ::GetFileInformationByHandleEx(file, FileStandardInfo, &info, sizeof info) && info.DeletePending;
 }
 
+// Whether path names the file open as file.
+bool names(const std::string& path, HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION open{};
+    BY_HANDLE_FILE_INFORMATION named{};
+    if (!::GetFileInformationByHandle(file, &open))
+        return false;
+    const HANDLE other = openExisting(path, FILE_READ_ATTRIBUTES, FILE_FLAG_OPEN_REPARSE_POINT);
+    if (other == INVALID_HANDLE_VALUE)
+        return false;
+    const bool found = ::GetFileInformationByHandle(other, &named);
+    ::CloseHandle(other);
+    return found && open.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
+           open.nFileIndexHigh == named.nFileIndexHigh && open.nFileIndexLow == named.nFileIndexLow;
+}
+
 } // namespace
 
 Entry lookUp(const std::string& path, Links links) {
@@ -191,6 +206,53 @@ std::error_code NewFile::close() {
     return ::CloseHandle(file) ? std::error_code() : lastError();
 }
 
+HeldFile::~HeldFile() {
+    release();
+}
+
+std::error_code HeldFile::hold(const std::string& path) {
+    release();
+    // A file held open cannot be replaced, so a writer waiting for the lock does not keep it open
+    // meanwhile: it tries again in a moment, for a few seconds at most.
+    const ULONGLONG giveUp = ::GetTickCount64() + 5000;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (;;) {
+        file = openExisting(path, GENERIC_READ, FILE_FLAG_OPEN_REPARSE_POINT);
+        if (file == INVALID_HANDLE_VALUE) {
+            const DWORD code = ::GetLastError();
+            if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
+                return std::make_error_code(std::errc::no_such_file_or_directory);
+            return {static_cast<int>(code), std::system_category()};
+        }
+        if (lockFar(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY))
+            break;
+        const DWORD code = ::GetLastError();
+        ::CloseHandle(file);
+        if (code != ERROR_LOCK_VIOLATION && code != ERROR_IO_PENDING)
+            return {static_cast<int>(code), std::system_category()};
+        if (::GetTickCount64() > giveUp)
+            return std::make_error_code(std::errc::device_or_resource_busy);
+        ::Sleep(1);
+    }
+    m_handle = reinterpret_cast<std::intptr_t>(file);
+    // Whoever held it before may have removed or renamed the name in the meantime.
+    if (deletePending(file) || !isAt(path)) {
+        release();
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+    }
+    return {};
+}
+
+bool HeldFile::isAt(const std::string& path) const {
+    return m_handle != kNone && names(path, reinterpret_cast<HANDLE>(m_handle));
+}
+
+void HeldFile::release() {
+    if (m_handle != kNone)
+        ::CloseHandle(reinterpret_cast<HANDLE>(m_handle));
+    m_handle = kNone;
+}
+
 bool clearStale(const std::string& path) {
     const std::wstring name = wide(path);
     const DWORD attributes = ::GetFileAttributesW(name.c_str());
@@ -198,25 +260,31 @@ bool clearStale(const std::string& path) {
         return ::GetLastError() == ERROR_FILE_NOT_FOUND;
     if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
         return ::RemoveDirectoryW(name.c_str()) || ::DeleteFileW(name.c_str());
-    const HANDLE file = openExisting(path, GENERIC_READ, FILE_FLAG_OPEN_REPARSE_POINT);
+    const HANDLE file = openExisting(path, GENERIC_READ | DELETE, FILE_FLAG_OPEN_REPARSE_POINT);
     if (file == INVALID_HANDLE_VALUE)
-        return false;
-    const bool free = lockFar(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY);
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    // Deleted through the handle that holds the lock, so what goes is the file found unheld: a writer
+    // that made it but had not locked it yet finds it marked for deletion once it has the lock.
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    const bool free =
+        lockFar(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY) &&
+        ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
     ::CloseHandle(file);
-    // A name that exists cannot be taken by a new writer, so no living one loses its file here.
-    return free && ::DeleteFileW(name.c_str());
+    return free;
 }
 
 std::error_code replace(const std::string& from, const std::string& to) {
     const std::wstring source = wide(from);
     const std::wstring target = wide(to);
-    // A reader that holds the target open without sharing its deletion blocks the rename for a moment;
-    // it is tried again a few times before the save gives up.
+    // A program that holds the target open blocks the rename for a moment (without sharing its
+    // deletion, and under Wine even with it), as do other saves holding the album while they make their
+    // backups: it is tried again for a few seconds before the save gives up.
     for (int attempt = 0;; ++attempt) {
         if (::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return {};
         const DWORD code = ::GetLastError();
-        if (attempt == 20 || (code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION))
+        if (attempt == 100 || (code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION))
             return {static_cast<int>(code), std::system_category()};
         ::Sleep(50);
     }

@@ -10,6 +10,8 @@ namespace {
 // that, every name whose writer is gone is cleared, so whatever a killed writer left is gone after
 // the next write.
 constexpr int kTemporarySlots = 8;
+// Rounds over the slots for a backup's staged name, which other writers may clear before it is held.
+constexpr int kStagingAttempts = 4 * kTemporarySlots;
 
 std::string temporaryName(const std::string& target, int slot) {
     std::string name = target + ".saving~";
@@ -166,20 +168,30 @@ FileResult AtomicFileWriter::keepBackup(const std::string& backupPath) {
         return {false, "The backup " + quoted(backupPath) + " is not a file."};
     // The old file's bytes are on disk already: a second name for them costs no copy and no sync, and
     // once the new file is renamed into place the backup name keeps the old bytes. The name is staged
-    // under a temporary name that no other writer holds, then renamed over the backup.
+    // under a temporary name, then renamed over the backup. Other writers clear a staged name as a
+    // leftover unless its file is held, so it is held before it is renamed or removed; one cleared
+    // before it was held is staged again.
     clearStaleNames(backupPath);
     std::error_code linked = std::make_error_code(std::errc::file_exists);
-    std::string staged;
-    for (int slot = 0; slot < kTemporarySlots && linked == std::errc::file_exists; ++slot) {
-        staged = temporaryName(backupPath, slot);
+    for (int attempt = 0; attempt < kStagingAttempts && linked == std::errc::file_exists; ++attempt) {
+        const std::string staged = temporaryName(backupPath, attempt % kTemporarySlots);
         linked = files::hardLink(m_target, staged);
-    }
-    if (!linked) {
-        const std::error_code renamed = files::replace(staged, backupPath);
-        // A backup that is already a link to the file makes the rename do nothing.
-        files::remove(staged);
-        if (renamed)
+        if (linked)
+            continue;
+        files::HeldFile held;
+        if (const std::error_code lost = held.hold(staged)) {
+            if (lost != std::errc::no_such_file_or_directory)
+                return {false, errorText("Cannot make the backup", backupPath, lost)};
+            linked = std::make_error_code(std::errc::file_exists);
+            continue;
+        }
+        // A backup that is already this file would make the rename do nothing.
+        const std::error_code renamed =
+            held.isAt(backupPath) ? files::remove(staged) : files::replace(staged, backupPath);
+        if (renamed) {
+            files::remove(staged);
             return {false, errorText("Cannot replace the backup", backupPath, renamed)};
+        }
         m_backupFolder = folderOf(backupPath);
         return {true, {}};
     }

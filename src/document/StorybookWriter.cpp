@@ -13,6 +13,9 @@
 namespace {
 
 constexpr std::string_view kSaveFailed = "save operation failed";
+// Every failed save ends with what happens next: the album stays open, its changes unsaved, so the user
+// can save again or elsewhere.
+constexpr std::string_view kNotSaved = "Modifications were not saved; the storybook stays open with them.  ";
 
 bool holdsLineEnd(std::string_view line) {
     return line.find('\n') != std::string_view::npos || line.find('\r') != std::string_view::npos;
@@ -99,13 +102,11 @@ SaveResult failure(SaveOutcome outcome, std::string text) {
     return {outcome, Message{std::move(text), MessageIcon::Critical, std::string(kSaveFailed)}};
 }
 
-// The album is never touched by a refused save; the message says why, naming the page where it can,
-// and names the backup only when there is one.
-std::string integrityFailureText(const std::string& backup, const std::string& reason) {
-    const bool backupExists = !backup.empty() && fileExists(backup);
-    return "XML Integrity Check Failed!\r\n\r\n" + reason + "\r\n\r\n" +
-           (backupExists ? "Using backup file for recovery" : "The storybook file was left as it was.") +
-           "\r\nModifications will not be saved.  ";
+// A refused save never touches the album, so there is nothing to recover from the backup; the message
+// says why, naming the page where it can.
+std::string integrityFailureText(const std::string& reason) {
+    return "XML Integrity Check Failed!\r\n\r\n" + reason +
+           "\r\n\r\nThe storybook file was left as it was.\r\n" + std::string(kNotSaved);
 }
 
 // The album is only replaced without its backup when the user says so.
@@ -118,8 +119,7 @@ bool saveWithoutBackup(const SaveQuestion& ask, const std::string& reason) {
 }
 
 std::string writeFailureText(const std::string& reason) {
-    return "The storybook file could not be written.\r\n" + reason +
-           "\r\n\r\nModifications will not be saved.  ";
+    return "The storybook file could not be written.\r\n" + reason + "\r\n\r\n" + std::string(kNotSaved);
 }
 
 // Why a rebuild failed: the line that holds a stray line end, or the page at which the line image was
@@ -181,7 +181,7 @@ std::string rebuildFailureText(const Storybook& album, const RebuildFault& fault
             ? "Page " + std::to_string(fault.page + 1) + " goes past the " + limit +
                   " lines an album file can hold."
             : "The album's head and keyword list go past the " + limit + " lines an album file can hold.";
-    return "LFA update failed        \r\n\r\n" + reason + "\r\nModifications will not be saved.  ";
+    return "LFA update failed        \r\n\r\n" + reason + "\r\n" + std::string(kNotSaved);
 }
 
 // The line of the file (1-based) that holds byte at.
@@ -246,11 +246,10 @@ SaveResult BackupAndSave(Storybook& album, const std::string& path, const SaveQu
     static thread_local std::string bytes; // kept from save to save, like the line image
     fileBytes(album, bytes);
     if (const std::string problem = readBackProblem(album, bytes); !problem.empty())
-        return failure(SaveOutcome::CheckFailed, integrityFailureText(backup, problem));
+        return failure(SaveOutcome::CheckFailed, integrityFailureText(problem));
     const XmlFault fault = firstXmlFault(bytes);
     if (fault && !openedNotWellFormed(album))
-        return failure(SaveOutcome::CheckFailed,
-                       integrityFailureText(backup, faultText(album, bytes, fault)));
+        return failure(SaveOutcome::CheckFailed, integrityFailureText(faultText(album, bytes, fault)));
 
     // The new file is written beside the album and takes its place only once it is whole, so a failure
     // at any step leaves the album and its backup as they were.

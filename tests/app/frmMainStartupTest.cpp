@@ -181,7 +181,13 @@ TEST(frmMainStartupTest, AFailedSaveAtExitKeepsTheAlbumOpen) {
         seam.messageAnswers = {row.answer, MessageAnswer::Ok};
         edited.leave(row.way);
 
-        EXPECT_EQ(seam.requestsOf(SeamCall::Message).size(), row.answer == MessageAnswer::Yes ? 2u : 1u);
+        const auto told = seam.requestsOf(SeamCall::Message);
+        EXPECT_EQ(told.size(), row.answer == MessageAnswer::Yes ? 2u : 1u);
+        if (told.size() == 2) {
+            EXPECT_TRUE(
+                told[1].text.ends_with("Modifications were not saved; the storybook stays open with them.  "))
+                << "the failure says what happens next: " << told[1].text;
+        }
         EXPECT_TRUE(edited.window.isVisible());
         EXPECT_EQ(modeText(edited.app.state.controller().mode()), "View Storybook");
         EXPECT_FALSE(edited.app.state.controller().saved());

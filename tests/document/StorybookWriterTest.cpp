@@ -129,7 +129,8 @@ TEST_F(Writer, StrayLineFeedInAStoryRefusesTheSave) {
     setStory(1, "pasted\nwith bare line feeds");
     expectSaveFailure(path, original, "LFA update failed        ");
     EXPECT_EQ(why(), "LFA update failed        \r\n\r\nThe text of page 2 holds a CR or LF that "
-                     "is not part of a line break.\r\nModifications will not be saved.  ");
+                     "is not part of a line break.\r\nModifications were not saved; the storybook stays "
+                     "open with them.  ");
 }
 
 TEST_F(Writer, WrittenFileFailingTheCheckLeavesTheAlbum) {
@@ -140,15 +141,16 @@ TEST_F(Writer, WrittenFileFailingTheCheckLeavesTheAlbum) {
     expectSaveFailure(path, original, "XML Integrity Check Failed!");
     const std::string reason =
         "Page 3: the story text holds text the album's line reader would take for one of its tags.\r\n\r\n";
-    EXPECT_EQ(why(), "XML Integrity Check Failed!\r\n\r\n" + reason +
-                         "The storybook file was left as it was.\r\nModifications will not be saved.  ");
+    const std::string told = "XML Integrity Check Failed!\r\n\r\n" + reason +
+                             "The storybook file was left as it was.\r\nModifications were not saved; the "
+                             "storybook stays open with them.  ";
+    EXPECT_EQ(why(), told);
     EXPECT_FALSE(fs::exists(folder.file("Storybook.bak")));
 
-    // The backup is named only when there is one, and a refused save leaves it as it was too.
+    // Nothing is recovered from a backup, so none is named when there is one, and it is left as it was.
     folder.write("Storybook.bak", "older backup");
     expectSaveFailure(path, original, "XML Integrity Check Failed!");
-    EXPECT_EQ(why(), "XML Integrity Check Failed!\r\n\r\n" + reason +
-                         "Using backup file for recovery\r\nModifications will not be saved.  ");
+    EXPECT_EQ(why(), told);
     EXPECT_EQ(TempFolder::read(folder.file("Storybook.bak")), "older backup");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
