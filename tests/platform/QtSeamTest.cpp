@@ -112,7 +112,7 @@ TEST(QtSeamTest, ALaunchReportsAnOpenerThatFoundNoProgram) {
         ASSERT_TRUE(opener.open(QIODevice::WriteOnly | QIODevice::Truncate));
         opener.write("#!/bin/sh\ntouch \"$0.ran\"\nexit " + QByteArray::number(status) + "\n");
         opener.close();
-        opener.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        opener.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QFile::remove(opener.fileName() + QStringLiteral(".ran"));
 
         QtSeam seam("Brindlecove");
