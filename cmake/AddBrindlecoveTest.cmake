@@ -23,9 +23,12 @@ function(brindlecove_add_test name)
     BRINDLECOVE_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures")
 
   # Under Wine each process takes seconds to start, so a cross-compiled program runs as one test.
+  # Wine names files in the locale's character set: UTF-8, whatever the machine has set, so that
+  # names beyond ASCII reach the file system.
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name})
     brindlecove_scratch_home(${name})
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT_MODIFICATION LC_ALL=set:C.UTF-8)
     return()
   endif()
   gtest_discover_tests(${name} TEST_PREFIX ${name}. DISCOVERY_TIMEOUT 60)

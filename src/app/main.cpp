@@ -56,6 +56,11 @@ bool platformGivenAsArgument(int argc, char* argv[]) {
     return false;
 }
 
+int reportMistake(const CommandLineRequest& request) {
+    std::fprintf(stderr, "brindlecove: %s\nTry 'brindlecove --help'.\n", request.mistake.c_str());
+    return 2;
+}
+
 // Answers what needs no window, and makes sure Qt has a screen before it looks for one. Returns the
 // exit code when the program ends here.
 std::optional<int> beforeTheApplication(int argc, char* argv[]) {
@@ -74,6 +79,13 @@ std::optional<int> beforeTheApplication(int argc, char* argv[]) {
             return std::string(value ? value : "");
         },
         localSocketAnswers);
+    if (!display.usable) {
+        // A wrong command line is the first thing to mend, screen or not. Qt has not taken its own
+        // options out yet, but without a screen they are of no use either.
+        const CommandLineRequest request = readCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+        if (request.kind == CommandLineRequest::Kind::Mistake)
+            return reportMistake(request);
+    }
     if (!display.note.empty())
         std::fprintf(stderr, "%s\n", display.note.c_str());
     if (!display.usable)
@@ -91,10 +103,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     // Qt has taken its own options out of argv by now; the rest keeps the file system's bytes.
     const CommandLineRequest request = readCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    if (request.kind == CommandLineRequest::Kind::Mistake) {
-        std::fprintf(stderr, "brindlecove: %s\nTry 'brindlecove --help'.\n", request.mistake.c_str());
-        return 2;
-    }
+    if (request.kind == CommandLineRequest::Kind::Mistake)
+        return reportMistake(request);
     QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
     QApplication::setOrganizationName(QStringLiteral("Halvergate Software"));
     // Wayland compositors find the icon and the name through the installed desktop entry.

@@ -1,6 +1,7 @@
 #include "dialogs/frmAbout.h"
 #include "AppFixture.h"
 #include "AppVersion.h"
+#include "EventWait.h"
 #include "platform/Controls.h"
 
 #include <QDir>
@@ -22,7 +23,7 @@ TEST(frmAboutTest, EnterAndEscapeBothClose) {
         AppFixture app;
         frmAbout about(app.seam, app.state.environment().programFolder);
         about.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&about, kEventLimitMs));
         QTest::keyClick(&about, key);
         EXPECT_FALSE(about.isVisible()) << "key " << key;
     }

@@ -1,10 +1,13 @@
 // A headless chromium driven over its DevTools pipe (fd 3 in, fd 4 out, NUL-separated JSON), so the
-// browser tests need nothing beyond node and the browser itself.
+// browser tests need nothing beyond node and the browser itself. Every wait is for an event or an
+// answer; the time limit only names what never came, and is long enough for a fully loaded machine.
 
 import { spawn } from 'node:child_process';
 import { existsSync, mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+
+export const kEventLimitMs = 60000;
 
 const kChromiumFlags = [
   '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -62,7 +65,7 @@ export class ChromiumPipe {
     }
   }
 
-  send(method, params = {}, sessionId = undefined, timeoutMs = 15000) {
+  send(method, params = {}, sessionId = undefined, timeoutMs = kEventLimitMs) {
     const id = this.nextId++;
     const message = { id, method, params };
     if (sessionId)
@@ -87,7 +90,7 @@ export class ChromiumPipe {
   }
 
   // Resolves with the first event that matches, or rejects after timeoutMs.
-  waitFor(predicate, timeoutMs, what) {
+  waitFor(predicate, what, timeoutMs = kEventLimitMs) {
     return new Promise((resolve, reject) => {
       const timer = setTimeout(() => { off(); reject(new Error(`timed out waiting for ${what}`)); }, timeoutMs);
       const off = this.on((message) => {
@@ -133,10 +136,13 @@ export class Tab {
     this.targetId = targetId;
     this.sessionId = sessionId;
     this.errors = [];
+    this.navigationRequests = 0;
     browser.on((message) => {
       if (message.sessionId !== sessionId)
         return;
-      if (message.method === 'Runtime.exceptionThrown') {
+      if (message.method === 'Page.frameRequestedNavigation' || message.method === 'Page.frameStartedLoading') {
+        this.navigationRequests++;
+      } else if (message.method === 'Runtime.exceptionThrown') {
         const details = message.params.exceptionDetails;
         this.errors.push(`script error: ${details.exception?.description ?? details.text}`);
       } else if (message.method === 'Runtime.consoleAPICalled' && message.params.type === 'error') {
@@ -158,7 +164,7 @@ export class Tab {
 
   loadEvent() {
     return this.browser.waitFor(
-      (m) => m.sessionId === this.sessionId && m.method === 'Page.loadEventFired', 10000, 'the page to load');
+      (m) => m.sessionId === this.sessionId && m.method === 'Page.loadEventFired', 'the page to load');
   }
 
   async navigate(url) {
@@ -196,6 +202,41 @@ export class Tab {
     const loaded = this.loadEvent();
     await this.evaluate(`document.querySelector(${JSON.stringify(selector)}).click()`);
     await loaded;
+  }
+
+  // Clicks a javascript: link that must leave the page as it is. The link runs a signal after its own
+  // script, so the wait ends when the script has run; a navigation it asked for is reported by then.
+  async clickAndStay(selector) {
+    const before = await this.evaluate(`window.stillHere = true;
+      window.linkRan = new Promise((resolve) => { window.signalLinkRan = resolve; });
+      location.href`);
+    const requests = this.navigationRequests;
+    await this.evaluate(`(() => {
+      const link = document.querySelector(${JSON.stringify(selector)});
+      link.setAttribute('href', link.getAttribute('href') + ';void(signalLinkRan())');
+      link.click();
+    })()`);
+    await this.evaluate('window.linkRan');
+    if (this.navigationRequests !== requests)
+      throw new Error(`${selector} asked for another page`);
+    const after = await this.evaluate('window.stillHere === true && location.href');
+    if (after !== before)
+      throw new Error(`address after the click: got ${JSON.stringify(after)}, expected ${JSON.stringify(before)}`);
+  }
+
+  // Clicks, as the user would, the index-th element the selector names, which must open a window
+  // whose address the predicate accepts; closes that window again before it returns.
+  async clickForWindow(selector, index, isWanted, what) {
+    const opened = this.browser.waitFor(
+      (m) => (m.method === 'Target.targetCreated' || m.method === 'Target.targetInfoChanged') &&
+             m.params.targetInfo.type === 'page' && isWanted(m.params.targetInfo.url),
+      `a window with ${what}`);
+    await this.mouseClick(selector, index);
+    const { targetId } = (await opened).params.targetInfo;
+    const destroyed = this.browser.waitFor(
+      (m) => m.method === 'Target.targetDestroyed' && m.params.targetId === targetId, 'the window to close');
+    await this.browser.send('Target.closeTarget', { targetId });
+    await destroyed;
   }
 
   async close() {

@@ -65,14 +65,6 @@ async function expectPhoto(tab, snapshots, photo) {
   return state;
 }
 
-// Clicks a link that must not leave the page: the page is not reloaded and its address stays.
-async function clickAndStay(tab, selector) {
-  const before = await tab.evaluate('window.stillHere = true; location.href');
-  await tab.evaluate(`document.querySelector(${JSON.stringify(selector)}).click()`);
-  await new Promise((resolve) => setTimeout(resolve, 500));
-  expectEqual(await tab.evaluate('window.stillHere === true && location.href'), before, 'address after the click');
-}
-
 async function viewerChecks(tab, folderUrl, snapshots) {
   const viewer = `${folderUrl}/viewer.html`;
   for (const [query, photo] of kStartPhotos) {
@@ -101,12 +93,12 @@ async function viewerChecks(tab, folderUrl, snapshots) {
   });
   await check('viewer Next on the last photo stays there', tab, async () => {
     await tab.navigate(`${viewer}?photo=5`);
-    await clickAndStay(tab, 'a[href*="showNext"]');
+    await tab.clickAndStay('a[href*="showNext"]');
     await expectPhoto(tab, snapshots, 5);
   });
   await check('viewer Previous on the first photo stays there', tab, async () => {
     await tab.navigate(viewer);
-    await clickAndStay(tab, 'a[href*="showPrevious"]');
+    await tab.clickAndStay('a[href*="showPrevious"]');
     await expectPhoto(tab, snapshots, 1);
   });
   await check('viewer Next after a photo number past the end goes to photo 2', tab, async () => {
@@ -119,13 +111,13 @@ async function viewerChecks(tab, folderUrl, snapshots) {
       await tab.navigate(`${folderUrl}/viewer_empty.html${query}`);
       expectEqual(await tab.evaluate(`document.getElementById('snapshot').innerHTML`), '', 'picture element');
       expectEqual(await tab.evaluate(`document.getElementById('snaptext').textContent`), '', 'caption element');
-      await clickAndStay(tab, 'a[href*="showNext"]');
-      await clickAndStay(tab, 'a[href*="showPrevious"]');
+      await tab.clickAndStay('a[href*="showNext"]');
+      await tab.clickAndStay('a[href*="showPrevious"]');
     }
   });
 }
 
-async function popupChecks(browser, tab, folderUrl, pages) {
+async function popupChecks(tab, folderUrl, pages) {
   await check('popup page defines OpenBrWindow and its links open each snapshot', tab, async () => {
     await tab.navigate(`${folderUrl}/popup.html`);
     expectEqual(await tab.evaluate('typeof OpenBrWindow'), 'function', 'OpenBrWindow');
@@ -135,17 +127,8 @@ async function popupChecks(browser, tab, folderUrl, pages) {
                 pages.length, 'thumbnails that loaded');
     for (let i = 0; i < links.length; i++) {
       const snapshot = pages[Math.floor(i / 2)].snapshot;
-      const opened = browser.waitFor(
-        (m) => (m.method === 'Target.targetCreated' || m.method === 'Target.targetInfoChanged') &&
-               m.params.targetInfo.type === 'page' && m.params.targetInfo.url.endsWith(`/${snapshot}`),
-        10000, `a window with ${snapshot}`);
-      await tab.mouseClick('a[onclick]', i);
-      const { targetId } = (await opened).params.targetInfo;
-      // The next link reuses a window named 'Snapshot' while one exists: let this one go first.
-      const destroyed = browser.waitFor(
-        (m) => m.method === 'Target.targetDestroyed' && m.params.targetId === targetId, 10000, 'the window to close');
-      await browser.send('Target.closeTarget', { targetId });
-      await destroyed;
+      // The next link reuses a window named 'Snapshot' while one exists: each goes before the next.
+      await tab.clickForWindow('a[onclick]', i, (url) => url.endsWith(`/${snapshot}`), snapshot);
     }
     expectEqual(await tab.evaluate('location.href'), `${folderUrl}/popup.html`, 'the page itself stays');
   });
@@ -186,9 +169,9 @@ async function main() {
     await browser.send('Target.setDiscoverTargets', { discover: true });
     const tab = await Tab.open(browser);
     await viewerChecks(tab, folderUrl, written['viewer.html'].map((p) => p.snapshot));
-    await popupChecks(browser, tab, folderUrl, written['popup.html']);
+    await popupChecks(tab, folderUrl, written['popup.html']);
     await staticChecks(tab, folderUrl, written['static.html']);
-    await hostileChecks(browser, tab, { file: folderUrl, http: `${server.url}/pages` }, written.hostile, server);
+    await hostileChecks(tab, { file: folderUrl, http: `${server.url}/pages` }, written.hostile, server);
   } catch (error) {
     results.failed++;
     console.log(`not ok - the browser tests could not run: ${error.message}`);

@@ -101,7 +101,7 @@ async function listChecks(tab, base, album, layout) {
 }
 
 // Every plain snapshot opens from the static page's links and from the popup page's windows.
-async function openingChecks(browser, tab, base, album) {
+async function openingChecks(tab, base, album) {
   await tab.navigate(`${base}/${album.files.static}`);
   const statuses = await tab.evaluate(`Promise.all([...document.querySelectorAll('a[href]')].map(
       (a) => fetch(a.href).then((r) => [(${fileName})(a.href), r.status])))`);
@@ -109,22 +109,12 @@ async function openingChecks(browser, tab, base, album) {
   expectEqual(statuses, plain.flatMap((name) => [[name, 200], [name, 200]]), 'what the links open');
   await tab.navigate(`${base}/${album.files.popup}`);
   for (let i = 0; i < plain.length; i++) {
-    const opened = browser.waitFor(
-      (m) => (m.method === 'Target.targetCreated' || m.method === 'Target.targetInfoChanged') &&
-             m.params.targetInfo.type === 'page' && URL.canParse(m.params.targetInfo.url) &&
-             fileName(m.params.targetInfo.url) === plain[i],
-      10000, `a window with ${plain[i]}`);
-    await tab.mouseClick('a[onclick]', 2 * i + 1);
-    const { targetId } = (await opened).params.targetInfo;
-    const destroyed = browser.waitFor(
-      (m) => m.method === 'Target.targetDestroyed' && m.params.targetId === targetId, 10000,
-      'the window to close');
-    await browser.send('Target.closeTarget', { targetId });
-    await destroyed;
+    await tab.clickForWindow('a[onclick]', 2 * i + 1,
+                             (url) => URL.canParse(url) && fileName(url) === plain[i], plain[i]);
   }
 }
 
-export async function hostileChecks(browser, tab, folders, albums, server) {
+export async function hostileChecks(tab, folders, albums, server) {
   for (const album of albums) {
     for (const [transport, base] of Object.entries(folders)) {
       await check(`hostile ${album.key} viewer over ${transport}: texts as written, Next and Previous work`,
@@ -135,7 +125,7 @@ export async function hostileChecks(browser, tab, folders, albums, server) {
       }
     }
     await check(`hostile ${album.key}: every plain snapshot opens`, tab,
-                () => openingChecks(browser, tab, folders.http, album));
+                () => openingChecks(tab, folders.http, album));
   }
   await check('hostile pages asked the server for files of their folder only', tab, async () => {
     const strays = server.requests.filter(

@@ -10,7 +10,7 @@ fail() { echo "FAIL $*"; failures=$((failures + 1)); }
 cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "FAIL the install itself"; exit 1; }
 id=org.example.brindlecove
 for file in bin/brindlecove share/brindlecove/helpfile.html share/brindlecove/kvl-fsla.txt \
-  share/applications/$id.desktop share/metainfo/$id.metainfo.xml share/mime/packages/$id.xml \
+  share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
   share/man/man1/brindlecove.1; do
   [ -s "$prefix/$file" ] || fail "missing $file"
 done

@@ -1,4 +1,5 @@
 #include "platform/QtSeam.h"
+#include "EventWait.h"
 #include "RealSaveDialog.h"
 
 #include <QApplication>
@@ -111,18 +112,18 @@ TEST(QtSeamTest, ALaunchReportsAnOpenerThatFoundNoProgram) {
         ASSERT_TRUE(opener.open(QIODevice::WriteOnly | QIODevice::Truncate));
         opener.write("#!/bin/sh\ntouch \"$0.ran\"\nexit " + QByteArray::number(status) + "\n");
         opener.close();
-        opener.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        opener.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QFile::remove(opener.fileName() + QStringLiteral(".ran"));
 
         QtSeam seam("Brindlecove");
         int reports = 0;
         seam.openWithDefaultApplication("/nowhere/helpfile.html", [&reports] { ++reports; });
-        for (int waited = 0; waited < 5000 && !QFile::exists(opener.fileName() + QStringLiteral(".ran"));
-             waited += 10)
-            QTest::qWait(10);
-        // The opener's end reaches the seam a moment after it has run.
-        for (int waited = 0; waited < (reported ? 2000 : 300) && reports == 0; waited += 10)
-            QTest::qWait(10);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(opener.fileName() + QStringLiteral(".ran")); },
+                                    kEventLimitMs))
+            << "the opener ran";
+        // The opener's end reaches the seam a moment after it has run; a report that should not come
+        // gets that moment only.
+        QTest::qWaitFor([&] { return reports > 0; }, reported ? kEventLimitMs : 300);
         EXPECT_EQ(reports, reported ? 1 : 0);
     }
     qputenv("PATH", path);

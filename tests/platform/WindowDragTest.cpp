@@ -1,6 +1,7 @@
 // A caption-less window dragged by its face follows the mouse exactly, from the press to the release.
 
 #include "platform/WindowDrag.h"
+#include "EventWait.h"
 #include "platform/FramelessWindow.h"
 
 #include <QApplication>
@@ -75,7 +76,7 @@ TEST(WindowDragTest, OnWaylandTheCompositorMovesTheWindow) {
     if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         GTEST_SKIP() << "not on Wayland";
     DraggedWindow drag;
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&drag.window)) << "the window shows";
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&drag.window, kEventLimitMs)) << "the window shows";
     const QPoint press = drag.window.mapToGlobal(QPoint(30, 20));
     drag.send(drag.window, QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(startWindowDrag(drag.window), DragRoad::Compositor);

@@ -7,8 +7,9 @@ chmod 700 "$runtime"
 XDG_RUNTIME_DIR="$runtime" weston --backend=headless-backend.so --socket=wayland-test --idle-time=0 \
   >"$runtime/weston.log" 2>&1 &
 weston=$!
+# Waits for its socket, up to a minute on a loaded machine.
 tries=0
-while [ ! -S "$runtime/wayland-test" ] && [ "$tries" -lt 100 ]; do
+while [ ! -S "$runtime/wayland-test" ] && [ "$tries" -lt 600 ]; do
   sleep 0.1
   tries=$((tries + 1))
 done
