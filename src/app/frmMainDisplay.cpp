@@ -173,8 +173,10 @@ void frmMain::drawPage() {
         pbxShow->setForeColor(kYellow);
         pbxShow->setPosition(x, 1);
         pbxShow->printNumber(number);
-        if (!m_state.controller().saved())
+        if (!m_state.controller().saved()) {
+            printAt(*pbxShow, 12, kBlack, 4820, 315, "Modified");
             printAt(*pbxShow, 12, kRed, 4800, 300, "Modified");
+        }
     }
     if (m_state.blnShowFileName) {
         printAt(*pbxShow, 12, kBlack, 120, 15, m_state.varStorybookFile);

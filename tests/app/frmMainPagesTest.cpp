@@ -256,10 +256,13 @@ TEST_F(Pages, CaptionCycleAndModifiedMarker) {
     EXPECT_EQ(seen, (std::vector<std::string>{"PF-", "PFS", "---", "P--"}));
 
     EXPECT_LT(shareOf(window, kModified, QColor(255, 0, 0)), 0.01);
+    const double blackUnmarked = shareOf(window, kModified, QColor(0, 0, 0));
     app.state.controller().setSaved(false);
     window.RefreshDisplay(DisplayAction::Display);
     window.refresh();
     EXPECT_GT(shareOf(window, kModified, QColor(255, 0, 0)), 0.03);
+    EXPECT_GT(shareOf(window, kModified, QColor(0, 0, 0)), blackUnmarked + 0.02)
+        << "the mark has a black shadow, as the other captions do, so it shows on red photos too";
     app.state.blnShowPageNumber = false;
     window.RefreshDisplay(DisplayAction::Display);
     window.refresh();
