@@ -97,7 +97,7 @@ public:
     void ShowLogFileText();
 
     // Commands (frmMainCommands.cpp): every control and key reaches a command through runCommand,
-    // with the toolbar hotspot that raised it, if one did.
+    // with the toolbar hotspot that raised it, if one did. A command whose guard fails does nothing.
     void runCommand(Command command, ImageHotspot* raisedBy = nullptr);
     const std::vector<CommandRow>& commands() const { return m_commands; }
     // Brings what the window shows and enables in line with the state, after every command.
@@ -213,11 +213,14 @@ private:
     void createToolbar();
     void createNavigationButtons();
     void createSideButtons();
-    void createPopupMenu();
     void arrangeStackingAndTabs();
     void connectCommandControls();
     std::vector<CommandRow> commandTable();
+    void createPopupItems();
     const CommandRow& commandRow(Command command) const;
+    void runRow(const CommandRow& row, Guard guard, ImageHotspot* raisedBy = nullptr);
+    // A command run as a step of another: its body, when its guard holds (then true).
+    bool runBody(Command command);
     void showMovedThumbnail();
     void finishWorkInProgress();
 
@@ -249,15 +252,16 @@ private:
     // frmMainSnapshot.cpp
     void applySnapshotResult(AppMode result);
 
-    // The popup menu's items, as the command table binds them.
-    struct MenuItems {
-        QAction *helpFile, *about, *licence, *homePage, *open, *save, *saveAs, *editText, *movePage,
-            *deletePage, *snapshot, *view, *fullScreen, *windowMode, *reverse, *settings, *exit;
+    // A popup item and the row it was made from.
+    struct PopupItem {
+        QAction* action;
+        const CommandRow* row;
+        MenuItem::In in;
     };
 
     AppState& m_state;
-    MenuItems m_items{};
     std::vector<CommandRow> m_commands;
+    std::vector<PopupItem> m_popupItems;
     QPointer<frmAbout> m_about;
     QPointer<plgnImageInfo> m_imageInfo;
     QPoint m_placeBeforeFullScreen;

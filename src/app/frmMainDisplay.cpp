@@ -231,8 +231,6 @@ void frmMain::setMode(AppMode mode) {
 }
 
 void frmMain::rtbViewer_MouseUp() {
-    if (m_state.controller().mode() != AppMode::ViewStorybook)
-        return;
     m_state.seam().setClipboardText(rtbViewer->selectedText());
     pbxShow->setFocus();
 }

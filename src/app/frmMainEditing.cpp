@@ -38,21 +38,21 @@ void frmMain::storeStoryText() {
         wrapInCdata(typed);
 }
 
+// While editing, a click on the picture ends the edit instead.
 void frmMain::CycleOverlayCaptions() {
-    if (m_state.controller().mode() == AppMode::ViewStorybook) {
-        RefreshDisplay(DisplayAction::Toggle);
-        RefreshDisplay(DisplayAction::Display);
-    } else if (m_state.controller().mode() == AppMode::EditStorybook) {
+    if (m_state.controller().mode() == AppMode::EditStorybook) {
         CommitTextEdit();
+        return;
     }
+    RefreshDisplay(DisplayAction::Toggle);
+    RefreshDisplay(DisplayAction::Display);
 }
 
 void frmMain::ToggleEditMode() {
-    const AppMode mode = m_state.controller().mode();
     // Without a page there is no text to edit, and edit mode could not be left again.
     if (!m_state.controller().hasPages())
         return;
-    if (m_state.controller().canEnterEdit()) {
+    if (m_state.controller().mode() != AppMode::EditStorybook) {
         setMode(AppMode::EditStorybook);
         m_state.controller().setSaved(false);
         rtbViewer->setColors(kBlack, kWhite);
@@ -62,7 +62,7 @@ void frmMain::ToggleEditMode() {
         // The caret goes to the start of the text, as it does on a page turn with the pin.
         rtbViewer->setSelectionStart(0);
         showSidePanel(SidePanel::PageButtons);
-    } else if (mode == AppMode::EditStorybook) {
+    } else {
         storeStoryText();
         m_state.blnSticky = false;
         returnToViewing();
@@ -77,22 +77,17 @@ void frmMain::EditStoryText() {
     showSidePanel(SidePanel::None);
 }
 
-// A move asked for while viewing passes through edit mode, as the page buttons do.
+// A move asked for while viewing passes through edit mode, as the page buttons do; asked for while
+// editing it ends the edit, and while a page is moved it drops the page.
 void frmMain::MovePage() {
-    ToggleEditMode();
-    BeginRelocatePage();
+    runBody(Command::ToggleEditMode);
+    if (!runBody(Command::DropRelocatedPage))
+        runBody(Command::BeginRelocatePage);
 }
 
 void frmMain::BeginRelocatePage() {
-    const AppMode mode = m_state.controller().mode();
-    if (mode == AppMode::RelocatePage) {
-        DropRelocatedPage();
-        return;
-    }
-    if (!m_state.controller().canBeginMove())
-        return;
     // The page moves with what was typed on it.
-    if (mode == AppMode::EditStorybook)
+    if (m_state.controller().mode() == AppMode::EditStorybook)
         storeStoryText();
     pbxThumbnail->show();
     pbxThumbnail->setEnabled(true);
@@ -126,10 +121,9 @@ void frmMain::CopyPageToBuffer() {
     book.varPageBuffer = book.varEntryArray[m_state.controller().currentPage()];
 }
 
+// Only while a page is moved (its guard): the buffer is never cleared, so a drop outside a move
+// would copy an old page in again.
 void frmMain::DropRelocatedPage() {
-    // The buffer is never cleared, so a drop outside a move would copy an old page in again.
-    if (m_state.controller().mode() != AppMode::RelocatePage)
-        return;
     pbxThumbnail->hide();
     pbxThumbnail->setEnabled(false);
     pbxShow->setFocus();
@@ -143,8 +137,6 @@ void frmMain::DropRelocatedPage() {
 }
 
 void frmMain::ConfirmDeletePage() {
-    if (!m_state.controller().canChangePages())
-        return;
     const bool editing = m_state.controller().mode() == AppMode::EditStorybook;
     if (editing)
         storeStoryText();
@@ -165,8 +157,6 @@ void frmMain::ConfirmDeletePage() {
 }
 
 void frmMain::ConfirmReversePages() {
-    if (!m_state.controller().canChangePages())
-        return;
     const bool editing = m_state.controller().mode() == AppMode::EditStorybook;
     if (editing)
         storeStoryText();

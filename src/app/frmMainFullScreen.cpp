@@ -58,8 +58,6 @@ void frmMain::enterFullScreen() {
         twipsToPixelRect(layout.textLeft, layout.textTop, layout.textWidth, layout.textHeight));
 
     m_state.blnFullScreen = true;
-    mnuPopup->setItemAvailable(m_items.fullScreen, false);
-    mnuPopup->setItemAvailable(m_items.windowMode, true);
     DisplayCurrentPage();
 }
 

@@ -133,8 +133,7 @@ void frmMain::runKey(KeyEdge edge, KeyControl control, std::int16_t keyCode) {
     const std::vector<KeyMatch> rows =
         rowsForKey(m_commands, edge, keyCode, m_state.blnCtrlKeyDown, m_state.blnAltKeyDown, control);
     for (const KeyMatch& match : rows)
-        if (m_state.controller().keyAllowed(match.mode))
-            runCommand(match.row->command);
+        runRow(*match.row, match.guard);
     if (edge == KeyEdge::Up && !rows.empty()) {
         m_state.blnCtrlKeyDown = false;
         m_state.blnAltKeyDown = false;

@@ -44,12 +44,7 @@ bool anythingAt(const std::string& path) {
 } // namespace
 
 void frmMain::SaveStorybook() {
-    if (!m_state.controller().canSave())
-        return;
-    if (m_state.controller().mode() == AppMode::EditStorybook)
-        CommitTextEdit();
-    if (m_state.controller().saved())
-        return;
+    CommitTextEdit();
     saveAlbum(m_state.varStorybookFolder + m_state.varStorybookFile);
     RefreshDisplay(DisplayAction::Display);
 }
@@ -59,10 +54,7 @@ void frmMain::SaveStorybookAs() {
     const std::string oldFile = m_state.varStorybookFile;
     if (!m_state.controller().hasPages())
         return;
-    if (m_state.controller().mode() == AppMode::EditStorybook)
-        CommitTextEdit();
-    if (!m_state.controller().canSaveAs())
-        return;
+    CommitTextEdit();
     showSavingPicture();
     const auto stayWhereItWas = [&] {
         m_state.varStorybookFolder = oldFolder;

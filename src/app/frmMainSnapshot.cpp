@@ -49,10 +49,7 @@ AppMode modeOf(SnapshotChoice choice) {
 } // namespace
 
 void frmMain::ShowSnapshotBrowser() {
-    if (m_state.controller().mode() == AppMode::EditStorybook)
-        CommitTextEdit();
-    if (!m_state.controller().viewing())
-        return;
+    CommitTextEdit();
     setMode(AppMode::LoadSnapshot);
 
     // The count decides the warning only; once the warning is off, a look at the folder itself tells

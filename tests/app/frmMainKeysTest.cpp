@@ -46,10 +46,13 @@ std::string decided(frmMain& window, KeyEdge edge, int key, const char* held, Ke
     if (const HeldChange change = heldChange(edge, code); change != HeldChange::None)
         return flags.at(change);
     controller.setMode(*modeNamed(mode));
+    // Editing leaves the album unsaved; the other modes are tried on a saved one.
+    controller.setSaved(mode != "Edit Storybook");
+    window.state().storybook().varPageCount = 2;
     std::string words;
     const std::vector<KeyMatch> rows = rowsForKey(window.commands(), edge, code, ctrl, alt, control);
     for (const KeyMatch& match : rows) {
-        if (!controller.keyAllowed(match.mode))
+        if (!guardHolds(controller, match.guard))
             continue;
         if (!words.empty())
             words += ' ';
@@ -106,7 +109,7 @@ TEST_F(KeyTableTest, KeyDown) {
         {46, "", Pic, Edit, ""}, {112, "a", Txt, None, "About"}, {112, "c", Pic, View, ""},
         {113, "", Pic, View, "Open"}, {113, "c", Pic, View, ""}, {114, "", Nav, Edit, "Save"},
         {115, "", Pic, View, "SaveAs"}, {115, "a", Pic, View, ""}, {115, "c", Pic, View, ""},
-        {116, "", Txt, Edit, "Edit"}, {117, "", Pic, None, "Snapshots"}, {118, "", Pic, None, "Tools"},
+        {116, "", Txt, Edit, "Edit"}, {117, "", Pic, None, ""}, {117, "", Pic, View, "Snapshots"}, {118, "", Pic, None, "Tools"},
         {119, "", Pic, View, "Exit?"}, {119, "c", Pic, View, ""}, {83, "c", Pic, View, ""},
         {9, "", Pic, View, ""}, {120, "", Pic, View, ""},
     });
@@ -115,7 +118,7 @@ TEST_F(KeyTableTest, KeyDown) {
     const auto enter = rowsForKey(window.commands(), KeyEdge::Down, vk::kEnter, false, false, Pic);
     ASSERT_EQ(enter.size(), 2u);
     EXPECT_EQ(enter[0].row->command, Command::DropRelocatedPage);
-    EXPECT_EQ(enter[1].mode, KeyMode::Viewing);
+    EXPECT_EQ(enter[1].guard, &MainController::inViewMode);
 }
 
 TEST_F(KeyTableTest, KeyUp) {
@@ -124,7 +127,7 @@ TEST_F(KeyTableTest, KeyUp) {
         {17, "ca", Pic, View, "ctrl-"}, {18, "ca", Nav, View, "alt-"}, {13, "c", Pic, Edit, "FullScreen both-"},
         {13, "a", Txt, None, "FullScreen both-"}, {13, "", Pic, View, ""}, {69, "c", Pic, View, "Edit both-"},
         {69, "", Pic, View, ""}, {77, "c", Txt, View, "Edit Move both-"}, {79, "c", Nav, None, "Open both-"},
-        {83, "c", Pic, View, "Save both-"}, {83, "a", Pic, View, ""}, {112, "c", Pic, View, "Info both-"},
+        {83, "c", Pic, View, "both-"}, {83, "c", Pic, Edit, "Save both-"}, {83, "a", Pic, View, ""}, {112, "c", Pic, View, "Info both-"},
         {112, "", Pic, View, ""}, {113, "c", Pic, View, "Empty both-"}, {115, "a", Pic, View, "Exit? both-"},
         {115, "c", Pic, View, ""}, {115, "", Pic, View, ""}, {116, "c", Pic, View, ""},
         {27, "", Pic, View, ""}, {39, "", Pic, View, ""},

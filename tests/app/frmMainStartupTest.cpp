@@ -41,9 +41,7 @@ struct UnsavedAlbum {
         else if (way == "btnExit")
             emit controls(window).btnExit->clicked();
         else
-            controls(window)
-                .mnuPopup->action(QString::fromLatin1(way.data(), qsizetype(way.size())))
-                ->trigger();
+            controls(window).menuItem(way)->trigger();
     }
     std::string saved() const { return TempFolder::read(path); }
 
@@ -169,7 +167,7 @@ TEST(frmMainStartupTest, AFailedSaveAtExitKeepsTheAlbumOpen) {
     };
     const Row rows[] = {
         {"btnExit", MessageAnswer::Yes, Then::SaveAgain},
-        {"mnuPopupExit", MessageAnswer::Yes, Then::SaveElsewhere},
+        {"Exit", MessageAnswer::Yes, Then::SaveElsewhere},
         {"close", MessageAnswer::Yes, Then::LeaveAndDiscard},
         {"close", MessageAnswer::Cancel, Then::SaveAgain},
     };

@@ -142,16 +142,18 @@ TEST_F(frmMainWindowTest, WindowModeHidesTheSideButtonsAndSwapsTheMenuItems) {
         button->setEnabled(true);
         button->show();
     }
-    controls(window).mnuPopup->setItemAvailable(QStringLiteral("mnuPopupFullScreen"), false);
-    controls(window).mnuPopup->setItemAvailable(QStringLiteral("mnuPopupWindowMode"), true);
+    const MainWindowProbe probe = controls(window);
+    probe.mnuPopup->setItemAvailable(probe.menuItem("Full-Screen Mode"), false);
+    probe.mnuPopup->setItemAvailable(probe.menuItem("Window Mode"), true);
     window.SetWindowMode();
+    window.refresh();
     for (PictureButton* button : {controls(window).sbtnSticky, controls(window).sbtnStuck,
                                   controls(window).sbtnTools1, controls(window).sbtnMovePg}) {
         EXPECT_TRUE(button->isHidden()) << button->objectName().toStdString();
         EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
     }
-    EXPECT_TRUE(controls(window).mnuPopup->itemAvailable(QStringLiteral("mnuPopupFullScreen")));
-    EXPECT_FALSE(controls(window).mnuPopup->itemAvailable(QStringLiteral("mnuPopupWindowMode")));
+    EXPECT_TRUE(probe.mnuPopup->itemAvailable(probe.menuItem("Full-Screen Mode")));
+    EXPECT_FALSE(probe.mnuPopup->itemAvailable(probe.menuItem("Window Mode")));
 }
 
 TEST_F(frmMainWindowTest, MouseMovesRememberThePlaceWithoutDragging) {
