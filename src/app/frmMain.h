@@ -41,10 +41,11 @@ class QAction;
 enum class UnsavedChoices { SaveOrDiscard, SaveDiscardOrCancel };
 enum class UnsavedOutcome { NoChanges, Saved, SaveFailed, Discarded, Cancelled };
 enum class ScrollDirection { Up, Down };
-// What RefreshDisplay does: step the overlay captions, or draw the page with its overlays.
-enum class DisplayAction { Toggle, Display };
 // The group of side buttons on show.
 enum class SidePanel { None, PageButtons, ToolButtons };
+// What the story box shows: nothing, the page's story, or the album file's lines (behind a parser
+// message, or in an album without pages).
+enum class StoryShown { Nothing, PageStory, FileLines };
 
 class frmMain : public FramelessWindow {
     Q_OBJECT
@@ -84,7 +85,9 @@ public:
     // Page display (frmMainDisplay.cpp).
     void DisplayCurrentPage();
     void ShowPageImage();
-    void RefreshDisplay(DisplayAction action);
+    void stepOverlayCaptions();
+    // Marks the page picture to be drawn afresh and drops the side panel unless it is pinned.
+    void showPageAfresh();
     void CommitTextEdit();
     void rtbViewer_MouseUp();
 
@@ -236,6 +239,12 @@ private:
 
     // frmMainDisplay.cpp, frmMainOpen.cpp
     std::string currentStoryText() const;
+    std::string fileLinesText() const;
+    // The story box shows this from the next refresh on.
+    void showStory(StoryShown shown);
+    // The caret to the start of the story, for typing (once it is shown, if it is still to be).
+    void caretToStart();
+    void refreshStory();
     void storeStoryText();
     void showSidePanel(SidePanel panel);
     void refreshSideButtons();
@@ -270,6 +279,9 @@ private:
     HeldAtKeyDown m_heldAtKeyDown;
     std::function<void(Command)> m_onCommand;
     SidePanel m_sidePanel = SidePanel::None;
+    StoryShown m_storyShown = StoryShown::Nothing;
+    bool m_storyStale = false;   // the story box is to be filled afresh
+    int m_storyCaret = 1;        // where the caret goes then
     bool m_pageStale = false;    // the page picture is to be drawn afresh
     bool m_targetsStale = false; // the navigation buttons' pages are to be decoded ahead
     bool m_decodingAheadHeld = false;

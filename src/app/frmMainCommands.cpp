@@ -346,12 +346,13 @@ bool frmMain::runBody(Command command) {
 }
 
 // The one place that brings what the window shows and enables in line with the state, after every
-// command: the mode line, the page picture with its overlays and "Modified" mark, the side buttons
-// and the menu items, each enabled by its row's guard. The mode line also follows each change of
-// the mode at once, so a box asked in the middle of a command stands over the mode it was asked in.
+// command and before every box and dialog: the mode line, the story box, the page picture with its
+// overlays and "Modified" mark, the side buttons and the popup items, each enabled by its row's
+// guard.
 void frmMain::refresh() {
     const MainController& controller = m_state.controller();
     lblApplicationMode->setText(qText(modeText(controller.mode())));
+    refreshStory();
     refreshPage();
     refreshSideButtons();
     for (const PopupItem& item : m_popupItems) {

@@ -16,17 +16,13 @@
 
 #include <QImageReader>
 
-namespace {
-
-const QColor kWhite(255, 255, 255);
-const QColor kBlack(0, 0, 0);
-
-} // namespace
-
 // The box hands back an untouched story as the bytes it was shown from, so leaving edit mode without
 // typing changes nothing. A typed text is kept in a form that reads back equal; characters an album
 // cannot hold are replaced, and the user is told what was found.
 void frmMain::storeStoryText() {
+    // A story still to be shown was not typed into.
+    if (m_storyStale)
+        return;
     std::string typed = rtbViewer->text();
     if (typed == currentStoryText())
         return;
@@ -44,8 +40,8 @@ void frmMain::CycleOverlayCaptions() {
         CommitTextEdit();
         return;
     }
-    RefreshDisplay(DisplayAction::Toggle);
-    RefreshDisplay(DisplayAction::Display);
+    stepOverlayCaptions();
+    showPageAfresh();
 }
 
 void frmMain::ToggleEditMode() {
@@ -55,18 +51,15 @@ void frmMain::ToggleEditMode() {
     if (m_state.controller().mode() != AppMode::EditStorybook) {
         setMode(AppMode::EditStorybook);
         m_state.controller().setSaved(false);
-        rtbViewer->setColors(kBlack, kWhite);
-        rtbViewer->setLocked(false);
-        rtbViewer->setVerticalScrollBarShown(true);
         rtbViewer->setFocus();
         // The caret goes to the start of the text, as it does on a page turn with the pin.
-        rtbViewer->setSelectionStart(0);
+        caretToStart();
         showSidePanel(SidePanel::PageButtons);
     } else {
         storeStoryText();
         m_state.blnSticky = false;
         returnToViewing();
-        RefreshDisplay(DisplayAction::Display);
+        showPageAfresh();
         pbxShow->setFocus();
     }
 }
@@ -132,7 +125,7 @@ void frmMain::DropRelocatedPage() {
     if (OpenPageSlot(book, m_state.controller().currentPage()))
         book.varEntryArray[m_state.controller().currentPage()] = book.varPageBuffer;
     returnToViewing();
-    RefreshDisplay(DisplayAction::Display);
+    showPageAfresh();
     pbxShow->setFocus();
 }
 

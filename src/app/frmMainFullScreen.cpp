@@ -65,6 +65,6 @@ void frmMain::leaveFullScreen() {
     setWindowState(windowState() & ~Qt::WindowFullScreen);
     SetWindowMode();
     m_state.blnFullScreen = false;
-    RefreshDisplay(DisplayAction::Display);
+    showPageAfresh();
     move(m_placeBeforeFullScreen);
 }

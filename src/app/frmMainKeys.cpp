@@ -104,8 +104,10 @@ void frmMain::followHeldKeys(std::int16_t shift) {
 }
 
 void frmMain::HandleKeyDown(KeyControl control, std::int16_t KeyCode) {
-    if (m_state.controller().mode() == AppMode::StorybookSaved)
+    if (m_state.controller().mode() == AppMode::StorybookSaved) {
         setMode(AppMode::ViewStorybook);
+        refresh();
+    }
     runKey(KeyEdge::Down, control, KeyCode);
 }
 

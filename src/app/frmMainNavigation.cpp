@@ -27,7 +27,7 @@ void frmMain::cmdNav_Click(int Index) {
 
     if (m_state.blnSticky) {
         rtbViewer->setFocus();
-        rtbViewer->setSelectionStart(0);
+        caretToStart();
     } else {
         pbxShow->setFocus();
     }

@@ -18,9 +18,6 @@
 
 namespace {
 
-const QColor kWhite(255, 255, 255);
-const QColor kDarkBlue(0, 0, 64);
-
 // A path without a folder is taken in the working folder, the one the program was started in.
 std::string withFolder(std::string path) {
     if (path.find('/') == std::string::npos)
@@ -71,6 +68,7 @@ void frmMain::LoadStorybook() {
         params.FilterIndex = 1;
         params.InitDir = m_state.strLastUsedPath;
         params.DlgTitle = "Open File";
+        refresh();
         dialog.VBGetOpenFileName(params);
         path = params.Filename;
     }
@@ -94,7 +92,6 @@ void frmMain::LoadStorybook() {
         return;
     }
 
-    rtbViewer->setColors(kWhite, kDarkBlue);
     ParseAlbumGlobals(book);
     const ParseResult parsed = ParseStorybookRecords(book, scan);
     // The raw lines of the file are what the story box shows behind a parser message; an album that
@@ -129,7 +126,7 @@ void frmMain::LoadStorybook() {
 void frmMain::leaveNothingOpen() {
     setMode(AppMode::NothingLoaded);
     showNoPage();
-    rtbViewer->setText("");
+    showStory(StoryShown::Nothing);
     m_state.controller().setSaved(true);
     m_state.storybook().varPageCount = 0;
     m_state.controller().setCurrentPage(0);
@@ -144,13 +141,15 @@ void frmMain::failLoad(const Message& failure) {
 }
 
 void frmMain::ShowLogFileText() {
-    rtbViewer->setText("");
-    rtbViewer->setColors(kWhite, kDarkBlue);
+    showStory(StoryShown::FileLines);
+}
+
+std::string frmMain::fileLinesText() const {
     const Storybook& book = m_state.storybook();
     std::string text;
     for (int line = 1; line <= book.intLogFileLastLine; ++line) {
         text += book.strLogFileArray[line];
         text += "\r\n";
     }
-    rtbViewer->insertAtCaret(text);
+    return text;
 }

@@ -46,7 +46,7 @@ bool anythingAt(const std::string& path) {
 void frmMain::SaveStorybook() {
     CommitTextEdit();
     saveAlbum(m_state.varStorybookFolder + m_state.varStorybookFile);
-    RefreshDisplay(DisplayAction::Display);
+    showPageAfresh();
 }
 
 void frmMain::SaveStorybookAs() {
@@ -71,6 +71,7 @@ void frmMain::SaveStorybookAs() {
     params.FilterIndex = 0;
     params.InitDir = m_state.strLastUsedPath;
     params.DlgTitle = "Save As";
+    refresh();
     dialog.VBGetSaveFileName(params);
     if (params.Filename.empty()) {
         stayWhereItWas();
@@ -118,7 +119,7 @@ void frmMain::SaveStorybookAs() {
             stayWhereItWas();
             return;
         }
-        RefreshDisplay(DisplayAction::Display);
+        showPageAfresh();
         return;
     }
 

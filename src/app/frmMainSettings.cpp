@@ -8,6 +8,7 @@
 void frmMain::ShowSettingsDialog() {
     frmConfigure dialog({m_state.strDefaultStorybookPath, m_state.blnSetDefaultToLastUsedPath,
                          m_state.strLoadImageCacheWarning, m_state.blnLoadImageSortByDate});
+    refresh();
     m_state.seam().runModal(dialog);
     if (dialog.sortTouched())
         m_state.strStorybookCachePath.clear();

@@ -81,6 +81,7 @@ void frmMain::ShowSnapshotBrowser() {
                                  m_state.strStorybookCachePath, m_state.varStorybookFolder,
                                  m_state.blnLoadImageSortByDate},
                                 this);
+        refresh();
         m_state.seam().runModal(browser);
         result = modeOf(browser.choice());
         if (result != AppMode::LoadSnapshot)

@@ -26,7 +26,7 @@ void frmMain::Form_Load() {
         DrawToolbarLabels();
     lblBragBox->setText(QStringLiteral("Brindlecove for The Sims 2 `") + QStringLiteral(" ver") +
                         QString::fromStdString(versionNumbers()));
-    rtbViewer->clear();
+    showStory(StoryShown::Nothing);
     setMode(AppMode::Initialized);
     m_state.strLastUsedPath = m_state.strDefaultStorybookPath;
     if (!commandLine.empty()) {
@@ -39,7 +39,6 @@ void frmMain::Form_Load() {
 
 void frmMain::LoadSettings() {
     m_state.strReleaseNote = kReleaseNote;
-    rtbViewer->setLocked(true);
     m_state.controller().setCurrentPage(0);
     m_state.storybook().varPageCount = 0;
     m_state.controller().setSaved(true);
@@ -93,8 +92,8 @@ void frmMain::closeEvent(QCloseEvent* event) {
         finishWorkInProgress();
         bool cancel = false;
         Form_Unload(cancel);
+        refresh();
         if (cancel) {
-            refresh();
             event->ignore();
             return;
         }

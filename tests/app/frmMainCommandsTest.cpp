@@ -27,7 +27,7 @@ const std::set<std::string> kAlwaysItems = {
 
 // A click as the user gives it; controls that start hidden or disabled are made clickable first.
 // Right presses open the popup menu, which the popup tests look at.
-void raise(frmMain& window, const CommandControl& control) {
+void raise(const CommandControl& control) {
     if (auto* hotspot = std::get_if<ImageHotspot*>(&control)) {
         emit(*hotspot)->clicked();
     } else if (auto* button = std::get_if<PictureButton*>(&control)) {
@@ -90,7 +90,7 @@ TEST_F(Commands, EveryControlOfARowRaisesItsCommandWithTheHotspotLitMeanwhile) {
             reached.clear();
             litMeanwhile.clear();
             window.HighlightButton(nullptr);
-            raise(window, control);
+            raise(control);
             EXPECT_EQ(reached, std::vector<Command>{row->command});
             if (raisedBy) {
                 EXPECT_EQ(litMeanwhile, std::vector<int>{row->lit == Lit::No ? 0 : 1});

@@ -235,7 +235,7 @@ TEST_F(Pages, MissingOrBlankSnapshotDrawsThePlaceholder) {
     EXPECT_LT(shareOf(window, kMiddle, kPageColors[1]), 0.01);
 
     app.state.storybook().varEntryArray[1][album::Snapshot][album::Content] = "   ";
-    window.RefreshDisplay(DisplayAction::Display);
+    window.showPageAfresh();
     window.refresh();
     EXPECT_GT(shareOf(window, kPlaceholderX, QColor(0, 0, 255)), 0.05);
 }
@@ -258,13 +258,13 @@ TEST_F(Pages, CaptionCycleAndModifiedMarker) {
     EXPECT_LT(shareOf(window, kModified, QColor(255, 0, 0)), 0.01);
     const double blackUnmarked = shareOf(window, kModified, QColor(0, 0, 0));
     app.state.controller().setSaved(false);
-    window.RefreshDisplay(DisplayAction::Display);
+    window.showPageAfresh();
     window.refresh();
     EXPECT_GT(shareOf(window, kModified, QColor(255, 0, 0)), 0.03);
     EXPECT_GT(shareOf(window, kModified, QColor(0, 0, 0)), blackUnmarked + 0.02)
         << "the mark has a black shadow, as the other captions do, so it shows on red photos too";
     app.state.blnShowPageNumber = false;
-    window.RefreshDisplay(DisplayAction::Display);
+    window.showPageAfresh();
     window.refresh();
     EXPECT_LT(shareOf(window, kModified, QColor(255, 0, 0)), 0.01) << "no marker without the page number";
     EXPECT_LT(shareOf(window, kPageNumber, QColor(255, 255, 0)), 0.01);
