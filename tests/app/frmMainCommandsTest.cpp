@@ -14,6 +14,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -175,6 +176,69 @@ TEST_F(Commands, PopupEnablesTheAlbumItemsOnlyWhileAnAlbumIsShown) {
             popupAfter(window, [&] { emit controls(window).pbxShow->mousePressed(button, 100, 100); }));
         EXPECT_FALSE(popupAfter(window, [&] { emit window.faceMousePressed(button, 0, 0); }));
     }
+}
+
+// For every command and mode: a command its guard refuses, from whichever control, item or key,
+// changes nothing and asks nothing; an enabled popup item and a shown side button offer only a
+// command whose guard holds; and a key tests another guard than its row's only where its row
+// says why.
+TEST_F(Commands, ControlsItemsKeysAndBodiesAgreeInEveryMode) {
+    PagedAlbum album(4);
+    openThroughDialog(app, window, album.path);
+    MainController& controller = app.state.controller();
+    const auto seen = [&] {
+        return std::make_tuple(controller.mode(), controller.currentPage(), controller.saved(), stories(),
+                               controls(window).rtbViewer->text(), app.state.blnFullScreen);
+    };
+    for (const char* mode :
+         {"View Storybook", "Storybook Saved", "Edit Storybook", "Relocate Page", "Nothing Loaded"}) {
+        for (const bool saved : {true, false}) {
+            for (const CommandRow& row : window.commands()) {
+                controller.setMode(*modeNamed(mode));
+                controller.setSaved(saved);
+                window.refresh();
+                const bool holds = guardHolds(controller, row.guard);
+                SCOPED_TRACE(std::string(mode) + (saved ? " saved, command " : " unsaved, command ") +
+                             std::to_string(int(row.command)));
+                for (const MenuItem& item : row.items)
+                    EXPECT_EQ(controls(window).mnuPopup->itemEnabled(controls(window).menuItem(item.text)),
+                              holds);
+                if (holds)
+                    continue;
+                app.seam.requests.clear();
+                const auto before = seen();
+                window.runCommand(row.command);
+                EXPECT_EQ(seen(), before);
+                EXPECT_TRUE(app.seam.requests.empty());
+            }
+        }
+    }
+
+    controller.setMode(AppMode::ViewStorybook);
+    window.refresh();
+    for (const auto& panel : {controls(window).btnTools, controls(window).btnEdit}) {
+        emit panel->clicked();
+        for (const CommandRow& row : window.commands())
+            for (const CommandControl& control : row.controls)
+                if (auto* const* button = std::get_if<PictureButton*>(&control);
+                    button && (*button)->isVisible())
+                    EXPECT_TRUE(guardHolds(controller, row.guard)) << (*button)->objectName().toStdString();
+    }
+
+    using MC = MainController;
+    const std::vector<std::pair<Command, Guard>> ownKeyGuards = {
+        {Command::MovePage, &MC::albumShownOrMoving},
+        {Command::ConfirmDeletePage, &MC::inViewMode},
+        {Command::ShowSnapshotBrowser, &MC::inViewMode},
+        {Command::ToggleFullScreen, &MC::anyMode},
+        {Command::PageForward, &MC::inViewMode}};
+    for (const CommandRow& row : window.commands())
+        for (const KeyBinding& key : row.keys)
+            if (key.guard && key.guard != &MC::turningPages)
+                EXPECT_NE(std::find(ownKeyGuards.begin(), ownKeyGuards.end(),
+                                    std::make_pair(row.command, key.guard)),
+                          ownKeyGuards.end())
+                    << int(row.command);
 }
 
 TEST_F(Commands, ConfirmedExitAsksOnlyWithoutUnsavedChanges) {
