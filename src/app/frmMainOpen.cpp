@@ -66,7 +66,7 @@ void frmMain::LoadStorybook() {
         params.FileMustExist = true;
         params.Filter = "Storybook Files (*.xml)|*.xml";
         params.FilterIndex = 1;
-        params.InitDir = m_state.strLastUsedPath;
+        params.InitDir = m_state.settings.strLastUsedPath;
         params.DlgTitle = "Open File";
         refresh();
         dialog.VBGetOpenFileName(params);
@@ -78,7 +78,7 @@ void frmMain::LoadStorybook() {
     }
 
     PathParts parts = splitPath(path);
-    m_state.strLastUsedPath =
+    m_state.settings.strLastUsedPath =
         parts.folder.empty() ? std::string() : parts.folder.substr(0, parts.folder.size() - 1);
     m_state.varStorybookFolder = std::move(parts.folder);
     m_state.varStorybookFile = std::move(parts.name);

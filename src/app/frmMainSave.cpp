@@ -69,7 +69,7 @@ void frmMain::SaveStorybookAs() {
     params.OverWritePrompt = true;
     params.Filter = kSaveAsFilter;
     params.FilterIndex = 0;
-    params.InitDir = m_state.strLastUsedPath;
+    params.InitDir = m_state.settings.strLastUsedPath;
     params.DlgTitle = "Save As";
     refresh();
     dialog.VBGetSaveFileName(params);

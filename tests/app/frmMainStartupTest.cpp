@@ -83,7 +83,7 @@ TEST(frmMainStartupTest, FirstRunShowsTheAboutBoxBeforeTheMainWindow) {
     EXPECT_EQ(controls(window).lblBragBox->text(), QStringLiteral("Brindlecove for The Sims 2 ` ver0.8.0"));
     EXPECT_TRUE(controls(window).rtbViewer->text().empty());
     EXPECT_TRUE(controls(window).rtbViewer->locked());
-    EXPECT_EQ(app.state.strLastUsedPath, app.state.strDefaultStorybookPath);
+    EXPECT_EQ(app.state.settings.strLastUsedPath, app.state.settings.strDefaultStorybookPath);
 }
 
 TEST(frmMainStartupTest, SecondRunOfTheSameVersionSkipsTheAboutBox) {
@@ -98,7 +98,7 @@ TEST(frmMainStartupTest, SecondRunOfTheSameVersionSkipsTheAboutBox) {
     frmMain window(*second);
     window.Form_Load();
     EXPECT_TRUE(app.seam.requestsOf(SeamCall::Modal).empty());
-    EXPECT_EQ(second->lngRunsForThisVersion, 1);
+    EXPECT_EQ(second->settings.lngRunsForThisVersion, 1);
 }
 
 TEST(frmMainStartupTest, AChangedVersionShowsTheAboutBoxAgainAndRestartsTheCount) {
