@@ -55,12 +55,8 @@ public:
 
     AppState& state() { return m_state; }
 
-    // Start-up and shut-down (frmMainStartup.cpp).
+    // Start-up (frmMainStartup.cpp).
     void Form_Load();
-    void Form_Unload(bool& cancel);
-    void UnloadAllForms(std::string FormToIgnore);
-    void LoadSettings();
-    void SaveSettings();
     // True once the application was asked to end at once (nothing is saved then).
     bool endRequested() const { return m_endRequested; }
     // At start-up the pages ahead wait until the first frame is out: decoding them beside it slows
@@ -68,109 +64,33 @@ public:
     void holdDecodingAhead() { m_decodingAheadHeld = true; }
     void releaseDecodingAhead();
 
-    // Layout, start screen and toolbar (frmMainLayout.cpp, frmMainStartScreen.cpp).
-    void SetWindowMode();
-    void DrawStartScreen();
-    void DrawToolbarLabels();
-    // Lights the hotspot; none takes every light off.
-    void HighlightButton(ImageHotspot* hotspot);
-    void Form_MouseMove(int Button);
-
-    // Help, about box and outside documents (frmMainLaunchers.cpp).
-    void ShowAboutBox();
-    void ShowHelpFile();
-    void ShowHomePage();
-    void ShowLicenseAgreement();
-
-    // Page display (frmMainDisplay.cpp).
-    void DisplayCurrentPage();
-    void ShowPageImage();
-    void stepOverlayCaptions();
-    // Marks the page picture to be drawn afresh and drops the side panel unless it is pinned.
-    void showPageAfresh();
-    void CommitTextEdit();
-    void rtbViewer_MouseUp();
-
-    // Page navigation (frmMainNavigation.cpp).
-    void cmdNav_Click(int Index);
-
-    // The Open command (frmMainOpen.cpp).
-    void OpenStorybook();
-    void LoadStorybook();
-    void ShowLogFileText();
-
     // Commands (frmMainCommands.cpp): every control and key reaches a command through runCommand,
     // with the toolbar hotspot that raised it, if one did. A command whose guard fails does nothing.
     void runCommand(Command command, ImageHotspot* raisedBy = nullptr);
     const std::vector<CommandRow>& commands() const { return m_commands; }
     // Brings what the window shows and enables in line with the state, after every command.
     void refresh();
-    void EmptyProcedure();
-    void rtbViewer_LostFocus();
-    void pbxShow_GotFocus();
     // Tells the observer of each command as it begins.
     void observeCommands(std::function<void(Command)> observer) { m_onCommand = std::move(observer); }
 
-    // The popup menu and the pin (frmMainPopup.cpp).
-    void ShowPopupMenu();
-    void sbtnSticky_Click();
-    void sbtnStuck_Click();
-
-    // The one question about unsaved changes (frmMainUnsaved.cpp).
-    bool hasUnsavedChanges() const;
-    UnsavedOutcome askAboutUnsavedChanges(UnsavedChoices choices);
-
-    // Page editing (frmMainEditing.cpp).
-    void ToggleEditMode();
-    void EditStoryText();
-    void MovePage();
-    void BeginRelocatePage();
-    void CopyPageToBuffer();
-    void DropRelocatedPage();
-    void ConfirmDeletePage();
-    void ConfirmReversePages();
-    void CycleOverlayCaptions();
-
-    // Tool panel, settings and exit (frmMainTools.cpp).
-    void ToggleToolButtons();
-    void ShowSettingsDialog();
-    void ExitApplication(ExitConfirmation confirmation);
-
-    // Save and Save As (frmMainSave.cpp).
-    void SaveStorybook();
-    void SaveStorybookAs();
-    // The names of the pictures that could not be copied; the others are copied all the same.
-    std::vector<std::string> CopyStorybookImages(const std::string& sourceFolder);
-
-    // The snapshot command (frmMainSnapshot.cpp).
-    void ShowSnapshotBrowser();
-
-    // Full-screen mode and the image information window (frmMainFullScreen.cpp, frmMainImageInfo.cpp).
-    void ToggleFullScreen();
-    void DoPluginImageInfo();
-    plgnImageInfo* imageInfo() const;
-
-    // The keyboard (frmMainKeys.cpp).
-    void HandleKeyDown(KeyControl control, std::int16_t KeyCode);
-    void HandleKeyUp(KeyControl control, std::int16_t KeyCode);
-    void ScrollViewerText(ScrollDirection direction);
-
-    // What the album document reports, shown and acted on (frmMainHost.cpp).
-    MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
-                             std::string_view title);
-    MessageAnswer showMessage(const Message& message);
+    // Steps of the window that tests and benchmarks take alone, outside any command.
+    void SetWindowMode();
+    void DrawStartScreen();
+    void DrawToolbarLabels();
+    // Lights the hotspot; none takes every light off.
+    void HighlightButton(ImageHotspot* hotspot);
+    void Form_MouseMove(int Button);
+    void DisplayCurrentPage();
+    void stepOverlayCaptions();
+    // Marks the page picture to be drawn afresh and drops the side panel unless it is pinned.
+    void showPageAfresh();
+    void CommitTextEdit();
     // Ends the application at once, writing nothing.
     void endApplication();
-    void showSavingPicture();
-    void hideSavingPicture();
-    // Saves the album to path with the saving picture shown, and marks it saved when it was.
-    SaveOutcome saveAlbum(const std::string& path);
-    // Deletes the page shown and shows the one that takes its place; the only page stays.
-    void deleteShownPage();
-    // The clock, for a new page: the short date, a blank and the time as "HH:mm:ss".
-    static std::string timeStampNow();
 
-    // The about box instance, created on first use (also when only its launcher is needed).
+    // The image information window, once shown; the about box instance, created on first use
+    // (also when only its launcher is needed).
+    plgnImageInfo* imageInfo() const;
     frmAbout& aboutBox();
     // The pictures shown and decoded ahead; tests and benchmarks wait on it.
     SnapshotCache& snapshots() { return m_snapshots; }
@@ -210,6 +130,89 @@ private:
     PictureArea* pbxThumbnail = nullptr;
     QLabel* imgSaving = nullptr;
     PopupMenu* mnuPopup = nullptr;
+
+    // Shut-down (frmMainStartup.cpp).
+    void Form_Unload(bool& cancel);
+    void UnloadAllForms(std::string FormToIgnore);
+    void LoadSettings();
+    void SaveSettings();
+
+    // The commands, each run by its row of the command table. Help, about box and outside
+    // documents (frmMainLaunchers.cpp).
+    void ShowAboutBox();
+    void ShowHelpFile();
+    void ShowHomePage();
+    void ShowLicenseAgreement();
+
+    // Page display and navigation (frmMainDisplay.cpp, frmMainNavigation.cpp).
+    void ShowPageImage();
+    void rtbViewer_MouseUp();
+    void cmdNav_Click(int Index);
+
+    // The Open command (frmMainOpen.cpp).
+    void OpenStorybook();
+    void LoadStorybook();
+    void ShowLogFileText();
+
+    void EmptyProcedure();
+    void rtbViewer_LostFocus();
+    void pbxShow_GotFocus();
+
+    // The popup menu and the pin (frmMainPopup.cpp).
+    void ShowPopupMenu();
+    void sbtnSticky_Click();
+    void sbtnStuck_Click();
+
+    // The one question about unsaved changes (frmMainUnsaved.cpp).
+    bool hasUnsavedChanges() const;
+    UnsavedOutcome askAboutUnsavedChanges(UnsavedChoices choices);
+
+    // Page editing (frmMainEditing.cpp).
+    void ToggleEditMode();
+    void EditStoryText();
+    void MovePage();
+    void BeginRelocatePage();
+    void CopyPageToBuffer();
+    void DropRelocatedPage();
+    void ConfirmDeletePage();
+    void ConfirmReversePages();
+    void CycleOverlayCaptions();
+
+    // Tool panel, settings and exit (frmMainTools.cpp).
+    void ToggleToolButtons();
+    void ShowSettingsDialog();
+    void ExitApplication(ExitConfirmation confirmation);
+
+    // Save and Save As (frmMainSave.cpp).
+    void SaveStorybook();
+    void SaveStorybookAs();
+    // The names of the pictures that could not be copied; the others are copied all the same.
+    std::vector<std::string> CopyStorybookImages(const std::string& sourceFolder);
+
+    // The snapshot command (frmMainSnapshot.cpp).
+    void ShowSnapshotBrowser();
+
+    // Full-screen mode and the image information window (frmMainFullScreen.cpp, frmMainImageInfo.cpp).
+    void ToggleFullScreen();
+    void DoPluginImageInfo();
+
+    // The keyboard (frmMainKeys.cpp).
+    void HandleKeyDown(KeyControl control, std::int16_t KeyCode);
+    void HandleKeyUp(KeyControl control, std::int16_t KeyCode);
+    void ScrollViewerText(ScrollDirection direction);
+
+    // What the album document reports, shown and acted on (frmMainHost.cpp).
+    MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
+                             std::string_view title);
+    MessageAnswer showMessage(const Message& message);
+    void showSavingPicture();
+    void hideSavingPicture();
+    // Saves the album to path with the saving picture shown, and marks it saved when it was.
+    SaveOutcome saveAlbum(const std::string& path);
+    // Deletes the page shown and shows the one that takes its place; the only page stays.
+    void deleteShownPage();
+    // The clock, for a new page: the short date, a blank and the time as "HH:mm:ss".
+    static std::string timeStampNow();
 
     // frmMainLayout.cpp
     void createControls();

@@ -29,7 +29,7 @@ protected:
             use(dynamic_cast<frmConfigure&>(dialog));
             return ModalResult::Accepted;
         }};
-        window.ShowSettingsDialog();
+        window.runCommand(Command::ShowSettingsDialog);
     }
     AppFixture app;
     frmMain window{app.state};
@@ -46,8 +46,8 @@ TEST_F(Settings, ShownModallyByTheCommandAndLoadedAfreshEachTime) {
         return ModalResult::Accepted;
     };
     app.seam.modalActions = {look, look};
-    window.ShowSettingsDialog();
-    window.ShowSettingsDialog();
+    window.runCommand(Command::ShowSettingsDialog);
+    window.runCommand(Command::ShowSettingsDialog);
     ASSERT_EQ(app.seam.requestsOf(SeamCall::Modal).size(), 2u);
     EXPECT_EQ(app.seam.requests[0].text, "frmConfigure");
     EXPECT_EQ(shownPaths,

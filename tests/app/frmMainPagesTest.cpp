@@ -345,7 +345,7 @@ TEST_F(Pages, MouseUpInViewModeCopiesTheSelection) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
     app.seam.clipboard = "old";
-    window.rtbViewer_MouseUp();
+    window.runCommand(Command::CopyStorySelection);
     EXPECT_EQ(app.seam.clipboard, "");
     EXPECT_EQ(window.focusWidget(), controls(window).pbxShow);
 }
