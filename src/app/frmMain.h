@@ -152,7 +152,8 @@ private:
     // The Open command (frmMainOpen.cpp).
     void OpenStorybook();
     void LoadStorybook();
-    void ShowLogFileText();
+    // The album file's lines in the story box, from the album they were read into.
+    void ShowLogFileText(const Storybook& book);
 
     void EmptyProcedure();
     void rtbViewer_LostFocus();
@@ -242,7 +243,6 @@ private:
 
     // frmMainDisplay.cpp, frmMainOpen.cpp
     std::string currentStoryText() const;
-    std::string fileLinesText() const;
     // The story box shows this from the next refresh on.
     void showStory(StoryShown shown);
     // The caret to the start of the story, for typing (once it is shown, if it is still to be).
@@ -283,6 +283,7 @@ private:
     std::function<void(Command)> m_onCommand;
     SidePanel m_sidePanel = SidePanel::None;
     StoryShown m_storyShown = StoryShown::Nothing;
+    std::string m_fileLines;     // what the story box shows of the album file's lines
     bool m_storyStale = false;   // the story box is to be filled afresh
     int m_storyCaret = 1;        // where the caret goes then
     bool m_pageStale = false;    // the page picture is to be drawn afresh

@@ -110,7 +110,7 @@ void frmMain::refreshStory() {
             break;
         case StoryShown::FileLines:
             rtbViewer->setText("");
-            rtbViewer->insertAtCaret(fileLinesText());
+            rtbViewer->insertAtCaret(m_fileLines);
             break;
         }
     }

@@ -5,10 +5,8 @@
 #include "frmMain.h"
 
 #include "dialogs/CDCOpenSave.h"
-#include "document/LoadFailure.h"
+#include "document/AlbumLoad.h"
 #include "document/PathSplit.h"
-#include "document/StorybookParser.h"
-#include "document/StorybookReader.h"
 #include "platform/PictureArea.h"
 #include "platform/StoryTextBox.h"
 
@@ -83,21 +81,16 @@ void frmMain::LoadStorybook() {
     m_state.varStorybookFolder = std::move(parts.folder);
     m_state.varStorybookFile = std::move(parts.name);
 
-    Storybook& book = m_state.storybook();
-    // The check and the reader in one pass over one read of the file.
-    LineScan scan;
-    CheckAndReadStorybook(book, path, scan);
-    if (const std::optional<Message> failure = loadFailure(scan)) {
-        failLoad(*failure);
+    AlbumLoad load = LoadAlbumFile(path);
+    if (load.failure) {
+        failLoad(*load.failure);
         return;
     }
-
-    ParseAlbumGlobals(book);
-    const ParseResult parsed = ParseStorybookRecords(book, scan);
+    const ParseResult& parsed = load.parsed;
     // The raw lines of the file are what the story box shows behind a parser message; an album that
     // parses cleanly never pays for a text the first page replaces unseen.
     if (parsed.message) {
-        ShowLogFileText();
+        ShowLogFileText(*load.album);
         showMessage(*parsed.message);
     }
     switch (parsed.outcome) {
@@ -112,9 +105,11 @@ void frmMain::LoadStorybook() {
     case ParseOutcome::Complete:
         break;
     }
+    // Whole, the new album takes the place of the one open.
+    m_state.storybook() = std::move(*load.album);
     // Without a page nothing replaces the raw lines: they stay to be seen.
-    if (book.varPageCount <= 0 && !parsed.message)
-        ShowLogFileText();
+    if (m_state.storybook().varPageCount <= 0 && !parsed.message)
+        ShowLogFileText(m_state.storybook());
     m_state.controller().setCurrentPage(0);
     DisplayCurrentPage();
     setMode(AppMode::ViewStorybook);
@@ -140,16 +135,11 @@ void frmMain::failLoad(const Message& failure) {
     DrawStartScreen();
 }
 
-void frmMain::ShowLogFileText() {
-    showStory(StoryShown::FileLines);
-}
-
-std::string frmMain::fileLinesText() const {
-    const Storybook& book = m_state.storybook();
-    std::string text;
+void frmMain::ShowLogFileText(const Storybook& book) {
+    m_fileLines.clear();
     for (int line = 1; line <= book.intLogFileLastLine; ++line) {
-        text += book.strLogFileArray[line];
-        text += "\r\n";
+        m_fileLines += book.strLogFileArray[line];
+        m_fileLines += "\r\n";
     }
-    return text;
+    showStory(StoryShown::FileLines);
 }
