@@ -115,7 +115,9 @@ void frmMain::refreshStory() {
         }
     }
     rtbViewer->setColors(open ? kBlack : kWhite, open ? kWhite : kDarkBlue);
-    rtbViewer->setLocked(!open);
+    // Set only on a change: each setting sends the box events, and the refresh follows every key.
+    if (rtbViewer->locked() != !open)
+        rtbViewer->setLocked(!open);
     if (open)
         rtbViewer->setVerticalScrollBarShown(true);
     else if (loaded && m_storyShown == StoryShown::PageStory)
