@@ -40,10 +40,7 @@ public:
     bool blnShowPageNumber = true;
     bool blnShowFileName = false;
     bool blnShowSnapshotName = false;
-    bool blnCtrlKeyDown = false;
-    bool blnAltKeyDown = false;
     bool blnFullScreen = false;
-    std::int16_t intTextHadFocus = 0;
     std::int16_t intWindowTop = 0;  // twips
     std::int16_t intWindowLeft = 0; // twips
 

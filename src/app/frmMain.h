@@ -280,6 +280,11 @@ private:
     SnapshotCache m_snapshots;
     SnapshotScan m_snapshotScan; // the folder scan, reused while the folder is strStorybookCachePath
     HeldAtKeyDown m_heldAtKeyDown;
+    // The Ctrl and Alt keys held, as the key events of the three controls tell (frmMainKeys.cpp).
+    bool blnCtrlKeyDown = false;
+    bool blnAltKeyDown = false;
+    // 1 while, in edit mode, the focus left the story text for the page picture (frmMainCommands.cpp).
+    std::int16_t intTextHadFocus = 0;
     std::function<void(Command)> m_onCommand;
     SidePanel m_sidePanel = SidePanel::None;
     StoryShown m_storyShown = StoryShown::Nothing;

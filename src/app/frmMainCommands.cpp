@@ -369,12 +369,12 @@ void frmMain::EmptyProcedure() {}
 // passes from the text to the page picture.
 void frmMain::rtbViewer_LostFocus() {
     if (m_state.controller().mode() == AppMode::EditStorybook)
-        m_state.intTextHadFocus = 1;
+        intTextHadFocus = 1;
 }
 
 void frmMain::pbxShow_GotFocus() {
-    if (m_state.controller().mode() == AppMode::EditStorybook && m_state.intTextHadFocus == 1) {
+    if (m_state.controller().mode() == AppMode::EditStorybook && intTextHadFocus == 1) {
         rtbViewer->setFocus();
-        m_state.intTextHadFocus = 0;
+        intTextHadFocus = 0;
     }
 }

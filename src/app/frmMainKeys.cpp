@@ -99,8 +99,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 // (HeldAtKeyDown), so that a command runs when its modifier was held as the letter went down, even
 // if Ctrl was let go a moment before the letter.
 void frmMain::followHeldKeys(std::int16_t shift) {
-    m_state.blnCtrlKeyDown = (shift & kCtrlBit) != 0;
-    m_state.blnAltKeyDown = (shift & kAltBit) != 0;
+    blnCtrlKeyDown = (shift & kCtrlBit) != 0;
+    blnAltKeyDown = (shift & kAltBit) != 0;
 }
 
 void frmMain::HandleKeyDown(KeyControl control, std::int16_t KeyCode) {
@@ -118,27 +118,27 @@ void frmMain::HandleKeyUp(KeyControl control, std::int16_t KeyCode) {
 void frmMain::runKey(KeyEdge edge, KeyControl control, std::int16_t keyCode) {
     switch (heldChange(edge, keyCode)) {
     case HeldChange::HoldCtrl:
-        m_state.blnCtrlKeyDown = true;
+        blnCtrlKeyDown = true;
         return;
     case HeldChange::HoldAlt:
-        m_state.blnAltKeyDown = true;
+        blnAltKeyDown = true;
         return;
     case HeldChange::ReleaseCtrl:
-        m_state.blnCtrlKeyDown = false;
+        blnCtrlKeyDown = false;
         return;
     case HeldChange::ReleaseAlt:
-        m_state.blnAltKeyDown = false;
+        blnAltKeyDown = false;
         return;
     case HeldChange::None:
         break;
     }
     const std::vector<KeyMatch> rows =
-        rowsForKey(m_commands, edge, keyCode, m_state.blnCtrlKeyDown, m_state.blnAltKeyDown, control);
+        rowsForKey(m_commands, edge, keyCode, blnCtrlKeyDown, blnAltKeyDown, control);
     for (const KeyMatch& match : rows)
         runRow(*match.row, match.guard);
     if (edge == KeyEdge::Up && !rows.empty()) {
-        m_state.blnCtrlKeyDown = false;
-        m_state.blnAltKeyDown = false;
+        blnCtrlKeyDown = false;
+        blnAltKeyDown = false;
     }
 }
 

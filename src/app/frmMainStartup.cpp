@@ -42,7 +42,7 @@ void frmMain::LoadSettings() {
     m_state.controller().setCurrentPage(0);
     m_state.storybook().varPageCount = 0;
     m_state.controller().setSaved(true);
-    m_state.blnCtrlKeyDown = false;
+    blnCtrlKeyDown = false;
     m_state.blnShowPageNumber = true;
     m_state.blnFullScreen = false;
     setMode(AppMode::Initializing);
