@@ -56,7 +56,6 @@ public:
 
     // The rules inside the commands.
     bool canOpenAtOnce() const;
-    bool canEnterEdit() const { return hasPages() && viewing(); }
     bool canEnterFullScreen() const { return m_mode == AppMode::ViewStorybook && hasPages(); }
 
     // What a navigation button does now; the text box is locked unless the story is being typed.
