@@ -6,6 +6,7 @@
 #include "controller/MainController.h"
 #include "document/Storybook.h"
 #include "platform/Environment.h"
+#include "settings/StoredSettings.h"
 
 #include <cstdint>
 #include <memory>
@@ -39,23 +40,11 @@ public:
     bool blnShowPageNumber = true;
     bool blnShowFileName = false;
     bool blnShowSnapshotName = false;
-    bool blnCtrlKeyDown = false;
-    bool blnAltKeyDown = false;
     bool blnFullScreen = false;
-    std::int16_t intTextHadFocus = 0;
     std::int16_t intWindowTop = 0;  // twips
     std::int16_t intWindowLeft = 0; // twips
 
-    // Settings, read at start-up and written at exit.
-    std::string strDefaultStorybookPath;
-    std::string strLastUsedPath;
-    bool blnSetDefaultToLastUsedPath = false;
-    std::string strLoadImageCacheWarning;
-    bool blnLoadImageCacheWarning = false;
-    bool blnLoadImageSortByDate = false;
-    std::int32_t lngRunsForThisVersion = 0;
-    std::string strReleaseNote;
-    std::string strMyDocuments;
+    StoredSettings settings;
 
 private:
     PlatformSeam& m_seam;

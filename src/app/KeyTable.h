@@ -1,8 +1,8 @@
 #pragma once
 // How a key is written in the command table: on key-down or key-up, under which held Ctrl and Alt,
-// in which control and in which modes. The mode is tested when the key's command is reached, since
-// a command before it on the same key may have changed it. The held flags follow the Ctrl and Alt
-// keys themselves (frmMainKeys.cpp).
+// in which control and, where it differs from its row's, under which guard. The guard is tested
+// when the key's command is reached, since a command before it on the same key may have changed
+// the mode. The held flags follow the Ctrl and Alt keys themselves (frmMainKeys.cpp).
 
 #include "controller/MainController.h"
 #include "platform/KeyCodes.h"
@@ -18,12 +18,16 @@ enum class KeyControl { Picture, NavButton, TextBox };
 enum class HeldKeys { Any, NoCtrl, NoCtrlNoAlt, Ctrl, Alt, CtrlOrAlt };
 enum class KeyPlace { Any, PictureOrNavButton, Picture };
 
+// A test of the state that says whether a command may run now.
+using Guard = bool (MainController::*)() const;
+
 struct KeyBinding {
     KeyEdge edge;
     std::int16_t keyCode;
     HeldKeys held = HeldKeys::Any;
     KeyPlace place = KeyPlace::Any;
-    KeyMode mode = KeyMode::Any;
+    // None: the row's guard. A key's own guard is always narrower or wider for a reason the row says.
+    Guard guard = nullptr;
 };
 
 bool keyMatches(const KeyBinding& key, KeyEdge edge, std::int16_t keyCode, bool ctrlHeld, bool altHeld,

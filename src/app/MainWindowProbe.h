@@ -3,6 +3,12 @@
 // window itself keeps them private.
 
 #include "frmMain.h"
+#include "platform/PopupMenu.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <string_view>
 
 class MainWindowProbe {
 public:
@@ -43,6 +49,14 @@ public:
     PictureArea* pbxThumbnail;
     QLabel* imgSaving;
     PopupMenu* mnuPopup;
+
+    // The popup item or submenu that reads this text.
+    QAction* menuItem(std::string_view text) const {
+        for (QAction* item : mnuPopup->menu()->findChildren<QAction*>())
+            if (item->text().toStdString() == text)
+                return item;
+        return nullptr;
+    }
 };
 
 inline MainWindowProbe controls(frmMain& window) {

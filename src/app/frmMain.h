@@ -41,10 +41,11 @@ class QAction;
 enum class UnsavedChoices { SaveOrDiscard, SaveDiscardOrCancel };
 enum class UnsavedOutcome { NoChanges, Saved, SaveFailed, Discarded, Cancelled };
 enum class ScrollDirection { Up, Down };
-// What RefreshDisplay does: step the overlay captions, or draw the page with its overlays.
-enum class DisplayAction { Toggle, Display };
 // The group of side buttons on show.
 enum class SidePanel { None, PageButtons, ToolButtons };
+// What the story box shows: nothing, the page's story, or the album file's lines (behind a parser
+// message, or in an album without pages).
+enum class StoryShown { Nothing, PageStory, FileLines };
 
 class frmMain : public FramelessWindow {
     Q_OBJECT
@@ -54,12 +55,8 @@ public:
 
     AppState& state() { return m_state; }
 
-    // Start-up and shut-down (frmMainStartup.cpp).
+    // Start-up (frmMainStartup.cpp).
     void Form_Load();
-    void Form_Unload(bool& cancel);
-    void UnloadAllForms(std::string FormToIgnore);
-    void LoadSettings();
-    void SaveSettings();
     // True once the application was asked to end at once (nothing is saved then).
     bool endRequested() const { return m_endRequested; }
     // At start-up the pages ahead wait until the first frame is out: decoding them beside it slows
@@ -67,107 +64,33 @@ public:
     void holdDecodingAhead() { m_decodingAheadHeld = true; }
     void releaseDecodingAhead();
 
-    // Layout, start screen and toolbar (frmMainLayout.cpp, frmMainStartScreen.cpp).
+    // Commands (frmMainCommands.cpp): every control and key reaches a command through runCommand,
+    // with the toolbar hotspot that raised it, if one did. A command whose guard fails does nothing.
+    void runCommand(Command command, ImageHotspot* raisedBy = nullptr);
+    const std::vector<CommandRow>& commands() const { return m_commands; }
+    // Brings what the window shows and enables in line with the state, after every command.
+    void refresh();
+    // Tells the observer of each command as it begins.
+    void observeCommands(std::function<void(Command)> observer) { m_onCommand = std::move(observer); }
+
+    // Steps of the window that tests and benchmarks take alone, outside any command.
     void SetWindowMode();
     void DrawStartScreen();
     void DrawToolbarLabels();
     // Lights the hotspot; none takes every light off.
     void HighlightButton(ImageHotspot* hotspot);
     void Form_MouseMove(int Button);
-
-    // Help, about box and outside documents (frmMainLaunchers.cpp).
-    void ShowAboutBox();
-    void ShowHelpFile();
-    void ShowHomePage();
-    void ShowLicenseAgreement();
-
-    // Page display (frmMainDisplay.cpp).
     void DisplayCurrentPage();
-    void ShowPageImage();
-    void RefreshDisplay(DisplayAction action);
+    void stepOverlayCaptions();
+    // Marks the page picture to be drawn afresh and drops the side panel unless it is pinned.
+    void showPageAfresh();
     void CommitTextEdit();
-    void rtbViewer_MouseUp();
-
-    // Page navigation (frmMainNavigation.cpp).
-    void cmdNav_Click(int Index);
-
-    // The Open command (frmMainOpen.cpp).
-    void OpenStorybook();
-    void LoadStorybook();
-    void ShowLogFileText();
-
-    // Commands (frmMainCommands.cpp): every control and key reaches a command through runCommand,
-    // with the toolbar hotspot that raised it, if one did.
-    void runCommand(Command command, ImageHotspot* raisedBy = nullptr);
-    const std::vector<CommandRow>& commands() const { return m_commands; }
-    // Brings what the window shows and enables in line with the state, after every command.
-    void refresh();
-    void EmptyProcedure();
-    void rtbViewer_LostFocus();
-    void pbxShow_GotFocus();
-    // Tells the observer of each command as it begins.
-    void observeCommands(std::function<void(Command)> observer) { m_onCommand = std::move(observer); }
-
-    // The popup menu and the pin (frmMainPopup.cpp).
-    void ShowPopupMenu();
-    void sbtnSticky_Click();
-    void sbtnStuck_Click();
-
-    // The one question about unsaved changes (frmMainUnsaved.cpp).
-    bool hasUnsavedChanges() const;
-    UnsavedOutcome askAboutUnsavedChanges(UnsavedChoices choices);
-
-    // Page editing (frmMainEditing.cpp).
-    void ToggleEditMode();
-    void EditStoryText();
-    void MovePage();
-    void BeginRelocatePage();
-    void CopyPageToBuffer();
-    void DropRelocatedPage();
-    void ConfirmDeletePage();
-    void ConfirmReversePages();
-    void CycleOverlayCaptions();
-
-    // Tool panel, settings and exit (frmMainTools.cpp).
-    void ToggleToolButtons();
-    void ShowSettingsDialog();
-    void ExitApplication(ExitConfirmation confirmation);
-
-    // Save and Save As (frmMainSave.cpp).
-    void SaveStorybook();
-    void SaveStorybookAs();
-    // The names of the pictures that could not be copied; the others are copied all the same.
-    std::vector<std::string> CopyStorybookImages(const std::string& sourceFolder);
-
-    // The snapshot command (frmMainSnapshot.cpp).
-    void ShowSnapshotBrowser();
-
-    // Full-screen mode and the image information window (frmMainFullScreen.cpp, frmMainImageInfo.cpp).
-    void ToggleFullScreen();
-    void DoPluginImageInfo();
-    plgnImageInfo* imageInfo() const;
-
-    // The keyboard (frmMainKeys.cpp).
-    void HandleKeyDown(KeyControl control, std::int16_t KeyCode);
-    void HandleKeyUp(KeyControl control, std::int16_t KeyCode);
-    void ScrollViewerText(ScrollDirection direction);
-
-    // What the album document reports, shown and acted on (frmMainHost.cpp).
-    MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
-                             std::string_view title);
-    MessageAnswer showMessage(const Message& message);
     // Ends the application at once, writing nothing.
     void endApplication();
-    void showSavingPicture();
-    void hideSavingPicture();
-    // Saves the album to path with the saving picture shown, and marks it saved when it was.
-    SaveOutcome saveAlbum(const std::string& path);
-    // Deletes the page shown and shows the one that takes its place; the only page stays.
-    void deleteShownPage();
-    // The clock, for a new page: the short date, a blank and the time as "HH:mm:ss".
-    static std::string timeStampNow();
 
-    // The about box instance, created on first use (also when only its launcher is needed).
+    // The image information window, once shown; the about box instance, created on first use
+    // (also when only its launcher is needed).
+    plgnImageInfo* imageInfo() const;
     frmAbout& aboutBox();
     // The pictures shown and decoded ahead; tests and benchmarks wait on it.
     SnapshotCache& snapshots() { return m_snapshots; }
@@ -208,16 +131,103 @@ private:
     QLabel* imgSaving = nullptr;
     PopupMenu* mnuPopup = nullptr;
 
+    // Shut-down (frmMainStartup.cpp).
+    void Form_Unload(bool& cancel);
+    void UnloadAllForms(std::string FormToIgnore);
+    void LoadSettings();
+    void SaveSettings();
+
+    // The commands, each run by its row of the command table. Help, about box and outside
+    // documents (frmMainLaunchers.cpp).
+    void ShowAboutBox();
+    void ShowHelpFile();
+    void ShowHomePage();
+    void ShowLicenseAgreement();
+
+    // Page display and navigation (frmMainDisplay.cpp, frmMainNavigation.cpp).
+    void ShowPageImage();
+    void rtbViewer_MouseUp();
+    void cmdNav_Click(int Index);
+
+    // The Open command (frmMainOpen.cpp).
+    void OpenStorybook();
+    void LoadStorybook();
+    // The album file's lines in the story box, from the album they were read into.
+    void ShowLogFileText(const Storybook& book);
+
+    void EmptyProcedure();
+    void rtbViewer_LostFocus();
+    void pbxShow_GotFocus();
+
+    // The popup menu and the pin (frmMainPopup.cpp).
+    void ShowPopupMenu();
+    void sbtnSticky_Click();
+    void sbtnStuck_Click();
+
+    // The one question about unsaved changes (frmMainUnsaved.cpp).
+    bool hasUnsavedChanges() const;
+    UnsavedOutcome askAboutUnsavedChanges(UnsavedChoices choices);
+
+    // Page editing (frmMainEditing.cpp).
+    void ToggleEditMode();
+    void EditStoryText();
+    void MovePage();
+    void BeginRelocatePage();
+    void CopyPageToBuffer();
+    void DropRelocatedPage();
+    void ConfirmDeletePage();
+    void ConfirmReversePages();
+    void CycleOverlayCaptions();
+
+    // Tool panel, settings and exit (frmMainTools.cpp).
+    void ToggleToolButtons();
+    void ShowSettingsDialog();
+    void ExitApplication(ExitConfirmation confirmation);
+
+    // Save and Save As (frmMainSave.cpp).
+    void SaveStorybook();
+    void SaveStorybookAs();
+    // The names of the pictures that could not be copied; the others are copied all the same.
+    std::vector<std::string> CopyStorybookImages(const std::string& sourceFolder);
+
+    // The snapshot command (frmMainSnapshot.cpp).
+    void ShowSnapshotBrowser();
+
+    // Full-screen mode and the image information window (frmMainFullScreen.cpp, frmMainImageInfo.cpp).
+    void ToggleFullScreen();
+    void DoPluginImageInfo();
+
+    // The keyboard (frmMainKeys.cpp).
+    void HandleKeyDown(KeyControl control, std::int16_t KeyCode);
+    void HandleKeyUp(KeyControl control, std::int16_t KeyCode);
+    void ScrollViewerText(ScrollDirection direction);
+
+    // What the album document reports, shown and acted on (frmMainHost.cpp).
+    MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
+                             std::string_view title);
+    MessageAnswer showMessage(const Message& message);
+    void showSavingPicture();
+    void hideSavingPicture();
+    // Saves the album to path with the saving picture shown, and marks it saved when it was.
+    SaveOutcome saveAlbum(const std::string& path);
+    // Deletes the page shown and shows the one that takes its place; the only page stays.
+    void deleteShownPage();
+    // The clock, for a new page: the short date, a blank and the time as "HH:mm:ss".
+    static std::string timeStampNow();
+
     // frmMainLayout.cpp
     void createControls();
     void createToolbar();
     void createNavigationButtons();
     void createSideButtons();
-    void createPopupMenu();
     void arrangeStackingAndTabs();
     void connectCommandControls();
     std::vector<CommandRow> commandTable();
+    void createPopupItems();
     const CommandRow& commandRow(Command command) const;
+    void runRow(const CommandRow& row, Guard guard, ImageHotspot* raisedBy = nullptr);
+    // A command run as a step of another: its body, when its guard holds (then true).
+    bool runBody(Command command);
     void showMovedThumbnail();
     void finishWorkInProgress();
 
@@ -233,6 +243,11 @@ private:
 
     // frmMainDisplay.cpp, frmMainOpen.cpp
     std::string currentStoryText() const;
+    // The story box shows this from the next refresh on.
+    void showStory(StoryShown shown);
+    // The caret to the start of the story, for typing (once it is shown, if it is still to be).
+    void caretToStart();
+    void refreshStory();
     void storeStoryText();
     void tellInsertRefused(std::size_t lineBytes);
     void showSidePanel(SidePanel panel);
@@ -250,23 +265,33 @@ private:
     // frmMainSnapshot.cpp
     void applySnapshotResult(AppMode result);
 
-    // The popup menu's items, as the command table binds them.
-    struct MenuItems {
-        QAction *helpFile, *about, *licence, *homePage, *open, *save, *saveAs, *editText, *movePage,
-            *deletePage, *snapshot, *view, *fullScreen, *windowMode, *reverse, *settings, *exit;
+    // A popup item and the row it was made from.
+    struct PopupItem {
+        QAction* action;
+        const CommandRow* row;
+        MenuItem::In in;
     };
 
     AppState& m_state;
-    MenuItems m_items{};
     std::vector<CommandRow> m_commands;
+    std::vector<PopupItem> m_popupItems;
     QPointer<frmAbout> m_about;
     QPointer<plgnImageInfo> m_imageInfo;
     QPoint m_placeBeforeFullScreen;
     SnapshotCache m_snapshots;
     SnapshotScan m_snapshotScan; // the folder scan, reused while the folder is strStorybookCachePath
     HeldAtKeyDown m_heldAtKeyDown;
+    // The Ctrl and Alt keys held, as the key events of the three controls tell (frmMainKeys.cpp).
+    bool blnCtrlKeyDown = false;
+    bool blnAltKeyDown = false;
+    // 1 while, in edit mode, the focus left the story text for the page picture (frmMainCommands.cpp).
+    std::int16_t intTextHadFocus = 0;
     std::function<void(Command)> m_onCommand;
     SidePanel m_sidePanel = SidePanel::None;
+    StoryShown m_storyShown = StoryShown::Nothing;
+    std::string m_fileLines;     // what the story box shows of the album file's lines
+    bool m_storyStale = false;   // the story box is to be filled afresh
+    int m_storyCaret = 1;        // where the caret goes then
     bool m_pageStale = false;    // the page picture is to be drawn afresh
     bool m_targetsStale = false; // the navigation buttons' pages are to be decoded ahead
     bool m_decodingAheadHeld = false;

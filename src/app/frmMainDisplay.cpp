@@ -71,17 +71,57 @@ void frmMain::DisplayCurrentPage() {
         showNoPage();
         return;
     }
-    rtbViewer->clear();
-    rtbViewer->insertAtCaret(currentStoryText());
-    // Caret behind the first character, so a long story shows from its beginning.
-    rtbViewer->setSelectionStart(1);
-    if (!m_state.blnSticky) {
-        rtbViewer->setColors(kWhite, kDarkBlue);
-        rtbViewer->setLocked(true);
-        rtbViewer->setVerticalScrollBarShown(rtbViewer->displayLineCount() >= 8);
-    }
-    RefreshDisplay(DisplayAction::Display);
+    showStory(StoryShown::PageStory);
+    showPageAfresh();
     m_targetsStale = true;
+}
+
+void frmMain::showStory(StoryShown shown) {
+    m_storyShown = shown;
+    m_storyStale = true;
+    m_storyCaret = 1;
+}
+
+void frmMain::caretToStart() {
+    if (m_storyStale)
+        m_storyCaret = 0;
+    else
+        rtbViewer->setSelectionStart(0);
+}
+
+// The story box as the state has it: the text it is to show, once, and then its look, open for
+// typing in edit mode (dark on white, the scroll bar always there) and otherwise locked (light on
+// dark blue, the scroll bar only for a story of eight display lines or more).
+void frmMain::refreshStory() {
+    const bool open = m_state.controller().mode() == AppMode::EditStorybook;
+    const bool loaded = m_storyStale;
+    if (m_storyStale) {
+        m_storyStale = false;
+        switch (m_storyShown) {
+        case StoryShown::Nothing:
+            rtbViewer->setText("");
+            break;
+        case StoryShown::PageStory:
+            rtbViewer->clear();
+            rtbViewer->insertAtCaret(currentStoryText());
+            // Behind the first character, so a long story shows from its beginning; at the start
+            // for typing.
+            rtbViewer->setSelectionStart(m_storyCaret);
+            break;
+        case StoryShown::FileLines:
+            rtbViewer->setText("");
+            rtbViewer->insertAtCaret(m_fileLines);
+            break;
+        }
+    }
+    rtbViewer->setColors(open ? kBlack : kWhite, open ? kWhite : kDarkBlue);
+    // Set only on a change: each setting sends the box events, and the refresh follows every key.
+    if (rtbViewer->locked() != !open)
+        rtbViewer->setLocked(!open);
+    if (open)
+        rtbViewer->setVerticalScrollBarShown(true);
+    else if (loaded && m_storyShown == StoryShown::PageStory)
+        rtbViewer->setVerticalScrollBarShown(rtbViewer->displayLineCount() >= 8);
 }
 
 void frmMain::showNoPage() {
@@ -136,22 +176,23 @@ void frmMain::ShowPageImage() {
     pbxShow->setPersistentDrawing(false);
 }
 
-void frmMain::RefreshDisplay(DisplayAction action) {
-    if (action == DisplayAction::Toggle) {
-        if (!m_state.blnShowPageNumber) {
-            m_state.blnShowPageNumber = true;
-        } else if (!m_state.blnShowFileName) {
-            m_state.blnShowFileName = true;
-        } else if (m_state.blnShowSnapshotName) {
-            m_state.blnShowPageNumber = false;
-            m_state.blnShowFileName = false;
-            m_state.blnShowSnapshotName = false;
-        } else {
-            m_state.blnShowSnapshotName = true;
-        }
-        return;
+// The overlay captions in turn: page number, then the file name, then the snapshot name, then none.
+void frmMain::stepOverlayCaptions() {
+    if (!m_state.blnShowPageNumber) {
+        m_state.blnShowPageNumber = true;
+    } else if (!m_state.blnShowFileName) {
+        m_state.blnShowFileName = true;
+    } else if (m_state.blnShowSnapshotName) {
+        m_state.blnShowPageNumber = false;
+        m_state.blnShowFileName = false;
+        m_state.blnShowSnapshotName = false;
+    } else {
+        m_state.blnShowSnapshotName = true;
     }
-    // The pinned page buttons stay; the others go with the page shown afresh.
+}
+
+// The page is drawn afresh by the next refresh. The pinned page buttons stay; the others go.
+void frmMain::showPageAfresh() {
     if (!m_state.blnSticky || m_sidePanel != SidePanel::PageButtons)
         m_sidePanel = SidePanel::None;
     m_pageStale = true;
@@ -173,8 +214,10 @@ void frmMain::drawPage() {
         pbxShow->setForeColor(kYellow);
         pbxShow->setPosition(x, 1);
         pbxShow->printNumber(number);
-        if (!m_state.controller().saved())
+        if (!m_state.controller().saved()) {
+            printAt(*pbxShow, 12, kBlack, 4820, 315, "Modified");
             printAt(*pbxShow, 12, kRed, 4800, 300, "Modified");
+        }
     }
     if (m_state.blnShowFileName) {
         printAt(*pbxShow, 12, kBlack, 120, 15, m_state.varStorybookFile);
@@ -213,24 +256,20 @@ void frmMain::CommitTextEdit() {
     m_state.blnSticky = false;
     storeStoryText();
     returnToViewing();
-    RefreshDisplay(DisplayAction::Display);
+    showPageAfresh();
 }
 
 // Back to viewing, the text box locked and the page shown afresh.
 void frmMain::returnToViewing() {
     setMode(AppMode::ViewStorybook);
-    rtbViewer->setLocked(true);
     DisplayCurrentPage();
 }
 
 void frmMain::setMode(AppMode mode) {
     m_state.controller().setMode(mode);
-    lblApplicationMode->setText(qText(modeText(mode)));
 }
 
 void frmMain::rtbViewer_MouseUp() {
-    if (m_state.controller().mode() != AppMode::ViewStorybook)
-        return;
     m_state.seam().setClipboardText(rtbViewer->selectedText());
     pbxShow->setFocus();
 }

@@ -15,17 +15,14 @@
 #include "platform/PictureArea.h"
 #include "platform/StoryTextBox.h"
 
-namespace {
-
-const QColor kWhite(255, 255, 255);
-const QColor kBlack(0, 0, 0);
-
-} // namespace
 
 // The box hands back an untouched story as the bytes it was shown from, so leaving edit mode without
 // typing changes nothing. A typed text is kept in a form that reads back equal; characters an album
 // cannot hold are replaced, and the user is told what was found.
 void frmMain::storeStoryText() {
+    // A story still to be shown was not typed into.
+    if (m_storyStale)
+        return;
     std::string typed = rtbViewer->text();
     if (typed == currentStoryText())
         return;
@@ -37,35 +34,32 @@ void frmMain::storeStoryText() {
         wrapInCdata(typed);
 }
 
+// While editing, a click on the picture ends the edit instead.
 void frmMain::CycleOverlayCaptions() {
-    if (m_state.controller().mode() == AppMode::ViewStorybook) {
-        RefreshDisplay(DisplayAction::Toggle);
-        RefreshDisplay(DisplayAction::Display);
-    } else if (m_state.controller().mode() == AppMode::EditStorybook) {
+    if (m_state.controller().mode() == AppMode::EditStorybook) {
         CommitTextEdit();
+        return;
     }
+    stepOverlayCaptions();
+    showPageAfresh();
 }
 
 void frmMain::ToggleEditMode() {
-    const AppMode mode = m_state.controller().mode();
     // Without a page there is no text to edit, and edit mode could not be left again.
     if (!m_state.controller().hasPages())
         return;
-    if (m_state.controller().canEnterEdit()) {
+    if (m_state.controller().mode() != AppMode::EditStorybook) {
         setMode(AppMode::EditStorybook);
         m_state.controller().setSaved(false);
-        rtbViewer->setColors(kBlack, kWhite);
-        rtbViewer->setLocked(false);
-        rtbViewer->setVerticalScrollBarShown(true);
         rtbViewer->setFocus();
         // The caret goes to the start of the text, as it does on a page turn with the pin.
-        rtbViewer->setSelectionStart(0);
+        caretToStart();
         showSidePanel(SidePanel::PageButtons);
-    } else if (mode == AppMode::EditStorybook) {
+    } else {
         storeStoryText();
         m_state.blnSticky = false;
         returnToViewing();
-        RefreshDisplay(DisplayAction::Display);
+        showPageAfresh();
         pbxShow->setFocus();
     }
 }
@@ -76,22 +70,17 @@ void frmMain::EditStoryText() {
     showSidePanel(SidePanel::None);
 }
 
-// A move asked for while viewing passes through edit mode, as the page buttons do.
+// A move asked for while viewing passes through edit mode, as the page buttons do; asked for while
+// editing it ends the edit, and while a page is moved it drops the page.
 void frmMain::MovePage() {
-    ToggleEditMode();
-    BeginRelocatePage();
+    runBody(Command::ToggleEditMode);
+    if (!runBody(Command::DropRelocatedPage))
+        runBody(Command::BeginRelocatePage);
 }
 
 void frmMain::BeginRelocatePage() {
-    const AppMode mode = m_state.controller().mode();
-    if (mode == AppMode::RelocatePage) {
-        DropRelocatedPage();
-        return;
-    }
-    if (!m_state.controller().canBeginMove())
-        return;
     // The page moves with what was typed on it.
-    if (mode == AppMode::EditStorybook)
+    if (m_state.controller().mode() == AppMode::EditStorybook)
         storeStoryText();
     pbxThumbnail->show();
     pbxThumbnail->setEnabled(true);
@@ -123,10 +112,9 @@ void frmMain::CopyPageToBuffer() {
     book.varPageBuffer = book.varEntryArray[m_state.controller().currentPage()];
 }
 
+// Only while a page is moved (its guard): the buffer is never cleared, so a drop outside a move
+// would copy an old page in again.
 void frmMain::DropRelocatedPage() {
-    // The buffer is never cleared, so a drop outside a move would copy an old page in again.
-    if (m_state.controller().mode() != AppMode::RelocatePage)
-        return;
     pbxThumbnail->hide();
     pbxThumbnail->setEnabled(false);
     pbxShow->setFocus();
@@ -135,13 +123,11 @@ void frmMain::DropRelocatedPage() {
     if (OpenPageSlot(book, m_state.controller().currentPage()))
         book.varEntryArray[m_state.controller().currentPage()] = book.varPageBuffer;
     returnToViewing();
-    RefreshDisplay(DisplayAction::Display);
+    showPageAfresh();
     pbxShow->setFocus();
 }
 
 void frmMain::ConfirmDeletePage() {
-    if (!m_state.controller().canChangePages())
-        return;
     const bool editing = m_state.controller().mode() == AppMode::EditStorybook;
     if (editing)
         storeStoryText();
@@ -162,8 +148,6 @@ void frmMain::ConfirmDeletePage() {
 }
 
 void frmMain::ConfirmReversePages() {
-    if (!m_state.controller().canChangePages())
-        return;
     const bool editing = m_state.controller().mode() == AppMode::EditStorybook;
     if (editing)
         storeStoryText();

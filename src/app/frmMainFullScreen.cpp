@@ -58,8 +58,6 @@ void frmMain::enterFullScreen() {
         twipsToPixelRect(layout.textLeft, layout.textTop, layout.textWidth, layout.textHeight));
 
     m_state.blnFullScreen = true;
-    mnuPopup->setItemAvailable(m_items.fullScreen, false);
-    mnuPopup->setItemAvailable(m_items.windowMode, true);
     DisplayCurrentPage();
 }
 
@@ -67,6 +65,6 @@ void frmMain::leaveFullScreen() {
     setWindowState(windowState() & ~Qt::WindowFullScreen);
     SetWindowMode();
     m_state.blnFullScreen = false;
-    RefreshDisplay(DisplayAction::Display);
+    showPageAfresh();
     move(m_placeBeforeFullScreen);
 }

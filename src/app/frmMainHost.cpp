@@ -15,8 +15,10 @@
 #include <QLabel>
 #include <QLocale>
 
+// A box asked in the middle of a command stands over the window as the state is then.
 MessageAnswer frmMain::messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
                                   std::string_view title) {
+    refresh();
     return m_state.seam().messageBox(text, buttons, icon, title);
 }
 
@@ -69,7 +71,7 @@ void frmMain::deleteShownPage() {
     m_state.controller().setSaved(false);
     m_state.controller().setCurrentPage(result.currentPage);
     returnToViewing();
-    RefreshDisplay(DisplayAction::Display);
+    showPageAfresh();
     pbxShow->setFocus();
 }
 

@@ -7,8 +7,6 @@
 #include "dialogs/plgnImageInfo.h"
 
 void frmMain::DoPluginImageInfo() {
-    if (!m_state.controller().albumShown())
-        return;
     if (!m_imageInfo)
         m_imageInfo = new plgnImageInfo(m_state.seam(), m_state.storybook(), m_state.controller(), this);
     m_imageInfo->show();

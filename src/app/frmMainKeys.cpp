@@ -9,6 +9,7 @@
 #include "platform/Controls.h"
 #include "platform/KeyCodes.h"
 #include "platform/PictureArea.h"
+#include "platform/PlatformSeam.h"
 #include "platform/StoryTextBox.h"
 
 #include <QApplication>
@@ -23,6 +24,14 @@ bool isFocusKey(const QKeyEvent& event) {
 }
 
 // A dialog, the popup menu or another window takes the keyboard: key-ups go there now.
+bool hasKeyUpCommandIn(const std::vector<CommandRow>& table, std::int16_t keyCode) {
+    return std::any_of(table.begin(), table.end(), [keyCode](const CommandRow& row) {
+        return std::any_of(row.keys.begin(), row.keys.end(), [keyCode](const KeyBinding& key) {
+            return key.edge == KeyEdge::Up && key.keyCode == keyCode;
+        });
+    });
+}
+
 bool keyboardLeftTheWindow(const QEvent& event) {
     if (event.type() != QEvent::FocusOut)
         return false;
@@ -53,8 +62,12 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         return false;
     const auto& keyEvent = *static_cast<QKeyEvent*>(event);
     const KeyStroke key = keyStroke(keyEvent);
-    // A held key repeats as releases and presses; only its last release counts.
-    if (!press && key.repeat)
+    // A held key repeats as releases and presses; only its last release counts. Under X a repeat's
+    // release comes unmarked when its press has not yet reached the window (on a loaded machine),
+    // but the key is still down then: without this a held Ctrl+E ran twice or Alt+F4 asked while
+    // F4 was held. Only keys with a key-up command ask, so typing costs no round trips.
+    if (!press && (key.repeat || (hasKeyUpCommandIn(m_commands, key.keyCode) &&
+                                  m_state.seam().keyHeld(keyEvent.nativeScanCode()))))
         return false;
     const KeyEdge edge = press ? KeyEdge::Down : KeyEdge::Up;
     followHeldKeys(m_heldAtKeyDown.shiftFor(edge, key));
@@ -86,13 +99,15 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 // (HeldAtKeyDown), so that a command runs when its modifier was held as the letter went down, even
 // if Ctrl was let go a moment before the letter.
 void frmMain::followHeldKeys(std::int16_t shift) {
-    m_state.blnCtrlKeyDown = (shift & kCtrlBit) != 0;
-    m_state.blnAltKeyDown = (shift & kAltBit) != 0;
+    blnCtrlKeyDown = (shift & kCtrlBit) != 0;
+    blnAltKeyDown = (shift & kAltBit) != 0;
 }
 
 void frmMain::HandleKeyDown(KeyControl control, std::int16_t KeyCode) {
-    if (m_state.controller().mode() == AppMode::StorybookSaved)
+    if (m_state.controller().mode() == AppMode::StorybookSaved) {
         setMode(AppMode::ViewStorybook);
+        refresh();
+    }
     runKey(KeyEdge::Down, control, KeyCode);
 }
 
@@ -103,28 +118,27 @@ void frmMain::HandleKeyUp(KeyControl control, std::int16_t KeyCode) {
 void frmMain::runKey(KeyEdge edge, KeyControl control, std::int16_t keyCode) {
     switch (heldChange(edge, keyCode)) {
     case HeldChange::HoldCtrl:
-        m_state.blnCtrlKeyDown = true;
+        blnCtrlKeyDown = true;
         return;
     case HeldChange::HoldAlt:
-        m_state.blnAltKeyDown = true;
+        blnAltKeyDown = true;
         return;
     case HeldChange::ReleaseCtrl:
-        m_state.blnCtrlKeyDown = false;
+        blnCtrlKeyDown = false;
         return;
     case HeldChange::ReleaseAlt:
-        m_state.blnAltKeyDown = false;
+        blnAltKeyDown = false;
         return;
     case HeldChange::None:
         break;
     }
     const std::vector<KeyMatch> rows =
-        rowsForKey(m_commands, edge, keyCode, m_state.blnCtrlKeyDown, m_state.blnAltKeyDown, control);
+        rowsForKey(m_commands, edge, keyCode, blnCtrlKeyDown, blnAltKeyDown, control);
     for (const KeyMatch& match : rows)
-        if (m_state.controller().keyAllowed(match.mode))
-            runCommand(match.row->command);
+        runRow(*match.row, match.guard);
     if (edge == KeyEdge::Up && !rows.empty()) {
-        m_state.blnCtrlKeyDown = false;
-        m_state.blnAltKeyDown = false;
+        blnCtrlKeyDown = false;
+        blnAltKeyDown = false;
     }
 }
 

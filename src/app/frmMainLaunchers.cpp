@@ -7,6 +7,7 @@
 
 void frmMain::ShowAboutBox() {
     DrawStartScreen();
+    refresh();
     m_state.seam().runModal(aboutBox());
     // The box is destroyed when it closes; the next showing builds it afresh.
     delete m_about;

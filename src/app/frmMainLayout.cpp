@@ -89,7 +89,9 @@ void frmMain::createControls() {
     createNavigationButtons();
     createToolbar();
     createSideButtons();
-    createPopupMenu();
+    // Its items are made from the command table's rows.
+    mnuPopup = new PopupMenu(this);
+    mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
     arrangeStackingAndTabs();
 }
 
@@ -155,51 +157,6 @@ void frmMain::createSideButtons() {
     sbtnTools5 = sideButton(pbxShow, "sbtnTools5");
 }
 
-void frmMain::createPopupMenu() {
-    mnuPopup = new PopupMenu(this);
-    mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
-    PopupMenu& menu = *mnuPopup;
-    menu.addSubmenu(QStringLiteral("mnuPopupHelp"), QStringLiteral("Help!"));
-    m_items.helpFile = menu.addItem(QStringLiteral("mnuPopupHelpHelp"), QStringLiteral("Help File"),
-                                    QStringLiteral("mnuPopupHelp"));
-    menu.addSeparator(QStringLiteral("mnu10"), QStringLiteral("mnuPopupHelp"));
-    m_items.about = menu.addItem(QStringLiteral("mnuPopupHelpAbout"), QStringLiteral("About Brindlecove"),
-                                 QStringLiteral("mnuPopupHelp"));
-    m_items.licence = menu.addItem(QStringLiteral("mnuPopupHelpFSLA"), QStringLiteral("License Agreement"),
-                                   QStringLiteral("mnuPopupHelp"));
-    menu.addSeparator(QStringLiteral("mnu11"), QStringLiteral("mnuPopupHelp"));
-    m_items.homePage = menu.addItem(QStringLiteral("mnuPopupHelpWeb"), QStringLiteral("Internet Web Site"),
-                                    QStringLiteral("mnuPopupHelp"));
-    menu.addSeparator(QStringLiteral("mnu2"));
-    m_items.open = menu.addItem(QStringLiteral("mnuPopupOpen"), QStringLiteral("Open Storybook"));
-    m_items.save = menu.addItem(QStringLiteral("mnuPopupSave"), QStringLiteral("Save Storybook"));
-    m_items.saveAs = menu.addItem(QStringLiteral("mnuPopupSaveAs"), QStringLiteral("Save As (xml or html)"));
-    menu.addSeparator(QStringLiteral("mnu0"));
-    menu.addSubmenu(QStringLiteral("mnuPopupEdit"), QStringLiteral("Edit Mode"));
-    m_items.editText = menu.addItem(QStringLiteral("mnuPopupEditText"), QStringLiteral("Edit Story Text"),
-                                    QStringLiteral("mnuPopupEdit"));
-    m_items.movePage = menu.addItem(QStringLiteral("mnuPopupEditMovePage"), QStringLiteral("Move Page"),
-                                    QStringLiteral("mnuPopupEdit"));
-    m_items.deletePage = menu.addItem(QStringLiteral("mnuPopupEditDelete"), QStringLiteral("Delete Page"),
-                                      QStringLiteral("mnuPopupEdit"));
-    m_items.snapshot = menu.addItem(QStringLiteral("mnuPopupSnapshot"), QStringLiteral("Snapshot Browser"));
-    m_items.view = menu.addItem(QStringLiteral("mnuPopupView"), QStringLiteral("View Details"));
-    menu.addSeparator(QStringLiteral("mnu1"));
-    menu.addSubmenu(QStringLiteral("mnuPopupOptions"), QStringLiteral("Options and Settings"));
-    m_items.fullScreen = menu.addItem(QStringLiteral("mnuPopupFullScreen"),
-                                      QStringLiteral("Full-Screen Mode"), QStringLiteral("mnuPopupOptions"));
-    m_items.windowMode = menu.addItem(QStringLiteral("mnuPopupWindowMode"), QStringLiteral("Window Mode"),
-                                      QStringLiteral("mnuPopupOptions"));
-    menu.addSeparator(QStringLiteral("mnu4"), QStringLiteral("mnuPopupOptions"));
-    m_items.reverse = menu.addItem(QStringLiteral("mnuPopupOptionsReverse"),
-                                   QStringLiteral("Reverse page Order"), QStringLiteral("mnuPopupOptions"));
-    m_items.settings =
-        menu.addItem(QStringLiteral("mnuPopupOptionsSettings"), QStringLiteral("Application Settings"),
-                     QStringLiteral("mnuPopupOptions"));
-    menu.addSeparator(QStringLiteral("mnu3"));
-    m_items.exit = menu.addItem(QStringLiteral("mnuPopupExit"), QStringLiteral("Exit"));
-}
-
 void frmMain::arrangeStackingAndTabs() {
     // Raised from the back: the labels and hotspots stay on the face beneath everything.
     pbxBlanket->raise();
@@ -253,6 +210,4 @@ void frmMain::SetWindowMode() {
     imgSaving->hide();
 
     setWindowTitle(QStringLiteral("Brindlecove"));
-    mnuPopup->setItemAvailable(m_items.fullScreen, true);
-    mnuPopup->setItemAvailable(m_items.windowMode, false);
 }

@@ -8,7 +8,7 @@
 #include "platform/StoryTextBox.h"
 
 void frmMain::cmdNav_Click(int Index) {
-    m_state.intTextHadFocus = 0;
+    intTextHadFocus = 0;
     MainController& controller = m_state.controller();
     const PageTurn turn = controller.pageTurn(rtbViewer->locked());
     if (turn == PageTurn::FromViewing) {
@@ -27,7 +27,7 @@ void frmMain::cmdNav_Click(int Index) {
 
     if (m_state.blnSticky) {
         rtbViewer->setFocus();
-        rtbViewer->setSelectionStart(0);
+        caretToStart();
     } else {
         pbxShow->setFocus();
     }

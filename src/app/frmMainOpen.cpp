@@ -5,10 +5,8 @@
 #include "frmMain.h"
 
 #include "dialogs/CDCOpenSave.h"
-#include "document/LoadFailure.h"
+#include "document/AlbumLoad.h"
 #include "document/PathSplit.h"
-#include "document/StorybookParser.h"
-#include "document/StorybookReader.h"
 #include "platform/PictureArea.h"
 #include "platform/StoryTextBox.h"
 
@@ -16,9 +14,6 @@
 #include <filesystem>
 
 namespace {
-
-const QColor kWhite(255, 255, 255);
-const QColor kDarkBlue(0, 0, 64);
 
 // A path without a folder is taken in the working folder, the one the program was started in, by
 // the folder's own bytes (a name Qt decodes would lose those that are no UTF-8).
@@ -71,8 +66,9 @@ void frmMain::LoadStorybook() {
         params.FileMustExist = true;
         params.Filter = "Storybook Files (*.xml)|*.xml";
         params.FilterIndex = 1;
-        params.InitDir = m_state.strLastUsedPath;
+        params.InitDir = m_state.settings.strLastUsedPath;
         params.DlgTitle = "Open File";
+        refresh();
         dialog.VBGetOpenFileName(params);
         path = params.Filename;
     }
@@ -82,27 +78,21 @@ void frmMain::LoadStorybook() {
     }
 
     PathParts parts = splitPath(path);
-    m_state.strLastUsedPath =
+    m_state.settings.strLastUsedPath =
         parts.folder.empty() ? std::string() : parts.folder.substr(0, parts.folder.size() - 1);
     m_state.varStorybookFolder = std::move(parts.folder);
     m_state.varStorybookFile = std::move(parts.name);
 
-    Storybook& book = m_state.storybook();
-    // The check and the reader in one pass over one read of the file.
-    LineScan scan;
-    CheckAndReadStorybook(book, path, scan);
-    if (const std::optional<Message> failure = loadFailure(scan)) {
-        failLoad(*failure);
+    AlbumLoad load = LoadAlbumFile(path);
+    if (load.failure) {
+        failLoad(*load.failure);
         return;
     }
-
-    rtbViewer->setColors(kWhite, kDarkBlue);
-    ParseAlbumGlobals(book);
-    const ParseResult parsed = ParseStorybookRecords(book, scan);
+    const ParseResult& parsed = load.parsed;
     // The raw lines of the file are what the story box shows behind a parser message; an album that
     // parses cleanly never pays for a text the first page replaces unseen.
     if (parsed.message) {
-        ShowLogFileText();
+        ShowLogFileText(*load.album);
         showMessage(*parsed.message);
     }
     switch (parsed.outcome) {
@@ -117,9 +107,11 @@ void frmMain::LoadStorybook() {
     case ParseOutcome::Complete:
         break;
     }
+    // Whole, the new album takes the place of the one open.
+    m_state.storybook() = std::move(*load.album);
     // Without a page nothing replaces the raw lines: they stay to be seen.
-    if (book.varPageCount <= 0 && !parsed.message)
-        ShowLogFileText();
+    if (m_state.storybook().varPageCount <= 0 && !parsed.message)
+        ShowLogFileText(m_state.storybook());
     m_state.controller().setCurrentPage(0);
     DisplayCurrentPage();
     setMode(AppMode::ViewStorybook);
@@ -131,7 +123,7 @@ void frmMain::LoadStorybook() {
 void frmMain::leaveNothingOpen() {
     setMode(AppMode::NothingLoaded);
     showNoPage();
-    rtbViewer->setText("");
+    showStory(StoryShown::Nothing);
     m_state.controller().setSaved(true);
     m_state.storybook().varPageCount = 0;
     m_state.controller().setCurrentPage(0);
@@ -145,14 +137,11 @@ void frmMain::failLoad(const Message& failure) {
     DrawStartScreen();
 }
 
-void frmMain::ShowLogFileText() {
-    rtbViewer->setText("");
-    rtbViewer->setColors(kWhite, kDarkBlue);
-    const Storybook& book = m_state.storybook();
-    std::string text;
+void frmMain::ShowLogFileText(const Storybook& book) {
+    m_fileLines.clear();
     for (int line = 1; line <= book.intLogFileLastLine; ++line) {
-        text += book.strLogFileArray[line];
-        text += "\r\n";
+        m_fileLines += book.strLogFileArray[line];
+        m_fileLines += "\r\n";
     }
-    rtbViewer->insertAtCaret(text);
+    showStory(StoryShown::FileLines);
 }

@@ -44,14 +44,9 @@ bool anythingAt(const std::string& path) {
 } // namespace
 
 void frmMain::SaveStorybook() {
-    if (!m_state.controller().canSave())
-        return;
-    if (m_state.controller().mode() == AppMode::EditStorybook)
-        CommitTextEdit();
-    if (m_state.controller().saved())
-        return;
+    CommitTextEdit();
     saveAlbum(m_state.varStorybookFolder + m_state.varStorybookFile);
-    RefreshDisplay(DisplayAction::Display);
+    showPageAfresh();
 }
 
 void frmMain::SaveStorybookAs() {
@@ -59,10 +54,7 @@ void frmMain::SaveStorybookAs() {
     const std::string oldFile = m_state.varStorybookFile;
     if (!m_state.controller().hasPages())
         return;
-    if (m_state.controller().mode() == AppMode::EditStorybook)
-        CommitTextEdit();
-    if (!m_state.controller().canSaveAs())
-        return;
+    CommitTextEdit();
     showSavingPicture();
     const auto stayWhereItWas = [&] {
         m_state.varStorybookFolder = oldFolder;
@@ -77,8 +69,9 @@ void frmMain::SaveStorybookAs() {
     params.OverWritePrompt = true;
     params.Filter = kSaveAsFilter;
     params.FilterIndex = 0;
-    params.InitDir = m_state.strLastUsedPath;
+    params.InitDir = m_state.settings.strLastUsedPath;
     params.DlgTitle = "Save As";
+    refresh();
     dialog.VBGetSaveFileName(params);
     if (params.Filename.empty()) {
         stayWhereItWas();
@@ -126,7 +119,7 @@ void frmMain::SaveStorybookAs() {
             stayWhereItWas();
             return;
         }
-        RefreshDisplay(DisplayAction::Display);
+        showPageAfresh();
         return;
     }
 

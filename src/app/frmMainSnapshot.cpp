@@ -49,16 +49,13 @@ AppMode modeOf(SnapshotChoice choice) {
 } // namespace
 
 void frmMain::ShowSnapshotBrowser() {
-    if (m_state.controller().mode() == AppMode::EditStorybook)
-        CommitTextEdit();
-    if (!m_state.controller().viewing())
-        return;
+    CommitTextEdit();
     setMode(AppMode::LoadSnapshot);
 
     // The count decides the warning only; once the warning is off, a look at the folder itself tells
     // that it is still there, without listing a folder of 100,000 files at every opening.
     const std::optional<int> files =
-        m_state.blnLoadImageCacheWarning ? countFolderFiles(m_state.varStorybookFolder)
+        m_state.settings.blnLoadImageCacheWarning ? countFolderFiles(m_state.varStorybookFolder)
         : files::lookUp(m_state.varStorybookFolder, files::Links::Follow).kind == files::Kind::Folder
             ? std::optional<int>(0)
             : std::nullopt;
@@ -70,20 +67,21 @@ void frmMain::ShowSnapshotBrowser() {
         returnToViewing();
         return;
     }
-    if (*files > kLargeFolderFiles && m_state.blnLoadImageCacheWarning &&
+    if (*files > kLargeFolderFiles && m_state.settings.blnLoadImageCacheWarning &&
         messageBox(kCacheWarning, MessageButtons::YesNo, MessageIcon::None, "Load Image Cache Warning.") !=
             MessageAnswer::Yes) {
         returnToViewing();
         return;
     }
-    m_state.blnLoadImageCacheWarning = false;
+    m_state.settings.blnLoadImageCacheWarning = false;
 
     AppMode result = AppMode::LoadSnapshot;
     {
         frmLoadSnapshot browser({m_state.seam(), m_state.storybook(), m_snapshotScan,
                                  m_state.strStorybookCachePath, m_state.varStorybookFolder,
-                                 m_state.blnLoadImageSortByDate},
+                                 m_state.settings.blnLoadImageSortByDate},
                                 this);
+        refresh();
         m_state.seam().runModal(browser);
         result = modeOf(browser.choice());
         if (result != AppMode::LoadSnapshot)

@@ -18,7 +18,7 @@ void frmMain::Form_Load() {
     const std::string& commandLine = m_state.environment().commandLineText;
     // An album given on the command line covers the start screen and its captions before anything
     // is seen; every open that fails clears the picture and draws the start screen itself.
-    if (m_state.lngRunsForThisVersion == 0)
+    if (m_state.settings.lngRunsForThisVersion == 0)
         ShowAboutBox();
     else if (commandLine.empty())
         DrawStartScreen();
@@ -26,9 +26,9 @@ void frmMain::Form_Load() {
         DrawToolbarLabels();
     lblBragBox->setText(QStringLiteral("Brindlecove for The Sims 2 `") + QStringLiteral(" ver") +
                         QString::fromStdString(versionNumbers()));
-    rtbViewer->clear();
+    showStory(StoryShown::Nothing);
     setMode(AppMode::Initialized);
-    m_state.strLastUsedPath = m_state.strDefaultStorybookPath;
+    m_state.settings.strLastUsedPath = m_state.settings.strDefaultStorybookPath;
     if (!commandLine.empty()) {
         // The path keeps its letter case: on this file system another case names another file.
         m_state.varCommandLineFile = commandLine;
@@ -38,12 +38,11 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::LoadSettings() {
-    m_state.strReleaseNote = kReleaseNote;
-    rtbViewer->setLocked(true);
+    m_state.settings.strReleaseNote = kReleaseNote;
     m_state.controller().setCurrentPage(0);
     m_state.storybook().varPageCount = 0;
     m_state.controller().setSaved(true);
-    m_state.blnCtrlKeyDown = false;
+    blnCtrlKeyDown = false;
     m_state.blnShowPageNumber = true;
     m_state.blnFullScreen = false;
     setMode(AppMode::Initializing);
@@ -93,8 +92,8 @@ void frmMain::closeEvent(QCloseEvent* event) {
         finishWorkInProgress();
         bool cancel = false;
         Form_Unload(cancel);
+        refresh();
         if (cancel) {
-            refresh();
             event->ignore();
             return;
         }

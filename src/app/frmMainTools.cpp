@@ -15,13 +15,11 @@ void frmMain::ToggleToolButtons() {
     showSidePanel(m_sidePanel == SidePanel::ToolButtons ? SidePanel::None : SidePanel::ToolButtons);
 }
 
-// The keyboard's exit is refused while there are unsaved changes; the Exit button and the menu
+// The keyboard's exit is refused while there are unsaved changes (its guard); the Exit button and the menu
 // item leave at once, and the unload asks about the changes. An unload that kept the album open
 // (its save failed) leaves the window as it was before the exit, Exit no longer lit.
 void frmMain::ExitApplication(ExitConfirmation confirmation) {
     if (confirmation == ExitConfirmation::Ask) {
-        if (!m_state.controller().canExitFromKeyboard())
-            return;
         if (messageBox("Exit the Brindlecove?", MessageButtons::YesNoCancel, MessageIcon::None,
                        "Confirm Exit") != MessageAnswer::Yes)
             return;

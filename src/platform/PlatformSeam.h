@@ -1,7 +1,7 @@
 #pragma once
 // The one door to everything modal or outside the process: message and input boxes, the file
-// dialogs, modal windows, other programs and the clipboard. The application reaches these only
-// through this interface, so tests can script every answer.
+// dialogs, modal windows, other programs, the clipboard and the keyboard's own state. The application reaches
+// these only through this interface, so tests can script every answer.
 
 #include "document/Message.h"
 
@@ -73,4 +73,11 @@ public:
 
     virtual void setClipboardText(std::string_view text) = 0;
     virtual std::string clipboardText() = 0;
+
+    // The key with this native scan code is held down now, as the window system knows it. Where it
+    // cannot tell, no key is held.
+    virtual bool keyHeld(std::uint32_t nativeScanCode) {
+        (void)nativeScanCode;
+        return false;
+    }
 };

@@ -19,6 +19,10 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
 namespace {
 std::string toUtf8(const QString& text) {
     return text.toUtf8().toStdString();
@@ -252,4 +256,18 @@ void QtSeam::setClipboardText(std::string_view text) {
 
 std::string QtSeam::clipboardText() {
     return toUtf8(QApplication::clipboard()->text());
+}
+
+bool QtSeam::keyHeld(std::uint32_t nativeScanCode) {
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection || nativeScanCode < 8 || nativeScanCode > 255)
+        return false;
+    xcb_query_keymap_reply_t* keymap =
+        xcb_query_keymap_reply(connection, xcb_query_keymap(connection), nullptr);
+    if (!keymap)
+        return false;
+    const bool held = (keymap->keys[nativeScanCode / 8] >> (nativeScanCode % 8)) & 1;
+    std::free(keymap);
+    return held;
 }

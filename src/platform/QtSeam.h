@@ -1,6 +1,6 @@
 #pragma once
 // The seam on the real desktop: Qt's message boxes and file dialogs, the desktop's default
-// applications and the system clipboard.
+// applications, the system clipboard and the X server's keyboard.
 
 #include "PlatformSeam.h"
 
@@ -30,6 +30,8 @@ public:
     void openInTextEditor(std::string_view path, LaunchFailed failed) override;
     void setClipboardText(std::string_view text) override;
     std::string clipboardText() override;
+    // Asks the X server; elsewhere no key is held.
+    bool keyHeld(std::uint32_t nativeScanCode) override;
 
 private:
     QString titleOrDefault(std::string_view title) const;

@@ -83,6 +83,9 @@ void StoryTextBox::setLocked(bool locked) {
     setReadOnly(locked || showsCut());
     if (isReadOnly())
         setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // The caret stays for the keys that scroll a locked box, but is not drawn: a caret says typing
+    // goes in here.
+    setCursorWidth(isReadOnly() ? 0 : 1);
 }
 
 void StoryTextBox::setVerticalScrollBarShown(bool shown) {

@@ -126,26 +126,26 @@ TEST(SettingsTest, LoadingFollowsEachValuesRule) {
     for (const LoadCase& row : kLoadCases) {
         AppFixture app;
         app.store.values = row.stored;
-        app.state.strReleaseNote = kReleaseNote;
+        app.state.settings.strReleaseNote = kReleaseNote;
         LoadStoredSettings(app.state);
         SCOPED_TRACE(row.what);
-        EXPECT_EQ(app.state.strDefaultStorybookPath, row.defaultPath);
-        EXPECT_EQ(app.state.blnSetDefaultToLastUsedPath, row.setDefaultToLastUsed);
-        EXPECT_EQ(app.state.strLoadImageCacheWarning, row.cacheWarningText);
-        EXPECT_EQ(app.state.blnLoadImageCacheWarning, row.cacheWarning);
-        EXPECT_EQ(app.state.blnLoadImageSortByDate, row.sortByDate);
-        EXPECT_EQ(app.state.lngRunsForThisVersion, row.runs);
+        EXPECT_EQ(app.state.settings.strDefaultStorybookPath, row.defaultPath);
+        EXPECT_EQ(app.state.settings.blnSetDefaultToLastUsedPath, row.setDefaultToLastUsed);
+        EXPECT_EQ(app.state.settings.strLoadImageCacheWarning, row.cacheWarningText);
+        EXPECT_EQ(app.state.settings.blnLoadImageCacheWarning, row.cacheWarning);
+        EXPECT_EQ(app.state.settings.blnLoadImageSortByDate, row.sortByDate);
+        EXPECT_EQ(app.state.settings.lngRunsForThisVersion, row.runs);
     }
 }
 
 TEST(SettingsTest, SavingWritesTheNineValuesInOrder) {
     AppFixture app;
-    app.state.strReleaseNote = kReleaseNote;
-    app.state.strDefaultStorybookPath = "/albums";
-    app.state.strLastUsedPath = "/elsewhere";
-    app.state.strLoadImageCacheWarning = "false";
-    app.state.blnLoadImageSortByDate = false;
-    app.state.lngRunsForThisVersion = 3;
+    app.state.settings.strReleaseNote = kReleaseNote;
+    app.state.settings.strDefaultStorybookPath = "/albums";
+    app.state.settings.strLastUsedPath = "/elsewhere";
+    app.state.settings.strLoadImageCacheWarning = "false";
+    app.state.settings.blnLoadImageSortByDate = false;
+    app.state.settings.lngRunsForThisVersion = 3;
     SaveSettings(app.state);
 
     const std::vector<std::pair<std::string, std::string>> expected = {{"ApplicationName", "Brindlecove"},
@@ -167,9 +167,9 @@ TEST(SettingsTest, SavingWritesTheNineValuesInOrder) {
 
 TEST(SettingsTest, DefaultFollowsTheLastUsedFolderWhenAsked) {
     AppFixture app;
-    app.state.strDefaultStorybookPath = "/typed/in/dialog";
-    app.state.strLastUsedPath = "/opened/from";
-    app.state.blnSetDefaultToLastUsedPath = true;
+    app.state.settings.strDefaultStorybookPath = "/typed/in/dialog";
+    app.state.settings.strLastUsedPath = "/opened/from";
+    app.state.settings.blnSetDefaultToLastUsedPath = true;
     SaveSettings(app.state);
     EXPECT_EQ(app.store.values["DefaultStorybookPath"], "/opened/from");
     EXPECT_EQ(app.store.values["SetDefaultToLastUsedPath"], "True");

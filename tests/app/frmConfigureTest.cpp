@@ -18,9 +18,9 @@ namespace {
 class Settings : public ::testing::Test {
 protected:
     Settings() {
-        app.state.strDefaultStorybookPath = "/home/tester/Albums";
-        app.state.strLoadImageCacheWarning = "True";
-        app.state.blnLoadImageCacheWarning = true;
+        app.state.settings.strDefaultStorybookPath = "/home/tester/Albums";
+        app.state.settings.strLoadImageCacheWarning = "True";
+        app.state.settings.blnLoadImageCacheWarning = true;
         app.state.strStorybookCachePath = "/home/tester/Albums/";
     }
     // Runs the settings command with the dialog handed to use as the user would meet it.
@@ -29,7 +29,7 @@ protected:
             use(dynamic_cast<frmConfigure&>(dialog));
             return ModalResult::Accepted;
         }};
-        window.ShowSettingsDialog();
+        window.runCommand(Command::ShowSettingsDialog);
     }
     AppFixture app;
     frmMain window{app.state};
@@ -46,8 +46,8 @@ TEST_F(Settings, ShownModallyByTheCommandAndLoadedAfreshEachTime) {
         return ModalResult::Accepted;
     };
     app.seam.modalActions = {look, look};
-    window.ShowSettingsDialog();
-    window.ShowSettingsDialog();
+    window.runCommand(Command::ShowSettingsDialog);
+    window.runCommand(Command::ShowSettingsDialog);
     ASSERT_EQ(app.seam.requestsOf(SeamCall::Modal).size(), 2u);
     EXPECT_EQ(app.seam.requests[0].text, "frmConfigure");
     EXPECT_EQ(shownPaths,
@@ -55,15 +55,15 @@ TEST_F(Settings, ShownModallyByTheCommandAndLoadedAfreshEachTime) {
 }
 
 TEST_F(Settings, OpeningWithDateSortingOnClearsTheScanKeyEvenOnCancel) {
-    app.state.blnLoadImageSortByDate = true;
+    app.state.settings.blnLoadImageSortByDate = true;
     showSettings([](frmConfigure& dialog) {
         EXPECT_TRUE(dialog.chkSortThumbnails->isChecked());
         dialog.Command2->click();
     });
     EXPECT_EQ(app.state.strStorybookCachePath, "");
-    EXPECT_TRUE(app.state.blnLoadImageSortByDate);
+    EXPECT_TRUE(app.state.settings.blnLoadImageSortByDate);
 
-    app.state.blnLoadImageSortByDate = false;
+    app.state.settings.blnLoadImageSortByDate = false;
     app.state.strStorybookCachePath = "/home/tester/Albums/";
     showSettings([&](frmConfigure& dialog) {
         EXPECT_FALSE(dialog.sortTouched()) << "nothing ticked on opening";
@@ -72,30 +72,30 @@ TEST_F(Settings, OpeningWithDateSortingOnClearsTheScanKeyEvenOnCancel) {
         dialog.Command2->click();
     });
     EXPECT_EQ(app.state.strStorybookCachePath, "");
-    EXPECT_FALSE(app.state.blnLoadImageSortByDate);
+    EXPECT_FALSE(app.state.settings.blnLoadImageSortByDate);
 }
 
 TEST_F(Settings, TheWarningBoxFollowsTheStoredTextNotTheFlag) {
-    app.state.blnLoadImageCacheWarning = false; // switched off for this run only
+    app.state.settings.blnLoadImageCacheWarning = false; // switched off for this run only
     showSettings([](frmConfigure& dialog) {
         EXPECT_TRUE(dialog.chkImageCache->isChecked());
         dialog.cmdOk->click();
     });
-    EXPECT_TRUE(app.state.blnLoadImageCacheWarning);
+    EXPECT_TRUE(app.state.settings.blnLoadImageCacheWarning);
 
-    app.state.strLoadImageCacheWarning = "false";
+    app.state.settings.strLoadImageCacheWarning = "false";
     showSettings([](frmConfigure& dialog) {
         EXPECT_FALSE(dialog.chkImageCache->isChecked());
         dialog.Command2->click();
     });
-    EXPECT_EQ(app.state.strLoadImageCacheWarning, "false");
+    EXPECT_EQ(app.state.settings.strLoadImageCacheWarning, "false");
     showSettings([](frmConfigure& dialog) { dialog.cmdOk->click(); });
-    EXPECT_EQ(app.state.strLoadImageCacheWarning, "False");
-    EXPECT_FALSE(app.state.blnLoadImageCacheWarning);
+    EXPECT_EQ(app.state.settings.strLoadImageCacheWarning, "False");
+    EXPECT_FALSE(app.state.settings.blnLoadImageCacheWarning);
 }
 
 TEST_F(Settings, TheLastUsedBoxGreysThePathBoxAndAnEmptyPathIsKept) {
-    app.state.blnSetDefaultToLastUsedPath = true;
+    app.state.settings.blnSetDefaultToLastUsedPath = true;
     showSettings([](frmConfigure& dialog) {
         EXPECT_TRUE(dialog.chkLastUsed->isChecked());
         EXPECT_FALSE(dialog.txtDefaultStorybookPath->isEnabled());
@@ -104,8 +104,8 @@ TEST_F(Settings, TheLastUsedBoxGreysThePathBoxAndAnEmptyPathIsKept) {
         dialog.txtDefaultStorybookPath->clear();
         dialog.cmdOk->click();
     });
-    EXPECT_FALSE(app.state.blnSetDefaultToLastUsedPath);
-    EXPECT_EQ(app.state.strDefaultStorybookPath, "");
+    EXPECT_FALSE(app.state.settings.blnSetDefaultToLastUsedPath);
+    EXPECT_EQ(app.state.settings.strDefaultStorybookPath, "");
 
     showSettings([](frmConfigure& dialog) {
         EXPECT_TRUE(dialog.txtDefaultStorybookPath->isEnabled());
@@ -113,7 +113,7 @@ TEST_F(Settings, TheLastUsedBoxGreysThePathBoxAndAnEmptyPathIsKept) {
         EXPECT_FALSE(dialog.txtDefaultStorybookPath->isEnabled());
         dialog.cmdOk->click();
     });
-    EXPECT_TRUE(app.state.blnSetDefaultToLastUsedPath);
+    EXPECT_TRUE(app.state.settings.blnSetDefaultToLastUsedPath);
 }
 
 TEST_F(Settings, TheUnfinishedControlsCannotBeUsed) {

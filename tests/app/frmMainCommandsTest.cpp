@@ -14,25 +14,22 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace {
 
 // Enabled only while an album is shown; the rest of the menu always is.
 const std::set<std::string> kAlbumItems = {
-    "mnuPopupEditMovePage", "mnuPopupSave",      "mnuPopupSaveAs", "mnuPopupEditText",
-    "mnuPopupEditDelete",   "mnuPopupSnapshot",  "mnuPopupView",   "mnuPopupOptionsReverse",
-    "mnuPopupFullScreen",   "mnuPopupWindowMode"};
+    "Move Page",        "Save Storybook", "Save As (xml or html)", "Edit Story Text",  "Delete Page",
+    "Snapshot Browser", "View Details",   "Reverse page Order",    "Full-Screen Mode", "Window Mode"};
 const std::set<std::string> kAlwaysItems = {
-    "mnuPopupHelp", "mnuPopupHelpHelp", "mnuPopupHelpAbout",       "mnuPopupHelpFSLA", "mnuPopupHelpWeb",
-    "mnuPopupOpen", "mnuPopupEdit",     "mnuPopupOptionsSettings", "mnuPopupOptions",  "mnuPopupExit"};
+    "Help!",          "Help File", "About Brindlecove",    "License Agreement",    "Internet Web Site",
+    "Open Storybook", "Edit Mode", "Application Settings", "Options and Settings", "Exit"};
 
 // A click as the user gives it; controls that start hidden or disabled are made clickable first.
 // Right presses open the popup menu, which the popup tests look at.
-void raise(frmMain& window, const CommandControl& control) {
-    if (auto* item = std::get_if<QAction*>(&control)) {
-        controls(window).mnuPopup->setItemEnabled(*item, true);
-        (*item)->trigger();
-    } else if (auto* hotspot = std::get_if<ImageHotspot*>(&control)) {
+void raise(const CommandControl& control) {
+    if (auto* hotspot = std::get_if<ImageHotspot*>(&control)) {
         emit(*hotspot)->clicked();
     } else if (auto* button = std::get_if<PictureButton*>(&control)) {
         (*button)->show();
@@ -55,7 +52,7 @@ std::optional<std::set<std::string>> popupAfter(frmMain& window, const std::func
         enabled.emplace();
         for (const auto& items : {kAlbumItems, kAlwaysItems})
             for (const std::string& item : items)
-                if (controls(window).mnuPopup->itemEnabled(QString::fromStdString(item)))
+                if (controls(window).mnuPopup->itemEnabled(controls(window).menuItem(item)))
                     enabled->insert(item);
         QTimer::singleShot(0, menu, &QMenu::close);
     });
@@ -94,7 +91,7 @@ TEST_F(Commands, EveryControlOfARowRaisesItsCommandWithTheHotspotLitMeanwhile) {
             reached.clear();
             litMeanwhile.clear();
             window.HighlightButton(nullptr);
-            raise(window, control);
+            raise(control);
             EXPECT_EQ(reached, std::vector<Command>{row->command});
             if (raisedBy) {
                 EXPECT_EQ(litMeanwhile, std::vector<int>{row->lit == Lit::No ? 0 : 1});
@@ -104,6 +101,14 @@ TEST_F(Commands, EveryControlOfARowRaisesItsCommandWithTheHotspotLitMeanwhile) {
                 litAfter += each->highlight();
             EXPECT_EQ(litAfter, raisedBy && row->lit == Lit::Stays ? 1 : 0)
                 << "only Exit keeps its highlight";
+        }
+        raisedBy = nullptr;
+        for (const MenuItem& item : row->items) {
+            reached.clear();
+            QAction* action = controls(window).menuItem(item.text);
+            controls(window).mnuPopup->setItemEnabled(action, true);
+            action->trigger();
+            EXPECT_EQ(reached, std::vector<Command>{row->command}) << item.text;
         }
     }
     EXPECT_EQ(mode(), "Exit");
@@ -117,7 +122,9 @@ TEST_F(Commands, NoControlIsLeftOutOfTheTable) {
         EXPECT_EQ(rows[Command(command)], 1) << "command " << command << " has one row";
 
     std::set<const QObject*> bound;
-    for (const CommandRow& row : window.commands())
+    for (const CommandRow& row : window.commands()) {
+        for (const MenuItem& item : row.items)
+            bound.insert(controls(window).menuItem(item.text));
         for (const CommandControl& control : row.controls)
             std::visit(
                 [&](auto raised) {
@@ -127,6 +134,7 @@ TEST_F(Commands, NoControlIsLeftOutOfTheTable) {
                         bound.insert(raised.on);
                 },
                 control);
+    }
     std::vector<QObject*> found;
     for (QObject* control : window.findChildren<ImageHotspot*>())
         found.push_back(control);
@@ -157,7 +165,7 @@ TEST_F(Commands, PopupEnablesTheAlbumItemsOnlyWhileAnAlbumIsShown) {
             if (std::set<std::string_view>{"View Storybook", "Edit Storybook", "Storybook Saved"}.count(mode))
                 expected.insert(kAlbumItems.begin(), kAlbumItems.end());
             if (saved)
-                expected.erase("mnuPopupSave");
+                expected.erase("Save Storybook");
             EXPECT_EQ(popupAfter(window, rightPress), expected);
         }
     }
@@ -168,6 +176,69 @@ TEST_F(Commands, PopupEnablesTheAlbumItemsOnlyWhileAnAlbumIsShown) {
             popupAfter(window, [&] { emit controls(window).pbxShow->mousePressed(button, 100, 100); }));
         EXPECT_FALSE(popupAfter(window, [&] { emit window.faceMousePressed(button, 0, 0); }));
     }
+}
+
+// For every command and mode: a command its guard refuses, from whichever control, item or key,
+// changes nothing and asks nothing; an enabled popup item and a shown side button offer only a
+// command whose guard holds; and a key tests another guard than its row's only where its row
+// says why.
+TEST_F(Commands, ControlsItemsKeysAndBodiesAgreeInEveryMode) {
+    PagedAlbum album(4);
+    openThroughDialog(app, window, album.path);
+    MainController& controller = app.state.controller();
+    const auto seen = [&] {
+        return std::make_tuple(controller.mode(), controller.currentPage(), controller.saved(), stories(),
+                               controls(window).rtbViewer->text(), app.state.blnFullScreen);
+    };
+    for (const char* mode :
+         {"View Storybook", "Storybook Saved", "Edit Storybook", "Relocate Page", "Nothing Loaded"}) {
+        for (const bool saved : {true, false}) {
+            for (const CommandRow& row : window.commands()) {
+                controller.setMode(*modeNamed(mode));
+                controller.setSaved(saved);
+                window.refresh();
+                const bool holds = guardHolds(controller, row.guard);
+                SCOPED_TRACE(std::string(mode) + (saved ? " saved, command " : " unsaved, command ") +
+                             std::to_string(int(row.command)));
+                for (const MenuItem& item : row.items)
+                    EXPECT_EQ(controls(window).mnuPopup->itemEnabled(controls(window).menuItem(item.text)),
+                              holds);
+                if (holds)
+                    continue;
+                app.seam.requests.clear();
+                const auto before = seen();
+                window.runCommand(row.command);
+                EXPECT_EQ(seen(), before);
+                EXPECT_TRUE(app.seam.requests.empty());
+            }
+        }
+    }
+
+    controller.setMode(AppMode::ViewStorybook);
+    window.refresh();
+    for (const auto& panel : {controls(window).btnTools, controls(window).btnEdit}) {
+        emit panel->clicked();
+        for (const CommandRow& row : window.commands())
+            for (const CommandControl& control : row.controls)
+                if (auto* const* button = std::get_if<PictureButton*>(&control);
+                    button && (*button)->isVisible())
+                    EXPECT_TRUE(guardHolds(controller, row.guard)) << (*button)->objectName().toStdString();
+    }
+
+    using MC = MainController;
+    const std::vector<std::pair<Command, Guard>> ownKeyGuards = {
+        {Command::MovePage, &MC::albumShownOrMoving},
+        {Command::ConfirmDeletePage, &MC::inViewMode},
+        {Command::ShowSnapshotBrowser, &MC::inViewMode},
+        {Command::ToggleFullScreen, &MC::anyMode},
+        {Command::PageForward, &MC::inViewMode}};
+    for (const CommandRow& row : window.commands())
+        for (const KeyBinding& key : row.keys)
+            if (key.guard && key.guard != &MC::turningPages)
+                EXPECT_NE(std::find(ownKeyGuards.begin(), ownKeyGuards.end(),
+                                    std::make_pair(row.command, key.guard)),
+                          ownKeyGuards.end())
+                    << int(row.command);
 }
 
 TEST_F(Commands, ConfirmedExitAsksOnlyWithoutUnsavedChanges) {
@@ -193,7 +264,7 @@ TEST_F(Commands, ConfirmedExitAsksOnlyWithoutUnsavedChanges) {
 // The Exit button, the menu item and the window manager's close all commit typed text and put a
 // moved page back before the unsaved-changes question saves.
 TEST(WaysOut, KeepTypedTextAndTheMovedPage) {
-    for (const char* way : {"btnExit", "mnuPopupExit", "close"}) {
+    for (const char* way : {"btnExit", "Exit", "close"}) {
         for (const bool moving : {false, true}) {
             SCOPED_TRACE(std::string(way) + (moving ? " moving" : " editing"));
             AppFixture app;
@@ -212,7 +283,7 @@ TEST(WaysOut, KeepTypedTextAndTheMovedPage) {
             else if (std::string_view(way) == "btnExit")
                 emit controls(window).btnExit->clicked();
             else
-                controls(window).mnuPopup->action(QString::fromLatin1(way))->trigger();
+                controls(window).menuItem(way)->trigger();
 
             expectBox(app, "Do you want to save the changes you made to Storybook.xml?",
                       MessageButtons::YesNo, "Unsaved Modifications");

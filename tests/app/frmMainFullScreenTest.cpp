@@ -88,8 +88,8 @@ TEST_F(FullScreenTest, EnlargedPageStandsWhereTheArithmeticPutsItAndTheWindowCom
     EXPECT_EQ(controls(window).pbxBlanket->geometry(), QRect(QPoint(0, 0), screen.size()));
     for (ColorButton* button : controls(window).cmdNav)
         EXPECT_FALSE(button->isVisible());
-    EXPECT_FALSE(controls(window).mnuPopup->itemAvailable(QStringLiteral("mnuPopupFullScreen")));
-    EXPECT_TRUE(controls(window).mnuPopup->itemAvailable(QStringLiteral("mnuPopupWindowMode")));
+    EXPECT_FALSE(controls(window).mnuPopup->itemAvailable(controls(window).menuItem("Full-Screen Mode")));
+    EXPECT_TRUE(controls(window).mnuPopup->itemAvailable(controls(window).menuItem("Window Mode")));
     EXPECT_EQ(controls(window).pbxShow->shownImage().size(), controls(window).pbxShow->size())
         << "the page was painted anew";
 

@@ -235,7 +235,7 @@ TEST_F(Pages, MissingOrBlankSnapshotDrawsThePlaceholder) {
     EXPECT_LT(shareOf(window, kMiddle, kPageColors[1]), 0.01);
 
     app.state.storybook().varEntryArray[1][album::Snapshot][album::Content] = "   ";
-    window.RefreshDisplay(DisplayAction::Display);
+    window.showPageAfresh();
     window.refresh();
     EXPECT_GT(shareOf(window, kPlaceholderX, QColor(0, 0, 255)), 0.05);
 }
@@ -256,12 +256,15 @@ TEST_F(Pages, CaptionCycleAndModifiedMarker) {
     EXPECT_EQ(seen, (std::vector<std::string>{"PF-", "PFS", "---", "P--"}));
 
     EXPECT_LT(shareOf(window, kModified, QColor(255, 0, 0)), 0.01);
+    const double blackUnmarked = shareOf(window, kModified, QColor(0, 0, 0));
     app.state.controller().setSaved(false);
-    window.RefreshDisplay(DisplayAction::Display);
+    window.showPageAfresh();
     window.refresh();
     EXPECT_GT(shareOf(window, kModified, QColor(255, 0, 0)), 0.03);
+    EXPECT_GT(shareOf(window, kModified, QColor(0, 0, 0)), blackUnmarked + 0.02)
+        << "the mark has a black shadow, as the other captions do, so it shows on red photos too";
     app.state.blnShowPageNumber = false;
-    window.RefreshDisplay(DisplayAction::Display);
+    window.showPageAfresh();
     window.refresh();
     EXPECT_LT(shareOf(window, kModified, QColor(255, 0, 0)), 0.01) << "no marker without the page number";
     EXPECT_LT(shareOf(window, kPageNumber, QColor(255, 255, 0)), 0.01);
@@ -342,7 +345,7 @@ TEST_F(Pages, MouseUpInViewModeCopiesTheSelection) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
     app.seam.clipboard = "old";
-    window.rtbViewer_MouseUp();
+    window.runCommand(Command::CopyStorySelection);
     EXPECT_EQ(app.seam.clipboard, "");
     EXPECT_EQ(window.focusWidget(), controls(window).pbxShow);
 }

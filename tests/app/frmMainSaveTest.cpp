@@ -154,7 +154,7 @@ TEST_F(Save, AsDecidesTheTargetFromTheTypedNameAndTheFilter) {
     const FileDialogRequest& first = dialogs[0].dialog;
     EXPECT_EQ(first.title, "Save As");
     EXPECT_TRUE(first.overwritePrompt);
-    EXPECT_EQ(first.initialFolder, app.state.strLastUsedPath);
+    EXPECT_EQ(first.initialFolder, app.state.settings.strLastUsedPath);
     const std::vector<FileFilter> filters = {{"Sims 2 Storybook File (*.xml)", "*.xml"},
                                              {"Web Export Template (Static HTML Linear)", "*.html"},
                                              {"Web Export Template (JavaScript HTML Popup)", "*.html"},

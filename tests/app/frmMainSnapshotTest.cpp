@@ -37,7 +37,7 @@ protected:
         out.write(QByteArray::fromStdString(album.bytes()));
         out.close();
         openThroughDialog(app, window, folder.filePath("Storybook.xml").toStdString());
-        app.state.blnLoadImageCacheWarning = true;
+        app.state.settings.blnLoadImageCacheWarning = true;
     }
     void picture(const std::string& name) {
         QImage image(160, 120, QImage::Format_RGB32);
@@ -74,10 +74,10 @@ TEST_F(SnapshotCommand, WarnsAboutFoldersOfMoreThanFiveHundredFilesOnceARun) {
     window.runCommand(Command::ShowSnapshotBrowser);
     EXPECT_TRUE(messages().empty()) << "500 files";
     EXPECT_EQ(modals(), 1);
-    EXPECT_FALSE(app.state.blnLoadImageCacheWarning) << "off once the browser was shown";
+    EXPECT_FALSE(app.state.settings.blnLoadImageCacheWarning) << "off once the browser was shown";
 
     QFile(folder.filePath("note_last.txt")).open(QIODevice::WriteOnly);
-    app.state.blnLoadImageCacheWarning = true;
+    app.state.settings.blnLoadImageCacheWarning = true;
     app.seam.messageAnswers = {MessageAnswer::No};
     window.runCommand(Command::ShowSnapshotBrowser);
     ASSERT_EQ(messages().size(), 1u);
@@ -89,7 +89,7 @@ TEST_F(SnapshotCommand, WarnsAboutFoldersOfMoreThanFiveHundredFilesOnceARun) {
     EXPECT_EQ(messages()[0].title, "Load Image Cache Warning.");
     EXPECT_EQ(messages()[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(modals(), 1) << "No shows no browser";
-    EXPECT_TRUE(app.state.blnLoadImageCacheWarning);
+    EXPECT_TRUE(app.state.settings.blnLoadImageCacheWarning);
     EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
 
     app.seam.messageAnswers = {MessageAnswer::Yes};

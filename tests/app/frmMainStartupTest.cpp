@@ -41,9 +41,7 @@ struct UnsavedAlbum {
         else if (way == "btnExit")
             emit controls(window).btnExit->clicked();
         else
-            controls(window)
-                .mnuPopup->action(QString::fromLatin1(way.data(), qsizetype(way.size())))
-                ->trigger();
+            controls(window).menuItem(way)->trigger();
     }
     std::string saved() const { return TempFolder::read(path); }
 
@@ -85,7 +83,7 @@ TEST(frmMainStartupTest, FirstRunShowsTheAboutBoxBeforeTheMainWindow) {
     EXPECT_EQ(controls(window).lblBragBox->text(), QStringLiteral("Brindlecove for The Sims 2 ` ver0.8.0"));
     EXPECT_TRUE(controls(window).rtbViewer->text().empty());
     EXPECT_TRUE(controls(window).rtbViewer->locked());
-    EXPECT_EQ(app.state.strLastUsedPath, app.state.strDefaultStorybookPath);
+    EXPECT_EQ(app.state.settings.strLastUsedPath, app.state.settings.strDefaultStorybookPath);
 }
 
 TEST(frmMainStartupTest, SecondRunOfTheSameVersionSkipsTheAboutBox) {
@@ -100,7 +98,7 @@ TEST(frmMainStartupTest, SecondRunOfTheSameVersionSkipsTheAboutBox) {
     frmMain window(*second);
     window.Form_Load();
     EXPECT_TRUE(app.seam.requestsOf(SeamCall::Modal).empty());
-    EXPECT_EQ(second->lngRunsForThisVersion, 1);
+    EXPECT_EQ(second->settings.lngRunsForThisVersion, 1);
 }
 
 TEST(frmMainStartupTest, AChangedVersionShowsTheAboutBoxAgainAndRestartsTheCount) {
@@ -169,7 +167,7 @@ TEST(frmMainStartupTest, AFailedSaveAtExitKeepsTheAlbumOpen) {
     };
     const Row rows[] = {
         {"btnExit", MessageAnswer::Yes, Then::SaveAgain},
-        {"mnuPopupExit", MessageAnswer::Yes, Then::SaveElsewhere},
+        {"Exit", MessageAnswer::Yes, Then::SaveElsewhere},
         {"close", MessageAnswer::Yes, Then::LeaveAndDiscard},
         {"close", MessageAnswer::Cancel, Then::SaveAgain},
     };

@@ -142,16 +142,18 @@ TEST_F(frmMainWindowTest, WindowModeHidesTheSideButtonsAndSwapsTheMenuItems) {
         button->setEnabled(true);
         button->show();
     }
-    controls(window).mnuPopup->setItemAvailable(QStringLiteral("mnuPopupFullScreen"), false);
-    controls(window).mnuPopup->setItemAvailable(QStringLiteral("mnuPopupWindowMode"), true);
+    const MainWindowProbe probe = controls(window);
+    probe.mnuPopup->setItemAvailable(probe.menuItem("Full-Screen Mode"), false);
+    probe.mnuPopup->setItemAvailable(probe.menuItem("Window Mode"), true);
     window.SetWindowMode();
+    window.refresh();
     for (PictureButton* button : {controls(window).sbtnSticky, controls(window).sbtnStuck,
                                   controls(window).sbtnTools1, controls(window).sbtnMovePg}) {
         EXPECT_TRUE(button->isHidden()) << button->objectName().toStdString();
         EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
     }
-    EXPECT_TRUE(controls(window).mnuPopup->itemAvailable(QStringLiteral("mnuPopupFullScreen")));
-    EXPECT_FALSE(controls(window).mnuPopup->itemAvailable(QStringLiteral("mnuPopupWindowMode")));
+    EXPECT_TRUE(probe.mnuPopup->itemAvailable(probe.menuItem("Full-Screen Mode")));
+    EXPECT_FALSE(probe.mnuPopup->itemAvailable(probe.menuItem("Window Mode")));
 }
 
 TEST_F(frmMainWindowTest, MouseMovesRememberThePlaceWithoutDragging) {
@@ -180,7 +182,7 @@ TEST_F(frmMainWindowTest, AboutBoxOpensOverAFreshStartScreen) {
             hasColor(controls(window).pbxShow->shownImage(), {269, 56, 70, 70}, QColor(255, 255, 255));
         return ModalResult::Accepted;
     });
-    window.ShowAboutBox();
+    window.runCommand(Command::ShowAboutBox);
     EXPECT_TRUE(startScreenShown);
     EXPECT_EQ(app.seam.requestsOf(SeamCall::Modal).size(), 1u);
 }
@@ -191,9 +193,9 @@ TEST_F(frmMainWindowTest, HelpAndLicenceOpenFromTheProgramsFolder) {
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
     help.close();
 
-    window.ShowHelpFile();
-    window.ShowLicenseAgreement();
-    window.ShowHomePage();
+    window.runCommand(Command::ShowHelpFile);
+    window.runCommand(Command::ShowLicenseAgreement);
+    window.runCommand(Command::ShowHomePage);
     ASSERT_EQ(app.seam.requests.size(), 3u);
     EXPECT_EQ(app.seam.requests[0].call, SeamCall::OpenDocument);
     EXPECT_EQ(app.seam.requests[0].text, folder + "/helpfile.html");
@@ -211,19 +213,19 @@ TEST_F(frmMainWindowTest, ALaunchTheDesktopCannotMakeNamesWhatItWasFor) {
     }
     app.seam.launchesFail = true;
     struct Row {
-        void (frmMain::*command)();
+        Command command;
         std::string named;
     };
     const Row rows[] = {
-        {&frmMain::ShowHelpFile, folder + "/helpfile.html"},
-        {&frmMain::ShowLicenseAgreement, folder + "/kvl-fsla.txt"},
-        {&frmMain::ShowHomePage, kHomePageAddress},
+        {Command::ShowHelpFile, folder + "/helpfile.html"},
+        {Command::ShowLicenseAgreement, folder + "/kvl-fsla.txt"},
+        {Command::ShowHomePage, kHomePageAddress},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.named);
         app.seam.requests.clear();
         app.seam.messageAnswers.push_back(MessageAnswer::Ok);
-        (window.*row.command)();
+        window.runCommand(row.command);
         const auto messages = app.seam.requestsOf(SeamCall::Message);
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].text.rfind("No program is set to open " + row.named + "\n", 0), 0u)
@@ -234,7 +236,7 @@ TEST_F(frmMainWindowTest, ALaunchTheDesktopCannotMakeNamesWhatItWasFor) {
     ASSERT_TRUE(QFile::remove(app.programFolder.filePath(QStringLiteral("kvl-fsla.txt"))));
     app.seam.requests.clear();
     app.seam.messageAnswers.push_back(MessageAnswer::Ok);
-    window.ShowLicenseAgreement();
+    window.runCommand(Command::ShowLicenseAgreement);
     const auto messages = app.seam.requestsOf(SeamCall::Message);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Licence text not found: " + folder + "/kvl-fsla.txt");

@@ -2,6 +2,7 @@
 #include "platform/StoryTextBox.h"
 #include "platform/Twips.h"
 
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -43,6 +44,33 @@ TEST(StoryTextBoxTest, TextKeepsItsUtf8Bytes) {
     const std::string text = "Caf\xC3\xA9 \xE2\x80\x94 story";
     box.setText(text);
     EXPECT_EQ(box.text(), text);
+}
+
+// Only a caret would draw white on the empty box; the locked box keeps it for the scroll keys. The
+// focus comes back to the locked box, as it does after a dialog.
+TEST(StoryTextBoxTest, ALockedBoxWithTheFocusDrawsNoCaret) {
+    QWidget window;
+    StoryTextBox box(&window);
+    box.setGeometry(0, 0, 200, 80);
+    box.setColors(QColor(255, 255, 255), QColor(0, 0, 64));
+    QWidget elsewhere(&window);
+    elsewhere.setFocusPolicy(Qt::StrongFocus);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const auto caretAfterRefocus = [&](bool locked) {
+        box.setLocked(locked);
+        elsewhere.setFocus();
+        box.setFocus();
+        const QImage shown = box.viewport()->grab().toImage();
+        int white = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                white += shown.pixelColor(x, y).lightness() > 200;
+        return white > 0;
+    };
+    EXPECT_TRUE(caretAfterRefocus(false)) << "the caret of an open box";
+    EXPECT_FALSE(caretAfterRefocus(true));
 }
 
 TEST(PopupMenuTest, EnabledAndAvailableAreSeparateStates) {

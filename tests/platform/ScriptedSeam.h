@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,7 @@ public:
     void openInTextEditor(std::string_view path, LaunchFailed failed) override;
     void setClipboardText(std::string_view text) override { clipboard = std::string(text); }
     std::string clipboardText() override { return clipboard; }
+    bool keyHeld(std::uint32_t nativeScanCode) override { return keysHeld.count(nativeScanCode) > 0; }
 
     std::vector<SeamRequest> requests;
     std::deque<MessageAnswer> messageAnswers;
@@ -46,6 +48,7 @@ public:
     std::deque<FileDialogResult> dialogResults;
     std::deque<std::function<ModalResult(QDialog&)>> modalActions;
     std::string clipboard;
+    std::set<std::uint32_t> keysHeld; // by native scan code
     bool launchesFail = false;
     // Called with each request as it is recorded, before it is answered.
     std::function<void(const SeamRequest&)> onRequest;

@@ -13,20 +13,6 @@ bool MainController::albumShown() const {
     return viewing() || m_mode == AppMode::EditStorybook;
 }
 
-bool MainController::keyAllowed(KeyMode mode) const {
-    switch (mode) {
-    case KeyMode::Any:
-        return true;
-    case KeyMode::Viewing:
-        return m_mode == AppMode::ViewStorybook;
-    case KeyMode::ViewingOrRelocating:
-        return m_mode == AppMode::ViewStorybook || m_mode == AppMode::RelocatePage;
-    case KeyMode::Relocating:
-        return m_mode == AppMode::RelocatePage;
-    }
-    return false;
-}
-
 bool MainController::canOpenAtOnce() const {
     return viewing() || m_mode == AppMode::Initialized || m_mode == AppMode::NothingLoaded;
 }

@@ -21,9 +21,6 @@ enum class PageTurn {
     WhileMoving, // the page being moved travels along
 };
 
-// The modes a key's command is acted on in.
-enum class KeyMode { Any, Viewing, ViewingOrRelocating, Relocating };
-
 class MainController {
 public:
     explicit MainController(const Storybook& book) : m_book(book) {}
@@ -41,21 +38,25 @@ public:
     bool hasPages() const { return pageCount() > 0; }
     bool hasUnsavedChanges() const { return hasPages() && !m_saved; }
 
-    // An album on show, viewed or edited: the popup's album items are enabled.
+    // The guards of the commands (CommandTable.h). An album on show, viewed or edited: the popup's
+    // album items are enabled.
     bool albumShown() const;
-    bool hasChangesShown() const { return albumShown() && !m_saved; }
+    bool hasChangesShown() const { return albumShown() && hasUnsavedChanges(); }
     bool viewing() const { return m_mode == AppMode::ViewStorybook || m_mode == AppMode::StorybookSaved; }
-    bool keyAllowed(KeyMode mode) const;
-
-    // The command guards, as each command asks them once a text edit is committed.
-    bool canOpenAtOnce() const;
-    bool canSave() const { return hasPages() && m_mode != AppMode::RelocatePage; }
-    bool canSaveAs() const { return hasPages() && viewing(); }
-    bool canEnterEdit() const { return hasPages() && viewing(); }
+    bool inViewMode() const { return m_mode == AppMode::ViewStorybook; }
+    bool viewingOrEditing() const {
+        return m_mode == AppMode::ViewStorybook || m_mode == AppMode::EditStorybook;
+    }
+    bool moving() const { return m_mode == AppMode::RelocatePage; }
+    bool turningPages() const { return inViewMode() || moving(); }
+    bool albumShownOrMoving() const { return albumShown() || moving(); }
+    bool anyMode() const { return true; }
     bool canBeginMove() const;
-    bool canChangePages() const { return m_mode != AppMode::RelocatePage; }
-    bool canEnterFullScreen() const { return m_mode == AppMode::ViewStorybook && hasPages(); }
     bool canExitFromKeyboard() const { return m_saved; }
+
+    // The rules inside the commands.
+    bool canOpenAtOnce() const;
+    bool canEnterFullScreen() const { return m_mode == AppMode::ViewStorybook && hasPages(); }
 
     // What a navigation button does now; the text box is locked unless the story is being typed.
     PageTurn pageTurn(bool textLocked) const;

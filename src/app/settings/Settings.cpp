@@ -42,34 +42,35 @@ void LoadStoredSettings(AppState& state) {
         return registry.GetRegString(kHkeyCurrentUser, kSettingsKeyPath, name).value_or(std::string());
     };
 
-    state.strMyDocuments = state.environment().documentsFolder;
+    state.settings.strMyDocuments = state.environment().documentsFolder;
 
     const std::string defaultPath = read("DefaultStorybookPath");
-    state.strDefaultStorybookPath =
-        defaultPath.empty() ? state.strMyDocuments + "/EA Games/The Sims 2/Storytelling" : defaultPath;
+    state.settings.strDefaultStorybookPath =
+        defaultPath.empty() ? state.settings.strMyDocuments + "/EA Games/The Sims 2/Storytelling"
+                            : defaultPath;
 
-    state.blnSetDefaultToLastUsedPath = read("SetDefaultToLastUsedPath") == "True";
+    state.settings.blnSetDefaultToLastUsedPath = read("SetDefaultToLastUsedPath") == "True";
 
     const std::string cacheWarning = read("LoadImageCacheWarning");
-    state.strLoadImageCacheWarning = cacheWarning.empty() ? "True" : cacheWarning;
-    state.blnLoadImageCacheWarning = state.strLoadImageCacheWarning == "True";
+    state.settings.strLoadImageCacheWarning = cacheWarning.empty() ? "True" : cacheWarning;
+    state.settings.blnLoadImageCacheWarning = state.settings.strLoadImageCacheWarning == "True";
 
     const std::string sortByDate = read("LoadImageSortByDate");
-    state.blnLoadImageSortByDate = sortByDate.empty() || sortByDate != "False";
+    state.settings.blnLoadImageSortByDate = sortByDate.empty() || sortByDate != "False";
 
     const std::string storedVersion = read("ApplicationVersion");
-    state.lngRunsForThisVersion = 0;
-    if (!storedVersion.empty() && trimBlanks(storedVersion) == versionText(state.strReleaseNote))
-        state.lngRunsForThisVersion = ParseRunsCounter(read("RunsForThisVersion")).value_or(0);
+    state.settings.lngRunsForThisVersion = 0;
+    if (!storedVersion.empty() && trimBlanks(storedVersion) == versionText(state.settings.strReleaseNote))
+        state.settings.lngRunsForThisVersion = ParseRunsCounter(read("RunsForThisVersion")).value_or(0);
 }
 
 void SaveSettings(AppState& state) {
-    if (state.blnSetDefaultToLastUsedPath)
-        state.strDefaultStorybookPath = state.strLastUsedPath;
-    const std::string setDefault = trueFalse(state.blnSetDefaultToLastUsedPath);
-    const std::string sortByDate = trueFalse(state.blnLoadImageSortByDate);
+    if (state.settings.blnSetDefaultToLastUsedPath)
+        state.settings.strDefaultStorybookPath = state.settings.strLastUsedPath;
+    const std::string setDefault = trueFalse(state.settings.blnSetDefaultToLastUsedPath);
+    const std::string sortByDate = trueFalse(state.settings.blnLoadImageSortByDate);
     const std::string title = kApplicationTitle;
-    const std::string version = versionText(state.strReleaseNote);
+    const std::string version = versionText(state.settings.strReleaseNote);
 
     modREgKeYmAker registry(state.settingsStore());
     const auto write = [&](const char* name, const std::string& text) {
@@ -78,10 +79,10 @@ void SaveSettings(AppState& state) {
     write("ApplicationName", "Brindlecove");
     write("ApplicationTitle", title);
     write("ApplicationVersion", version);
-    write("DefaultStorybookPath", state.strDefaultStorybookPath);
+    write("DefaultStorybookPath", state.settings.strDefaultStorybookPath);
     write("SetDefaultToLastUsedPath", setDefault);
-    write("LoadImageCacheWarning", state.strLoadImageCacheWarning);
+    write("LoadImageCacheWarning", state.settings.strLoadImageCacheWarning);
     write("LoadImageSortByDate", sortByDate);
     write("CreateBackupOnSave", "True");
-    write("RunsForThisVersion", std::to_string(NextRunsCounter(state.lngRunsForThisVersion)));
+    write("RunsForThisVersion", std::to_string(NextRunsCounter(state.settings.lngRunsForThisVersion)));
 }

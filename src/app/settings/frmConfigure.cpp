@@ -52,7 +52,7 @@ protected:
 
 } // namespace
 
-frmConfigure::frmConfigure(ConfigureValues values, QWidget* parent)
+frmConfigure::frmConfigure(StoredSettings values, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       m_values(std::move(values)) {
@@ -132,24 +132,25 @@ void frmConfigure::Form_Load() {
     chkLastUsed->setEnabled(true);
     chkImageCache->setEnabled(true);
     chkRevert->setEnabled(false);
-    txtDefaultStorybookPath->setText(QString::fromStdString(m_values.defaultStorybookPath));
-    if (m_values.setDefaultToLastUsedPath) {
+    txtDefaultStorybookPath->setText(QString::fromStdString(m_values.strDefaultStorybookPath));
+    if (m_values.blnSetDefaultToLastUsedPath) {
         txtDefaultStorybookPath->setEnabled(false);
         chkLastUsed->setChecked(true);
     } else {
         chkLastUsed->setChecked(false);
     }
     // The stored text decides, not the flag the snapshot command may have switched off for this run.
-    chkImageCache->setChecked(m_values.loadImageCacheWarning == "True");
-    chkSortThumbnails->setChecked(m_values.loadImageSortByDate);
+    chkImageCache->setChecked(m_values.strLoadImageCacheWarning == "True");
+    chkSortThumbnails->setChecked(m_values.blnLoadImageSortByDate);
 }
 
 void frmConfigure::cmdOk_Click() {
-    m_values.defaultStorybookPath = txtDefaultStorybookPath->text().toStdString();
-    m_values.setDefaultToLastUsedPath = chkLastUsed->checkState() != Qt::Unchecked;
+    m_values.strDefaultStorybookPath = txtDefaultStorybookPath->text().toStdString();
+    m_values.blnSetDefaultToLastUsedPath = chkLastUsed->checkState() != Qt::Unchecked;
     const bool warn = chkImageCache->checkState() == Qt::Checked;
-    m_values.loadImageCacheWarning = warn ? "True" : "False";
-    m_values.loadImageSortByDate = chkSortThumbnails->checkState() == Qt::Checked;
+    m_values.strLoadImageCacheWarning = warn ? "True" : "False";
+    m_values.blnLoadImageCacheWarning = warn;
+    m_values.blnLoadImageSortByDate = chkSortThumbnails->checkState() == Qt::Checked;
     accept();
 }
 

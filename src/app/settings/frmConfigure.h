@@ -3,6 +3,8 @@
 // snapshot browser's warning and sorting. It is given the settings in memory when it is made and
 // hands them back changed only on OK; nothing is stored before the application ends.
 
+#include "StoredSettings.h"
+
 #include <QDialog>
 
 #include <string>
@@ -13,21 +15,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// What the dialog shows and edits.
-struct ConfigureValues {
-    std::string defaultStorybookPath;
-    bool setDefaultToLastUsedPath = false;
-    std::string loadImageCacheWarning; // the stored text: only "True" ticks the box
-    bool loadImageSortByDate = false;
-};
-
 class frmConfigure : public QDialog {
     Q_OBJECT
 public:
-    explicit frmConfigure(ConfigureValues values, QWidget* parent = nullptr);
+    explicit frmConfigure(StoredSettings values, QWidget* parent = nullptr);
 
     // The values as OK left them (as given while the dialog was not accepted).
-    const ConfigureValues& values() const { return m_values; }
+    const StoredSettings& values() const { return m_values; }
     // The sort box changed, by the user or by the dialog's own loading: the snapshot browser must
     // scan its folder afresh, whatever the dialog's outcome.
     bool sortTouched() const { return m_sortTouched; }
@@ -55,6 +49,6 @@ private:
     void chkLastUsed_Click();
     void chkSortThumbnails_Click();
 
-    ConfigureValues m_values;
+    StoredSettings m_values;
     bool m_sortTouched = false;
 };

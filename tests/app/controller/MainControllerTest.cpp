@@ -55,25 +55,25 @@ TEST_F(Controller, ModeDecidesPageTurnsAndCommands) {
         AppMode mode;
         bool locked;
         PageTurn turn;
-        bool albumShown, canSaveAs, canBeginMove, canChangePages;
+        bool albumShown, viewingOrEditing, canBeginMove, turningPages;
     };
     using P = PageTurn;
     for (const Row& row : {
              Row{AppMode::ViewStorybook, true, P::FromViewing, true, true, false, true},
-             Row{AppMode::StorybookSaved, true, P::FromViewing, true, true, true, true},
+             Row{AppMode::StorybookSaved, true, P::FromViewing, true, false, true, false},
              Row{AppMode::ViewStorybook, false, P::Refused, true, true, false, true},
-             Row{AppMode::EditStorybook, false, P::FromEditing, true, false, true, true},
-             Row{AppMode::RelocatePage, true, P::WhileMoving, false, false, false, false},
-             Row{AppMode::NothingLoaded, true, P::Refused, false, false, false, true},
-             Row{AppMode::ReverseStorybook, true, P::Refused, false, false, false, true},
+             Row{AppMode::EditStorybook, false, P::FromEditing, true, true, true, false},
+             Row{AppMode::RelocatePage, true, P::WhileMoving, false, false, false, true},
+             Row{AppMode::NothingLoaded, true, P::Refused, false, false, false, false},
+             Row{AppMode::ReverseStorybook, true, P::Refused, false, false, false, false},
          }) {
         SCOPED_TRACE(modeText(row.mode));
         controller.setMode(row.mode);
         EXPECT_EQ(controller.pageTurn(row.locked), row.turn);
         EXPECT_EQ(controller.albumShown(), row.albumShown);
-        EXPECT_EQ(controller.canSaveAs(), row.canSaveAs);
+        EXPECT_EQ(controller.viewingOrEditing(), row.viewingOrEditing);
         EXPECT_EQ(controller.canBeginMove(), row.canBeginMove);
-        EXPECT_EQ(controller.canChangePages(), row.canChangePages);
+        EXPECT_EQ(controller.turningPages(), row.turningPages);
     }
 }
 
@@ -83,7 +83,7 @@ TEST_F(Controller, AnEmptyAlbumTurnsNoPageAndHoldsNoChanges) {
     for (AppMode mode : {AppMode::ViewStorybook, AppMode::EditStorybook}) {
         controller.setMode(mode);
         EXPECT_EQ(controller.pageTurn(true), PageTurn::Refused);
-        EXPECT_FALSE(controller.canSave() || controller.canEnterEdit() || controller.canEnterFullScreen());
+        EXPECT_FALSE(controller.hasChangesShown() || controller.canEnterFullScreen());
     }
     EXPECT_FALSE(controller.hasUnsavedChanges());
     book->varPageCount = 1;
