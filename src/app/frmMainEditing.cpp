@@ -15,7 +15,6 @@
 #include "platform/PictureArea.h"
 #include "platform/StoryTextBox.h"
 
-
 // The box hands back an untouched story as the bytes it was shown from, so leaving edit mode without
 // typing changes nothing. A typed text is kept in a form that reads back equal; characters an album
 // cannot hold are replaced, and the user is told what was found.
