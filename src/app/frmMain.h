@@ -281,6 +281,7 @@ private:
     SnapshotCache m_snapshots;
     SnapshotScan m_snapshotScan; // the folder scan, reused while the folder is strStorybookCachePath
     HeldAtKeyDown m_heldAtKeyDown;
+    KeysDown m_keysDown;
     // The Ctrl and Alt keys held, as the key events of the three controls tell (frmMainKeys.cpp).
     bool blnCtrlKeyDown = false;
     bool blnAltKeyDown = false;

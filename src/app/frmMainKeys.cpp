@@ -50,8 +50,10 @@ void frmMain::connectKeys() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (keyboardLeftTheWindow(*event))
+    if (keyboardLeftTheWindow(*event)) {
         m_heldAtKeyDown.forget();
+        m_keysDown.forget();
+    }
     const bool press = event->type() == QEvent::KeyPress;
     if (!press && event->type() != QEvent::KeyRelease)
         return FramelessWindow::eventFilter(watched, event);
@@ -61,11 +63,13 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == pbxShow && focus && focus != pbxShow && pbxShow->isAncestorOf(focus))
         return false;
     const auto& keyEvent = *static_cast<QKeyEvent*>(event);
-    const KeyStroke key = keyStroke(keyEvent);
-    // A held key repeats as releases and presses; only its last release counts. Under X a repeat's
-    // release comes unmarked when its press has not yet reached the window (on a loaded machine),
-    // but the key is still down then: without this a held Ctrl+E ran twice or Alt+F4 asked while
-    // F4 was held. Only keys with a key-up command ask, so typing costs no round trips.
+    KeyStroke key = keyStroke(keyEvent);
+    key.repeat = m_keysDown.repeats(keyEvent);
+    // Only a held key's last release counts. Where X still sends each repeat as a release and a
+    // press, a repeat's release comes unmarked when its press has not yet reached the window (on a
+    // loaded machine), but the key is still down then: without this a held Ctrl+E ran twice or
+    // Alt+F4 asked while F4 was held. Only keys with a key-up command ask, so typing costs no round
+    // trips.
     if (!press && (key.repeat || (hasKeyUpCommandIn(m_commands, key.keyCode) &&
                                   m_state.seam().keyHeld(keyEvent.nativeScanCode()))))
         return false;

@@ -95,3 +95,18 @@ KeyStroke keyStroke(const QKeyEvent& event) {
         code = letterAtKeyPosition(event.nativeScanCode());
     return {code, shiftWord(event.modifiers()), event.isAutoRepeat()};
 }
+
+bool KeysDown::repeats(const QKeyEvent& event) {
+    if (event.isAutoRepeat())
+        return true;
+    // Events made inside the program may carry no scan code; their key tells them apart.
+    const std::uint32_t key = event.nativeScanCode() != 0
+                                  ? event.nativeScanCode()
+                                  : kNoScanCode | static_cast<std::uint32_t>(event.key());
+    if (event.type() == QEvent::KeyRelease) {
+        m_downSince.erase(key);
+        return false;
+    }
+    const auto [down, isNew] = m_downSince.try_emplace(key, event.timestamp());
+    return !isNew && down->second != event.timestamp();
+}

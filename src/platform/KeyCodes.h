@@ -7,6 +7,7 @@
 #include <Qt>
 
 #include <cstdint>
+#include <map>
 
 class QKeyEvent;
 
@@ -54,7 +55,22 @@ std::int16_t shiftWord(Qt::KeyboardModifiers modifiers);
 struct KeyStroke {
     std::int16_t keyCode = 0;
     std::int16_t shift = 0;
-    // The window system repeats a held key; on this platform each repeat is a release and a press.
+    // A repeat of a held key, press or release, as opposed to the key going down or up.
     bool repeat = false;
 };
 KeyStroke keyStroke(const QKeyEvent& event);
+
+// The keys seen down, to tell a held key's repeats from new presses whatever the window system
+// marks: X may repeat a key as presses alone (each unmarked), and Qt marks a repeat's release and
+// press only when both have arrived. One key event may pass several watched controls: it counts once.
+class KeysDown {
+public:
+    // True when the event repeats a key already down; otherwise it records the key going down or up.
+    bool repeats(const QKeyEvent& event);
+    // The keyboard went to another window, which gets the releases of the keys down now.
+    void forget() { m_downSince.clear(); }
+
+private:
+    static constexpr std::uint32_t kNoScanCode = 0x80000000;
+    std::map<std::uint32_t, std::uint64_t> m_downSince; // native scan code, time of its press
+};

@@ -20,6 +20,10 @@
 #include <QUrl>
 
 #include <xcb/xcb.h>
+// The XKB header names a field "explicit", a keyword in C++.
+#define explicit xkbExplicit
+#include <xcb/xkb.h>
+#undef explicit
 
 #include <cstdlib>
 
@@ -111,7 +115,18 @@ void launch(QObject& launches, const QUrl& url, PlatformSeam::LaunchFailed faile
 } // namespace
 
 QtSeam::QtSeam(std::string applicationTitle)
-    : m_applicationTitle(std::move(applicationTitle)), m_launches(std::make_unique<QObject>()) {}
+    : m_applicationTitle(std::move(applicationTitle)), m_launches(std::make_unique<QObject>()) {
+    // A held key then repeats as presses alone, ended by one release. Otherwise X sends each repeat
+    // as a release and a press, and Qt marks the pair only when the press has already arrived, which
+    // on a loaded machine it often has not: the release then looks like the key's last.
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (xcb_connection_t* connection = x11 ? x11->connection() : nullptr) {
+        const std::uint32_t flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
+        std::free(xcb_xkb_per_client_flags_reply(
+            connection, xcb_xkb_per_client_flags(connection, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0),
+            nullptr));
+    }
+}
 
 QtSeam::~QtSeam() = default;
 

@@ -69,3 +69,33 @@ TEST(KeyCodesTest, NonLatinLettersTakeTheLatinLetterOnTheSameKey) {
         EXPECT_EQ(keyStroke(event).keyCode, row.code) << row.why;
     }
 }
+
+// A held key comes as presses alone (X with detectable repeat), as marked release and press pairs
+// (Qt saw both), or as unmarked ones; a key seen by two controls is one press.
+TEST(KeyCodesTest, KeysDownTellsRepeatsFromNewPresses) {
+    struct Step {
+        QEvent::Type type;
+        quint32 scanCode;
+        quint64 time;
+        bool marked;
+        bool repeat;
+    };
+    const Step steps[] = {
+        {QEvent::KeyPress, 26, 100, false, false},   // E goes down
+        {QEvent::KeyPress, 26, 100, false, false},   // the same press, seen by a second control
+        {QEvent::KeyPress, 37, 120, false, false},   // another key beside it is its own press
+        {QEvent::KeyPress, 26, 600, false, true},    // held: a press alone repeats
+        {QEvent::KeyRelease, 26, 630, true, true},   // a marked release repeats
+        {QEvent::KeyPress, 26, 630, true, true},     // and so does its press
+        {QEvent::KeyRelease, 26, 700, false, false}, // let go
+        {QEvent::KeyPress, 26, 900, false, false},   // pressed again: a new press
+    };
+    KeysDown keys;
+    int n = 0;
+    for (const Step& step : steps) {
+        QKeyEvent event(step.type, Qt::Key_E, Qt::NoModifier, step.scanCode, 0, 0, QString(), step.marked);
+        event.setTimestamp(step.time);
+        EXPECT_EQ(keys.repeats(event), step.repeat) << "step " << n;
+        ++n;
+    }
+}
