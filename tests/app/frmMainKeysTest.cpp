@@ -289,10 +289,11 @@ TEST_F(KeysTest, ArrowsInEditModeEditTheTextAndUpDownScrollInViewMode) {
 
 TEST_F(KeysTest, OtherControlsAreNotActedOn) {
     // A key that a side button inside the picture area leaves alone is not the picture's key.
-    controls(window).sbtnMovePg->show();
-    controls(window).sbtnMovePg->setEnabled(true);
-    controls(window).sbtnMovePg->setFocus();
-    key(controls(window).sbtnMovePg, Qt::Key_Right);
+    PictureButton* const move = control<PictureButton>(window, Command::BeginRelocatePage);
+    move->show();
+    move->setEnabled(true);
+    move->setFocus();
+    key(move, Qt::Key_Right);
     EXPECT_EQ(book.page(), 0);
 }
 

@@ -39,7 +39,7 @@ struct UnsavedAlbum {
         if (way == "close")
             window.close();
         else if (way == "btnExit")
-            emit controls(window).btnExit->clicked();
+            emit control<ImageHotspot>(window, Command::ExitApplication)->clicked();
         else
             controls(window).menuItem(way)->trigger();
     }
@@ -192,7 +192,7 @@ TEST(frmMainStartupTest, AFailedSaveAtExitKeepsTheAlbumOpen) {
         EXPECT_EQ(edited.app.state.storybook().varPageCount, 2);
         EXPECT_NE(std::string(edited.app.state.storybook().content(0, album::Text)).find(kTyped),
                   std::string::npos);
-        EXPECT_EQ(controls(edited.window).btnExit->highlight(), 0);
+        EXPECT_EQ(control<ImageHotspot>(edited.window, Command::ExitApplication)->highlight(), 0);
         EXPECT_TRUE(edited.app.store.writes.empty()) << "the settings wait for the real exit";
 
         seam.requests.clear();
