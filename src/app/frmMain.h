@@ -53,8 +53,6 @@ public:
     explicit frmMain(AppState& state, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    AppState& state() { return m_state; }
-
     // Start-up (frmMainStartup.cpp).
     void Form_Load();
     // True once the application was asked to end at once (nothing is saved then).
@@ -79,14 +77,8 @@ public:
     void DrawToolbarLabels();
     // Lights the hotspot; none takes every light off.
     void HighlightButton(ImageHotspot* hotspot);
-    void Form_MouseMove(int Button);
+    // The page shown, its picture and story, drawn afresh at the next refresh.
     void DisplayCurrentPage();
-    void stepOverlayCaptions();
-    // Marks the page picture to be drawn afresh and drops the side panel unless it is pinned.
-    void showPageAfresh();
-    void CommitTextEdit();
-    // Ends the application at once, writing nothing.
-    void endApplication();
 
     // The image information window, once shown; the about box instance, created on first use
     // (also when only its launcher is needed).
@@ -131,7 +123,10 @@ private:
     QLabel* imgSaving = nullptr;
     PopupMenu* mnuPopup = nullptr;
 
-    // Shut-down (frmMainStartup.cpp).
+    // Start-up and shut-down (frmMainStartup.cpp, frmMainStartScreen.cpp).
+    // A mouse move over the window's face: the left button drags the window; every move remembers
+    // where it stands.
+    void Form_MouseMove(int Button);
     void Form_Unload(bool& cancel);
     void UnloadAllForms(std::string FormToIgnore);
     void LoadSettings();
@@ -146,6 +141,11 @@ private:
 
     // Page display and navigation (frmMainDisplay.cpp, frmMainNavigation.cpp).
     void ShowPageImage();
+    void stepOverlayCaptions();
+    // Marks the page picture to be drawn afresh and drops the side panel unless it is pinned.
+    void showPageAfresh();
+    // Stores the story typed and returns to viewing, when editing.
+    void CommitTextEdit();
     void rtbViewer_MouseUp();
     void cmdNav_Click(int Index);
 
@@ -206,6 +206,8 @@ private:
     MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
                              std::string_view title);
     MessageAnswer showMessage(const Message& message);
+    // Ends the application at once, writing nothing.
+    void endApplication();
     void showSavingPicture();
     void hideSavingPicture();
     // Saves the album to path with the saving picture shown, and marks it saved when it was.

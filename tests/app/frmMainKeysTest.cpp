@@ -33,9 +33,9 @@ const std::map<Command, std::string> kNames = {
 
 // The commands a key runs while the mode stays as given, one word each, and what it does to the
 // held flags.
-std::string decided(frmMain& window, KeyEdge edge, int key, const char* held, KeyControl control,
-                    std::string_view mode) {
-    MainController& controller = window.state().controller();
+std::string decided(frmMain& window, AppState& state, KeyEdge edge, int key, const char* held,
+                    KeyControl control, std::string_view mode) {
+    MainController& controller = state.controller();
     const bool ctrl = std::string_view(held).find('c') != std::string_view::npos;
     const bool alt = std::string_view(held).find('a') != std::string_view::npos;
     const auto code = static_cast<std::int16_t>(key);
@@ -48,7 +48,7 @@ std::string decided(frmMain& window, KeyEdge edge, int key, const char* held, Ke
     controller.setMode(*modeNamed(mode));
     // Editing leaves the album unsaved; the other modes are tried on a saved one.
     controller.setSaved(mode != "Edit Storybook");
-    window.state().storybook().varPageCount = 2;
+    state.storybook().varPageCount = 2;
     std::string words;
     const std::vector<KeyMatch> rows = rowsForKey(window.commands(), edge, code, ctrl, alt, control);
     for (const KeyMatch& match : rows) {
@@ -88,7 +88,7 @@ protected:
 
 void KeyTableTest::expectRows(KeyEdge edge, std::initializer_list<Row> rows) {
     for (const Row& row : rows)
-        EXPECT_EQ(decided(window, edge, row.key, row.held, row.control, row.mode), row.expected)
+        EXPECT_EQ(decided(window, app.state, edge, row.key, row.held, row.control, row.mode), row.expected)
             << "key " << row.key << " held '" << row.held << "' control " << int(row.control) << " in "
             << row.mode;
 }

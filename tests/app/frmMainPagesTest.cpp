@@ -169,7 +169,7 @@ TEST_F(Pages, UnsavedChangesAreAskedAbout) {
         openFromDialog(first.path);
         app.seam.dialogResults.clear();
         app.seam.requests.clear();
-        window.state().storybook().varEntryArray[0][album::Text][album::Content] = "<![CDATA[changed]]>";
+        app.state.storybook().varEntryArray[0][album::Text][album::Content] = "<![CDATA[changed]]>";
         app.state.controller().setSaved(false);
         app.seam.messageAnswers.push_back(row.answer);
         if (row.loadsSecond)
@@ -235,7 +235,7 @@ TEST_F(Pages, MissingOrBlankSnapshotDrawsThePlaceholder) {
     EXPECT_LT(shareOf(window, kMiddle, kPageColors[1]), 0.01);
 
     app.state.storybook().varEntryArray[1][album::Snapshot][album::Content] = "   ";
-    window.showPageAfresh();
+    window.DisplayCurrentPage();
     window.refresh();
     EXPECT_GT(shareOf(window, kPlaceholderX, QColor(0, 0, 255)), 0.05);
 }
@@ -258,13 +258,13 @@ TEST_F(Pages, CaptionCycleAndModifiedMarker) {
     EXPECT_LT(shareOf(window, kModified, QColor(255, 0, 0)), 0.01);
     const double blackUnmarked = shareOf(window, kModified, QColor(0, 0, 0));
     app.state.controller().setSaved(false);
-    window.showPageAfresh();
+    window.DisplayCurrentPage();
     window.refresh();
     EXPECT_GT(shareOf(window, kModified, QColor(255, 0, 0)), 0.03);
     EXPECT_GT(shareOf(window, kModified, QColor(0, 0, 0)), blackUnmarked + 0.02)
         << "the mark has a black shadow, as the other captions do, so it shows on red photos too";
     app.state.blnShowPageNumber = false;
-    window.showPageAfresh();
+    window.DisplayCurrentPage();
     window.refresh();
     EXPECT_LT(shareOf(window, kModified, QColor(255, 0, 0)), 0.01) << "no marker without the page number";
     EXPECT_LT(shareOf(window, kPageNumber, QColor(255, 255, 0)), 0.01);
@@ -335,9 +335,8 @@ TEST_F(Pages, UntouchedStoryKeepsBytesThatAreNoUtf8) {
     AlbumFolder folder(3);
     folder.album.pages[0].story = "caf\xe9";
     openFromDialog(folder.write("Latin.xml", folder.album.bytes()));
-    app.state.controller().setMode(AppMode::EditStorybook);
-    window.CommitTextEdit();
-    window.refresh();
+    window.runCommand(Command::ToggleEditMode);
+    window.runCommand(Command::ToggleEditMode);
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[caf\xe9]]>");
 }
 
@@ -383,9 +382,8 @@ TEST_F(Pages, AStoryOfOneMegabyteLineOpensAndIsShown) {
     // Unlocking for an edit leaves a cut story locked, and committing it stores it whole.
     controls(window).rtbViewer->setLocked(false);
     EXPECT_TRUE(controls(window).rtbViewer->locked());
-    window.state().controller().setMode(AppMode::EditStorybook);
-    window.CommitTextEdit();
-    window.refresh();
+    window.runCommand(Command::ToggleEditMode);
+    window.runCommand(Command::ToggleEditMode);
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[" + line + "]]>");
 
     controls(window).cmdNav[3]->click();
@@ -423,10 +421,9 @@ TEST_F(Pages, SnapshotNamesThatAreNoPlainNamesAreNeverOpened) {
 TEST_F(Pages, ACdataEndTypedIntoAStoryIsKeptAsTheStandardSplit) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
-    window.state().controller().setMode(AppMode::EditStorybook);
+    window.runCommand(Command::ToggleEditMode);
     controls(window).rtbViewer->setText("a ]]> b");
-    window.CommitTextEdit();
-    window.refresh();
+    window.runCommand(Command::ToggleEditMode);
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[a ]]]]><![CDATA[> b]]>");
     EXPECT_EQ(controls(window).rtbViewer->text(), "a ]]> b");
 }

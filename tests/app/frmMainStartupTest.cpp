@@ -259,10 +259,16 @@ TEST(frmMainStartupTest, EndingAtOnceSavesNothing) {
     AppFixture app;
     frmMain window(app.state);
     window.Form_Load();
+    TempFolder folder;
+    AlbumText album;
+    album.pages = {{"Arrival", "snapshot_4c1e9b07_00000001.jpg", "We moved in."}};
+    album.keywords.assign(10, "word"); // its parse ends the application
+    app.seam.messageAnswers = {MessageAnswer::Ok};
+    openThroughDialog(app, window, folder.write("Long.xml", album.bytes()));
     app.state.storybook().varPageCount = 2;
     app.state.controller().setSaved(false);
     app.store.writes.clear();
-    window.endApplication();
+    app.seam.requests.clear();
     window.close();
     EXPECT_TRUE(window.endRequested());
     EXPECT_TRUE(app.store.writes.empty());

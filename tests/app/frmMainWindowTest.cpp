@@ -165,12 +165,12 @@ TEST_F(frmMainWindowTest, MouseMovesRememberThePlaceWithoutDragging) {
     window.move(100, 50);
     for (const int button : {0, 2, 3, 4}) {
         app.state.intWindowTop = app.state.intWindowLeft = 0;
-        window.Form_MouseMove(button);
+        emit window.faceMouseMoved(button);
         EXPECT_EQ(app.state.intWindowLeft, 1500) << "button " << button;
         EXPECT_EQ(app.state.intWindowTop, 750) << "button " << button;
     }
     window.move(3000, -2500);
-    window.Form_MouseMove(0);
+    emit window.faceMouseMoved(0);
     EXPECT_EQ(app.state.intWindowLeft, 32767) << "beyond the 16-bit range the nearest value is kept";
     EXPECT_EQ(app.state.intWindowTop, -32768);
 }
