@@ -282,6 +282,10 @@ private:
     QPoint m_placeBeforeFullScreen;
     SnapshotCache m_snapshots;
     SnapshotScan m_snapshotScan; // the folder scan, reused while the folder is strStorybookCachePath
+    // The album named on the command line, opened at start-up in place of the Open dialog.
+    std::string varCommandLineFile;
+    // The pin: page turns keep editing and the page buttons stay in view (frmMainPopup.cpp).
+    bool blnSticky = false;
     HeldAtKeyDown m_heldAtKeyDown;
     // The Ctrl and Alt keys held, as the key events of the three controls tell (frmMainKeys.cpp).
     bool blnCtrlKeyDown = false;

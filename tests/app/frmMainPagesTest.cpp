@@ -314,7 +314,7 @@ TEST_F(Pages, EditModeKeepsTheEditAndThePinKeepsEditing) {
     EXPECT_TRUE(controls(window).rtbViewer->locked());
     EXPECT_EQ(window.focusWidget(), controls(window).pbxShow);
 
-    app.state.blnSticky = true;
+    window.runCommand(Command::PinPageButtons);
     beginEdit("edited\r\ntwo");
     controls(window).cmdNav[3]->click();
     EXPECT_EQ(app.state.storybook().content(1, album::Text), "<![CDATA[edited\r\ntwo]]>");
@@ -328,7 +328,9 @@ TEST_F(Pages, EditModeKeepsTheEditAndThePinKeepsEditing) {
     emit controls(window).pbxShow->clicked();
     EXPECT_EQ(app.state.storybook().content(2, album::Text), "<![CDATA[last words]]>");
     EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
-    EXPECT_FALSE(app.state.blnSticky);
+    window.runCommand(Command::ToggleEditMode);
+    EXPECT_TRUE(control<PictureButton>(window, Command::UnpinPageButtons)->isHidden())
+        << "the pin is cleared";
 }
 
 TEST_F(Pages, UntouchedStoryKeepsBytesThatAreNoUtf8) {
