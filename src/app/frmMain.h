@@ -72,9 +72,6 @@ public:
     void observeCommands(std::function<void(Command)> observer) { m_onCommand = std::move(observer); }
 
     // Steps of the window that tests and benchmarks take alone, outside any command.
-    void SetWindowMode();
-    void DrawStartScreen();
-    void DrawToolbarLabels();
     // Lights the hotspot; none takes every light off.
     void HighlightButton(ImageHotspot* hotspot);
     // The page shown, its picture and story, drawn afresh at the next refresh.
@@ -92,7 +89,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The controls, by their names; tests reach them through MainWindowProbe.
+    // The controls, by their names. Tests read what the user sees of them through MainWindowProbe
+    // and reach the toolbar hotspots and side buttons through the rows of the command table.
     friend class MainWindowProbe;
     PictureArea* pbxShow = nullptr;
     StoryTextBox* rtbViewer = nullptr;
@@ -123,7 +121,10 @@ private:
     QLabel* imgSaving = nullptr;
     PopupMenu* mnuPopup = nullptr;
 
-    // Start-up and shut-down (frmMainStartup.cpp, frmMainStartScreen.cpp).
+    // Start-up and shut-down (frmMainStartup.cpp, frmMainStartScreen.cpp, frmMainLayout.cpp).
+    void SetWindowMode();
+    void DrawStartScreen();
+    void DrawToolbarLabels();
     // A mouse move over the window's face: the left button drags the window; every move remembers
     // where it stands.
     void Form_MouseMove(int Button);

@@ -36,8 +36,7 @@ protected:
 } // namespace
 
 TEST_F(frmMainWindowTest, StartScreenTextsStandAtTheirPlacesInTheirColours) {
-    window.DrawStartScreen();
-    window.DrawToolbarLabels();
+    window.Form_Load(); // a first run: the about box opens over the start screen
     const QImage shown = controls(window).pbxShow->shownImage();
 
     struct Expectation {
@@ -73,7 +72,7 @@ TEST_F(frmMainWindowTest, StartScreenPrintsOverAShownPageAndStays) {
     controls(window).pbxShow->paintPictureOverArea(page);
     controls(window).pbxShow->setPersistentDrawing(false);
 
-    window.DrawStartScreen();
+    window.runCommand(Command::ShowAboutBox);
     controls(window).pbxShow->print("loose text drawn afterwards");
     const QImage shown = controls(window).pbxShow->shownImage();
     EXPECT_TRUE(hasColor(shown, {380, 280, 20, 20}, QColor(0, 160, 0))) << "the page is not cleared";
@@ -101,7 +100,7 @@ TEST_F(frmMainWindowTest, HighlightFollowsTheHotspot) {
 }
 
 TEST_F(frmMainWindowTest, ControlsStandAtTheirWindowModePlaces) {
-    window.SetWindowMode();
+    window.Form_Load();
     struct Place {
         QWidget* control;
         QRect pixels;
@@ -151,7 +150,7 @@ TEST_F(frmMainWindowTest, WindowModeHidesTheSideButtonsAndSwapsTheMenuItems) {
     const MainWindowProbe probe = controls(window);
     probe.mnuPopup->setItemAvailable(probe.menuItem("Full-Screen Mode"), false);
     probe.mnuPopup->setItemAvailable(probe.menuItem("Window Mode"), true);
-    window.SetWindowMode();
+    window.Form_Load();
     window.refresh();
     for (PictureButton* button : sideButtons) {
         EXPECT_TRUE(button->isHidden()) << button->objectName().toStdString();
