@@ -62,9 +62,9 @@ public:
     void holdDecodingAhead() { m_decodingAheadHeld = true; }
     void releaseDecodingAhead();
 
-    // Commands (frmMainCommands.cpp): every control and key reaches a command through runCommand,
-    // with the toolbar hotspot that raised it, if one did. A command whose guard fails does nothing.
-    void runCommand(Command command, ImageHotspot* raisedBy = nullptr);
+    // Commands (frmMainCommands.cpp): every control, popup item and key runs its row of the command
+    // table, as this does. A command whose guard fails does nothing.
+    void runCommand(Command command);
     const std::vector<CommandRow>& commands() const { return m_commands; }
     // Brings what the window shows and enables in line with the state, after every command.
     void refresh();
@@ -228,6 +228,8 @@ private:
     std::vector<CommandRow> commandTable();
     void createPopupItems();
     const CommandRow& commandRow(Command command) const;
+    // Runs the row's body when the guard holds, with the hotspot that raised it lit as the row
+    // says, then refreshes.
     void runRow(const CommandRow& row, Guard guard, ImageHotspot* raisedBy = nullptr);
     // A command run as a step of another: its body, when its guard holds (then true).
     bool runBody(Command command);
