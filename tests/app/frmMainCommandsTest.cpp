@@ -188,7 +188,7 @@ TEST_F(Commands, ControlsItemsKeysAndBodiesAgreeInEveryMode) {
     MainController& controller = app.state.controller();
     const auto seen = [&] {
         return std::make_tuple(controller.mode(), controller.currentPage(), controller.saved(), stories(),
-                               controls(window).rtbViewer->text(), app.state.blnFullScreen);
+                               controls(window).rtbViewer->text(), controls(window).pbxBlanket->isHidden());
     };
     for (const char* mode :
          {"View Storybook", "Storybook Saved", "Edit Storybook", "Relocate Page", "Nothing Loaded"}) {

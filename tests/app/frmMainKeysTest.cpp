@@ -208,7 +208,7 @@ TEST_F(KeysTest, HeldFlagsFollowEachKeyEventAndRepeatsAreIgnored) {
     send(controls(window).pbxShow, QEvent::KeyPress, Qt::Key_Alt, Qt::ControlModifier | Qt::AltModifier);
     key(controls(window).pbxShow, Qt::Key_Return);
     EXPECT_EQ(book.page(), 1) << "plain Enter turns the page";
-    EXPECT_FALSE(book.app.state.blnFullScreen);
+    EXPECT_TRUE(controls(window).pbxBlanket->isHidden()) << "nor is it Alt+Enter";
 
     QTest::keyPress(controls(window).pbxShow, Qt::Key_Control);
     for (int repeat = 0; repeat < 3; ++repeat) {
@@ -303,7 +303,7 @@ TEST_F(KeysTest, KeyUpCommandsFollowTheModifiersHeldAsTheKeyWentDown) {
     key(controls(window).pbxShow, Qt::Key_O);
     EXPECT_EQ(dialogs(), 1) << "a plain O afterwards is plain";
     rollOff(controls(window).rtbViewer, Qt::AltModifier, Qt::Key_Return);
-    EXPECT_TRUE(book.app.state.blnFullScreen) << "Alt+Enter with Alt let go first";
+    EXPECT_FALSE(controls(window).pbxBlanket->isHidden()) << "Alt+Enter with Alt let go first";
 
     send(controls(window).pbxShow, QEvent::KeyPress, Qt::Key_O, Qt::NoModifier);
     send(controls(window).pbxShow, QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
