@@ -67,6 +67,8 @@ double shareOf(frmMain& window, const QRect& pixels, const QColor& color) {
 const QRect kPageNumber(350, 0, 50, 25);    // around x 5250 twips, y 1
 const QRect kModified(318, 18, 60, 16);     // around (4800, 300) twips
 const QRect kMiddle(150, 120, 100, 40);     // the snapshot, clear of every caption
+const QRect kFileName(5, 0, 120, 18);       // from (100, 1) twips
+const QRect kSnapshotName(5, 272, 250, 20); // from (100, 92% of the height less 15) twips
 const QRect kPlaceholderX(176, 86, 40, 50); // the blue X at (2650, 1300) twips
 
 class Pages : public ::testing::Test {
@@ -244,8 +246,10 @@ TEST_F(Pages, CaptionCycleAndModifiedMarker) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
     auto flags = [&] {
-        return std::string(app.state.blnShowPageNumber ? "P" : "-") +
-               (app.state.blnShowFileName ? "F" : "-") + (app.state.blnShowSnapshotName ? "S" : "-");
+        const QColor white(255, 255, 255);
+        return std::string(shareOf(window, kPageNumber, QColor(255, 255, 0)) > 0.02 ? "P" : "-") +
+               (shareOf(window, kFileName, white) > 0.02 ? "F" : "-") +
+               (shareOf(window, kSnapshotName, white) > 0.02 ? "S" : "-");
     };
     EXPECT_EQ(flags(), "P--");
     std::vector<std::string> seen;
