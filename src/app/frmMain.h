@@ -77,10 +77,8 @@ public:
     // The page shown, its picture and story, drawn afresh at the next refresh.
     void DisplayCurrentPage();
 
-    // The image information window, once shown; the about box instance, created on first use
-    // (also when only its launcher is needed).
+    // The image information window, once shown.
     plgnImageInfo* imageInfo() const;
-    frmAbout& aboutBox();
     // The pictures shown and decoded ahead; tests and benchmarks wait on it.
     SnapshotCache& snapshots() { return m_snapshots; }
 
@@ -133,6 +131,8 @@ private:
     void LoadSettings();
     void SaveSettings();
 
+    // The about box instance, created on first use (also when only its launcher is needed).
+    frmAbout& aboutBox();
     // The commands, each run by its row of the command table. Help, about box and outside
     // documents (frmMainLaunchers.cpp).
     void ShowAboutBox();
