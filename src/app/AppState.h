@@ -34,9 +34,7 @@ public:
     std::string varStorybookFolder; // ends in '/'
     std::string varStorybookFile;
     std::string varSelectedSnapshot;
-    std::string varCommandLineFile;
     std::string strStorybookCachePath;
-    bool blnSticky = false;
     bool blnShowPageNumber = true;
     bool blnShowFileName = false;
     bool blnShowSnapshotName = false;

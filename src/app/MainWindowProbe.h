@@ -1,6 +1,8 @@
 #pragma once
-// The main window's controls as tests and benchmarks reach them, to click, type and look. The
-// window itself keeps them private.
+// What tests and benchmarks read of the main window that the user sees: the picture area, the
+// story box, the navigation buttons, the mode and brag lines, the full-screen blanket, the moved
+// page's thumbnail, the saving picture and the popup menu. The window itself keeps them private.
+// The toolbar hotspots and the side buttons are reached by the command they raise (control<>).
 
 #include "frmMain.h"
 #include "platform/PopupMenu.h"
@@ -15,37 +17,15 @@ public:
     explicit MainWindowProbe(frmMain& window)
         : pbxShow(window.pbxShow), rtbViewer(window.rtbViewer), cmdNav(window.cmdNav),
           lblApplicationMode(window.lblApplicationMode), lblBragBox(window.lblBragBox),
-          btnLoad(window.btnLoad), btnSave(window.btnSave), btnSaveAs(window.btnSaveAs),
-          btnEdit(window.btnEdit), btnImage(window.btnImage), btnTools(window.btnTools),
-          btnExit(window.btnExit), btnView(window.btnView), pbxBlanket(window.pbxBlanket),
-          sbtnDelete(window.sbtnDelete), sbtnTools1(window.sbtnTools1), sbtnMovePg(window.sbtnMovePg),
-          sbtnSticky(window.sbtnSticky), sbtnStuck(window.sbtnStuck), sbtnTools2(window.sbtnTools2),
-          sbtnTools3(window.sbtnTools3), sbtnTools4(window.sbtnTools4), sbtnTools5(window.sbtnTools5),
-          pbxThumbnail(window.pbxThumbnail), imgSaving(window.imgSaving), mnuPopup(window.mnuPopup) {}
+          pbxBlanket(window.pbxBlanket), pbxThumbnail(window.pbxThumbnail), imgSaving(window.imgSaving),
+          mnuPopup(window.mnuPopup) {}
 
     PictureArea* pbxShow;
     StoryTextBox* rtbViewer;
     std::array<ColorButton*, 6> cmdNav;
     TransparentLabel* lblApplicationMode;
     TransparentLabel* lblBragBox;
-    ImageHotspot* btnLoad;
-    ImageHotspot* btnSave;
-    ImageHotspot* btnSaveAs;
-    ImageHotspot* btnEdit;
-    ImageHotspot* btnImage;
-    ImageHotspot* btnTools;
-    ImageHotspot* btnExit;
-    ImageHotspot* btnView;
     PictureArea* pbxBlanket;
-    PictureButton* sbtnDelete;
-    PictureButton* sbtnTools1;
-    PictureButton* sbtnMovePg;
-    PictureButton* sbtnSticky;
-    PictureButton* sbtnStuck;
-    PictureButton* sbtnTools2;
-    PictureButton* sbtnTools3;
-    PictureButton* sbtnTools4;
-    PictureButton* sbtnTools5;
     PictureArea* pbxThumbnail;
     QLabel* imgSaving;
     PopupMenu* mnuPopup;
@@ -61,4 +41,15 @@ public:
 
 inline MainWindowProbe controls(frmMain& window) {
     return MainWindowProbe(window);
+}
+
+// The first control of this kind that the command's row lists, such as the toolbar hotspot or the
+// side button that raises it; none when the row lists no such control.
+template <class Control> Control* control(const frmMain& window, Command command) {
+    for (const CommandRow& row : window.commands())
+        if (row.command == command)
+            for (const CommandControl& each : row.controls)
+                if (Control* const* found = std::get_if<Control*>(&each))
+                    return *found;
+    return nullptr;
 }

@@ -53,8 +53,6 @@ public:
     explicit frmMain(AppState& state, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    AppState& state() { return m_state; }
-
     // Start-up (frmMainStartup.cpp).
     void Form_Load();
     // True once the application was asked to end at once (nothing is saved then).
@@ -64,9 +62,9 @@ public:
     void holdDecodingAhead() { m_decodingAheadHeld = true; }
     void releaseDecodingAhead();
 
-    // Commands (frmMainCommands.cpp): every control and key reaches a command through runCommand,
-    // with the toolbar hotspot that raised it, if one did. A command whose guard fails does nothing.
-    void runCommand(Command command, ImageHotspot* raisedBy = nullptr);
+    // Commands (frmMainCommands.cpp): every control, popup item and key runs its row of the command
+    // table, as this does. A command whose guard fails does nothing.
+    void runCommand(Command command);
     const std::vector<CommandRow>& commands() const { return m_commands; }
     // Brings what the window shows and enables in line with the state, after every command.
     void refresh();
@@ -74,24 +72,13 @@ public:
     void observeCommands(std::function<void(Command)> observer) { m_onCommand = std::move(observer); }
 
     // Steps of the window that tests and benchmarks take alone, outside any command.
-    void SetWindowMode();
-    void DrawStartScreen();
-    void DrawToolbarLabels();
     // Lights the hotspot; none takes every light off.
     void HighlightButton(ImageHotspot* hotspot);
-    void Form_MouseMove(int Button);
+    // The page shown, its picture and story, drawn afresh at the next refresh.
     void DisplayCurrentPage();
-    void stepOverlayCaptions();
-    // Marks the page picture to be drawn afresh and drops the side panel unless it is pinned.
-    void showPageAfresh();
-    void CommitTextEdit();
-    // Ends the application at once, writing nothing.
-    void endApplication();
 
-    // The image information window, once shown; the about box instance, created on first use
-    // (also when only its launcher is needed).
+    // The image information window, once shown.
     plgnImageInfo* imageInfo() const;
-    frmAbout& aboutBox();
     // The pictures shown and decoded ahead; tests and benchmarks wait on it.
     SnapshotCache& snapshots() { return m_snapshots; }
 
@@ -100,7 +87,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The controls, by their names; tests reach them through MainWindowProbe.
+    // The controls, by their names. Tests read what the user sees of them through MainWindowProbe
+    // and reach the toolbar hotspots and side buttons through the rows of the command table.
     friend class MainWindowProbe;
     PictureArea* pbxShow = nullptr;
     StoryTextBox* rtbViewer = nullptr;
@@ -131,12 +119,20 @@ private:
     QLabel* imgSaving = nullptr;
     PopupMenu* mnuPopup = nullptr;
 
-    // Shut-down (frmMainStartup.cpp).
+    // Start-up and shut-down (frmMainStartup.cpp, frmMainStartScreen.cpp, frmMainLayout.cpp).
+    void SetWindowMode();
+    void DrawStartScreen();
+    void DrawToolbarLabels();
+    // A mouse move over the window's face: the left button drags the window; every move remembers
+    // where it stands.
+    void Form_MouseMove(int Button);
     void Form_Unload(bool& cancel);
     void UnloadAllForms(std::string FormToIgnore);
     void LoadSettings();
     void SaveSettings();
 
+    // The about box instance, created on first use (also when only its launcher is needed).
+    frmAbout& aboutBox();
     // The commands, each run by its row of the command table. Help, about box and outside
     // documents (frmMainLaunchers.cpp).
     void ShowAboutBox();
@@ -146,6 +142,11 @@ private:
 
     // Page display and navigation (frmMainDisplay.cpp, frmMainNavigation.cpp).
     void ShowPageImage();
+    void stepOverlayCaptions();
+    // Marks the page picture to be drawn afresh and drops the side panel unless it is pinned.
+    void showPageAfresh();
+    // Stores the story typed and returns to viewing, when editing.
+    void CommitTextEdit();
     void rtbViewer_MouseUp();
     void cmdNav_Click(int Index);
 
@@ -206,6 +207,8 @@ private:
     MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
                              std::string_view title);
     MessageAnswer showMessage(const Message& message);
+    // Ends the application at once, writing nothing.
+    void endApplication();
     void showSavingPicture();
     void hideSavingPicture();
     // Saves the album to path with the saving picture shown, and marks it saved when it was.
@@ -225,6 +228,8 @@ private:
     std::vector<CommandRow> commandTable();
     void createPopupItems();
     const CommandRow& commandRow(Command command) const;
+    // Runs the row's body when the guard holds, with the hotspot that raised it lit as the row
+    // says, then refreshes.
     void runRow(const CommandRow& row, Guard guard, ImageHotspot* raisedBy = nullptr);
     // A command run as a step of another: its body, when its guard holds (then true).
     bool runBody(Command command);
@@ -280,6 +285,10 @@ private:
     QPoint m_placeBeforeFullScreen;
     SnapshotCache m_snapshots;
     SnapshotScan m_snapshotScan; // the folder scan, reused while the folder is strStorybookCachePath
+    // The album named on the command line, opened at start-up in place of the Open dialog.
+    std::string varCommandLineFile;
+    // The pin: page turns keep editing and the page buttons stay in view (frmMainPopup.cpp).
+    bool blnSticky = false;
     HeldAtKeyDown m_heldAtKeyDown;
     KeysDown m_keysDown;
     // The Ctrl and Alt keys held, as the key events of the three controls tell (frmMainKeys.cpp).

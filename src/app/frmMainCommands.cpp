@@ -251,7 +251,7 @@ void frmMain::connectCommandControls() {
             if (auto* hotspot = std::get_if<ImageHotspot*>(&control)) {
                 ImageHotspot* raised = *hotspot;
                 connect(raised, &ImageHotspot::clicked, this,
-                        [this, command, raised] { runCommand(command, raised); });
+                        [this, &row, raised] { runRow(row, row.guard, raised); });
             } else if (auto* button = std::get_if<PictureButton*>(&control)) {
                 connect(*button, &QAbstractButton::clicked, this, [this, command] { runCommand(command); });
             } else if (auto* navButton = std::get_if<ColorButton*>(&control)) {
@@ -320,9 +320,9 @@ const CommandRow& frmMain::commandRow(Command command) const {
     std::abort();
 }
 
-void frmMain::runCommand(Command command, ImageHotspot* raisedBy) {
+void frmMain::runCommand(Command command) {
     const CommandRow& row = commandRow(command);
-    runRow(row, row.guard, raisedBy);
+    runRow(row, row.guard);
 }
 
 // The hotspot lights as it is clicked, whether or not the guard lets the command run.

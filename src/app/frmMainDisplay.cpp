@@ -193,7 +193,7 @@ void frmMain::stepOverlayCaptions() {
 
 // The page is drawn afresh by the next refresh. The pinned page buttons stay; the others go.
 void frmMain::showPageAfresh() {
-    if (!m_state.blnSticky || m_sidePanel != SidePanel::PageButtons)
+    if (!blnSticky || m_sidePanel != SidePanel::PageButtons)
         m_sidePanel = SidePanel::None;
     m_pageStale = true;
 }
@@ -242,8 +242,8 @@ void frmMain::refreshSideButtons() {
     const bool toolButtons = m_sidePanel == SidePanel::ToolButtons;
     showButton(sbtnDelete, pageButtons);
     showButton(sbtnMovePg, pageButtons);
-    showButton(sbtnStuck, pageButtons && m_state.blnSticky);
-    showButton(sbtnSticky, pageButtons && !m_state.blnSticky);
+    showButton(sbtnStuck, pageButtons && blnSticky);
+    showButton(sbtnSticky, pageButtons && !blnSticky);
     showButton(sbtnTools1, toolButtons);
     showButton(sbtnTools5, toolButtons);
     for (PictureButton* button : {sbtnTools2, sbtnTools3, sbtnTools4})
@@ -253,7 +253,7 @@ void frmMain::refreshSideButtons() {
 void frmMain::CommitTextEdit() {
     if (m_state.controller().mode() != AppMode::EditStorybook)
         return;
-    m_state.blnSticky = false;
+    blnSticky = false;
     storeStoryText();
     returnToViewing();
     showPageAfresh();

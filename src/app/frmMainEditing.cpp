@@ -56,7 +56,7 @@ void frmMain::ToggleEditMode() {
         showSidePanel(SidePanel::PageButtons);
     } else {
         storeStoryText();
-        m_state.blnSticky = false;
+        blnSticky = false;
         returnToViewing();
         showPageAfresh();
         pbxShow->setFocus();
@@ -84,7 +84,7 @@ void frmMain::BeginRelocatePage() {
     pbxThumbnail->show();
     pbxThumbnail->setEnabled(true);
     m_state.controller().setSaved(false);
-    m_state.blnSticky = false;
+    blnSticky = false;
     showMovedThumbnail();
     CopyPageToBuffer();
     deleteShownPage();
@@ -164,7 +164,7 @@ void frmMain::ConfirmReversePages() {
     }
     // The question ends an edit: the text box is locked again with the page shown afresh.
     if (editing)
-        m_state.blnSticky = false;
+        blnSticky = false;
     if (answer == MessageAnswer::Ok || editing)
         returnToViewing();
     else

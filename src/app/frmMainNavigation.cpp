@@ -16,7 +16,7 @@ void frmMain::cmdNav_Click(int Index) {
     } else if (turn == PageTurn::FromEditing) {
         // The page being left keeps its edit; with the pin set the next page opens for typing too.
         storeStoryText();
-        if (!m_state.blnSticky)
+        if (!blnSticky)
             returnToViewing();
     }
     if (turn != PageTurn::Refused) {
@@ -25,7 +25,7 @@ void frmMain::cmdNav_Click(int Index) {
         DisplayCurrentPage();
     }
 
-    if (m_state.blnSticky) {
+    if (blnSticky) {
         rtbViewer->setFocus();
         caretToStart();
     } else {

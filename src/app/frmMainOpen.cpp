@@ -56,11 +56,11 @@ void frmMain::LoadStorybook() {
     setMode(AppMode::LoadStorybook);
 
     std::string path;
-    if (!m_state.varCommandLineFile.empty()) {
-        path = m_state.varCommandLineFile;
+    if (!varCommandLineFile.empty()) {
+        path = varCommandLineFile;
         std::erase(path, '"');
         path = withFolder(path);
-        m_state.varCommandLineFile.clear();
+        varCommandLineFile.clear();
     } else {
         OpenFileNameParams params;
         params.FileMustExist = true;

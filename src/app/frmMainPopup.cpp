@@ -13,11 +13,11 @@ void frmMain::ShowPopupMenu() {
 
 // Pinned, page turns keep editing and the page buttons stay in view.
 void frmMain::sbtnSticky_Click() {
-    m_state.blnSticky = true;
+    blnSticky = true;
     showSidePanel(SidePanel::PageButtons);
 }
 
 void frmMain::sbtnStuck_Click() {
-    m_state.blnSticky = false;
+    blnSticky = false;
     showSidePanel(SidePanel::PageButtons);
 }

@@ -31,7 +31,7 @@ void frmMain::Form_Load() {
     m_state.settings.strLastUsedPath = m_state.settings.strDefaultStorybookPath;
     if (!commandLine.empty()) {
         // The path keeps its letter case: on this file system another case names another file.
-        m_state.varCommandLineFile = commandLine;
+        varCommandLineFile = commandLine;
         OpenStorybook();
     }
     refresh();

@@ -188,7 +188,7 @@ TEST_F(Commands, ControlsItemsKeysAndBodiesAgreeInEveryMode) {
     MainController& controller = app.state.controller();
     const auto seen = [&] {
         return std::make_tuple(controller.mode(), controller.currentPage(), controller.saved(), stories(),
-                               controls(window).rtbViewer->text(), app.state.blnFullScreen);
+                               controls(window).rtbViewer->text(), controls(window).pbxBlanket->isHidden());
     };
     for (const char* mode :
          {"View Storybook", "Storybook Saved", "Edit Storybook", "Relocate Page", "Nothing Loaded"}) {
@@ -216,7 +216,8 @@ TEST_F(Commands, ControlsItemsKeysAndBodiesAgreeInEveryMode) {
 
     controller.setMode(AppMode::ViewStorybook);
     window.refresh();
-    for (const auto& panel : {controls(window).btnTools, controls(window).btnEdit}) {
+    for (const auto& panel : {control<ImageHotspot>(window, Command::ToggleToolButtons),
+                              control<ImageHotspot>(window, Command::ToggleEditMode)}) {
         emit panel->clicked();
         for (const CommandRow& row : window.commands())
             for (const CommandControl& control : row.controls)
@@ -272,16 +273,16 @@ TEST(WaysOut, KeepTypedTextAndTheMovedPage) {
             PagedAlbum album(4);
             openThroughDialog(app, window, album.path);
             controls(window).cmdNav[3]->click();
-            emit controls(window).btnEdit->clicked();
+            emit control<ImageHotspot>(window, Command::ToggleEditMode)->clicked();
             controls(window).rtbViewer->setText("typed at the end");
             if (moving)
-                controls(window).sbtnMovePg->click();
+                control<PictureButton>(window, Command::BeginRelocatePage)->click();
             app.seam.requests.clear();
             app.seam.messageAnswers.push_back(MessageAnswer::Yes);
             if (std::string_view(way) == "close")
                 window.close();
             else if (std::string_view(way) == "btnExit")
-                emit controls(window).btnExit->clicked();
+                emit control<ImageHotspot>(window, Command::ExitApplication)->clicked();
             else
                 controls(window).menuItem(way)->trigger();
 

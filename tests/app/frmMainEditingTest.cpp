@@ -27,6 +27,9 @@ protected:
         controls(window).menuItem(item)->trigger();
     }
     static bool shown(QWidget* control) { return !control->isHidden(); }
+    // The toolbar's Edit hotspot, and the side buttons by the command each raises.
+    void clickEdit() { emit control<ImageHotspot>(window, Command::ToggleEditMode)->clicked(); }
+    PictureButton* side(Command command) { return control<PictureButton>(window, command); }
 
     PagedAlbum album{4};
 };
@@ -34,17 +37,17 @@ protected:
 } // namespace
 
 TEST_F(Editing, EditOpensTheTextWithThePageButtonsAndStoresItOnLeaving) {
-    emit controls(window).btnEdit->clicked();
+    clickEdit();
     EXPECT_EQ(mode(), "Edit Storybook");
     EXPECT_FALSE(app.state.controller().saved()) << "changed before any typing";
     EXPECT_FALSE(controls(window).rtbViewer->locked());
     EXPECT_TRUE(controls(window).rtbViewer->verticalScrollBarShown());
     EXPECT_EQ(window.focusWidget(), controls(window).rtbViewer);
-    EXPECT_TRUE(shown(controls(window).sbtnDelete) && shown(controls(window).sbtnMovePg) &&
-                shown(controls(window).sbtnSticky));
+    EXPECT_TRUE(shown(side(Command::ConfirmDeletePage)) && shown(side(Command::BeginRelocatePage)) &&
+                shown(side(Command::PinPageButtons)));
 
     controls(window).rtbViewer->setText("");
-    emit controls(window).btnEdit->clicked();
+    clickEdit();
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[]]>");
     EXPECT_EQ(mode(), "View Storybook");
     EXPECT_TRUE(controls(window).rtbViewer->locked());
@@ -62,8 +65,8 @@ TEST_F(Editing, EditOpensTheTextWithThePageButtonsAndStoresItOnLeaving) {
     EXPECT_EQ(window.focusWidget(), controls(window).pbxShow) << "once only";
 
     EXPECT_EQ(mode(), "Edit Storybook");
-    EXPECT_FALSE(shown(controls(window).sbtnSticky) || shown(controls(window).sbtnMovePg) ||
-                 shown(controls(window).sbtnDelete))
+    EXPECT_FALSE(shown(side(Command::PinPageButtons)) || shown(side(Command::BeginRelocatePage)) ||
+                 shown(side(Command::ConfirmDeletePage)))
         << "from the menu the text is edited without the page buttons";
 }
 
@@ -80,27 +83,27 @@ TEST_F(Editing, LeavingEditModeKeepsWhatWasShownAndWhatWasTyped) {
         content = stored;
         window.DisplayCurrentPage();
         window.refresh();
-        emit controls(window).btnEdit->clicked();
-        emit controls(window).btnEdit->clicked();
+        clickEdit();
+        clickEdit();
         EXPECT_EQ(app.state.storybook().content(0, album::Text), stored);
     }
     EXPECT_EQ(controls(window).rtbViewer->toPlainText().toStdString(), "Anna said the house was perfect.");
 
     // Typed: every character is kept, a typed mark stays text and a vertical tab becomes a line break.
-    emit controls(window).btnEdit->clicked();
+    clickEdit();
     controls(window).rtbViewer->selectAll();
     controls(window).rtbViewer->insertPlainText(QString::fromUtf8("a\u00A0b\u2028c {vbcrlf} <Entry>\vd"));
-    emit controls(window).btnEdit->clicked();
+    clickEdit();
     EXPECT_EQ(unwrapCdata(app.state.storybook().content(0, album::Text)), "a\xC2\xA0"
                                                                           "b\xE2\x80\xA8"
                                                                           "c {vbcrlf} <Entry>\r\nd");
     EXPECT_TRUE(app.seam.requestsOf(SeamCall::Message).empty());
 
     // What an album cannot hold is replaced, and the user is told what it was.
-    emit controls(window).btnEdit->clicked();
+    clickEdit();
     controls(window).rtbViewer->insertPlainText(QString(QChar(0x01)));
     app.seam.messageAnswers.push_back(MessageAnswer::Ok);
-    emit controls(window).btnEdit->clicked();
+    clickEdit();
     const auto told = app.seam.requestsOf(SeamCall::Message);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told[0].text, "The story text held the control character U+0001, which an album cannot hold. "
@@ -109,31 +112,32 @@ TEST_F(Editing, LeavingEditModeKeepsWhatWasShownAndWhatWasTyped) {
 }
 
 TEST_F(Editing, PinKeepsEditingAcrossPageTurnsUntilTheEditEnds) {
-    emit controls(window).btnEdit->clicked();
-    controls(window).sbtnSticky->click();
-    EXPECT_TRUE(shown(controls(window).sbtnStuck) && !shown(controls(window).sbtnSticky));
+    clickEdit();
+    side(Command::PinPageButtons)->click();
+    EXPECT_TRUE(shown(side(Command::UnpinPageButtons)) && !shown(side(Command::PinPageButtons)));
     for (int page = 1; page <= 2; ++page) {
         controls(window).rtbViewer->setText("typed on " + std::to_string(page));
         controls(window).cmdNav[3]->click();
         EXPECT_EQ(mode(), "Edit Storybook");
         EXPECT_FALSE(controls(window).rtbViewer->locked());
         EXPECT_EQ(window.focusWidget(), controls(window).rtbViewer);
-        EXPECT_TRUE(shown(controls(window).sbtnStuck));
+        EXPECT_TRUE(shown(side(Command::UnpinPageButtons)));
     }
     EXPECT_EQ(stories(), (Stories{"typed on 1", "typed on 2", "page 3", "page 4"}));
 
-    controls(window).sbtnStuck->click();
-    EXPECT_TRUE(shown(controls(window).sbtnSticky) && !app.state.blnSticky);
-    controls(window).sbtnSticky->click();
+    side(Command::UnpinPageButtons)->click();
+    EXPECT_TRUE(shown(side(Command::PinPageButtons)));
+    side(Command::PinPageButtons)->click();
     emit controls(window).pbxShow->clicked();
     EXPECT_EQ(mode(), "View Storybook");
-    EXPECT_FALSE(app.state.blnSticky || shown(controls(window).sbtnStuck) ||
-                 shown(controls(window).sbtnDelete));
+    EXPECT_FALSE(shown(side(Command::UnpinPageButtons)) || shown(side(Command::ConfirmDeletePage)));
+    clickEdit();
+    EXPECT_TRUE(shown(side(Command::PinPageButtons))) << "the pin is cleared";
 }
 
 TEST_F(Editing, TakingBAndDroppingItOnDGivesACBD) {
     controls(window).cmdNav[3]->click();
-    emit controls(window).sbtnMovePg->clicked();
+    emit side(Command::BeginRelocatePage)->clicked();
     EXPECT_EQ(mode(), "View Storybook") << "no move from view mode";
 
     choose("Move Page");
@@ -160,8 +164,8 @@ TEST_F(Editing, TakingBAndDroppingItOnDGivesACBD) {
     // A page whose thumbnail is missing still moves.
     QFile::remove(QString::fromStdString(album.file("thumbnail_4c1e9b07_00000001.jpg")));
     controls(window).cmdNav[2]->click();
-    emit controls(window).btnEdit->clicked();
-    emit controls(window).sbtnMovePg->clicked();
+    clickEdit();
+    emit side(Command::BeginRelocatePage)->clicked();
     EXPECT_EQ(mode(), "Relocate Page");
     EXPECT_FALSE(controls(window).pbxThumbnail->hasPicture());
 }
@@ -186,7 +190,7 @@ TEST_F(Editing, DeleteAsksAndActsOnTheAnswer) {
         openThroughDialog(app, window, album.path);
         app.state.controller().setMode(AppMode::StorybookSaved);
         if (row.editing) {
-            emit controls(window).btnEdit->clicked();
+            clickEdit();
             controls(window).rtbViewer->setText("typed");
         }
         app.seam.requests.clear();
@@ -205,7 +209,7 @@ TEST_F(Editing, ReverseAsksAndKeepsThePageNumber) {
     for (const MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::Ok}) {
         SCOPED_TRACE(int(answer));
         app.seam.requests.clear();
-        emit controls(window).btnEdit->clicked();
+        clickEdit();
         controls(window).rtbViewer->setText("typed");
         std::string modeWhileAsking;
         app.seam.onRequest = [&](const SeamRequest&) { modeWhileAsking = mode(); };
@@ -227,14 +231,14 @@ TEST_F(Editing, ReverseAsksAndKeepsThePageNumber) {
 TEST_F(Editing, OnePageCannotBeMovedAndNoPageCannotBeEdited) {
     PagedAlbum single(1);
     openThroughDialog(app, window, single.path);
-    emit controls(window).btnEdit->clicked();
-    emit controls(window).sbtnMovePg->clicked();
+    clickEdit();
+    emit side(Command::BeginRelocatePage)->clicked();
     EXPECT_EQ(mode(), "Edit Storybook");
     EXPECT_EQ(stories().size(), 1u);
 
     app.state.controller().setMode(AppMode::ViewStorybook);
     app.state.storybook().varPageCount = 0;
-    emit controls(window).btnEdit->clicked();
+    clickEdit();
     EXPECT_EQ(mode(), "View Storybook") << "an edit without a page could never be left";
 }
 
@@ -251,7 +255,7 @@ TEST(PageTurns, FirstAndLastReachTheEndsOfAFullAlbum) {
 }
 
 TEST_F(Editing, APasteTooLongToShowIsRefusedOnceItHasReturned) {
-    emit controls(window).btnEdit->clicked();
+    clickEdit();
     const QString line(40000, QLatin1Char('x'));
     QApplication::clipboard()->setText(line);
     app.seam.requests.clear();
@@ -266,7 +270,7 @@ TEST_F(Editing, APasteTooLongToShowIsRefusedOnceItHasReturned) {
         "takes lines of at most 32768 bytes. The story is unchanged; the text stays where it was copied "
         "or dragged from.",
         MessageButtons::Ok, "");
-    emit controls(window).btnEdit->clicked();
+    clickEdit();
     EXPECT_EQ(stories()[0], "page 1");
     EXPECT_EQ(QApplication::clipboard()->text(), line);
 }

@@ -44,7 +44,8 @@ TEST(FullScreenLayoutTest, PictureKeepsItsSizeOnEveryScreen) {
 class FullScreenTest : public ::testing::Test {
 protected:
     FullScreenTest() : book(3) {}
-    bool full() const { return book.app.state.blnFullScreen; }
+    // The blanket covers the screen behind the enlarged page.
+    bool full() { return !controls(window).pbxBlanket->isHidden(); }
     OpenAlbum book;
     frmMain& window = book.window;
 };
@@ -66,7 +67,7 @@ TEST_F(FullScreenTest, EnteredOnlyWhenViewingPagesLeftInAnyMode) {
     frmMain unopened(empty.state);
     empty.state.controller().setMode(AppMode::ViewStorybook);
     unopened.runCommand(Command::ToggleFullScreen);
-    EXPECT_FALSE(empty.state.blnFullScreen) << "no pages, no full screen";
+    EXPECT_TRUE(controls(unopened).pbxBlanket->isHidden()) << "no pages, no full screen";
 }
 
 TEST_F(FullScreenTest, EnlargedPageStandsWhereTheArithmeticPutsItAndTheWindowComesBack) {

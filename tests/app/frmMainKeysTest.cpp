@@ -33,9 +33,9 @@ const std::map<Command, std::string> kNames = {
 
 // The commands a key runs while the mode stays as given, one word each, and what it does to the
 // held flags.
-std::string decided(frmMain& window, KeyEdge edge, int key, const char* held, KeyControl control,
-                    std::string_view mode) {
-    MainController& controller = window.state().controller();
+std::string decided(frmMain& window, AppState& state, KeyEdge edge, int key, const char* held,
+                    KeyControl control, std::string_view mode) {
+    MainController& controller = state.controller();
     const bool ctrl = std::string_view(held).find('c') != std::string_view::npos;
     const bool alt = std::string_view(held).find('a') != std::string_view::npos;
     const auto code = static_cast<std::int16_t>(key);
@@ -48,7 +48,7 @@ std::string decided(frmMain& window, KeyEdge edge, int key, const char* held, Ke
     controller.setMode(*modeNamed(mode));
     // Editing leaves the album unsaved; the other modes are tried on a saved one.
     controller.setSaved(mode != "Edit Storybook");
-    window.state().storybook().varPageCount = 2;
+    state.storybook().varPageCount = 2;
     std::string words;
     const std::vector<KeyMatch> rows = rowsForKey(window.commands(), edge, code, ctrl, alt, control);
     for (const KeyMatch& match : rows) {
@@ -88,7 +88,7 @@ protected:
 
 void KeyTableTest::expectRows(KeyEdge edge, std::initializer_list<Row> rows) {
     for (const Row& row : rows)
-        EXPECT_EQ(decided(window, edge, row.key, row.held, row.control, row.mode), row.expected)
+        EXPECT_EQ(decided(window, app.state, edge, row.key, row.held, row.control, row.mode), row.expected)
             << "key " << row.key << " held '" << row.held << "' control " << int(row.control) << " in "
             << row.mode;
 }
@@ -208,7 +208,7 @@ TEST_F(KeysTest, HeldFlagsFollowEachKeyEventAndRepeatsAreIgnored) {
     send(controls(window).pbxShow, QEvent::KeyPress, Qt::Key_Alt, Qt::ControlModifier | Qt::AltModifier);
     key(controls(window).pbxShow, Qt::Key_Return);
     EXPECT_EQ(book.page(), 1) << "plain Enter turns the page";
-    EXPECT_FALSE(book.app.state.blnFullScreen);
+    EXPECT_TRUE(controls(window).pbxBlanket->isHidden()) << "nor is it Alt+Enter";
 
     QTest::keyPress(controls(window).pbxShow, Qt::Key_Control);
     for (int repeat = 0; repeat < 3; ++repeat) {
@@ -289,10 +289,11 @@ TEST_F(KeysTest, ArrowsInEditModeEditTheTextAndUpDownScrollInViewMode) {
 
 TEST_F(KeysTest, OtherControlsAreNotActedOn) {
     // A key that a side button inside the picture area leaves alone is not the picture's key.
-    controls(window).sbtnMovePg->show();
-    controls(window).sbtnMovePg->setEnabled(true);
-    controls(window).sbtnMovePg->setFocus();
-    key(controls(window).sbtnMovePg, Qt::Key_Right);
+    PictureButton* const move = control<PictureButton>(window, Command::BeginRelocatePage);
+    move->show();
+    move->setEnabled(true);
+    move->setFocus();
+    key(move, Qt::Key_Right);
     EXPECT_EQ(book.page(), 0);
 }
 
@@ -302,7 +303,7 @@ TEST_F(KeysTest, KeyUpCommandsFollowTheModifiersHeldAsTheKeyWentDown) {
     key(controls(window).pbxShow, Qt::Key_O);
     EXPECT_EQ(dialogs(), 1) << "a plain O afterwards is plain";
     rollOff(controls(window).rtbViewer, Qt::AltModifier, Qt::Key_Return);
-    EXPECT_TRUE(book.app.state.blnFullScreen) << "Alt+Enter with Alt let go first";
+    EXPECT_FALSE(controls(window).pbxBlanket->isHidden()) << "Alt+Enter with Alt let go first";
 
     send(controls(window).pbxShow, QEvent::KeyPress, Qt::Key_O, Qt::NoModifier);
     send(controls(window).pbxShow, QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);

@@ -67,6 +67,8 @@ double shareOf(frmMain& window, const QRect& pixels, const QColor& color) {
 const QRect kPageNumber(350, 0, 50, 25);    // around x 5250 twips, y 1
 const QRect kModified(318, 18, 60, 16);     // around (4800, 300) twips
 const QRect kMiddle(150, 120, 100, 40);     // the snapshot, clear of every caption
+const QRect kFileName(5, 0, 120, 18);       // from (100, 1) twips
+const QRect kSnapshotName(5, 272, 250, 20); // from (100, 92% of the height less 15) twips
 const QRect kPlaceholderX(176, 86, 40, 50); // the blue X at (2650, 1300) twips
 
 class Pages : public ::testing::Test {
@@ -169,7 +171,7 @@ TEST_F(Pages, UnsavedChangesAreAskedAbout) {
         openFromDialog(first.path);
         app.seam.dialogResults.clear();
         app.seam.requests.clear();
-        window.state().storybook().varEntryArray[0][album::Text][album::Content] = "<![CDATA[changed]]>";
+        app.state.storybook().varEntryArray[0][album::Text][album::Content] = "<![CDATA[changed]]>";
         app.state.controller().setSaved(false);
         app.seam.messageAnswers.push_back(row.answer);
         if (row.loadsSecond)
@@ -235,7 +237,7 @@ TEST_F(Pages, MissingOrBlankSnapshotDrawsThePlaceholder) {
     EXPECT_LT(shareOf(window, kMiddle, kPageColors[1]), 0.01);
 
     app.state.storybook().varEntryArray[1][album::Snapshot][album::Content] = "   ";
-    window.showPageAfresh();
+    window.DisplayCurrentPage();
     window.refresh();
     EXPECT_GT(shareOf(window, kPlaceholderX, QColor(0, 0, 255)), 0.05);
 }
@@ -244,8 +246,10 @@ TEST_F(Pages, CaptionCycleAndModifiedMarker) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
     auto flags = [&] {
-        return std::string(app.state.blnShowPageNumber ? "P" : "-") +
-               (app.state.blnShowFileName ? "F" : "-") + (app.state.blnShowSnapshotName ? "S" : "-");
+        const QColor white(255, 255, 255);
+        return std::string(shareOf(window, kPageNumber, QColor(255, 255, 0)) > 0.02 ? "P" : "-") +
+               (shareOf(window, kFileName, white) > 0.02 ? "F" : "-") +
+               (shareOf(window, kSnapshotName, white) > 0.02 ? "S" : "-");
     };
     EXPECT_EQ(flags(), "P--");
     std::vector<std::string> seen;
@@ -258,13 +262,13 @@ TEST_F(Pages, CaptionCycleAndModifiedMarker) {
     EXPECT_LT(shareOf(window, kModified, QColor(255, 0, 0)), 0.01);
     const double blackUnmarked = shareOf(window, kModified, QColor(0, 0, 0));
     app.state.controller().setSaved(false);
-    window.showPageAfresh();
+    window.DisplayCurrentPage();
     window.refresh();
     EXPECT_GT(shareOf(window, kModified, QColor(255, 0, 0)), 0.03);
     EXPECT_GT(shareOf(window, kModified, QColor(0, 0, 0)), blackUnmarked + 0.02)
         << "the mark has a black shadow, as the other captions do, so it shows on red photos too";
     app.state.blnShowPageNumber = false;
-    window.showPageAfresh();
+    window.DisplayCurrentPage();
     window.refresh();
     EXPECT_LT(shareOf(window, kModified, QColor(255, 0, 0)), 0.01) << "no marker without the page number";
     EXPECT_LT(shareOf(window, kPageNumber, QColor(255, 255, 0)), 0.01);
@@ -314,7 +318,7 @@ TEST_F(Pages, EditModeKeepsTheEditAndThePinKeepsEditing) {
     EXPECT_TRUE(controls(window).rtbViewer->locked());
     EXPECT_EQ(window.focusWidget(), controls(window).pbxShow);
 
-    app.state.blnSticky = true;
+    window.runCommand(Command::PinPageButtons);
     beginEdit("edited\r\ntwo");
     controls(window).cmdNav[3]->click();
     EXPECT_EQ(app.state.storybook().content(1, album::Text), "<![CDATA[edited\r\ntwo]]>");
@@ -328,16 +332,17 @@ TEST_F(Pages, EditModeKeepsTheEditAndThePinKeepsEditing) {
     emit controls(window).pbxShow->clicked();
     EXPECT_EQ(app.state.storybook().content(2, album::Text), "<![CDATA[last words]]>");
     EXPECT_EQ(modeText(app.state.controller().mode()), "View Storybook");
-    EXPECT_FALSE(app.state.blnSticky);
+    window.runCommand(Command::ToggleEditMode);
+    EXPECT_TRUE(control<PictureButton>(window, Command::UnpinPageButtons)->isHidden())
+        << "the pin is cleared";
 }
 
 TEST_F(Pages, UntouchedStoryKeepsBytesThatAreNoUtf8) {
     AlbumFolder folder(3);
     folder.album.pages[0].story = "caf\xe9";
     openFromDialog(folder.write("Latin.xml", folder.album.bytes()));
-    app.state.controller().setMode(AppMode::EditStorybook);
-    window.CommitTextEdit();
-    window.refresh();
+    window.runCommand(Command::ToggleEditMode);
+    window.runCommand(Command::ToggleEditMode);
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[caf\xe9]]>");
 }
 
@@ -383,9 +388,8 @@ TEST_F(Pages, AStoryOfOneMegabyteLineOpensAndIsShown) {
     // Unlocking for an edit leaves a cut story locked, and committing it stores it whole.
     controls(window).rtbViewer->setLocked(false);
     EXPECT_TRUE(controls(window).rtbViewer->locked());
-    window.state().controller().setMode(AppMode::EditStorybook);
-    window.CommitTextEdit();
-    window.refresh();
+    window.runCommand(Command::ToggleEditMode);
+    window.runCommand(Command::ToggleEditMode);
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[" + line + "]]>");
 
     controls(window).cmdNav[3]->click();
@@ -423,10 +427,9 @@ TEST_F(Pages, SnapshotNamesThatAreNoPlainNamesAreNeverOpened) {
 TEST_F(Pages, ACdataEndTypedIntoAStoryIsKeptAsTheStandardSplit) {
     AlbumFolder folder(3);
     openFromDialog(folder.path);
-    window.state().controller().setMode(AppMode::EditStorybook);
+    window.runCommand(Command::ToggleEditMode);
     controls(window).rtbViewer->setText("a ]]> b");
-    window.CommitTextEdit();
-    window.refresh();
+    window.runCommand(Command::ToggleEditMode);
     EXPECT_EQ(app.state.storybook().content(0, album::Text), "<![CDATA[a ]]]]><![CDATA[> b]]>");
     EXPECT_EQ(controls(window).rtbViewer->text(), "a ]]> b");
 }

@@ -3,6 +3,7 @@
 
 #include "AlbumText.h"
 #include "AppFixture.h"
+#include "AppVersion.h"
 #include "MainWindowProbe.h"
 #include "OpenThroughDialog.h"
 #include "RealSaveDialog.h"
@@ -346,10 +347,11 @@ TEST(SaveThroughTheRealDialog, AddsTheChosenTypesExtensionOnceToTheTypedName) {
         SourceAlbum source;
         QtSeam seam("Brindlecove");
         RecordingSettingsStore store;
-        AppState state(seam, store, Environment{"/home/tester/Documents", source.folder.path(), ""});
+        // Run before: no about box waits at start-up.
+        store.values = {{"ApplicationVersion", versionText(kReleaseNote)}, {"RunsForThisVersion", "1"}};
+        AppState state(seam, store, Environment{"/home/tester/Documents", source.folder.path(), source.path});
         frmMain window(state);
-        state.varCommandLineFile = source.path;
-        window.runCommand(Command::OpenStorybook);
+        window.Form_Load();
         ASSERT_EQ(modeText(state.controller().mode()), "View Storybook");
 
         answerSaveDialog(row.typed, row.types);

@@ -36,8 +36,7 @@ protected:
 } // namespace
 
 TEST_F(frmMainWindowTest, StartScreenTextsStandAtTheirPlacesInTheirColours) {
-    window.DrawStartScreen();
-    window.DrawToolbarLabels();
+    window.Form_Load(); // a first run: the about box opens over the start screen
     const QImage shown = controls(window).pbxShow->shownImage();
 
     struct Expectation {
@@ -73,7 +72,7 @@ TEST_F(frmMainWindowTest, StartScreenPrintsOverAShownPageAndStays) {
     controls(window).pbxShow->paintPictureOverArea(page);
     controls(window).pbxShow->setPersistentDrawing(false);
 
-    window.DrawStartScreen();
+    window.runCommand(Command::ShowAboutBox);
     controls(window).pbxShow->print("loose text drawn afterwards");
     const QImage shown = controls(window).pbxShow->shownImage();
     EXPECT_TRUE(hasColor(shown, {380, 280, 20, 20}, QColor(0, 160, 0))) << "the page is not cleared";
@@ -81,15 +80,17 @@ TEST_F(frmMainWindowTest, StartScreenPrintsOverAShownPageAndStays) {
 }
 
 TEST_F(frmMainWindowTest, HighlightFollowsTheHotspot) {
-    const std::array<ImageHotspot*, 7> all = {controls(window).btnLoad,   controls(window).btnSave,
-                                              controls(window).btnSaveAs, controls(window).btnEdit,
-                                              controls(window).btnImage,  controls(window).btnTools,
-                                              controls(window).btnExit};
-    window.HighlightButton(controls(window).btnLoad);
-    window.HighlightButton(controls(window).btnSave);
-    EXPECT_EQ(controls(window).btnLoad->highlight(), 1) << "a new highlight leaves the old one";
-    EXPECT_EQ(controls(window).btnSave->highlight(), 1);
-    EXPECT_EQ(controls(window).btnEdit->highlight(), 0);
+    using C = Command;
+    const auto hotspot = [&](Command command) { return control<ImageHotspot>(window, command); };
+    std::vector<ImageHotspot*> all;
+    for (const Command command : {C::OpenStorybook, C::SaveStorybook, C::SaveStorybookAs, C::ToggleEditMode,
+                                  C::ShowSnapshotBrowser, C::ToggleToolButtons, C::ExitApplication})
+        all.push_back(hotspot(command));
+    window.HighlightButton(hotspot(C::OpenStorybook));
+    window.HighlightButton(hotspot(C::SaveStorybook));
+    EXPECT_EQ(hotspot(C::OpenStorybook)->highlight(), 1) << "a new highlight leaves the old one";
+    EXPECT_EQ(hotspot(C::SaveStorybook)->highlight(), 1);
+    EXPECT_EQ(hotspot(C::ToggleEditMode)->highlight(), 0);
 
     for (ImageHotspot* hotspot : all)
         hotspot->setHighlight(1);
@@ -99,7 +100,7 @@ TEST_F(frmMainWindowTest, HighlightFollowsTheHotspot) {
 }
 
 TEST_F(frmMainWindowTest, ControlsStandAtTheirWindowModePlaces) {
-    window.SetWindowMode();
+    window.Form_Load();
     struct Place {
         QWidget* control;
         QRect pixels;
@@ -109,11 +110,11 @@ TEST_F(frmMainWindowTest, ControlsStandAtTheirWindowModePlaces) {
         {controls(window).rtbViewer, {41, 392, 408, 144}},
         {controls(window).lblApplicationMode, {45, 540, 136, 13}},
         {controls(window).lblBragBox, {204, 540, 250, 17}},
-        {controls(window).btnLoad, {177, 27, 28, 28}},
-        {controls(window).btnExit, {417, 27, 28, 28}},
-        {controls(window).btnView, {6, 42, 28, 26}},
-        {controls(window).sbtnDelete, {283, 52, 24, 28}},
-        {controls(window).sbtnMovePg, {215, -7, 24, 28}},
+        {control<ImageHotspot>(window, Command::OpenStorybook), {177, 27, 28, 28}},
+        {control<ImageHotspot>(window, Command::ExitApplication), {417, 27, 28, 28}},
+        {control<ImageHotspot>(window, Command::CycleOverlayCaptions), {6, 42, 28, 26}},
+        {control<PictureButton>(window, Command::ConfirmDeletePage), {283, 52, 24, 28}},
+        {control<PictureButton>(window, Command::BeginRelocatePage), {215, -7, 24, 28}},
         {controls(window).pbxThumbnail, {262, 23, 130, 98}},
         {controls(window).imgSaving, {130, 152, 142, 78}},
     };
@@ -131,24 +132,27 @@ TEST_F(frmMainWindowTest, ControlsStandAtTheirWindowModePlaces) {
             << place.control->objectName().toStdString();
     EXPECT_EQ(controls(window).cmdNav[0]->text(), QStringLiteral("<"));
     EXPECT_EQ(controls(window).cmdNav[5]->text(), QStringLiteral(">|"));
-    EXPECT_EQ(controls(window).btnSaveAs->toolTip(), QStringLiteral("Save As (xml or html)"));
-    EXPECT_FALSE(controls(window).btnView->isEnabled());
+    EXPECT_EQ(control<ImageHotspot>(window, Command::SaveStorybookAs)->toolTip(),
+              QStringLiteral("Save As (xml or html)"));
+    EXPECT_FALSE(control<ImageHotspot>(window, Command::CycleOverlayCaptions)->isEnabled());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Brindlecove"));
 }
 
 TEST_F(frmMainWindowTest, WindowModeHidesTheSideButtonsAndSwapsTheMenuItems) {
-    for (PictureButton* button : {controls(window).sbtnSticky, controls(window).sbtnStuck,
-                                  controls(window).sbtnTools1, controls(window).sbtnMovePg}) {
+    std::vector<PictureButton*> sideButtons;
+    for (const Command command : {Command::PinPageButtons, Command::UnpinPageButtons,
+                                  Command::ShowSettingsDialog, Command::BeginRelocatePage})
+        sideButtons.push_back(control<PictureButton>(window, command));
+    for (PictureButton* button : sideButtons) {
         button->setEnabled(true);
         button->show();
     }
     const MainWindowProbe probe = controls(window);
     probe.mnuPopup->setItemAvailable(probe.menuItem("Full-Screen Mode"), false);
     probe.mnuPopup->setItemAvailable(probe.menuItem("Window Mode"), true);
-    window.SetWindowMode();
+    window.Form_Load();
     window.refresh();
-    for (PictureButton* button : {controls(window).sbtnSticky, controls(window).sbtnStuck,
-                                  controls(window).sbtnTools1, controls(window).sbtnMovePg}) {
+    for (PictureButton* button : sideButtons) {
         EXPECT_TRUE(button->isHidden()) << button->objectName().toStdString();
         EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
     }
@@ -160,12 +164,12 @@ TEST_F(frmMainWindowTest, MouseMovesRememberThePlaceWithoutDragging) {
     window.move(100, 50);
     for (const int button : {0, 2, 3, 4}) {
         app.state.intWindowTop = app.state.intWindowLeft = 0;
-        window.Form_MouseMove(button);
+        emit window.faceMouseMoved(button);
         EXPECT_EQ(app.state.intWindowLeft, 1500) << "button " << button;
         EXPECT_EQ(app.state.intWindowTop, 750) << "button " << button;
     }
     window.move(3000, -2500);
-    window.Form_MouseMove(0);
+    emit window.faceMouseMoved(0);
     EXPECT_EQ(app.state.intWindowLeft, 32767) << "beyond the 16-bit range the nearest value is kept";
     EXPECT_EQ(app.state.intWindowTop, -32768);
 }
