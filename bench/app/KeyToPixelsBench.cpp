@@ -4,8 +4,8 @@
 // run as processes of their own, side by side, and are measured alternately: a next-page turn
 // (Right) and a jump (Page Down, ten pages on). Before each press both have been left alone long
 // enough to settle, as while the user reads a page. Needs a display (bench/run-all starts Xvfb).
-#include "BenchSupport.h"
 #include "AppVersion.h"
+#include "BenchSupport.h"
 #include "settings/Settings.h"
 
 #include <QDir>
@@ -69,7 +69,8 @@ public:
             auto* tree = xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr);
             const xcb_window_t* children = tree ? xcb_query_tree_children(tree) : nullptr;
             for (int i = 0; tree && i < xcb_query_tree_children_length(tree); ++i) {
-                if (viewable(children[i]) && cardinal(children[i], pidAtom) == static_cast<std::uint32_t>(pid)) {
+                if (viewable(children[i]) &&
+                    cardinal(children[i], pidAtom) == static_cast<std::uint32_t>(pid)) {
                     const xcb_window_t found = children[i];
                     std::free(tree);
                     return found;
@@ -127,7 +128,8 @@ private:
     // The time of the last drawing in the window (in any window when none is given) before a quiet
     // time without any.
     std::optional<Clock::time_point> lastDamage(xcb_window_t window, Clock::time_point start,
-                                                std::chrono::milliseconds quiet, std::chrono::milliseconds longest) {
+                                                std::chrono::milliseconds quiet,
+                                                std::chrono::milliseconds longest) {
         std::optional<Clock::time_point> last;
         pollfd descriptor{xcb_get_file_descriptor(m_connection), POLLIN, 0};
         for (;;) {
@@ -149,22 +151,23 @@ private:
 
     xcb_atom_t atom(const char* name) {
         auto* reply = xcb_intern_atom_reply(
-            m_connection, xcb_intern_atom(m_connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-            nullptr);
+            m_connection,
+            xcb_intern_atom(m_connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
         const xcb_atom_t found = reply ? reply->atom : XCB_NONE;
         std::free(reply);
         return found;
     }
     bool viewable(xcb_window_t window) {
-        auto* reply = xcb_get_window_attributes_reply(m_connection, xcb_get_window_attributes(m_connection, window),
-                                                      nullptr);
+        auto* reply = xcb_get_window_attributes_reply(
+            m_connection, xcb_get_window_attributes(m_connection, window), nullptr);
         const bool shown = reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
         std::free(reply);
         return shown;
     }
     std::uint32_t cardinal(xcb_window_t window, xcb_atom_t property) {
         auto* reply = xcb_get_property_reply(
-            m_connection, xcb_get_property(m_connection, 0, window, property, XCB_ATOM_CARDINAL, 0, 1), nullptr);
+            m_connection, xcb_get_property(m_connection, 0, window, property, XCB_ATOM_CARDINAL, 0, 1),
+            nullptr);
         const std::uint32_t value = reply && xcb_get_property_value_length(reply) == 4
                                         ? *static_cast<std::uint32_t*>(xcb_get_property_value(reply))
                                         : 0;

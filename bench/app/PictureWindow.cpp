@@ -13,7 +13,8 @@ namespace {
 
 class Picture final : public QWidget {
 public:
-    explicit Picture(std::vector<QImage> images, QWidget* parent) : QWidget(parent), m_images(std::move(images)) {}
+    explicit Picture(std::vector<QImage> images, QWidget* parent)
+        : QWidget(parent), m_images(std::move(images)) {}
 
     void step(int pages) {
         m_shown = pages == 0 ? 0 : (m_shown + pages) % static_cast<int>(m_images.size());
