@@ -1,8 +1,8 @@
 // Loaded into a program before it starts (LD_PRELOAD): when the program's first window has painted
-// its first frame, children included, and the X server has taken that frame, prints "painted" and
-// ends the process at once. The program
-// itself is not changed, so what is measured is exactly what it does before its first paint; the
-// floor program is measured through the same probe.
+// its first frame, children included, and the X server has taken that frame, prints "painted"; then
+// ends the process once it has settled (what it does after its first frame, such as decoding pages
+// ahead, is in its peak memory). The program itself is not changed, so what is measured is exactly
+// what it does; the floor program is measured through the same probe.
 #include <QCoreApplication>
 #include <QEvent>
 #include <QObject>
@@ -14,8 +14,29 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <fstream>
 
 namespace {
+
+double cpuMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Ends the process once all its threads together spent under a millisecond of CPU in 20 ms, or after
+// a second at most; first copies its memory map to the file BRINDLECOVE_PROBE_SMAPS names, if any,
+// to see where the memory went.
+void exitWhenSettled(int checksLeft = 50, double cpuBefore = -1) {
+    const double cpu = cpuMilliseconds();
+    if (checksLeft == 0 || (cpuBefore >= 0 && cpu - cpuBefore < 1)) {
+        if (const char* copy = std::getenv("BRINDLECOVE_PROBE_SMAPS"))
+            std::ofstream(copy) << std::ifstream("/proc/self/smaps").rdbuf();
+        std::_Exit(0);
+    }
+    QTimer::singleShot(20, [=] { exitWhenSettled(checksLeft - 1, cpu); });
+}
 
 class FirstPaint : public QObject {
 protected:
@@ -33,7 +54,7 @@ protected:
                                                         xcb_get_input_focus(x11->connection()), nullptr));
                 std::fputs("painted\n", stdout);
                 std::fflush(stdout);
-                std::_Exit(0);
+                exitWhenSettled();
             });
         }
         return false;

@@ -1,10 +1,10 @@
 #pragma once
 // The largest album the program takes: 1,025 pages whose stories of one and three lines bring the
-// file to just under the line image's 9,999 lines.
+// file to just under the line image's 9,999 lines. Smaller albums have its head and its first pages.
 
 #include <string>
 
-inline std::string maximalAlbumBytes() {
+inline std::string albumBytes(int pages) {
     std::string out =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<StoryCreator>\n  <ClientEnvironment>\n"
         "    <ClientVersion>1.0</ClientVersion>\n    <Language>English</Language>\n    <Os>Windows</Os>\n"
@@ -14,10 +14,10 @@ inline std::string maximalAlbumBytes() {
         "      <NeighborhoodName><![CDATA[Pleasantview]]></NeighborhoodName>\n      <LotId>0x0042</LotId>\n"
         "      <LotName><![CDATA[Willow Lane]]></LotName>\n      <Title><![CDATA[A Long Year]]></Title>\n"
         "      <Description></Description>\n";
-    constexpr int kPages = 1025;
-    constexpr int kLinesWithoutStories = 20 + kPages * 8 + 4;
+    constexpr int kMaximalPages = 1025;
+    constexpr int kLinesWithoutStories = 20 + kMaximalPages * 8 + 4;
     const int threeLineStories = (9999 - kLinesWithoutStories) / 2;
-    for (int page = 0; page < kPages; ++page) {
+    for (int page = 0; page < pages; ++page) {
         char number[16];
         std::snprintf(number, sizeof number, "%08d", page + 1);
         const std::string name = std::string("4c1e9b07_") + number + ".jpg";
@@ -33,6 +33,10 @@ inline std::string maximalAlbumBytes() {
     }
     out += "      <KeywordList/>\n    </Album>\n  </ExchangeMetadata>\n</StoryCreator>";
     return out;
+}
+
+inline std::string maximalAlbumBytes() {
+    return albumBytes(1025);
 }
 
 // The maximal album's head and keyword list around one page whose story is story.

@@ -5,6 +5,10 @@
 
 #include <algorithm>
 
+#ifdef __linux__
+#include <sched.h>
+#endif
+
 SnapshotCache::SnapshotCache() : SnapshotCache(decodePicture) {}
 
 SnapshotCache::SnapshotCache(Decoder decoder) : m_decode(std::move(decoder)) {}
@@ -37,21 +41,17 @@ QImage SnapshotCache::picture(const std::string& path, const QSize& size) {
     // Asked for now: the window decodes it rather than wait behind the worker's queue.
     std::erase_if(m_pending,
                   [&](const Request& request) { return request.path == path && request.size == size; });
-    for (;;) {
-        const auto found = find(path, size);
-        if (found != m_entries.end()) {
-            if (found->stamp == stamp) {
-                Entry entry = std::move(*found);
-                m_entries.erase(found);
-                m_entries.push_front(std::move(entry));
-                return m_entries.front().image;
-            }
+    // Never waits for the worker, even when it is decoding this very picture: it runs only on time the
+    // window leaves, so it may be long in finishing.
+    const auto found = find(path, size);
+    if (found != m_entries.end()) {
+        if (found->stamp == stamp) {
+            Entry entry = std::move(*found);
             m_entries.erase(found);
+            m_entries.push_front(std::move(entry));
+            return m_entries.front().image;
         }
-        if (!inFlight(path, size))
-            break;
-        // Already half decoded on the worker: the rest of it is sooner than starting over.
-        m_settled.wait(lock);
+        m_entries.erase(found);
     }
     lock.unlock();
     QImage image = m_decode(path, size);
@@ -107,6 +107,12 @@ bool SnapshotCache::holds(const std::string& path, const QSize& size) {
 }
 
 void SnapshotCache::workerLoop() {
+#ifdef __linux__
+    // The worker only uses time the window leaves: woken at a key press on the window's processor,
+    // it must not delay the frame the press is for.
+    const sched_param idle{};
+    sched_setscheduler(0, SCHED_IDLE, &idle);
+#endif
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_stopping || !m_pending.empty(); });

@@ -2,9 +2,9 @@
 // The snapshot shown, decoded at the size it was painted, and the pages a turn can go to next
 // decoded ahead on a worker thread, so a turn to any of them paints from memory. A file changed
 // on disk since it was decoded (another modification time or size) is read afresh. The worker
-// sees only file paths and sizes, never the album or a window; the window waits for it only when
-// it is already decoding the very picture asked for, which is sooner than decoding it again.
-// Paths are the file system's own bytes, whatever their encoding.
+// sees only file paths and sizes, never the album or a window, and runs only on processor time the
+// window leaves (so a key press never waits behind it); the window never waits for it. Paths are
+// the file system's own bytes, whatever their encoding.
 
 #include <QImage>
 #include <QSize>

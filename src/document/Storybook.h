@@ -4,6 +4,7 @@
 // it live in StorybookReader, StorybookParser, StorybookWriter and PageOperations.
 
 #include "Cell.h"
+#include "SlotTable.h"
 
 #include <array>
 #include <cstdint>
@@ -38,7 +39,7 @@ using EntryCells = std::array<std::array<Cell, album::kPartCount>, album::kField
 
 struct Storybook {
     // Line image: the file as read, or as last written, with "<EOF>" after the last line.
-    std::array<Cell, album::kLineImageSlots> strLogFileArray;
+    SlotTable<Cell, album::kLineImageSlots, 256> strLogFileArray;
     std::int16_t intLogFileLastLine = -1;
 
     // The bytes of the file last read, which the line image refers to, and those of the file last
@@ -59,7 +60,7 @@ struct Storybook {
     std::array<Cell, album::kFooterSlots> strXFooter;
 
     // Entry table, indexed [entry][field][part]; entries 0 to varPageCount - 1 are the pages.
-    std::array<EntryCells, album::kEntrySlots> varEntryArray;
+    SlotTable<EntryCells, album::kEntrySlots, 16> varEntryArray;
     int varPageCount = 0;
     // Entries from this index on, and from varPageCount on, were never set since the last parse
     // reset them, so the next parse resets only the ones below. Whatever raises varPageCount
@@ -89,9 +90,8 @@ inline bool liesWithin(std::string_view text, const std::shared_ptr<std::string>
     return at >= begin && at <= begin + bytes->size() && text.size() <= begin + bytes->size() - at;
 }
 
-// The model is large (tens of thousands of cells); keep it on the heap.
-// Default-initialised rather than value-initialised: every member has its own initialiser, and the
-// zeroing that make_unique would do first is a second pass over the tables.
+// The model has room for tens of thousands of cells; keep it on the heap. Its tables take memory
+// only as an album fills them.
 inline std::unique_ptr<Storybook> makeStorybook() {
     return std::unique_ptr<Storybook>(new Storybook);
 }

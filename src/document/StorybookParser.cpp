@@ -261,7 +261,8 @@ void takeLineBytes(Storybook& album) {
     // Lines written from the cells may refer to their bytes or to their joined texts: whatever
     // they refer to beside the bytes read last is about to go or be overwritten.
     if (album.linesReferToCellBytes) {
-        for (Cell& line : album.strLogFileArray) {
+        for (std::size_t slot = 0; slot < album.strLogFileArray.made(); ++slot) {
+            Cell& line = album.strLogFileArray[slot];
             if (!line.holdsOwnText() && !liesWithin(line.text(), album.lineBytes))
                 line.set(line.text());
         }

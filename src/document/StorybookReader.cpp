@@ -116,7 +116,7 @@ std::shared_ptr<std::string> bufferForRead(Storybook& album) {
 template <typename Lines>
 void takeLines(Storybook& album, std::shared_ptr<std::string> buffer, const Lines& lines) {
     const std::size_t count = lines.size();
-    for (std::size_t slot = count + 1; slot < album.strLogFileArray.size(); ++slot) {
+    for (std::size_t slot = count + 1; slot < album.strLogFileArray.made(); ++slot) {
         Cell& line = album.strLogFileArray[slot];
         if (!line.holdsOwnText())
             line.set(line.text());

@@ -106,8 +106,12 @@ void PictureArea::paintPicture(const QImage& image, int left, int top, int width
 }
 
 void PictureArea::paintPictureOverArea(const QImage& image) {
-    {
-        QPainter painter(&target());
+    QImage& drawn = target();
+    if (&drawn == &m_image && image.size() == drawn.size() && image.format() == drawn.format()) {
+        // Already the area's size: shared rather than copied (drawing on it later copies it first).
+        drawn = image;
+    } else {
+        QPainter painter(&drawn);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(QRect(QPoint(0, 0), size()), image);
     }

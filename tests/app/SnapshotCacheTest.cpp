@@ -21,6 +21,7 @@
 #include <atomic>
 #include <future>
 #include <map>
+#include <thread>
 
 namespace {
 
@@ -135,6 +136,28 @@ TEST(SnapshotCache, WindowNeverWaitsBehindTheWorker) {
     EXPECT_EQ(held.count(queued), 1) << "a picture taken from the queue is not decoded again";
     EXPECT_TRUE(isColor(cache.picture(slow, kShown), Qt::red));
     EXPECT_EQ(held.count(slow), 1);
+}
+
+// The worker runs only on time the window leaves, so the window does not wait even for the picture
+// the worker is decoding (were it to, this would never end).
+TEST(SnapshotCache, WindowDecodesThePictureTheWorkerIsOn) {
+    QTemporaryDir folder;
+    const std::string path = writePicture(folder, QStringLiteral("snapshot_a.jpg"), Qt::red);
+    const std::thread::id window = std::this_thread::get_id();
+    std::promise<void> entered, release;
+    const std::shared_future<void> released = release.get_future().share();
+    SnapshotCache cache([&](const std::string& file, const QSize& size) {
+        if (std::this_thread::get_id() != window) {
+            entered.set_value();
+            released.wait();
+        }
+        return decodePicture(file, size);
+    });
+    cache.decodeAhead({path}, kShown);
+    entered.get_future().wait();
+    EXPECT_TRUE(isColor(cache.picture(path, kShown), Qt::red));
+    release.set_value();
+    cache.waitUntilIdle();
 }
 
 // A picture the worker is decoding when the pages ahead change is finished once if still wanted,
