@@ -54,9 +54,9 @@ struct CommandRow {
     std::function<void(frmMain&)> run;
     // No guard: the command may always run.
     Guard guard = nullptr;
-    std::vector<CommandControl> controls;
-    std::vector<MenuItem> items;
-    std::vector<KeyBinding> keys;
+    std::vector<CommandControl> controls = {};
+    std::vector<MenuItem> items = {};
+    std::vector<KeyBinding> keys = {};
     Lit lit = Lit::No;
 };
 

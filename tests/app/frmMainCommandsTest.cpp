@@ -222,8 +222,9 @@ TEST_F(Commands, ControlsItemsKeysAndBodiesAgreeInEveryMode) {
         for (const CommandRow& row : window.commands())
             for (const CommandControl& control : row.controls)
                 if (auto* const* button = std::get_if<PictureButton*>(&control);
-                    button && (*button)->isVisible())
+                    button && (*button)->isVisible()) {
                     EXPECT_TRUE(guardHolds(controller, row.guard)) << (*button)->objectName().toStdString();
+                }
     }
 
     using MC = MainController;
@@ -235,11 +236,12 @@ TEST_F(Commands, ControlsItemsKeysAndBodiesAgreeInEveryMode) {
         {Command::PageForward, &MC::inViewMode}};
     for (const CommandRow& row : window.commands())
         for (const KeyBinding& key : row.keys)
-            if (key.guard && key.guard != &MC::turningPages)
+            if (key.guard && key.guard != &MC::turningPages) {
                 EXPECT_NE(std::find(ownKeyGuards.begin(), ownKeyGuards.end(),
                                     std::make_pair(row.command, key.guard)),
                           ownKeyGuards.end())
                     << int(row.command);
+            }
 }
 
 TEST_F(Commands, ConfirmedExitAsksOnlyWithoutUnsavedChanges) {

@@ -255,8 +255,9 @@ TEST_F(Save, AsCopiesThePicturesItCanAndNamesTheRest) {
         EXPECT_TRUE(app.state.controller().saved());
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target.path()), {}), 1 + row.copied)
             << "the album and the pictures there were, nothing else";
-        if (row.copied > 0)
+        if (row.copied > 0) {
             EXPECT_EQ(TempFolder::read(target.file(snapshotName(3))), "snapshot bytes 3");
+        }
     }
 }
 

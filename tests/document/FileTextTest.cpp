@@ -29,9 +29,10 @@ TEST(AtomicFileWriter, ReplacesInOneStepAndKeepsPermissions) {
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_TRUE(writeFileAtomically(path, "new bytes\n").ok);
     EXPECT_EQ(TempFolder::read(path), "new bytes\n");
-    if (kPosixPermissions)
+    if (kPosixPermissions) {
         EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
                   fs::perms::owner_read | fs::perms::owner_write);
+    }
 }
 
 TEST(AtomicFileWriter, AbandonedWriteLeavesTheTargetAndNoTemporaryFile) {
@@ -66,9 +67,10 @@ TEST(UnflushedCopy, ReplacesTheTargetWholeOrLeavesItAlone) {
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_TRUE(copyFileAtomically(source, target, FileFlush::Skip).ok);
     EXPECT_EQ(TempFolder::read(target), image);
-    if (kPosixPermissions)
+    if (kPosixPermissions) {
         EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
                   fs::perms::owner_read | fs::perms::owner_write);
+    }
 
     fs::permissions(target, fs::perms::owner_read);
     EXPECT_FALSE(copyFileAtomically(source, target, FileFlush::Skip).ok) << "a read-only copy stays";

@@ -123,7 +123,7 @@ TEST(QtSeamTest, ALaunchReportsAnOpenerThatFoundNoProgram) {
             << "the opener ran";
         // The opener's end reaches the seam a moment after it has run; a report that should not come
         // gets that moment only.
-        QTest::qWaitFor([&] { return reports > 0; }, reported ? kEventLimitMs : 300);
+        (void)QTest::qWaitFor([&] { return reports > 0; }, reported ? kEventLimitMs : 300);
         EXPECT_EQ(reports, reported ? 1 : 0);
     }
     qputenv("PATH", path);

@@ -125,8 +125,9 @@ TEST_F(StoryTextBoxPasteTest, TakesPlainTextAloneByEveryRoad) {
             insertBy(road);
             EXPECT_TRUE(box.text() == row.inserted) << box.text().substr(0, 60);
             EXPECT_EQ(refused, row.refused);
-            if (road == Road::Drop && (row.refused || !row.inserted.empty()))
+            if (road == Road::Drop && (row.refused || !row.inserted.empty())) {
                 EXPECT_EQ(dropTaken, !row.refused) << "a refused drop leaves its source as it was";
+            }
         }
     }
     EXPECT_EQ(QApplication::clipboard()->text().size(), qsizetype(megabyteLine.size()))
