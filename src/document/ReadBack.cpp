@@ -6,6 +6,8 @@
 #include "StorybookReader.h"
 #include "XmlText.h"
 
+#include <algorithm>
+
 namespace {
 
 using album::kLineBreakMark;
@@ -131,12 +133,16 @@ int firstDifferingPage(const Storybook& album, const Storybook& back) {
     return -1;
 }
 
+int occurrences(std::string_view text, std::string_view what) {
+    int count = 0;
+    for (auto at = text.find(what); at != std::string_view::npos; at = text.find(what, at + what.size()))
+        ++count;
+    return count;
+}
+
+// A line break is a mark or a CR LF pair, which no mark overlaps.
 int fileLinesOf(std::string_view line) {
-    int lines = 1;
-    for (auto at = line.find(kLineBreakMark); at != std::string_view::npos;
-         at = line.find(kLineBreakMark, at + 1))
-        ++lines;
-    return lines;
+    return 1 + occurrences(line, kLineBreakMark) + occurrences(line, "\r\n");
 }
 
 // The line limit is reached by the album as a whole; the longest story is where lines can go.
@@ -177,14 +183,41 @@ std::string placeOfLine(const Storybook& album, int k) {
     return "the keyword list at the end of the file";
 }
 
-std::string readBackProblem(const Storybook& album, std::string_view bytes) {
-    if (std::string problem = changedFieldsProblem(album); !problem.empty())
-        return problem;
-    // One scratch model, reused: the model's fixed tables are too large to build on every save.
-    static thread_local std::unique_ptr<Storybook> scratch = makeStorybook();
-    static thread_local LineScan scan;
-    Storybook& back = *scratch;
-    CheckAndReadStorybookText(back, bytes, scan);
+namespace {
+
+// Lets the scratch model forget the bytes it read and the stories it joined, keeping the tables it
+// made: a save's bytes and the texts read back from them are not held from one save to the next.
+void letGo(Storybook& back, LineScan& scan) {
+    for (std::size_t slot = 0; slot < back.strLogFileArray.made(); ++slot)
+        back.strLogFileArray[slot].reset();
+    back.intLogFileLastLine = -1;
+    const int inUse = std::min(std::max(back.entriesInUse, back.varPageCount), album::kEntrySlots);
+    for (int e = 0; e < inUse; ++e) {
+        for (auto& field : back.varEntryArray[e]) {
+            for (Cell& cell : field)
+                cell.reset();
+        }
+    }
+    back.varPageCount = 0;
+    back.entriesInUse = 0;
+    for (Cell& cell : back.strXClientEnv)
+        cell.reset();
+    for (Cell& cell : back.strXMetaHead)
+        cell.reset();
+    for (Cell& cell : back.strXFooter)
+        cell.reset();
+    back.joinedTexts.clear();
+    back.joinedInUse = 0;
+    back.lineBytes.reset();
+    back.cellBytes.reset();
+    back.spareBytes.reset();
+    back.linesReferToCellBytes = false;
+    scan.lines.clear();
+}
+
+std::string loadProblem(const Storybook& album, Storybook& back, const std::shared_ptr<std::string>& bytes,
+                        LineScan& scan) {
+    CheckAndReadStorybookBuffer(back, bytes, scan);
     if (!scan.read)
         return lineLimitProblem(album);
     if (!scan.checked)
@@ -205,4 +238,17 @@ std::string readBackProblem(const Storybook& album, std::string_view bytes) {
         album.strLotName != back.strLotName || album.strTitle != back.strTitle)
         return "The album's names would not read back as they are.";
     return {};
+}
+
+} // namespace
+
+std::string readBackProblem(const Storybook& album, const std::shared_ptr<std::string>& bytes) {
+    if (std::string problem = changedFieldsProblem(album); !problem.empty())
+        return problem;
+    // One scratch model, reused: its tables are made once, for the largest album saved.
+    static thread_local std::unique_ptr<Storybook> scratch = makeStorybook();
+    static thread_local LineScan scan;
+    std::string problem = loadProblem(album, *scratch, bytes, scan);
+    letGo(*scratch, scan);
+    return problem;
 }
