@@ -248,7 +248,11 @@ std::string readBackProblem(const Storybook& album, const std::shared_ptr<std::s
     // One scratch model, reused: its tables are made once, for the largest album saved.
     static thread_local std::unique_ptr<Storybook> scratch = makeStorybook();
     static thread_local LineScan scan;
-    std::string problem = loadProblem(album, *scratch, bytes, scan);
-    letGo(*scratch, scan);
-    return problem;
+    // Let go on every way out, a failed allocation included: the bytes change before the next save.
+    struct LetGoOnReturn {
+        Storybook& back;
+        LineScan& scan;
+        ~LetGoOnReturn() { letGo(back, scan); }
+    } letGoOnReturn{*scratch, scan};
+    return loadProblem(album, *scratch, bytes, scan);
 }
