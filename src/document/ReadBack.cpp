@@ -6,8 +6,6 @@
 #include "StorybookReader.h"
 #include "XmlText.h"
 
-#include <algorithm>
-
 namespace {
 
 using album::kLineBreakMark;
@@ -185,33 +183,29 @@ std::string placeOfLine(const Storybook& album, int k) {
 
 namespace {
 
-// Lets the scratch model forget the bytes it read and the stories it joined, keeping the tables it
-// made: a save's bytes and the texts read back from them are not held from one save to the next.
+// Lets the scratch model forget the bytes it read and the long stories it joined, keeping its tables
+// and short joined texts: a large save's bytes and what was read back from them are not held from one
+// save to the next. The entries' cells are left referring to what was let go: the next parse resets
+// them before anything reads them, and nothing else reads the scratch model.
 void letGo(Storybook& back, LineScan& scan) {
-    for (std::size_t slot = 0; slot < back.strLogFileArray.made(); ++slot)
-        back.strLogFileArray[slot].reset();
+    // Only these lines refer to the bytes; the read made those after them copies of their own.
+    for (int k = 0; k <= back.intLogFileLastLine; ++k)
+        back.strLogFileArray[k].reset();
     back.intLogFileLastLine = -1;
-    const int inUse = std::min(std::max(back.entriesInUse, back.varPageCount), album::kEntrySlots);
-    for (int e = 0; e < inUse; ++e) {
-        for (auto& field : back.varEntryArray[e]) {
-            for (Cell& cell : field)
-                cell.reset();
-        }
-    }
-    back.varPageCount = 0;
-    back.entriesInUse = 0;
     for (Cell& cell : back.strXClientEnv)
         cell.reset();
     for (Cell& cell : back.strXMetaHead)
         cell.reset();
     for (Cell& cell : back.strXFooter)
         cell.reset();
-    back.joinedTexts.clear();
-    back.joinedInUse = 0;
+    constexpr std::size_t kKeptJoinedBytes = 64 * 1024;
+    for (std::string& joined : back.joinedTexts) {
+        if (joined.capacity() > kKeptJoinedBytes)
+            std::string().swap(joined);
+    }
     back.lineBytes.reset();
     back.cellBytes.reset();
     back.spareBytes.reset();
-    back.linesReferToCellBytes = false;
     scan.lines.clear();
 }
 

@@ -140,6 +140,8 @@ struct RebuildFault {
     int page = -1;
 };
 
+// Lays the line image out from the records and the entry table; a line break within a line stays the
+// CR LF pair its cell holds (see markLineBreaks).
 bool rebuild(Storybook& album, RebuildFault& fault) {
     album.linesReferToCellBytes = true;
     int n = 0;
@@ -169,8 +171,9 @@ bool rebuild(Storybook& album, RebuildFault& fault) {
     return true;
 }
 
-// A CR LF pair within a line of the image stands there as "{vbcrlf}", as the line reader would never
-// give it. The marked line is built beside what the slot refers to, or its own text moved out.
+// Once a save has checked its bytes, a CR LF pair within a line of the image stands there as
+// "{vbcrlf}", since no line read from a file holds one. Until then the line refers to the story it was
+// joined from; the marked line is built beside that, or beside the slot's own text moved out.
 void markLineBreaks(Cell& line) {
     const std::string_view text = line.text();
     if (text.find("\r\n") == std::string_view::npos)
