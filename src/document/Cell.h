@@ -65,6 +65,16 @@ public:
         m_set = true;
         return *m_own;
     }
+    // The cell's own text, emptied with its capacity kept, to be filled afresh. What the cell referred
+    // to is left alone, so it may be read while filling.
+    std::string& emptiedOwnText() {
+        if (!m_own)
+            m_own = std::make_unique<std::string>();
+        m_own->clear();
+        m_refers = false;
+        m_set = true;
+        return *m_own;
+    }
     void reset() {
         if (m_own)
             m_own->clear();

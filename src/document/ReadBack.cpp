@@ -131,12 +131,16 @@ int firstDifferingPage(const Storybook& album, const Storybook& back) {
     return -1;
 }
 
+int occurrences(std::string_view text, std::string_view what) {
+    int count = 0;
+    for (auto at = text.find(what); at != std::string_view::npos; at = text.find(what, at + what.size()))
+        ++count;
+    return count;
+}
+
+// A line break is a mark or a CR LF pair, which no mark overlaps.
 int fileLinesOf(std::string_view line) {
-    int lines = 1;
-    for (auto at = line.find(kLineBreakMark); at != std::string_view::npos;
-         at = line.find(kLineBreakMark, at + 1))
-        ++lines;
-    return lines;
+    return 1 + occurrences(line, kLineBreakMark) + occurrences(line, "\r\n");
 }
 
 // The line limit is reached by the album as a whole; the longest story is where lines can go.
@@ -177,14 +181,37 @@ std::string placeOfLine(const Storybook& album, int k) {
     return "the keyword list at the end of the file";
 }
 
-std::string readBackProblem(const Storybook& album, std::string_view bytes) {
-    if (std::string problem = changedFieldsProblem(album); !problem.empty())
-        return problem;
-    // One scratch model, reused: the model's fixed tables are too large to build on every save.
-    static thread_local std::unique_ptr<Storybook> scratch = makeStorybook();
-    static thread_local LineScan scan;
-    Storybook& back = *scratch;
-    CheckAndReadStorybookText(back, bytes, scan);
+namespace {
+
+// Lets the scratch model forget the bytes it read and the long stories it joined, keeping its tables
+// and short joined texts: a large save's bytes and what was read back from them are not held from one
+// save to the next. The entries' cells are left referring to what was let go: the next parse resets
+// them before anything reads them, and nothing else reads the scratch model.
+void letGo(Storybook& back, LineScan& scan) {
+    // Only these lines refer to the bytes; the read made those after them copies of their own.
+    for (int k = 0; k <= back.intLogFileLastLine; ++k)
+        back.strLogFileArray[k].reset();
+    back.intLogFileLastLine = -1;
+    for (Cell& cell : back.strXClientEnv)
+        cell.reset();
+    for (Cell& cell : back.strXMetaHead)
+        cell.reset();
+    for (Cell& cell : back.strXFooter)
+        cell.reset();
+    constexpr std::size_t kKeptJoinedBytes = 64 * 1024;
+    for (std::string& joined : back.joinedTexts) {
+        if (joined.capacity() > kKeptJoinedBytes)
+            std::string().swap(joined);
+    }
+    back.lineBytes.reset();
+    back.cellBytes.reset();
+    back.spareBytes.reset();
+    scan.lines.clear();
+}
+
+std::string loadProblem(const Storybook& album, Storybook& back, const std::shared_ptr<std::string>& bytes,
+                        LineScan& scan) {
+    CheckAndReadStorybookBuffer(back, bytes, scan);
     if (!scan.read)
         return lineLimitProblem(album);
     if (!scan.checked)
@@ -205,4 +232,21 @@ std::string readBackProblem(const Storybook& album, std::string_view bytes) {
         album.strLotName != back.strLotName || album.strTitle != back.strTitle)
         return "The album's names would not read back as they are.";
     return {};
+}
+
+} // namespace
+
+std::string readBackProblem(const Storybook& album, const std::shared_ptr<std::string>& bytes) {
+    if (std::string problem = changedFieldsProblem(album); !problem.empty())
+        return problem;
+    // One scratch model, reused: its tables are made once, for the largest album saved.
+    static thread_local std::unique_ptr<Storybook> scratch = makeStorybook();
+    static thread_local LineScan scan;
+    // Let go on every way out, a failed allocation included: the bytes change before the next save.
+    struct LetGoOnReturn {
+        Storybook& back;
+        LineScan& scan;
+        ~LetGoOnReturn() { letGo(back, scan); }
+    } letGoOnReturn{*scratch, scan};
+    return loadProblem(album, *scratch, bytes, scan);
 }

@@ -5,16 +5,18 @@
 
 #include "Storybook.h"
 
+#include <memory>
 #include <string>
-#include <string_view>
 
 // Why bytes would not load into what album holds (records, page count, every field of every page,
 // a "{vbcrlf}" in memory standing for the line break it is written as, and the four album values),
 // naming the page where it can; empty when they would. A field changed since it was read must also
 // be well-formed XML element text that the line reader cannot take for the album's structure.
-std::string readBackProblem(const Storybook& album, std::string_view bytes);
+// The bytes are read in place, and nothing the check made of them is kept once it returns.
+// The line image may hold a line break as a CR LF pair or as a "{vbcrlf}" alike.
+std::string readBackProblem(const Storybook& album, const std::shared_ptr<std::string>& bytes);
 
-inline bool readsBackAs(const Storybook& album, std::string_view bytes) {
+inline bool readsBackAs(const Storybook& album, const std::shared_ptr<std::string>& bytes) {
     return readBackProblem(album, bytes).empty();
 }
 

@@ -204,6 +204,11 @@ void CheckAndReadStorybookText(Storybook& album, std::string_view bytes, LineSca
     checkAndRead(album, bytes, bufferForRead(album), scan);
 }
 
+void CheckAndReadStorybookBuffer(Storybook& album, std::shared_ptr<std::string> bytes, LineScan& scan) {
+    const std::string_view text = *bytes;
+    checkAndRead(album, text, std::move(bytes), scan);
+}
+
 void CheckAndReadStorybook(Storybook& album, const std::string& path, LineScan& scan) {
     std::shared_ptr<std::string> buffer = bufferForRead(album);
     if (FileResult gate = readAlbumFile(path, *buffer); !gate.ok) {

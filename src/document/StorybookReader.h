@@ -32,3 +32,5 @@ struct LineScan {
 };
 void CheckAndReadStorybook(Storybook& album, const std::string& path, LineScan& scan);
 void CheckAndReadStorybookText(Storybook& album, std::string_view bytes, LineScan& scan);
+// The same on bytes the model takes as they are: its lines and cells refer to them, uncopied.
+void CheckAndReadStorybookBuffer(Storybook& album, std::shared_ptr<std::string> bytes, LineScan& scan);

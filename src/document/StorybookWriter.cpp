@@ -8,7 +8,9 @@
 #include "TextUtil.h"
 #include "XmlText.h"
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -17,14 +19,14 @@ constexpr std::string_view kSaveFailed = "save operation failed";
 // can save again or elsewhere.
 constexpr std::string_view kNotSaved = "Modifications were not saved; the storybook stays open with them.  ";
 
-bool holdsLineEnd(std::string_view line) {
-    return line.find('\n') != std::string_view::npos || line.find('\r') != std::string_view::npos;
-}
-
 // A line is written as it stands when what it holds besides its CR LF pairs are CR bytes: the line
 // reader keeps those in their line (see appendLineBreak). An LF would start a line of its own.
 bool writableAsItStands(std::string_view line) {
-    return line.find('\n') == std::string_view::npos;
+    for (auto at = line.find('\n'); at != std::string_view::npos; at = line.find('\n', at + 1)) {
+        if (at == 0 || line[at - 1] != '\r')
+            return false;
+    }
+    return true;
 }
 
 // A line slot takes a cell's text as the cell holds it: referring to the same file bytes, or copied.
@@ -76,23 +78,32 @@ void appendLineBreak(std::string& bytes) {
         bytes += '\n';
 }
 
-// The file's bytes: lines joined by line breaks, each "{vbcrlf}" one, no line end after the last.
+// The file's bytes: lines joined by line breaks, each CR LF pair or "{vbcrlf}" within a line one as
+// well, no line end after the last.
 void fileBytes(const Storybook& album, std::string& bytes) {
     std::size_t size = 0;
     for (int k = 0; k <= album.intLogFileLastLine; ++k)
         size += album.strLogFileArray[k].text().size() + 1;
     bytes.clear();
-    bytes.reserve(size);
+    bytes.reserve(size); // a break within a line is never written longer than it stands
     for (int k = 0; k <= album.intLogFileLastLine; ++k) {
         if (k > 0)
             appendLineBreak(bytes);
         const std::string_view line = album.strLogFileArray[k];
         std::size_t from = 0;
-        for (auto mark = line.find(album::kLineBreakMark); mark != std::string_view::npos;
-             mark = line.find(album::kLineBreakMark, from)) {
-            bytes.append(line.substr(from, mark - from));
+        std::size_t pair = line.find("\r\n");
+        std::size_t mark = line.find(album::kLineBreakMark);
+        while (pair != std::string_view::npos || mark != std::string_view::npos) {
+            // Neither overlaps the other, so each is looked for again only once passed.
+            const bool isPair = pair < mark;
+            const std::size_t at = isPair ? pair : mark;
+            bytes.append(line.substr(from, at - from));
             appendLineBreak(bytes);
-            from = mark + album::kLineBreakMark.size();
+            from = at + (isPair ? 2 : album::kLineBreakMark.size());
+            if (isPair)
+                pair = line.find("\r\n", from);
+            else
+                mark = line.find(album::kLineBreakMark, from);
         }
         bytes.append(line.substr(from));
     }
@@ -129,6 +140,8 @@ struct RebuildFault {
     int page = -1;
 };
 
+// Lays the line image out from the records and the entry table; a line break within a line stays the
+// CR LF pair its cell holds (see markLineBreaks).
 bool rebuild(Storybook& album, RebuildFault& fault) {
     album.linesReferToCellBytes = true;
     int n = 0;
@@ -150,26 +163,42 @@ bool rebuild(Storybook& album, RebuildFault& fault) {
     album.intLogFileLastLine = static_cast<std::int16_t>(n - 1);
 
     for (int k = 0; k <= album.intLogFileLastLine; ++k) {
-        if (!holdsLineEnd(album.strLogFileArray[k]))
-            continue;
-        // Built apart and copied into the slot, so that neither allocates from one save to the next.
-        static thread_local std::string marked;
-        marked.clear();
-        const std::string_view text = album.strLogFileArray[k];
-        std::size_t done = 0;
-        for (auto at = text.find("\r\n"); at != std::string_view::npos; at = text.find("\r\n", done)) {
-            marked.append(text.substr(done, at - done));
-            marked.append(album::kLineBreakMark);
-            done = at + 2;
-        }
-        marked.append(text.substr(done));
-        album.strLogFileArray[k].set(marked);
-        if (!writableAsItStands(marked)) {
+        if (!writableAsItStands(album.strLogFileArray[k])) {
             fault.line = k;
             return false;
         }
     }
     return true;
+}
+
+// Once a save has checked its bytes, a CR LF pair within a line of the image stands there as
+// "{vbcrlf}", since no line read from a file holds one. Until then the line refers to the story it was
+// joined from; the marked line is built beside that, or beside the slot's own text moved out.
+void markLineBreaks(Cell& line) {
+    const std::string_view text = line.text();
+    if (text.find("\r\n") == std::string_view::npos)
+        return;
+    std::string moved;
+    std::string_view from = text;
+    if (line.holdsOwnText()) {
+        moved = std::move(line.ownText());
+        from = moved;
+    }
+    std::string& marked = line.emptiedOwnText();
+    marked.reserve(from.size() +
+                   (album::kLineBreakMark.size() - 2) * std::count(from.begin(), from.end(), '\n'));
+    std::size_t done = 0;
+    for (auto at = from.find("\r\n"); at != std::string_view::npos; at = from.find("\r\n", done)) {
+        marked.append(from.substr(done, at - done));
+        marked.append(album::kLineBreakMark);
+        done = at + 2;
+    }
+    marked.append(from.substr(done));
+}
+
+void markLineBreaks(Storybook& album) {
+    for (int k = 0; k <= album.intLogFileLastLine; ++k)
+        markLineBreaks(album.strLogFileArray[k]);
 }
 
 std::string rebuildFailureText(const Storybook& album, const RebuildFault& fault) {
@@ -225,7 +254,10 @@ bool openedNotWellFormed(const Storybook& album) {
 
 bool RebuildLogFileArray(Storybook& album) {
     RebuildFault fault;
-    return rebuild(album, fault);
+    if (!rebuild(album, fault))
+        return false;
+    markLineBreaks(album);
+    return true;
 }
 
 std::string BackupPathFor(const std::string& path) {
@@ -243,9 +275,14 @@ SaveResult BackupAndSave(Storybook& album, const std::string& path, const SaveQu
         return failure(SaveOutcome::RebuildFailed, rebuildFailureText(album, fault));
     // Nothing is written that would not load back as it is in memory, or that an XML reader would
     // refuse. The bytes checked are the bytes written, so the written file is not read again.
-    static thread_local std::string bytes; // kept from save to save, like the line image
-    fileBytes(album, bytes);
-    if (const std::string problem = readBackProblem(album, bytes); !problem.empty())
+    static thread_local auto kept = std::make_shared<std::string>(); // kept from save to save
+    const std::string& bytes = *kept;
+    fileBytes(album, *kept);
+    const std::string problem = readBackProblem(album, kept);
+    // Marked only now that the read-back has let its texts go: the largest story is then held at
+    // most twice beside the album, as the bytes and as either its read-back or its marked line.
+    markLineBreaks(album);
+    if (!problem.empty())
         return failure(SaveOutcome::CheckFailed, integrityFailureText(problem));
     const XmlFault fault = firstXmlFault(bytes);
     if (fault && !openedNotWellFormed(album))
