@@ -1,0 +1,247 @@
+// Open and Save As through Qt's own file dialogs, as the user meets them: the dialog shown and left
+// alone a moment, the name typed, then Return; timed from Return to the album's first page at the X
+// server (Open) or to the file written (Save As of the album file and a web page export). Each is set
+// against the same road through a plain QFileDialog in the same folder, accepted with Return and
+// closed, followed by the same command answered without a dialog: Qt's dialog and our own work, with
+// nothing of ours between them. Qt's dialog alone has its own row, from Return to the dialog closed
+// and gone (what it writes on closing included), against a plain QDialog with one line box accepted
+// with Return. Qt's settings go to a scratch folder on the same disk as the build, not the user's.
+// Under X when a display is given (run-all starts Xvfb), else offscreen.
+#include "BenchSupport.h"
+#include "controller/AppMode.h"
+#include "platform/QtSeam.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "file_dialog_bench: %s\n", what);
+    std::abort();
+}
+
+// The program's own dialogs through the real seam, or the choice given at once (the anchors' second
+// half, after a plain dialog). Nothing else may ask anything.
+class DialogSeam final : public bench::SilentSeam {
+public:
+    MessageAnswer messageBox(std::string_view text, MessageButtons, MessageIcon, std::string_view) override {
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+        fail("a message was shown");
+    }
+    FileDialogResult fileDialog(const FileDialogRequest& request) override {
+        if (answer) {
+            FileDialogResult given = *answer;
+            answer.reset();
+            return given;
+        }
+        return m_qt.fileDialog(request);
+    }
+    std::optional<FileDialogResult> answer;
+
+private:
+    QtSeam m_qt{"Brindlecove"};
+};
+
+// What the user does in a dialog once it is up: leaves it a moment (it lists the folder), chooses a
+// file type, types the name over the one proposed and presses Return. The time of the Return and the
+// paints counted before it are kept.
+struct Answer {
+    explicit Answer(QString typed, int type = -1) : name(std::move(typed)), fileType(type) {}
+    QString name;
+    int fileType = -1; // the index in the dialog's list of types, or -1 to leave it
+    Clock::time_point returnPressed;
+    int paintsBefore = 0;
+};
+
+void pressReturn(QWidget* target, Answer& answer) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+    answer.paintsBefore = bench::paints().count;
+    answer.returnPressed = Clock::now();
+    QApplication::sendEvent(target, &press);
+    QApplication::sendEvent(target, &release);
+}
+
+// Returns at once; the modal dialog shown next is answered from its own event loop.
+void answerNextDialog(Answer& answer) {
+    QTimer::singleShot(0, [&answer] {
+        QTimer::singleShot(bench::quickRun() ? 100 : 200, [&answer] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            // Qt's file dialog has other line boxes; its name box has a name of its own.
+            auto* name = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+            if (!name && dialog)
+                name = dialog->findChild<QLineEdit*>();
+            if (!name)
+                fail("no dialog with a name box was shown");
+            if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+                types && answer.fileType >= 0) {
+                types->setCurrentIndex(answer.fileType);
+                emit types->activated(answer.fileType);
+            }
+            QApplication::setActiveWindow(dialog);
+            name->setFocus();
+            name->setText(answer.name);
+            pressReturn(name, answer);
+        });
+    });
+}
+
+// A plain QFileDialog as Qt makes it, for the same folder and file types, answered as above; the
+// milliseconds from Return to the dialog closed and gone, the part of them spent in its destruction.
+struct PlainDialog {
+    double closed = 0;
+    double destroyed = 0;
+};
+PlainDialog plainFileDialog(const QString& folder, QFileDialog::AcceptMode mode, const QStringList& types,
+                            Answer& answer) {
+    auto dialog = std::make_unique<QFileDialog>(QApplication::activeWindow(), QStringLiteral("Plain"), folder);
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog->setNameFilters(types);
+    answerNextDialog(answer);
+    if (dialog->exec() != QDialog::Accepted)
+        fail("a plain dialog was not accepted");
+    const auto closed = Clock::now();
+    dialog.reset();
+    return {bench::millisecondsSince(answer.returnPressed),
+            std::chrono::duration<double, std::milli>(Clock::now() - closed).count()};
+}
+
+// The least a modal dialog costs: one line box, accepted with Return and destroyed.
+double plainDialog(Answer& answer) {
+    auto dialog = std::make_unique<QDialog>(QApplication::activeWindow());
+    auto* layout = new QVBoxLayout(dialog.get());
+    auto* box = new QLineEdit(dialog.get());
+    layout->addWidget(box);
+    QObject::connect(box, &QLineEdit::returnPressed, dialog.get(), &QDialog::accept);
+    answerNextDialog(answer);
+    if (dialog->exec() != QDialog::Accepted)
+        fail("a plain dialog was not accepted");
+    dialog.reset();
+    return bench::millisecondsSince(answer.returnPressed);
+}
+
+const QStringList kAlbumTypes = {QStringLiteral("Storybook Files (*.xml)")};
+const QStringList kSaveTypes = {QStringLiteral("Sims 2 Storybook File (*.xml)"),
+                                QStringLiteral("Web Export Template (Static HTML Linear) (*.html)"),
+                                QStringLiteral("Web Export Template (JavaScript HTML Popup) (*.html)"),
+                                QStringLiteral("Web Export Template (CSS/JS Advanced Viewer) (*.html)")};
+
+void FileDialogs(benchmark::State& state) {
+    const bench::PhotoAlbum album(10, 1024, 768);
+    const QString folder = QString::fromStdString(album.path());
+    const std::string albumFile = album.file("Storybook.xml");
+    bench::Window<DialogSeam> app(albumFile);
+    app.window.show();
+    if (app.state.storybook().varPageCount != 10)
+        fail("the album did not open");
+    bench::awaitFrame(bench::paints().count - 1);
+
+    // Each road starts with the album itself open and saved, in its own folder.
+    const auto reset = [&] {
+        app.state.settings.strLastUsedPath = album.path().substr(0, album.path().size() - 1);
+        app.state.varStorybookFolder = album.path();
+        app.state.varStorybookFile = "Storybook.xml";
+        app.state.controller().setMode(AppMode::ViewStorybook);
+        ::sync();
+    };
+    const auto opened = [&](Answer& answer) {
+        bench::awaitFrame(answer.paintsBefore);
+        const double milliseconds = bench::millisecondsSince(answer.returnPressed);
+        if (app.state.controller().mode() != AppMode::ViewStorybook || app.state.storybook().varPageCount != 10)
+            fail("the album was not opened again");
+        return milliseconds;
+    };
+    const auto written = [&](Answer& answer, const std::string& file) {
+        const double milliseconds = bench::millisecondsSince(answer.returnPressed);
+        if (!std::filesystem::exists(album.file(file)))
+            fail("the file was not written");
+        return milliseconds;
+    };
+    // Each Save As writes a file of its own, so none asks about replacing one.
+    int saved = 0;
+    const auto newName = [&](const char* stem) { return stem + std::to_string(++saved); };
+
+    std::vector<double> open, openPlain, xml, xmlPlain, web, webPlain, qtDialog, leastDialog, qtClose;
+    for (auto _ : state) {
+        // Open: the program's dialog, then a plain one and the same open.
+        reset();
+        Answer answer(QStringLiteral("Storybook.xml"));
+        answerNextDialog(answer);
+        app.window.runCommand(Command::OpenStorybook);
+        open.push_back(opened(answer));
+        reset();
+        answer = Answer(QStringLiteral("Storybook.xml"));
+        plainFileDialog(folder, QFileDialog::AcceptOpen, kAlbumTypes, answer);
+        app.seam.answer = FileDialogResult{true, albumFile, "Storybook.xml", 1, false, 0};
+        app.window.runCommand(Command::OpenStorybook);
+        openPlain.push_back(opened(answer));
+
+        // Save As the album file under a new name in the same folder, and a web page; with the web
+        // page's type chosen the name is typed without its extension, which the program adds.
+        for (const auto& [ours, anchor, type, stem, typedExtension] :
+             {std::tuple{&xml, &xmlPlain, 0, "Copy", ".xml"}, std::tuple{&web, &webPlain, 1, "Web", ""}}) {
+            reset();
+            std::string typed = newName(stem) + typedExtension;
+            answer = Answer(QString::fromStdString(typed), type);
+            answerNextDialog(answer);
+            app.window.runCommand(Command::SaveStorybookAs);
+            ours->push_back(written(answer, type == 0 ? typed : typed + ".html"));
+            reset();
+            typed = newName(stem) + typedExtension;
+            answer = Answer(QString::fromStdString(typed), type);
+            plainFileDialog(folder, QFileDialog::AcceptSave, kSaveTypes, answer);
+            app.seam.answer = FileDialogResult{true, album.file(typed), typed, type + 1, false, 0};
+            app.window.runCommand(Command::SaveStorybookAs);
+            anchor->push_back(written(answer, type == 0 ? typed : typed + ".html"));
+        }
+
+        // Qt's file dialog alone, against the least modal dialog.
+        reset();
+        answer = Answer(QStringLiteral("Storybook.xml"));
+        const PlainDialog plain = plainFileDialog(folder, QFileDialog::AcceptOpen, kAlbumTypes, answer);
+        qtDialog.push_back(plain.closed);
+        qtClose.push_back(plain.destroyed);
+        answer = Answer(QStringLiteral("Storybook.xml"));
+        leastDialog.push_back(plainDialog(answer));
+        state.SetIterationTime(open.back() / 1000);
+    }
+    bench::reportPair(state, open, openPlain, bench::Goal::ratio(1.2), "open.");
+    bench::reportPair(state, xml, xmlPlain, bench::Goal::ratio(1.2), "save_as_xml.");
+    bench::reportPair(state, web, webPlain, bench::Goal::ratio(1.2), "export_web.");
+    bench::reportPair(state, qtDialog, leastDialog, bench::Goal::none(), "qt_file_dialog.");
+    state.counters["qt_file_dialog.destroy_ms"] = bench::median(qtClose);
+    state.counters["under_x"] = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Qt's file dialog keeps its own settings in the user's configuration folder; here, a scratch one
+    // on the build's disk, so the write costs what it costs there.
+    const std::filesystem::path config =
+        std::filesystem::absolute(argv[0]).parent_path() / "file-dialog-bench-config";
+    std::filesystem::remove_all(config);
+    std::filesystem::create_directories(config);
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    const int status = bench::runBenchmarks(argc, argv, [] {
+        benchmark::RegisterBenchmark("FileDialogs", FileDialogs)
+            ->UseManualTime()
+            ->Iterations(bench::samples(12, 4))
+            ->Unit(benchmark::kMillisecond);
+    });
+    std::filesystem::remove_all(config);
+    return status;
+}
