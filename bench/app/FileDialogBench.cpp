@@ -13,8 +13,8 @@
 // alone. That part is Qt's: the dialog writes its settings on every close, with no option to leave
 // them, and the kernel takes a grace period (some 15 ms) to close the inotify descriptor of its folder
 // watcher when it has one. So single rounds scatter widely on both sides, and every row takes 30
-// rounds. Its goal is one on Qt, not on us: the dialog gets out of the way within 0.1 s of the least
-// dialog, the limit under which an answer still feels immediate.
+// rounds (8 in a quick run). Its goal is one on Qt, not on us: the dialog gets out of the way within 0.1 s of
+// the least dialog, the limit under which an answer still feels immediate.
 //
 // Qt's settings go to a scratch folder on the same disk as the build, not the user's. Under X when a
 // display is given (run-all starts Xvfb), else offscreen.
