@@ -108,8 +108,8 @@ void answerNextDialog(Answer& answer) {
                 types->setCurrentIndex(answer.fileType);
                 emit types->activated(answer.fileType);
             }
-            // The dialog goes before its children: the last of them gone is the end of it (Qt's
-            // file watcher closes its descriptor before its own child, its engine, goes).
+            // A widget says it is destroyed before its parts are torn down (Qt's file dialog writes
+            // its settings and closes its folder watcher there): the last part gone is its end.
             const auto gone = [&answer] { answer.dialogGone = Clock::now(); };
             QObject::connect(dialog, &QObject::destroyed, gone);
             for (QObject* part : dialog->findChildren<QObject*>())
@@ -185,6 +185,7 @@ void FileDialogs(benchmark::State& state) {
     app.window.show();
     if (app.state.storybook().varPageCount != 10)
         fail("the album did not open");
+    // The window's first frame drawn before any road is timed.
     bench::awaitFrame(bench::paints().count - 1);
 
     // Each road starts with the album itself open and saved, in its own folder.
