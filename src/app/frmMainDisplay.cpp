@@ -105,10 +105,8 @@ void frmMain::refreshStory() {
             // A page with the story already shown (the same words, or none, as pages often have)
             // keeps its layout: laying the box out again costs a page turn more than its picture.
             const std::string story = currentStoryText();
-            if (!rtbViewer->showsGiven(story)) {
-                rtbViewer->clear();
-                rtbViewer->insertAtCaret(story);
-            }
+            if (!rtbViewer->showsGiven(story))
+                rtbViewer->setText(story);
             // Behind the first character, so a long story shows from its beginning; at the start
             // for typing.
             rtbViewer->setSelectionStart(m_storyCaret);
