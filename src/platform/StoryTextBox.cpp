@@ -112,8 +112,23 @@ std::string StoryTextBox::text() const {
 
 void StoryTextBox::setText(std::string_view text) {
     if (text.size() <= kLongestShownLine || !showCutIfTooLong(text))
-        setPlainText(fromUtf8(text));
+        replaceAll(fromUtf8(text));
     rememberGiven(text);
+}
+
+// As setPlainText, with nothing to undo, but in the document there is: making a new one costs a page
+// turn more than laying out its words.
+void StoryTextBox::replaceAll(const QString& text) {
+    QTextDocument* shown = document();
+    shown->setUndoRedoEnabled(false);
+    QTextCursor cursor(shown);
+    cursor.select(QTextCursor::Document);
+    cursor.setCharFormat(QTextCharFormat());
+    cursor.insertText(text);
+    shown->setUndoRedoEnabled(true);
+    shown->setModified(false);
+    cursor.movePosition(QTextCursor::Start);
+    setTextCursor(cursor);
 }
 
 void StoryTextBox::rememberGiven(std::string_view text) {

@@ -64,6 +64,7 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
+    void replaceAll(const QString& text);
     // Shows text, cut when one of its lines is too long; false when it went in whole.
     bool showCutIfTooLong(std::string_view text);
 
