@@ -101,13 +101,17 @@ void frmMain::refreshStory() {
         case StoryShown::Nothing:
             rtbViewer->setText("");
             break;
-        case StoryShown::PageStory:
-            rtbViewer->clear();
-            rtbViewer->insertAtCaret(currentStoryText());
+        case StoryShown::PageStory: {
+            // A page with the story already shown (the same words, or none, as pages often have)
+            // keeps its layout: laying the box out again costs a page turn more than its picture.
+            const std::string story = currentStoryText();
+            if (!rtbViewer->showsGiven(story))
+                rtbViewer->setText(story);
             // Behind the first character, so a long story shows from its beginning; at the start
             // for typing.
             rtbViewer->setSelectionStart(m_storyCaret);
             break;
+        }
         case StoryShown::FileLines:
             rtbViewer->setText("");
             rtbViewer->insertAtCaret(m_fileLines);

@@ -9,6 +9,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <cstring>
+
 PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     // Every pixel is painted here, so Qt need not paint the window's face beneath first.
@@ -106,11 +108,21 @@ void PictureArea::paintPicture(const QImage& image, int left, int top, int width
 }
 
 void PictureArea::paintPictureOverArea(const QImage& image) {
+    if (m_persistent && image.size() == size() && image.format() == QImage::Format_RGB32) {
+        // Already the area's size. Copied into the area's own image when it has one of its own
+        // (captions drawn over the last page made it), so drawing the next page's captions makes
+        // no new one; otherwise shared rather than copied (drawing on it later copies it first).
+        if (m_image.isDetached() && m_image.size() == image.size() && m_image.format() == image.format() &&
+            m_image.bytesPerLine() == image.bytesPerLine())
+            std::memcpy(m_image.bits(), image.constBits(), static_cast<std::size_t>(image.sizeInBytes()));
+        else
+            m_image = image;
+        m_transient = QImage();
+        update();
+        return;
+    }
     QImage& drawn = target();
-    if (&drawn == &m_image && image.size() == drawn.size() && image.format() == drawn.format()) {
-        // Already the area's size: shared rather than copied (drawing on it later copies it first).
-        drawn = image;
-    } else {
+    {
         QPainter painter(&drawn);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(QRect(QPoint(0, 0), size()), image);

@@ -89,7 +89,9 @@ void StoryTextBox::setLocked(bool locked) {
 }
 
 void StoryTextBox::setVerticalScrollBarShown(bool shown) {
-    setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    // Setting the policy lays the box out again even when it does not change.
+    if (shown != verticalScrollBarShown())
+        setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }
 
 bool StoryTextBox::verticalScrollBarShown() const {
@@ -110,8 +112,23 @@ std::string StoryTextBox::text() const {
 
 void StoryTextBox::setText(std::string_view text) {
     if (text.size() <= kLongestShownLine || !showCutIfTooLong(text))
-        setPlainText(fromUtf8(text));
+        replaceAll(fromUtf8(text));
     rememberGiven(text);
+}
+
+// As setPlainText, with nothing to undo, but in the document there is: making a new one costs a page
+// turn more than laying out its words.
+void StoryTextBox::replaceAll(const QString& text) {
+    QTextDocument* shown = document();
+    shown->setUndoRedoEnabled(false);
+    QTextCursor cursor(shown);
+    cursor.select(QTextCursor::Document);
+    cursor.setCharFormat(QTextCharFormat());
+    cursor.insertText(text);
+    shown->setUndoRedoEnabled(true);
+    shown->setModified(false);
+    cursor.movePosition(QTextCursor::Start);
+    setTextCursor(cursor);
 }
 
 void StoryTextBox::rememberGiven(std::string_view text) {
@@ -121,6 +138,13 @@ void StoryTextBox::rememberGiven(std::string_view text) {
 
 bool StoryTextBox::showsCut() const {
     return m_cut;
+}
+
+bool StoryTextBox::showsGiven(std::string_view text) const {
+    // Nothing typed since, not even typed and taken back: the box's undo holds its putting in alone.
+    const QTextDocument* shown = document();
+    return !m_cut && m_given && *m_given == text && shown->toRawText() == m_givenShown &&
+           shown->availableUndoSteps() <= 1 && shown->availableRedoSteps() == 0;
 }
 
 // Laying out a line takes time in proportion to its length and more; a line of a megabyte holds the

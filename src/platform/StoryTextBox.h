@@ -29,6 +29,8 @@ public:
     std::string text() const;
     // True while the box shows a cut of a text it holds whole.
     bool showsCut() const;
+    // True while the box shows exactly this text, as it was put in and not changed since.
+    bool showsGiven(std::string_view text) const;
     void setText(std::string_view text);
 
     int displayLineCount() const;
@@ -62,6 +64,7 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
+    void replaceAll(const QString& text);
     // Shows text, cut when one of its lines is too long; false when it went in whole.
     bool showCutIfTooLong(std::string_view text);
 

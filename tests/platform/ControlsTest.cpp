@@ -46,6 +46,21 @@ TEST(StoryTextBoxTest, TextKeepsItsUtf8Bytes) {
     EXPECT_EQ(box.text(), text);
 }
 
+// A page turn keeps the box as it is only while it shows the very text, untouched since it went in.
+TEST(StoryTextBoxTest, ShowsGivenOnlyTheUntouchedText) {
+    StoryTextBox box;
+    box.insertAtCaret("A day");
+    EXPECT_TRUE(box.showsGiven("A day"));
+    EXPECT_FALSE(box.showsGiven("A day out"));
+    QTest::keyClick(&box, Qt::Key_X);
+    EXPECT_FALSE(box.showsGiven("A day")) << "typed";
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    ASSERT_EQ(box.text(), "A day");
+    EXPECT_FALSE(box.showsGiven("A day")) << "typed and taken back: its undo would bring the typing back";
+    box.setText(std::string(StoryTextBox::kLongestShownLine + 1, 'x'));
+    EXPECT_FALSE(box.showsGiven(std::string(StoryTextBox::kLongestShownLine + 1, 'x'))) << "shown cut";
+}
+
 // Only a caret would draw white on the empty box; the locked box keeps it for the scroll keys. The
 // focus comes back to the locked box, as it does after a dialog.
 TEST(StoryTextBoxTest, ALockedBoxWithTheFocusDrawsNoCaret) {
