@@ -117,7 +117,8 @@ struct ScratchFolder {
 };
 
 // An album with the largest album's head and footer around pages of its own, each showing a
-// photograph-like snapshot of the size given (seeded by its page number).
+// photograph-like snapshot of the size given (seeded by its page number) and a story of its own, as
+// a player's pages have: a turn lays out a new story.
 struct PhotoAlbum : ScratchFolder {
     PhotoAlbum(int pages, int width, int height) {
         std::string entries;
@@ -130,8 +131,8 @@ struct PhotoAlbum : ScratchFolder {
             entries +=
                 std::string("      <Entry>\n        <Title><![CDATA[]]></Title>\n        "
                             "<ThumbnailFilename>t</ThumbnailFilename>\n        <Snapshot>") +
-                name +
-                "</Snapshot>\n        <Text><![CDATA[A day]]></Text>\n"
+                name + "</Snapshot>\n        <Text><![CDATA[A day, page " + std::to_string(page) +
+                "]]></Text>\n"
                 "        <TextResourceId>0x00000001</TextResourceId>\n        <TimeStamp>1</TimeStamp>\n"
                 "      </Entry>\n";
         }
