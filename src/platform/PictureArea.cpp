@@ -9,7 +9,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include <cstring>
+#include <optional>
 
 PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
@@ -49,6 +49,7 @@ void PictureArea::clearPicture() {
 void PictureArea::clearDrawing() {
     m_image = QImage();
     m_transient = QImage();
+    m_captions.clear();
     m_currentX = 0;
     m_currentY = 0;
     update();
@@ -93,6 +94,8 @@ QImage& PictureArea::target() {
     if (m_persistent) {
         // The persistent image is what the screen shows next, so earlier loose drawing is gone.
         m_transient = QImage();
+        // What is drawn now lies over the captions printed before.
+        flattenCaptions();
         return m_image;
     }
     return transient();
@@ -109,15 +112,11 @@ void PictureArea::paintPicture(const QImage& image, int left, int top, int width
 
 void PictureArea::paintPictureOverArea(const QImage& image) {
     if (m_persistent && image.size() == size() && image.format() == QImage::Format_RGB32) {
-        // Already the area's size. Copied into the area's own image when it has one of its own
-        // (captions drawn over the last page made it), so drawing the next page's captions makes
-        // no new one; otherwise shared rather than copied (drawing on it later copies it first).
-        if (m_image.isDetached() && m_image.size() == image.size() && m_image.format() == image.format() &&
-            m_image.bytesPerLine() == image.bytesPerLine())
-            std::memcpy(m_image.bits(), image.constBits(), static_cast<std::size_t>(image.sizeInBytes()));
-        else
-            m_image = image;
+        // Already the area's size: shared rather than copied, as the captions printed over it are
+        // drawn at paint time (drawing anything else on it later copies it first).
+        m_image = image;
         m_transient = QImage();
+        m_captions.clear();
         update();
         return;
     }
@@ -156,19 +155,31 @@ void PictureArea::print(std::string_view text) {
     const int lineTwips = pixelsToTwips(metrics.height());
     const QStringList lines = qText(text).split(QStringLiteral("\r\n"));
     {
-        QPainter painter(&target());
-        painter.setFont(font);
-        painter.setPen(m_foreColor);
+        // Printed for keeps, the text is kept as text over the persistent image; loosely, it is
+        // drawn into the loose layer.
+        std::optional<QPainter> painter;
+        if (m_persistent) {
+            ensureImages();
+            m_transient = QImage();
+        } else {
+            painter.emplace(&target());
+            painter->setFont(font);
+            painter->setPen(m_foreColor);
+        }
         int x = m_currentX;
         for (qsizetype i = 0; i < lines.size(); ++i) {
             if (i > 0) {
                 x = 0;
                 m_currentY += lineTwips;
             }
-            if (!lines[i].isEmpty())
-                painter.drawText(QPointF(x / double(kTwipsPerPixel),
-                                         m_currentY / double(kTwipsPerPixel) + metrics.ascent()),
-                                 lines[i]);
+            if (lines[i].isEmpty())
+                continue;
+            const QPointF at(x / double(kTwipsPerPixel),
+                             m_currentY / double(kTwipsPerPixel) + metrics.ascent());
+            if (painter)
+                painter->drawText(at, lines[i]);
+            else
+                m_captions.push_back({font, m_foreColor, at, lines[i]});
         }
     }
     m_currentX = 0;
@@ -184,9 +195,29 @@ void PictureArea::printNumber(std::int16_t number) {
     print(text);
 }
 
+void PictureArea::flattenCaptions() {
+    if (m_captions.empty())
+        return;
+    QPainter painter(&m_image);
+    drawCaptions(painter);
+    m_captions.clear();
+}
+
+void PictureArea::drawCaptions(QPainter& painter) const {
+    for (const Caption& caption : m_captions) {
+        painter.setFont(caption.font);
+        painter.setPen(caption.color);
+        painter.drawText(caption.at, caption.text);
+    }
+}
+
 QImage PictureArea::shownImage() {
     ensureImages();
     QImage shown = m_image.copy();
+    if (!m_captions.empty()) {
+        QPainter painter(&shown);
+        drawCaptions(painter);
+    }
     if (!m_transient.isNull())
         QPainter(&shown).drawImage(0, 0, m_transient);
     return shown;
@@ -202,6 +233,7 @@ void PictureArea::paintEvent(QPaintEvent* event) {
     }
     ensureImages();
     painter.drawImage(0, 0, m_image);
+    drawCaptions(painter);
     if (!m_transient.isNull())
         painter.drawImage(0, 0, m_transient);
 }

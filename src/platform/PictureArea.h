@@ -2,7 +2,8 @@
 // A picture area with a background colour, a picture that can be cleared, stretched painting and
 // text printing at a current position in twips. While persistent drawing is on, what is drawn goes
 // into the area's persistent image and survives repaints; otherwise it lies over that image only
-// until the next persistent change.
+// until the next persistent change. Text printed for keeps is held as text and drawn over the image
+// at each paint, so a picture shown over the whole area stays shared with whoever gave it.
 
 #include <QColor>
 #include <QImage>
@@ -10,6 +11,9 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
+
+class QPainter;
 
 class PictureArea : public QWidget {
     Q_OBJECT
@@ -79,12 +83,23 @@ private:
     void resetImage();
     void ensureImages();
     QFont printFont() const;
+    void flattenCaptions();
+    void drawCaptions(QPainter& painter) const;
+
+    // A text printed for keeps, drawn over the persistent image until something else is drawn for keeps.
+    struct Caption {
+        QFont font;
+        QColor color;
+        QPointF at;
+        QString text;
+    };
 
     QColor m_backColor{255, 255, 255};
     QColor m_foreColor{0, 0, 0};
     QImage m_picture;
-    QImage m_image;     // persistent image
-    QImage m_transient; // drawn while persistent drawing is off; null while nothing is
+    QImage m_image;                  // persistent image
+    std::vector<Caption> m_captions; // over the persistent image
+    QImage m_transient;              // drawn while persistent drawing is off; null while nothing is
     bool m_persistent = false;
     double m_fontPoints = 8.25;
     int m_fontStretch = 100;

@@ -151,3 +151,24 @@ TEST_F(PictureAreaTest, ThePaintedAreaIsWhatItShows) {
     area.print("loose text");
     EXPECT_TRUE(paintedIsShown()) << "loose drawing over the picture";
 }
+
+TEST_F(PictureAreaTest, APageAtTheAreasSizeStaysSharedUnderItsCaptions) {
+    QImage page(area.size(), QImage::Format_RGB32);
+    page.fill(QColor(10, 200, 10));
+    area.setPersistentDrawing(true);
+    area.paintPictureOverArea(page);
+    area.setPosition(100, 100);
+    area.print("caption");
+    area.setPersistentDrawing(false);
+    EXPECT_FALSE(page.isDetached()) << "the page is shown as given, not copied for its captions";
+    EXPECT_TRUE(inkBox(area.shownImage(), kRed));
+    EXPECT_EQ(area.grab().toImage().convertToFormat(QImage::Format_RGB32),
+              area.shownImage().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(page.pixelColor(10, 10), QColor(10, 200, 10));
+
+    // Drawn for keeps afterwards, a picture lies over the captions printed before it.
+    area.setPersistentDrawing(true);
+    area.paintPicture(page, 0, 0, 6000, 4500);
+    EXPECT_FALSE(inkBox(area.shownImage(), kRed));
+    EXPECT_EQ(page.pixelColor(120, 20), QColor(10, 200, 10)) << "the given page is never drawn on";
+}
