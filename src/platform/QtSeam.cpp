@@ -28,10 +28,6 @@
 #include <cstdlib>
 
 namespace {
-std::string toUtf8(const QString& text) {
-    return text.toUtf8().toStdString();
-}
-
 QString nameFilterFor(const FileFilter& filter) {
     // Qt reads the patterns from the last bracketed part of the filter text.
     QString patterns = qText(filter.pattern).trimmed();

@@ -18,10 +18,6 @@ QString fromUtf8(std::string_view text) {
     decoded.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return decoded;
 }
-std::string toUtf8(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
 // The first line longer than the limit, as its start and length; nothing when there is none.
 std::optional<std::pair<std::size_t, std::size_t>> firstLongLine(std::string_view text, std::size_t limit) {
     std::size_t start = 0;
