@@ -22,9 +22,8 @@ class SnapshotCache {
 public:
     using Decoder = std::function<QImage(const std::string& path, const QSize& size)>;
 
-    // Pictures at most kept: the page shown, the targets of the six navigation buttons and the two
-    // pages after the next one.
-    static constexpr std::size_t kEntries = 9;
+    // Pictures at most kept: the page shown and the targets of the six navigation buttons.
+    static constexpr std::size_t kEntries = 7;
 
     SnapshotCache();
     // The decoder runs on both threads; tests hand in one they can hold up.

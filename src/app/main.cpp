@@ -22,6 +22,10 @@
 #include <string_view>
 #include <vector>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 
 // Runs a piece of work once the window has painted its first frame: what the first screen does not
@@ -98,6 +102,12 @@ std::optional<int> beforeTheApplication(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+#if defined(__GLIBC__)
+    // A block of 64 KB or more (a picture, an album's bytes) is mapped on its own and goes back to the
+    // system when let go. By default glibc raises that bound to the largest block freed so far, after
+    // which every picture let go stays in the heap for good.
+    mallopt(M_MMAP_THRESHOLD, 64 * 1024);
+#endif
     if (const std::optional<int> exitCode = beforeTheApplication(argc, argv))
         return *exitCode;
     QApplication application(argc, argv);
@@ -127,7 +137,7 @@ int main(int argc, char* argv[]) {
     // The icon is only for the task list.
     new AfterFirstPaint(window, [&window] {
         window.releaseDecodingAhead();
-        QApplication::setWindowIcon(QPixmap::fromImage(builtInArtwork("icon")));
+        QApplication::setWindowIcon(QPixmap::fromImage(builtInArtwork("windowIcon")));
     });
     window.show();
     // Without a window manager nobody else gives the new window the keyboard.

@@ -5,8 +5,10 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -153,29 +155,33 @@ public:
         return true;
     }
 
-    // Fills every row of image, which is width() wide.
-    bool readRows(QImage& image) {
+    // Reads the picture's next count rows into the rows of image from at on; image is width() wide.
+    bool readRows(QImage& image, int at, int count) {
         std::vector<JSAMPLE> cmykRow(m_cmyk ? static_cast<std::size_t>(m_info.output_width) * 4 : 0);
         if (setjmp(m_errors.jump) != 0)
             return false;
-        const auto rows = static_cast<JDIMENSION>(image.height());
         JSAMPROW pointers[kRowsPerRead];
-        while (m_info.output_scanline < rows) {
-            const JDIMENSION first = m_info.output_scanline;
+        for (int done = 0; done < count;) {
             if (m_cmyk) {
                 pointers[0] = cmykRow.data();
-                jpeg_read_scanlines(&m_info, pointers, 1);
-                invertedCmykToRgb(cmykRow.data(),
-                                  reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(first))));
+                if (jpeg_read_scanlines(&m_info, pointers, 1) != 1)
+                    return false;
+                invertedCmykToRgb(cmykRow.data(), reinterpret_cast<QRgb*>(image.scanLine(at + done)));
+                ++done;
                 continue;
             }
-            const JDIMENSION count = std::min<JDIMENSION>(kRowsPerRead, rows - first);
-            for (JDIMENSION i = 0; i < count; ++i)
-                pointers[i] = image.scanLine(static_cast<int>(first + i));
-            jpeg_read_scanlines(&m_info, pointers, count);
+            const int wanted = std::min(kRowsPerRead, count - done);
+            for (int i = 0; i < wanted; ++i)
+                pointers[i] = image.scanLine(at + done + i);
+            const auto read =
+                static_cast<int>(jpeg_read_scanlines(&m_info, pointers, static_cast<JDIMENSION>(wanted)));
+            if (read == 0)
+                return false;
+            done += read;
         }
         return true;
     }
+    bool readRows(QImage& image) { return readRows(image, 0, image.height()); }
 
     int width() const { return static_cast<int>(m_info.output_width); }
     int height() const { return static_cast<int>(m_info.output_height); }
@@ -233,6 +239,65 @@ private:
     bool m_cmyk = false;
 };
 
+// Bilinear filtering: within a factor of two it looks as good as area averaging at a fraction of the
+// cost. In bands of a few lines: Qt hands a stretch over many lines to a pool of threads, and waking
+// them costs more than the work.
+constexpr int kBandLines = 16;
+
+bool withinBilinearReach(const QSize& from, const QSize& to) {
+    return from.width() <= 2 * to.width() && from.height() <= 2 * to.height();
+}
+
+// Decodes a started picture and stretches it to size band by band, so only the rows one band of the
+// result draws from are held at the decoded size, never the whole picture. Each band is drawn from
+// its rows placed where they lie in the whole picture, with two more on either side than its
+// filtering reads, so the result is the stretch of the whole picture.
+QImage decodeStretched(JpegSource& jpeg, const QSize& size) {
+    const int width = jpeg.width();
+    const int height = jpeg.height();
+    const double rowsPerLine = double(height) / size.height();
+    constexpr int kMargin = 2;
+    // The source rows the output lines first to last (inclusive) draw from, with their margin.
+    const auto firstRowFor = [&](int line) {
+        return std::max(0, int(std::floor((line + 0.5) * rowsPerLine - 0.5)) - kMargin);
+    };
+    const auto lastRowFor = [&](int line) {
+        return std::min(height - 1, int(std::floor((line + 0.5) * rowsPerLine - 0.5)) + 1 + kMargin);
+    };
+    QImage rows(width, int(std::ceil(kBandLines * rowsPerLine)) + 2 * kMargin + 4, QImage::Format_RGB32);
+    QImage scaled(size, QImage::Format_RGB32);
+    if (rows.isNull() || scaled.isNull())
+        return {};
+    const auto bytesPerLine = static_cast<std::size_t>(rows.bytesPerLine());
+    int heldFirst = 0; // the picture's row in the first row of rows
+    int held = 0;      // rows held
+    QPainter painter(&scaled);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (int top = 0; top < size.height(); top += kBandLines) {
+        const int bottom = std::min(top + kBandLines, size.height()) - 1;
+        const int first = firstRowFor(top);
+        const int last = lastRowFor(bottom);
+        // Rows above this band's are let go; those below are read on.
+        if (first > heldFirst) {
+            const int dropped = std::min(first - heldFirst, held);
+            std::memmove(rows.bits(), rows.constScanLine(dropped),
+                         bytesPerLine * std::size_t(held - dropped));
+            held -= dropped;
+            heldFirst += dropped;
+        }
+        const int missing = last - (heldFirst + held - 1);
+        if (heldFirst + held < first || held + missing > rows.height() ||
+            (missing > 0 && !jpeg.readRows(rows, held, missing)))
+            return {};
+        held += std::max(missing, 0);
+        const QImage band(rows.constScanLine(first - heldFirst), width, last - first + 1, rows.bytesPerLine(),
+                          QImage::Format_RGB32);
+        painter.setClipRect(QRect(0, top, size.width(), bottom - top + 1));
+        painter.drawImage(QRectF(0, first / rowsPerLine, size.width(), band.height() / rowsPerLine), band);
+    }
+    return scaled;
+}
+
 QImage decodeJpeg(RegularFile& file, const QSize& size, Reach reach) {
     JpegSource jpeg(file.stream());
     if (!jpeg.readHeader())
@@ -245,6 +310,9 @@ QImage decodeJpeg(RegularFile& file, const QSize& size, Reach reach) {
         return {};
     if (width < jpeg.width() && !jpeg.cropTo(width))
         return {};
+    if (reach == Reach::Whole && !size.isEmpty() && QSize(width, rows) != size &&
+        withinBilinearReach({width, rows}, size))
+        return decodeStretched(jpeg, size);
     // Qt's own 32-bit layout, so painting the result needs no conversion.
     QImage image(jpeg.width(), rows, QImage::Format_RGB32);
     if (image.isNull() || !jpeg.readRows(image))
@@ -271,15 +339,11 @@ QImage decodeWithQt(RegularFile& file, const QSize& size, Reach reach) {
 QImage stretched(const QImage& image, const QSize& size) {
     // Still far larger (a picture past the library's smallest scale): area averaging, since bilinear
     // filtering would skip most of its pixels.
-    if (image.width() > 2 * size.width() || image.height() > 2 * size.height())
+    if (!withinBilinearReach(image.size(), size))
         return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    // Bilinear filtering: within a factor of two it looks as good as area averaging at a fraction of
-    // the cost. In bands of a few lines: Qt hands a stretch over many lines to a pool of threads,
-    // and waking them costs more than the work.
     QImage scaled(size, QImage::Format_RGB32);
     QPainter painter(&scaled);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    constexpr int kBandLines = 16;
     for (int top = 0; top < size.height(); top += kBandLines) {
         painter.setClipRect(QRect(0, top, size.width(), kBandLines));
         painter.drawImage(scaled.rect(), image);

@@ -100,3 +100,35 @@ TEST(ImageDecoder, DecodesOnlyWhatIsShownAndRefusesWhatCannotBeShown) {
     EXPECT_GT(whole.pixelColor(page.width() - 1, page.height() - 1).blue(), 200) << "the whole picture";
     EXPECT_EQ(decodePicture(folder.file("small.jpg"), {}).size(), QSize(64, 48));
 }
+
+// The stretch done band by band while decoding gives the stretch of the whole decoded picture, at
+// every line (a band that held one row too few would show as a seam).
+TEST(ImageDecoder, StretchWhileDecodingMatchesStretchOfTheWholePicture) {
+    TempFolder folder;
+    QImage picture(400, 300, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb((x * 7 + y * 3) % 256, (x * y) % 256, (y * 11) % 256));
+    folder.write("detailed.jpg", jpegBytes(picture));
+    const QImage whole = decodePicture(folder.file("detailed.jpg"), {});
+    ASSERT_EQ(whole.size(), picture.size());
+    // Sizes the picture is decoded for at its own size (an eighth less would not cover them), then
+    // shrunk by up to half.
+    for (const QSize size : {QSize(380, 290), QSize(351, 151), QSize(399, 161), QSize(360, 299)}) {
+        QImage expected(size, QImage::Format_RGB32);
+        QPainter painter(&expected);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(expected.rect(), whole);
+        painter.end();
+        const QImage stretched = decodePicture(folder.file("detailed.jpg"), size);
+        ASSERT_EQ(stretched.size(), size);
+        int worst = 0;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x) {
+                const QRgb a = stretched.pixel(x, y), b = expected.pixel(x, y);
+                worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                  std::abs(qBlue(a) - qBlue(b))});
+            }
+        EXPECT_LE(worst, 2) << size.width() << " x " << size.height();
+    }
+}

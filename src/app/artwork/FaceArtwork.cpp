@@ -23,6 +23,7 @@ BRINDLECOVE_EMBED(sbtnTools2)
 BRINDLECOVE_EMBED(sbtnTools3)
 BRINDLECOVE_EMBED(sbtnTools4)
 BRINDLECOVE_EMBED(sbtnTools5)
+BRINDLECOVE_EMBED(windowIcon)
 
 namespace {
 
@@ -42,7 +43,7 @@ const std::array kArtwork = {
     BRINDLECOVE_ENTRY(info),       BRINDLECOVE_ENTRY(saving),     BRINDLECOVE_ENTRY(sbtnDelete),
     BRINDLECOVE_ENTRY(sbtnMovePg), BRINDLECOVE_ENTRY(sbtnSticky), BRINDLECOVE_ENTRY(sbtnStuck),
     BRINDLECOVE_ENTRY(sbtnTools1), BRINDLECOVE_ENTRY(sbtnTools2), BRINDLECOVE_ENTRY(sbtnTools3),
-    BRINDLECOVE_ENTRY(sbtnTools4), BRINDLECOVE_ENTRY(sbtnTools5),
+    BRINDLECOVE_ENTRY(sbtnTools4), BRINDLECOVE_ENTRY(sbtnTools5), BRINDLECOVE_ENTRY(windowIcon),
 };
 
 // Layout of a raw file: width, height and Qt's image format as 32-bit little-endian numbers, then

@@ -68,9 +68,8 @@ std::vector<int> MainController::navigationTargets() const {
         return {};
     const auto clamped = [count](int page) { return std::clamp(page, 0, count - 1); };
     std::vector<int> targets;
-    for (const int page :
-         {clamped(current + 1), clamped(current - 1), clamped(current + 2), clamped(current + 3),
-          clamped(current + 10), clamped(current - 10), count - 1, 0}) {
+    for (const int page : {clamped(current + 1), clamped(current - 1), clamped(current + 10),
+                           clamped(current - 10), count - 1, 0}) {
         if (page != current && std::find(targets.begin(), targets.end(), page) == targets.end())
             targets.push_back(page);
     }

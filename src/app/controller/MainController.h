@@ -64,9 +64,8 @@ public:
     void turnPage(NavButton button);
     void pageBack(int pages);
     void pageForward(int pages);
-    // The pages the six navigation buttons go to from this one, and the two after the next one (so a
-    // held key for the next page finds its pages decoded even when one decode outlasts a key repeat),
-    // nearest first (forward before back at the same distance), each once and without the page shown.
+    // The pages the six navigation buttons go to from this one, nearest first (forward before back at
+    // the same distance), each once and without the page shown.
     std::vector<int> navigationTargets() const;
 
 private:

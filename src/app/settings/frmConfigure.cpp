@@ -59,7 +59,7 @@ frmConfigure::frmConfigure(StoredSettings values, QWidget* parent)
     setObjectName(QStringLiteral("frmConfigure"));
     setModal(true);
     setWindowTitle(QStringLiteral("Application Settings"));
-    setWindowIcon(QIcon(QPixmap::fromImage(builtInArtwork("icon"))));
+    setWindowIcon(QIcon(QPixmap::fromImage(builtInArtwork("windowIcon"))));
     setFont(fontForPoints(kSansFamily, 8.25));
     setFixedSize(twipsToPixels(6150), twipsToPixels(3585));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
