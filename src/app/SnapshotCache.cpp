@@ -4,6 +4,7 @@
 #include "platform/ImageDecoder.h"
 
 #include <algorithm>
+#include <utility>
 
 #ifdef __linux__
 #include <sched.h>
@@ -69,13 +70,19 @@ void SnapshotCache::decodeAhead(std::vector<std::string> paths, const QSize& siz
         for (std::string& path : paths)
             m_ahead.push_back({std::move(path), size});
         // Kept: the picture shown last, at any size it was shown (leaving full screen shows it at
-        // the other), and of the rest what is asked for now.
-        std::erase_if(m_entries, [&](const Entry& entry) { return !wanted(entry.path, entry.size); });
+        // the other), and of the rest what is asked for now. The worker frees the others: giving a
+        // picture's memory back to the system takes longer than the rest of a page turn.
+        std::erase_if(m_entries, [&](Entry& entry) {
+            if (wanted(entry.path, entry.size))
+                return false;
+            m_letGo.push_back(std::move(entry.image));
+            return true;
+        });
         m_pending.clear();
         for (const Request& request : m_ahead)
             if (!inFlight(request.path, request.size))
                 m_pending.push_back(request);
-        if (m_pending.empty())
+        if (m_pending.empty() && m_letGo.empty())
             return;
         if (!m_worker.joinable())
             m_worker = std::thread(&SnapshotCache::workerLoop, this);
@@ -115,9 +122,16 @@ void SnapshotCache::workerLoop() {
 #endif
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_wake.wait(lock, [this] { return m_stopping || !m_pending.empty(); });
+        m_wake.wait(lock, [this] { return m_stopping || !m_pending.empty() || !m_letGo.empty(); });
         if (m_stopping)
             return;
+        if (!m_letGo.empty()) {
+            std::vector<QImage> letGo = std::exchange(m_letGo, {});
+            lock.unlock();
+            letGo.clear();
+            lock.lock();
+            continue;
+        }
         m_working = std::move(m_pending.front());
         m_pending.pop_front();
         m_busy = true;

@@ -78,6 +78,7 @@ private:
     std::deque<Request> m_pending;
     std::vector<Request> m_ahead; // the pictures asked ahead last, kept while they are wanted
     std::string m_shown;          // the picture asked for last, kept at any size
+    std::vector<QImage> m_letGo;  // pictures no longer kept, for the worker to free
     Request m_working;
     bool m_busy = false;
     bool m_stopping = false;
