@@ -84,6 +84,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -258,8 +259,10 @@ private:
     void showSidePanel(SidePanel panel);
     void refreshSideButtons();
     void refreshPage();
-    // The navigation buttons' pages, decoded ahead once the page changed, unless held.
+    // The navigation buttons' pages, decoded ahead once the page changed, unless held; asked for
+    // after the frame that shows the page, so the worker wakes once the user sees it.
     void decodeStaleTargets();
+    void decodeStaleTargetsAfterFrame();
     void drawPage();
     void showNoPage();
     void setMode(AppMode mode);
@@ -305,6 +308,7 @@ private:
     bool m_pageStale = false;    // the page picture is to be drawn afresh
     bool m_targetsStale = false; // the navigation buttons' pages are to be decoded ahead
     bool m_decodingAheadHeld = false;
+    bool m_decodeAfterFramePosted = false;
     bool m_endRequested = false;
     bool m_unloaded = false;
 };

@@ -13,6 +13,8 @@
 #include "platform/PlatformSeam.h"
 #include "platform/StoryTextBox.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 
 #include <algorithm>
@@ -26,6 +28,8 @@ const QColor kYellow(255, 255, 0);
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 const QColor kDarkBlue(0, 0, 64);
+// Asks the window to decode the navigation buttons' pages ahead.
+const QEvent::Type kDecodeAheadEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 void printAt(PictureArea& area, double points, const QColor& color, int x, int y, std::string_view text) {
     area.setFontSize(points);
@@ -139,7 +143,23 @@ void frmMain::refreshPage() {
         m_pageStale = false;
         drawPage();
     }
+    decodeStaleTargetsAfterFrame();
+}
+
+void frmMain::decodeStaleTargetsAfterFrame() {
+    if (!m_targetsStale || m_decodingAheadHeld || m_decodeAfterFramePosted)
+        return;
+    // Below the priority of the window's own update request, so it comes after the paint and flush.
+    m_decodeAfterFramePosted = true;
+    QCoreApplication::postEvent(this, new QEvent(kDecodeAheadEvent), Qt::LowEventPriority - 1);
+}
+
+bool frmMain::event(QEvent* event) {
+    if (event->type() != kDecodeAheadEvent)
+        return FramelessWindow::event(event);
+    m_decodeAfterFramePosted = false;
     decodeStaleTargets();
+    return true;
 }
 
 void frmMain::releaseDecodingAhead() {

@@ -67,6 +67,10 @@ StoryTextBox::StoryTextBox(QWidget* parent) : QPlainTextEdit(parent) {
 
 void StoryTextBox::setColors(const QColor& text, const QColor& background) {
     QPalette palette = this->palette();
+    // A palette set sends the box and its parts events, and the window sets the colours on every key.
+    if (palette.color(QPalette::Active, QPalette::Text) == text &&
+        palette.color(QPalette::Active, QPalette::Base) == background)
+        return;
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Text, text);
         palette.setColor(group, QPalette::Base, background);
@@ -118,9 +122,13 @@ void StoryTextBox::replaceAll(const QString& text) {
     QTextDocument* shown = document();
     shown->setUndoRedoEnabled(false);
     QTextCursor cursor(shown);
+    // As one edit, the box is laid out once, at its end, and the cursor works out no column on the
+    // way (each step outside one lays out and shapes the line it stands on, the old text's included).
+    cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
     cursor.setCharFormat(QTextCharFormat());
     cursor.insertText(text);
+    cursor.endEditBlock();
     shown->setUndoRedoEnabled(true);
     shown->setModified(false);
     cursor.movePosition(QTextCursor::Start);

@@ -11,6 +11,7 @@
 #include "platform/ImageDecoder.h"
 #include "platform/PictureArea.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QImage>
@@ -258,6 +259,7 @@ TEST(SnapshotCache, EveryNavigationButtonsPageIsDecodedAhead) {
     app.state.controller().setCurrentPage(12);
     window.DisplayCurrentPage();
     window.refresh();
+    QCoreApplication::sendPostedEvents(); // the pages ahead are asked for after the frame
     window.snapshots().waitUntilIdle();
     EXPECT_EQ(window.snapshots().size(), SnapshotCache::kEntries);
     // From page 13 the buttons go to 12, 2, 1, 14, 22 and 25 (indexes below).
@@ -291,6 +293,7 @@ TEST(SnapshotCache, PageChangedOnDiskAfterItsNeighbourWasShownIsShownFresh) {
     frmMain window(app.state);
     openThroughDialog(app, window, writeAlbum(folder, album));
     ASSERT_EQ(app.state.storybook().varPageCount, 3);
+    QCoreApplication::sendPostedEvents(); // the pages ahead are asked for after the frame
     window.snapshots().waitUntilIdle();
     ASSERT_EQ(window.snapshots().size(), 3u) << "the page shown, the next and the last one";
 
@@ -310,6 +313,7 @@ TEST(SnapshotCache, PagesAheadWaitWhileHeld) {
     frmMain window(app.state);
     window.holdDecodingAhead();
     openThroughDialog(app, window, writeAlbum(folder, album));
+    QCoreApplication::sendPostedEvents(); // the pages ahead are asked for after the frame
     window.snapshots().waitUntilIdle();
     EXPECT_EQ(window.snapshots().size(), 1u);
     window.releaseDecodingAhead();
