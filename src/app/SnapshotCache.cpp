@@ -79,6 +79,7 @@ void SnapshotCache::decodeAhead(std::vector<std::string> paths, const QSize& siz
             return true;
         });
         m_pending.clear();
+        m_startAfter = std::chrono::steady_clock::now() + kStartDelay;
         for (const Request& request : m_ahead)
             if (!inFlight(request.path, request.size))
                 m_pending.push_back(request);
@@ -123,6 +124,10 @@ void SnapshotCache::workerLoop() {
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_stopping || !m_pending.empty() || !m_letGo.empty(); });
+        if (!m_stopping && std::chrono::steady_clock::now() < m_startAfter) {
+            m_wake.wait_until(lock, m_startAfter, [this] { return m_stopping; });
+            continue;
+        }
         if (m_stopping)
             return;
         if (!m_letGo.empty()) {

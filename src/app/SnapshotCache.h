@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QSize>
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -79,6 +80,11 @@ private:
     std::vector<Request> m_ahead; // the pictures asked ahead last, kept while they are wanted
     std::string m_shown;          // the picture asked for last, kept at any size
     std::vector<QImage> m_letGo;  // pictures no longer kept, for the worker to free
+    // Work asked for ahead starts a moment later: the window asks once its frame has gone out, and
+    // the drawing of that frame, here and in the display server, goes first. Woken at once, the
+    // worker would take the processor the window then waits on for the server's answer.
+    static constexpr std::chrono::milliseconds kStartDelay{2};
+    std::chrono::steady_clock::time_point m_startAfter;
     Request m_working;
     bool m_busy = false;
     bool m_stopping = false;
