@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -133,11 +134,10 @@ void takeLines(Storybook& album, std::shared_ptr<std::string> buffer, const Line
 }
 
 struct LineSpans {
-    std::string_view base;
-    const std::vector<std::string_view>& views;
-    std::size_t size() const { return views.size(); }
+    const std::vector<LineScan::Span>& spans;
+    std::size_t size() const { return spans.size(); }
     std::pair<std::size_t, std::size_t> operator[](std::size_t index) const {
-        return {static_cast<std::size_t>(views[index].data() - base.data()), views[index].size()};
+        return {spans[index].offset, spans[index].length};
     }
 };
 
@@ -160,19 +160,21 @@ void checkAndRead(Storybook& album, std::string_view bytes, std::shared_ptr<std:
     while (lines.next(line, tags)) {
         check.line(line, tags);
         if (++count <= static_cast<std::size_t>(album::kMaxFileLines)) {
-            scan.lines.push_back(line);
+            scan.lines.push_back({static_cast<std::uint32_t>(line.data() - bytes.data()),
+                                  static_cast<std::uint32_t>(line.size())});
             scan.tags.push_back(tags);
         }
     }
     scan.checked = check.verdict();
-    scan.read = count <= static_cast<std::size_t>(album::kMaxFileLines);
+    scan.read = count <= static_cast<std::size_t>(album::kMaxFileLines) &&
+                bytes.size() <= std::numeric_limits<std::uint32_t>::max();
     if (!scan.read) {
         album.spareBytes = std::move(buffer); // the line image is left as it was
         return;
     }
     if (buffer->data() != bytes.data())
         buffer->assign(bytes.data(), bytes.size());
-    takeLines(album, std::move(buffer), LineSpans{bytes, scan.lines});
+    takeLines(album, std::move(buffer), LineSpans{scan.lines});
 }
 
 } // namespace

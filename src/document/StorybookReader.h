@@ -22,10 +22,16 @@ bool ReadStorybookLinesText(Storybook& album, std::string_view bytes);
 // the check's verdict, the reader's result (the line image is filled whenever the file fits, also
 // after a failed check) and each line's tags, which the parser takes instead of finding them again.
 struct LineScan {
+    // Where a line lies in the bytes scanned (an album is far below 4 GB). Half a view's size: on a
+    // fresh load the list is new memory, and touching it costs more than filling it.
+    struct Span {
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;
+    };
     bool checked = false;
     bool read = false;
-    std::vector<std::string_view> lines; // views into the bytes scanned
-    std::vector<std::uint32_t> tags;     // one per line; valid while the line image is unchanged
+    std::vector<Span> lines;
+    std::vector<std::uint32_t> tags; // one per line; valid while the line image is unchanged
     // Why the file was not read at all (missing, no regular file, too large), naming its path; empty
     // when it was read.
     std::string refusal;
