@@ -163,7 +163,6 @@ void PictureArea::print(std::string_view text) {
             m_transient = QImage();
         } else {
             painter.emplace(&target());
-            painter->setFont(font);
             painter->setPen(m_foreColor);
         }
         int x = m_currentX;
@@ -176,10 +175,13 @@ void PictureArea::print(std::string_view text) {
                 continue;
             const QPointF at(x / double(kTwipsPerPixel),
                              m_currentY / double(kTwipsPerPixel) + metrics.ascent());
-            if (painter)
+            const QFont lineFont = fontFor(font, lines[i]);
+            if (painter) {
+                painter->setFont(lineFont);
                 painter->drawText(at, lines[i]);
-            else
-                m_captions.push_back({font, m_foreColor, at, lines[i]});
+            } else {
+                m_captions.push_back({lineFont, m_foreColor, at, lines[i]});
+            }
         }
     }
     m_currentX = 0;

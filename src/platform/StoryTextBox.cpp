@@ -1,6 +1,7 @@
 #include "StoryTextBox.h"
 
 #include "QtText.h"
+#include "Twips.h"
 #include "WindowDrag.h"
 
 #include <QMimeData>
@@ -63,6 +64,24 @@ StoryTextBox::StoryTextBox(QWidget* parent) : QPlainTextEdit(parent) {
         if (!m_showingCut)
             m_cut = false;
     });
+    // Typed or pasted text that needs shaping (Arabic, say) gets it: right after the edit, since
+    // the font is not changed while the document is.
+    connect(document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
+        if (m_filling || added <= 0 || !(font().styleStrategy() & QFont::PreferNoShaping))
+            return;
+        QString inserted;
+        for (int at = position; at < position + added; ++at)
+            inserted += document()->characterAt(at);
+        if (!drawnGlyphByGlyph(inserted))
+            QMetaObject::invokeMethod(
+                this, [this, inserted] { chooseFontFor(inserted); }, Qt::QueuedConnection);
+    });
+}
+
+void StoryTextBox::chooseFontFor(QStringView text) {
+    const QFont chosen = fontFor(font(), text);
+    if (chosen.styleStrategy() != font().styleStrategy())
+        setFont(chosen);
 }
 
 void StoryTextBox::setColors(const QColor& text, const QColor& background) {
@@ -119,6 +138,8 @@ void StoryTextBox::setText(std::string_view text) {
 // As setPlainText, with nothing to undo, but in the document there is: making a new one costs a page
 // turn more than laying out its words.
 void StoryTextBox::replaceAll(const QString& text) {
+    chooseFontFor(text);
+    m_filling = true;
     QTextDocument* shown = document();
     shown->setUndoRedoEnabled(false);
     QTextCursor cursor(shown);
@@ -129,6 +150,7 @@ void StoryTextBox::replaceAll(const QString& text) {
     cursor.setCharFormat(QTextCharFormat());
     cursor.insertText(text);
     cursor.endEditBlock();
+    m_filling = false;
     shown->setUndoRedoEnabled(true);
     shown->setModified(false);
     cursor.movePosition(QTextCursor::Start);
@@ -162,8 +184,12 @@ bool StoryTextBox::showCutIfTooLong(std::string_view text) {
         "\r\n\r\n[The story goes on: a line of it is " + std::to_string(longLine->second) +
         " bytes long, too long to show whole here. It is kept whole and cannot be edited "
         "here.]";
+    const QString shown = fromUtf8(text.substr(0, cut)) + fromUtf8(note);
+    chooseFontFor(shown);
     m_showingCut = true;
-    setPlainText(fromUtf8(text.substr(0, cut)) + fromUtf8(note));
+    m_filling = true;
+    setPlainText(shown);
+    m_filling = false;
     m_showingCut = false;
     m_wholeText.assign(text);
     m_cut = true;

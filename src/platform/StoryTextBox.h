@@ -65,6 +65,8 @@ protected:
 
 private:
     void replaceAll(const QString& text);
+    // Lays out the box's text without OpenType shaping while it needs none (see fontFor).
+    void chooseFontFor(QStringView text);
     // Shows text, cut when one of its lines is too long; false when it went in whole.
     bool showCutIfTooLong(std::string_view text);
 
@@ -77,5 +79,6 @@ private:
     std::string m_wholeText; // what a cut display stands for
     bool m_cut = false;      // cleared by any later change of the shown text
     bool m_showingCut = false;
+    bool m_filling = false;         // being filled with a text its font was chosen for
     bool m_droppingOwnText = false; // a drag within the box is being dropped
 };

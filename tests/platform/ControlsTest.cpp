@@ -61,6 +61,34 @@ TEST(StoryTextBoxTest, ShowsGivenOnlyTheUntouchedText) {
     EXPECT_FALSE(box.showsGiven(std::string(StoryTextBox::kLongestShownLine + 1, 'x'))) << "shown cut";
 }
 
+// Text is laid out unshaped only where that draws it right: Arabic joins its letters, and a story
+// that gets some typed in is shaped from then on.
+TEST(StoryTextBoxTest, ShapesOnlyTheTextsThatNeedIt) {
+    const struct {
+        const char* text;
+        bool glyphByGlyph;
+    } texts[] = {
+        {"A day, page 12", true},
+        {"Caf\xC3\xA9 e\xCC\x81 \xE2\x80\x94 \xCE\xB1\xCE\xB2 \xD0\xB4\xD0\xB0", true},
+        {"\xE6\x97\xA5\xE6\x9C\xAC \xE3\x81\x8B\xE3\x82\xAB", true},
+        {"\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7", false},
+        {"Salam \xD9\x85\xD8\xB1\xD8\xAD\xD8\xA8\xD8\xA7", false},
+        {"\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D", false},
+        {"\xE0\xA4\xA8\xE0\xA4\xAE\xE0\xA4\xB8\xE0\xA5\x8D\xE0\xA4\xA4\xE0\xA5\x87", false},
+    };
+    StoryTextBox box;
+    for (const auto& row : texts) {
+        EXPECT_EQ(drawnGlyphByGlyph(QString::fromUtf8(row.text)), row.glyphByGlyph) << row.text;
+        box.setText(row.text);
+        EXPECT_EQ(bool(box.font().styleStrategy() & QFont::PreferNoShaping), row.glyphByGlyph) << row.text;
+    }
+    box.setText("A day");
+    box.setSelectionStart(5);
+    box.insertAtCaret(" \xD9\x85\xD8\xB1");
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(box.font().styleStrategy() & QFont::PreferNoShaping) << "typed Arabic";
+}
+
 // Only a caret would draw white on the empty box; the locked box keeps it for the scroll keys. The
 // focus comes back to the locked box, as it does after a dialog.
 TEST(StoryTextBoxTest, ALockedBoxWithTheFocusDrawsNoCaret) {
