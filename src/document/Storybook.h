@@ -49,8 +49,9 @@ struct Storybook {
     std::shared_ptr<std::string> cellBytes;
     std::shared_ptr<std::string> spareBytes; // a buffer let go, kept for the next read
     bool linesReferToCellBytes = false;      // lines written from the cells since the last read
-    // Stories of several lines, joined, which the cells of the last parse refer to (the first
-    // joinedInUse of them); kept with their capacity for the next parse.
+    // Stories of several lines, joined, which the cells of the last parse refer to. They lie end to end
+    // in blocks (the first joinedInUse of them) that never grow past the room reserved in them, so a
+    // story stays where it was put; the blocks are kept with their capacity for the next parse.
     std::deque<std::string> joinedTexts;
     std::size_t joinedInUse = 0;
 

@@ -5,6 +5,7 @@
 #include "TextUtil.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -39,6 +40,15 @@ std::string_view right(std::string_view text, std::size_t count) {
 
 // True when the last five characters of text, once every LF is taken out of it, are ending.
 bool endsWithoutLineFeedsIn(std::string_view text, std::string_view ending) {
+    // Nearly always no LF stands among the last five bytes, and they are compared as they are.
+    if (text.size() >= 5 && ending.size() == 5) {
+        const char* tail = text.data() + text.size() - 5;
+        bool lineFeed = false;
+        for (int i = 0; i < 5; ++i)
+            lineFeed |= tail[i] == '\n';
+        if (!lineFeed)
+            return std::memcmp(tail, ending.data(), 5) == 0;
+    }
     char last[5];
     std::size_t count = 0;
     for (auto pos = text.size(); pos > 0 && count < sizeof last; --pos) {
@@ -101,18 +111,43 @@ bool isDeclarationAfterByteOrderMark(std::string_view line) {
 
 class RecordParser {
 public:
-    RecordParser(Storybook& album, const std::uint32_t* tags) : m_album(album), m_tags(tags) {}
+    // Entries below entriesSet may hold fields of the last parse.
+    RecordParser(Storybook& album, const std::uint32_t* tags, const LineScan::Span* spans, int entriesSet)
+        : m_album(album), m_tags(tags), m_spans(spans), m_base(spans ? album.lineBytes->data() : nullptr),
+          m_entriesSet(entriesSet) {}
+    // Whatever way the parse ends, no entry is left holding a field of the last parse.
+    ~RecordParser() {
+        resetEntriesBelow(m_entriesSet);
+        m_album.entriesInUse = std::max(entriesStored(), m_album.varPageCount);
+    }
     ParseResult run();
-    // Entries below this index may hold fields stored by this parse.
-    int entriesStored() const { return std::min(m_entry + 1, album::kEntrySlots); }
 
 private:
+    // Entries below this index may hold fields stored by this parse.
+    int entriesStored() const { return std::min(m_entry + 1, album::kEntrySlots); }
+    // An entry's cells of the last parse are reset as the parse comes to it, so each entry is gone
+    // over once while it is at hand.
+    void resetEntriesBelow(int end) {
+        for (; m_entriesReset < std::min(end, m_entriesSet); ++m_entriesReset) {
+            for (auto& field : m_album.varEntryArray[m_entriesReset]) {
+                for (Cell& cell : field)
+                    cell.reset();
+            }
+        }
+    }
     // Complete, or the outcome of the fault it keeps in m_fault. Called for every line of every
     // entry, so nothing is built for a line that is in order.
     ParseOutcome entryLine(int index, std::string_view line, std::uint32_t tags);
     std::string_view joinText(int index, std::string_view line);
+    std::string& joinedBlockWithRoomFor(std::size_t size);
     static ParseResult stop(std::string_view text, std::string_view title) {
         return fault(ParseOutcome::Stopped, text, MessageIcon::Critical, title);
+    }
+    // The line the scan found, read from its list rather than from the line image's table.
+    std::string_view lineAt(int index) const {
+        if (!m_spans)
+            return m_album.strLogFileArray[index].text();
+        return std::string_view(m_base + m_spans[index].offset, m_spans[index].length);
     }
     ParseOutcome keep(ParseResult fault) {
         m_fault = std::move(fault);
@@ -120,16 +155,20 @@ private:
     }
 
     Storybook& m_album;
-    const std::uint32_t* m_tags; // each line's tags when known already
+    const std::uint32_t* m_tags;   // each line's tags when known already
+    const LineScan::Span* m_spans; // and where each line lies in the bytes read
+    const char* m_base;
     State m_state = State::InvalidXml;
     int m_n = 0;
     int m_entry = 0;
+    const int m_entriesSet;
+    int m_entriesReset = 0;
     ParseResult m_fault;
 };
 
 ParseResult RecordParser::run() {
     for (int i = 0; i <= m_album.intLogFileLastLine; ++i) {
-        const std::string_view line = m_album.strLogFileArray[i];
+        const std::string_view line = lineAt(i);
         const std::uint32_t tags = m_tags ? m_tags[i] : scanTags(line);
         if (line == album::kXmlDeclaration || (i == 0 && isDeclarationAfterByteOrderMark(line))) {
             m_state = State::ClientEnv;
@@ -203,6 +242,7 @@ ParseOutcome RecordParser::entryLine(int index, std::string_view line, std::uint
         kept = true;
     }
     const int tagLength = static_cast<int>(album::kOpeningTags[field].size());
+    resetEntriesBelow(m_entry + 1);
     if (!storeEntryField(m_album, m_entry, field, text, kIndentWidth, tagLength, kept))
         return keep(tagMismatch());
     if (field == album::TimeStamp)
@@ -214,22 +254,38 @@ ParseOutcome RecordParser::entryLine(int index, std::string_view line, std::uint
 // It is joined into the model's next joined text, which the cells then refer to.
 std::string_view RecordParser::joinText(int index, std::string_view line) {
     constexpr std::string_view kTextEnd = "</Text>";
-    if (m_album.joinedInUse == m_album.joinedTexts.size())
-        m_album.joinedTexts.emplace_back();
-    std::string& joined = m_album.joinedTexts[m_album.joinedInUse++];
     // No line end holds "</Text>", so the joined text ends in it just when its last line does; the
-    // size is known before the first byte is copied, and the text grows only once.
+    // size is known before the first byte is copied.
     int last = index;
     std::size_t size = line.size();
-    while (last < m_album.intLogFileLastLine && !m_album.strLogFileArray[last].text().ends_with(kTextEnd))
-        size += 2 + m_album.strLogFileArray[++last].text().size();
-    joined.reserve(size);
-    joined.assign(line);
+    while (last < m_album.intLogFileLastLine && !lineAt(last).ends_with(kTextEnd))
+        size += 2 + lineAt(++last).size();
+    std::string& block = joinedBlockWithRoomFor(size);
+    const std::size_t start = block.size();
+    block += line;
     for (int next = index + 1; next <= last; ++next) {
-        joined += "\r\n";
-        joined += m_album.strLogFileArray[next].text();
+        block += "\r\n";
+        block += lineAt(next);
     }
-    return joined;
+    return std::string_view(block).substr(start);
+}
+
+// The block in use if the text fits in the room left in it, else the next one, emptied, with room
+// for the text. Most stories share a block, so a load makes few.
+std::string& RecordParser::joinedBlockWithRoomFor(std::size_t size) {
+    constexpr std::size_t kBlockBytes = 16 * 1024;
+    auto& blocks = m_album.joinedTexts;
+    if (m_album.joinedInUse > 0) {
+        std::string& block = blocks[m_album.joinedInUse - 1];
+        if (block.capacity() - block.size() >= size)
+            return block;
+    }
+    if (m_album.joinedInUse == blocks.size())
+        blocks.emplace_back();
+    std::string& block = blocks[m_album.joinedInUse++];
+    block.clear();
+    block.reserve(std::max(size, kBlockBytes));
+    return block;
 }
 
 } // namespace
@@ -275,34 +331,36 @@ void takeLineBytes(Storybook& album) {
     album.cellBytes = album.lineBytes;
 }
 
-ParseResult parseRecords(Storybook& album, const std::uint32_t* tags) {
-    const int inUse = std::min(std::max(album.entriesInUse, album.varPageCount), album::kEntrySlots);
+ParseResult parseRecords(Storybook& album, const std::uint32_t* tags, const LineScan::Span* spans) {
+    const int entriesSet = std::min(std::max(album.entriesInUse, album.varPageCount), album::kEntrySlots);
     album.varPageCount = 0;
     resetRecord(album.strXFooter);
-    for (int e = 0; e < inUse; ++e) {
-        for (auto& field : album.varEntryArray[e]) {
-            for (Cell& cell : field)
-                cell.reset();
-        }
-    }
     resetRecord(album.strXMetaHead);
     resetRecord(album.strXClientEnv);
     takeLineBytes(album);
-    RecordParser parser(album, tags);
-    ParseResult result = parser.run();
-    album.entriesInUse = std::max(parser.entriesStored(), album.varPageCount);
-    return result;
+    return RecordParser(album, tags, spans, entriesSet).run();
+}
+
+// True when the line of the line image lies where the scan found it: the scan is of the bytes read last.
+bool spanIsLine(const Storybook& album, LineScan::Span span, int index) {
+    const std::string_view line = album.strLogFileArray[index].text();
+    return album.lineBytes && line.data() == album.lineBytes->data() + span.offset &&
+           line.size() == span.length;
 }
 
 } // namespace
 
 ParseResult ParseStorybookRecords(Storybook& album) {
-    return parseRecords(album, nullptr);
+    return parseRecords(album, nullptr, nullptr);
 }
 
 ParseResult ParseStorybookRecords(Storybook& album, const LineScan& scan) {
-    const bool tagsFit = scan.tags.size() == static_cast<std::size_t>(album.intLogFileLastLine + 1);
-    return parseRecords(album, tagsFit ? scan.tags.data() : nullptr);
+    const auto lines = static_cast<std::size_t>(album.intLogFileLastLine + 1);
+    const bool tagsFit = scan.tags.size() == lines;
+    const bool spansFit = tagsFit && scan.lines.size() == lines && lines > 0 &&
+                          spanIsLine(album, scan.lines.front(), 0) &&
+                          spanIsLine(album, scan.lines.back(), static_cast<int>(lines) - 1);
+    return parseRecords(album, tagsFit ? scan.tags.data() : nullptr, spansFit ? scan.lines.data() : nullptr);
 }
 
 ParseResult StoreEntryField(Storybook& album, int e, int f, std::string_view line, int indent,
@@ -326,13 +384,14 @@ bool storeEntryField(Storybook& album, int e, int f, std::string_view line, int 
         else
             cell.set(text);
     };
+    const std::string_view opening = line.substr(0, std::min<std::size_t>(line.size(), indent + tagLength));
+    const std::string_view closing = right(line, static_cast<std::size_t>(tagLength) + 1);
     store(parts[album::WholeLine], line);
-    store(parts[album::OpeningPart], line.substr(0, std::min<std::size_t>(line.size(), indent + tagLength)));
+    store(parts[album::OpeningPart], opening);
     store(parts[album::Content], mid(line, indent + tagLength + 1, length - indent - 2 * tagLength - 1));
-    store(parts[album::ClosingPart], right(line, static_cast<std::size_t>(tagLength) + 1));
+    store(parts[album::ClosingPart], closing);
 
-    return endsWithoutLineFeedsIn(parts[album::ClosingPart].text(),
-                                  right(parts[album::OpeningPart].text(), 5));
+    return endsWithoutLineFeedsIn(closing, right(opening, 5));
 }
 
 } // namespace

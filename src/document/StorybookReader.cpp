@@ -221,5 +221,4 @@ void CheckAndReadStorybook(Storybook& album, const std::string& path, LineScan& 
     }
     const std::string_view bytes = *buffer;
     checkAndRead(album, bytes, std::move(buffer), scan);
-    scan.lines.clear(); // kept as before: the lines of a file read here are not handed out
 }
