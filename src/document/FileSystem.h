@@ -47,6 +47,9 @@ public:
     std::error_code write(std::string_view bytes);
     // The bytes reach the disk before anything else happens to the file.
     std::error_code flush();
+    // Sets the bytes on their way to the disk without waiting for them, where the system allows; a
+    // flush() then waits for less.
+    void startFlush();
     std::error_code setModified(std::int64_t nanoseconds);
     // Releases the lock; a file renamed while open keeps its new name.
     std::error_code close();

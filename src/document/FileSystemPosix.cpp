@@ -163,6 +163,12 @@ std::error_code NewFile::flush() {
     return ::fsync(int(m_handle)) == 0 ? std::error_code() : lastError();
 }
 
+void NewFile::startFlush() {
+#if defined(__linux__)
+    ::sync_file_range(int(m_handle), 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+}
+
 std::error_code NewFile::setModified(std::int64_t nanoseconds) {
     const struct timespec times[2] = {
         {0, UTIME_OMIT}, {time_t(nanoseconds / 1'000'000'000), long(nanoseconds % 1'000'000'000)}};

@@ -192,6 +192,8 @@ std::error_code NewFile::flush() {
     return ::FlushFileBuffers(reinterpret_cast<HANDLE>(m_handle)) ? std::error_code() : lastError();
 }
 
+void NewFile::startFlush() {}
+
 std::error_code NewFile::setModified(std::int64_t nanoseconds) {
     const FILETIME written = fileTimeOf(nanoseconds);
     return ::SetFileTime(reinterpret_cast<HANDLE>(m_handle), nullptr, nullptr, &written) ? std::error_code()

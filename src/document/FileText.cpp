@@ -150,9 +150,14 @@ FileResult AtomicFileWriter::write(std::string_view bytes, FileFlush flush) {
     if (m_tempPath.empty())
         return {false, quoted(m_path) + " is being saved by other programs; try again later."};
 
+    m_flushStarted = false;
     std::error_code error = m_file.write(bytes);
     if (!error && flush == FileFlush::Flush)
         error = m_file.flush();
+    if (!error && flush == FileFlush::Started) {
+        m_file.startFlush();
+        m_flushStarted = true;
+    }
     if (!error && m_modified)
         error = m_file.setModified(*m_modified);
     if (error)
@@ -205,6 +210,11 @@ FileResult AtomicFileWriter::keepBackup(const std::string& backupPath) {
 FileResult AtomicFileWriter::commit(FolderFlush flush) {
     if (m_tempPath.empty())
         return {false, errorText("Cannot replace", m_path, std::make_error_code(std::errc::io_error))};
+    if (m_flushStarted) {
+        if (const std::error_code error = m_file.flush())
+            return {false, errorText("Cannot write", m_path, error)};
+        m_flushStarted = false;
+    }
     if (const std::error_code error = files::replace(m_tempPath, m_target))
         return {false, errorText("Cannot replace", m_path, error)};
     m_committed = true;

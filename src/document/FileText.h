@@ -43,7 +43,9 @@ enum class FolderFlush { Flush, Skip };
 
 // Whether the new bytes reach the disk before they take the target's name. A copy whose original stays
 // where it was may skip it: a crash can at worst lose the copy, never leave half of it in place.
-enum class FileFlush { Flush, Skip };
+// Started: they are set on their way at once and waited for by commit(), so the caller may do other
+// work meanwhile.
+enum class FileFlush { Flush, Started, Skip };
 
 // Writes bytes to a temporary file beside the real file the path stands for and flushes it to disk;
 // commit() renames it into place in one step, and a writer destroyed without commit() removes it.
@@ -68,7 +70,8 @@ public:
     // is no file to back up; fails with a sentence naming the backup when it cannot be made. The file
     // itself is never touched.
     FileResult keepBackup(const std::string& backupPath);
-    // Renames the new file into place and flushes the folder once (and the backup's, if elsewhere).
+    // Waits for the bytes if their flush was started, renames the new file into place and flushes the
+    // folder once (and the backup's, if elsewhere).
     FileResult commit(FolderFlush flush = FolderFlush::Flush);
 
 private:
@@ -79,6 +82,7 @@ private:
     std::string m_backupFolder;
     std::optional<std::int64_t> m_modified;
     bool m_committed = false;
+    bool m_flushStarted = false;
 };
 
 FileResult writeFileAtomically(const std::string& path, std::string_view bytes,

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -22,7 +23,8 @@ constexpr std::string_view kNotSaved = "Modifications were not saved; the storyb
 // A line is written as it stands when what it holds besides its CR LF pairs are CR bytes: the line
 // reader keeps those in their line (see appendLineBreak). An LF would start a line of its own.
 bool writableAsItStands(std::string_view line) {
-    for (auto at = line.find('\n'); at != std::string_view::npos; at = line.find('\n', at + 1)) {
+    for (auto at = findEither(line, '\n', '\n'); at != std::string_view::npos;
+         at = findEither(line, '\n', '\n', at + 1)) {
         if (at == 0 || line[at - 1] != '\r')
             return false;
     }
@@ -79,8 +81,9 @@ void appendLineBreak(std::string& bytes) {
 }
 
 // The file's bytes: lines joined by line breaks, each CR LF pair or "{vbcrlf}" within a line one as
-// well, no line end after the last.
-void fileBytes(const Storybook& album, std::string& bytes) {
+// well, no line end after the last. pairedLines receives the lines that hold a CR LF pair.
+void fileBytes(const Storybook& album, std::string& bytes, std::vector<int>& pairedLines) {
+    pairedLines.clear();
     std::size_t size = 0;
     for (int k = 0; k <= album.intLogFileLastLine; ++k)
         size += album.strLogFileArray[k].text().size() + 1;
@@ -90,20 +93,27 @@ void fileBytes(const Storybook& album, std::string& bytes) {
         if (k > 0)
             appendLineBreak(bytes);
         const std::string_view line = album.strLogFileArray[k];
+        // A pair is found by its LF and a mark by its brace, in one pass over the line; neither
+        // overlaps the other.
         std::size_t from = 0;
-        std::size_t pair = line.find("\r\n");
-        std::size_t mark = line.find(album::kLineBreakMark);
-        while (pair != std::string_view::npos || mark != std::string_view::npos) {
-            // Neither overlaps the other, so each is looked for again only once passed.
-            const bool isPair = pair < mark;
-            const std::size_t at = isPair ? pair : mark;
-            bytes.append(line.substr(from, at - from));
+        for (auto at = findEither(line, '\n', '{'); at != std::string_view::npos;
+             at = findEither(line, '\n', '{', at + 1)) {
+            std::size_t start = at;
+            std::size_t length = album::kLineBreakMark.size();
+            if (line[at] == '\n') {
+                if (at == from || line[at - 1] != '\r')
+                    continue;
+                start = at - 1;
+                length = 2;
+                if (pairedLines.empty() || pairedLines.back() != k)
+                    pairedLines.push_back(k);
+            } else if (!line.substr(at).starts_with(album::kLineBreakMark)) {
+                continue;
+            }
+            bytes.append(line.substr(from, start - from));
             appendLineBreak(bytes);
-            from = at + (isPair ? 2 : album::kLineBreakMark.size());
-            if (isPair)
-                pair = line.find("\r\n", from);
-            else
-                mark = line.find(album::kLineBreakMark, from);
+            from = start + length;
+            at = from - 1;
         }
         bytes.append(line.substr(from));
     }
@@ -176,7 +186,7 @@ bool rebuild(Storybook& album, RebuildFault& fault) {
 // joined from; the marked line is built beside that, or beside the slot's own text moved out.
 void markLineBreaks(Cell& line) {
     const std::string_view text = line.text();
-    if (text.find("\r\n") == std::string_view::npos)
+    if (findEither(text, '\n', '\n') == std::string_view::npos || text.find("\r\n") == std::string_view::npos)
         return;
     std::string moved;
     std::string_view from = text;
@@ -198,6 +208,11 @@ void markLineBreaks(Cell& line) {
 
 void markLineBreaks(Storybook& album) {
     for (int k = 0; k <= album.intLogFileLastLine; ++k)
+        markLineBreaks(album.strLogFileArray[k]);
+}
+
+void markLineBreaks(Storybook& album, const std::vector<int>& lines) {
+    for (const int k : lines)
         markLineBreaks(album.strLogFileArray[k]);
 }
 
@@ -277,21 +292,25 @@ SaveResult BackupAndSave(Storybook& album, const std::string& path, const SaveQu
     // refuse. The bytes checked are the bytes written, so the written file is not read again.
     static thread_local auto kept = std::make_shared<std::string>(); // kept from save to save
     const std::string& bytes = *kept;
-    fileBytes(album, *kept);
+    static thread_local std::vector<int> pairedLines;
+    fileBytes(album, *kept, pairedLines);
+
+    // The new file is written beside the album, and its bytes are on their way to the disk while they
+    // are checked; it takes the album's place only once it is whole and they have passed, so a failure
+    // at any step leaves the album and its backup as they were. The file written for bytes that fail
+    // is removed with the writer.
+    AtomicFileWriter writer(path);
+    const FileResult written = writer.write(bytes, FileFlush::Started);
     const std::string problem = readBackProblem(album, kept);
     // Marked only now that the read-back has let its texts go: the largest story is then held at
     // most twice beside the album, as the bytes and as either its read-back or its marked line.
-    markLineBreaks(album);
+    markLineBreaks(album, pairedLines);
     if (!problem.empty())
         return failure(SaveOutcome::CheckFailed, integrityFailureText(problem));
     const XmlFault fault = firstXmlFault(bytes);
     if (fault && !openedNotWellFormed(album))
         return failure(SaveOutcome::CheckFailed, integrityFailureText(faultText(album, bytes, fault)));
-
-    // The new file is written beside the album and takes its place only once it is whole, so a failure
-    // at any step leaves the album and its backup as they were.
-    AtomicFileWriter writer(path);
-    if (const FileResult written = writer.write(bytes); !written.ok)
+    if (!written.ok)
         return failure(SaveOutcome::WriteFailed, writeFailureText(written.error));
     if (const FileResult kept = writer.keepBackup(backup); !kept.ok && !saveWithoutBackup(ask, kept.error))
         return {SaveOutcome::BackupRefused, std::nullopt};
