@@ -9,6 +9,7 @@
 #include "document/StorybookWriter.h"
 #include "document/TextUtil.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -136,6 +137,11 @@ TEST(ReadBack, CdataEndInsideAChangedStoryIsRefusedButAnUnchangedOneIsKept) {
 
     book->varEntryArray[3][album::Text][album::Content] = "<![CDATA[typed ]]> in]]>";
     EXPECT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::CheckFailed);
+    // The refused bytes were written beside the album while they were checked: that file is gone, and
+    // the album and its backup are as they were.
+    EXPECT_EQ(TempFolder::read(path), original);
+    EXPECT_EQ(TempFolder::read(BackupPathFor(path)), original);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
     // The split that keeps the text inside one section is written.
     book->varEntryArray[3][album::Text][album::Content] = "<![CDATA[typed ]]]]><![CDATA[> in]]>";
     EXPECT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved);
