@@ -111,10 +111,12 @@ std::string htmlText(std::string_view text) {
     std::string result;
     result.reserve(text.size() + 16);
     std::size_t from = 0;
-    for (std::size_t at = text.find_first_of("&<>\"'"); at != std::string_view::npos;
-         at = text.find_first_of("&<>\"'", from)) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c != '&' && c != '<' && c != '>' && c != '"' && c != '\'')
+            continue;
         result.append(text, from, at - from);
-        result += htmlReference(text[at]);
+        result += htmlReference(c);
         from = at + 1;
     }
     result.append(text, from);
