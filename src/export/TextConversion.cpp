@@ -3,6 +3,12 @@
 #include "document/FileNames.h"
 #include "document/StoredText.h"
 
+#include <array>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // One pass over text: every occurrence of needle, left to right, becomes replacement.
@@ -35,6 +41,27 @@ constexpr std::string_view kParagraphSeparator = "\xE2\x80\xA9";
 
 bool mayNeedScriptEscape(char c) {
     return c == '\\' || c == '"' || c == '\'' || c == '\r' || c == '\n' || c == '<' || c == kLineSeparator[0];
+}
+
+// The first byte from at on that may need an escape, or the text's size; a story is mostly plain
+// text, stepped over a block at a time.
+std::size_t nextMayNeedScriptEscape(std::string_view text, std::size_t at) {
+    const char* data = text.data();
+    const std::size_t size = text.size();
+#if defined(__SSE2__)
+    for (; at + 16 <= size; at += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+        const auto is = [&block](char c) { return _mm_cmpeq_epi8(block, _mm_set1_epi8(c)); };
+        const __m128i found =
+            _mm_or_si128(_mm_or_si128(_mm_or_si128(is('\\'), is('"')), _mm_or_si128(is('\''), is('\r'))),
+                         _mm_or_si128(_mm_or_si128(is('\n'), is('<')), is(kLineSeparator[0])));
+        if (const auto hits = static_cast<unsigned>(_mm_movemask_epi8(found)); hits != 0)
+            return at + static_cast<std::size_t>(__builtin_ctz(hits));
+    }
+#endif
+    while (at < size && !mayNeedScriptEscape(data[at]))
+        ++at;
+    return at;
 }
 
 Escape scriptEscape(std::string_view rest) {
@@ -77,9 +104,15 @@ std::string_view htmlReference(char c) {
 }
 
 // The bytes an address may hold as they are, whatever surrounds it.
+constexpr auto kUnreserved = [] {
+    std::array<bool, 256> unreserved{};
+    for (int c = 0; c < 256; ++c)
+        unreserved[c] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                        c == '-' || c == '.' || c == '_' || c == '~';
+    return unreserved;
+}();
 bool isUnreserved(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '.' || c == '_' || c == '~';
+    return kUnreserved[static_cast<unsigned char>(c)];
 }
 
 } // namespace
@@ -92,9 +125,8 @@ std::string scriptString(std::string_view text) {
     std::string result;
     result.reserve(text.size() + 16);
     std::size_t from = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if (!mayNeedScriptEscape(text[at]))
-            continue;
+    for (std::size_t at = nextMayNeedScriptEscape(text, 0); at < text.size();
+         at = nextMayNeedScriptEscape(text, at + 1)) {
         const Escape escape = scriptEscape(text.substr(at));
         if (escape.text.empty())
             continue;

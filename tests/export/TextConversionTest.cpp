@@ -78,6 +78,11 @@ TEST(Escapes, ScriptStringAndMarkup) {
     for (const EscapeCase& c : kEscapeCases) {
         EXPECT_EQ(scriptString(c.text), c.script) << c.text;
         EXPECT_EQ(htmlText(c.text), c.html) << c.text;
+        // Plain text is stepped over in blocks: each escape at every place in a block.
+        for (std::size_t shift = 1; shift < 18; ++shift) {
+            const std::string plain(shift, 'p');
+            EXPECT_EQ(scriptString(plain + c.text + plain), plain + c.script + plain) << shift << c.text;
+        }
     }
 }
 
@@ -97,6 +102,10 @@ TEST(PictureAddress, PlainNamesArePercentEncodedOthersAreMissing) {
         {".", ""},
         {"", ""},
         {std::string("a\0b", 3), ""},
+        // Long names are looked over a block at a time: a separator past the first block.
+        {"snapshot_4c1e9b07_00000001/x.jpg", ""},
+        {"snapshot_4c1e9b07_0000000\\1.jpg", ""},
+        {std::string("snapshot_4c1e9b07_\0.jpg", 23), ""},
     };
     for (const auto& [name, address] : cases) {
         std::string written = "before ";
