@@ -2,6 +2,7 @@
 
 #include "document/FileNames.h"
 #include "document/StoredText.h"
+#include "document/TextUtil.h"
 
 #include <array>
 
@@ -23,10 +24,6 @@ std::string replaceAll(std::string_view text, std::string_view needle, std::stri
     }
     result.append(text, from);
     return result;
-}
-
-std::string withoutWrapper(std::string_view text) {
-    return replaceAll(replaceAll(text, album::kCdataOpen, ""), album::kCdataClose, "");
 }
 
 // What stands in a script string for the bytes at the start of rest, and how many bytes it stands
@@ -117,8 +114,27 @@ bool isUnreserved(char c) {
 
 } // namespace
 
+// The story without its CDATA openings, then without its CDATA ends and with each LF a "<BR>": the
+// two of the second pass never overlap, so one pass left to right does for both. The openings go
+// first, since taking one out may bring an end together.
 std::string storyMarkup(std::string_view text) {
-    return replaceAll(withoutWrapper(text), "\n", "<BR>");
+    const std::string unwrapped = replaceAll(text, album::kCdataOpen, "");
+    std::string result;
+    result.reserve(unwrapped.size() + 16);
+    std::size_t from = 0;
+    for (std::size_t at = findEither(unwrapped, ']', '\n'); at != std::string::npos;
+         at = findEither(unwrapped, ']', '\n', at + 1)) {
+        const bool lineFeed = unwrapped[at] == '\n';
+        if (!lineFeed && unwrapped.compare(at, album::kCdataClose.size(), album::kCdataClose) != 0)
+            continue;
+        result.append(unwrapped, from, at - from);
+        if (lineFeed)
+            result += "<BR>";
+        from = at + (lineFeed ? 1 : album::kCdataClose.size());
+        at = from - 1;
+    }
+    result.append(unwrapped, from);
+    return result;
 }
 
 std::string scriptString(std::string_view text) {

@@ -30,6 +30,7 @@ const ConversionCase kConversionCases[] = {
     {"opening joined by a removal", "<![CDA<![CDATA[TA[x", "<![CDATA[x"},
     {"closing joined by a removal", "]]]]>>x", "]]>x"},
     {"closing removed before opening is seen", "<![CDA]]>TA[x", "<![CDATA[x"},
+    {"closing brought together by an opening's removal", "a]]<![CDATA[>b\n]]>c]", "ab<BR>c]"},
 };
 
 class TextConversion : public testing::TestWithParam<ConversionCase> {};
