@@ -251,7 +251,7 @@ ParseOutcome RecordParser::entryLine(int index, std::string_view line, std::uint
 }
 
 // A story of several lines runs on until a line ends in "</Text>", but never past the last line.
-// It is joined into the model's next joined text, which the cells then refer to.
+// It is joined into the model's blocks of joined stories, where the cells then refer to it.
 std::string_view RecordParser::joinText(int index, std::string_view line) {
     constexpr std::string_view kTextEnd = "</Text>";
     // No line end holds "</Text>", so the joined text ends in it just when its last line does; the
