@@ -100,8 +100,9 @@ void appendSpacerRow(std::string& page) {
 
 void appendListPages(std::string& page, const Storybook& album, Layout layout) {
     const int pageCount = album.varPageCount;
-    std::string s; // kept across pages, so that their addresses reuse one buffer
+    std::string s; // kept across pages, so that their addresses and stories reuse one buffer each
     std::string t;
+    std::string story;
     for (int i = 0; i < pageCount; ++i) {
         s.clear();
         appendPictureAddress(s, album.content(i, album::Snapshot));
@@ -112,7 +113,9 @@ void appendListPages(std::string& page, const Storybook& album, Layout layout) {
             appendPopupRow(page, s, t, n);
         else
             appendStaticRow(page, s, t, n);
-        appendTextCell(page, storyMarkup(album.content(i, album::Text)));
+        story.clear();
+        appendStoryMarkup(story, album.content(i, album::Text));
+        appendTextCell(page, story);
         appendSpacerRow(page);
     }
 }
@@ -120,13 +123,16 @@ void appendListPages(std::string& page, const Storybook& album, Layout layout) {
 void appendPhotoList(std::string& page, const Storybook& album) {
     page += "\r\n<script language=\"JavaScript\">\r\n";
     const int pageCount = album.varPageCount;
+    std::string story; // kept across pages
     for (int i = 0; i < pageCount; ++i) {
         // A missing picture is an empty name: the viewer shows the page's caption without an image.
         // An address needs no escape in a script string; the story does.
         page += "addPhoto('";
         appendPictureAddress(page, album.content(i, album::Snapshot));
         page += "',\"";
-        page += scriptString(storyMarkup(album.content(i, album::Text)));
+        story.clear();
+        appendStoryMarkup(story, album.content(i, album::Text));
+        appendScriptString(page, story);
         page += "\");\r\n";
     }
     page += "</script>";

@@ -12,20 +12,6 @@
 
 namespace {
 
-// One pass over text: every occurrence of needle, left to right, becomes replacement.
-std::string replaceAll(std::string_view text, std::string_view needle, std::string_view replacement) {
-    std::string result;
-    result.reserve(text.size());
-    std::size_t from = 0;
-    for (std::size_t at = text.find(needle); at != std::string_view::npos; at = text.find(needle, from)) {
-        result.append(text, from, at - from);
-        result.append(replacement);
-        from = at + needle.size();
-    }
-    result.append(text, from);
-    return result;
-}
-
 // What stands in a script string for the bytes at the start of rest, and how many bytes it stands
 // for; an empty text leaves the byte as it is.
 struct Escape {
@@ -117,41 +103,56 @@ bool isUnreserved(char c) {
 // The story without its CDATA openings, then without its CDATA ends and with each LF a "<BR>": the
 // two of the second pass never overlap, so one pass left to right does for both. The openings go
 // first, since taking one out may bring an end together.
-std::string storyMarkup(std::string_view text) {
-    const std::string unwrapped = replaceAll(text, album::kCdataOpen, "");
-    std::string result;
-    result.reserve(unwrapped.size() + 16);
+void appendStoryMarkup(std::string& out, std::string_view text) {
+    static thread_local std::string unwrapped; // kept from story to story
+    unwrapped.clear();
     std::size_t from = 0;
+    for (std::size_t at = text.find(album::kCdataOpen); at != std::string_view::npos;
+         at = text.find(album::kCdataOpen, from)) {
+        unwrapped.append(text, from, at - from);
+        from = at + album::kCdataOpen.size();
+    }
+    unwrapped.append(text, from);
+    from = 0;
     for (std::size_t at = findEither(unwrapped, ']', '\n'); at != std::string::npos;
          at = findEither(unwrapped, ']', '\n', at + 1)) {
         const bool lineFeed = unwrapped[at] == '\n';
         if (!lineFeed && unwrapped.compare(at, album::kCdataClose.size(), album::kCdataClose) != 0)
             continue;
-        result.append(unwrapped, from, at - from);
+        out.append(unwrapped, from, at - from);
         if (lineFeed)
-            result += "<BR>";
+            out += "<BR>";
         from = at + (lineFeed ? 1 : album::kCdataClose.size());
         at = from - 1;
     }
-    result.append(unwrapped, from);
+    out.append(unwrapped, from);
+}
+
+std::string storyMarkup(std::string_view text) {
+    std::string result;
+    appendStoryMarkup(result, text);
     return result;
 }
 
-std::string scriptString(std::string_view text) {
-    std::string result;
-    result.reserve(text.size() + 16);
+void appendScriptString(std::string& out, std::string_view text) {
     std::size_t from = 0;
     for (std::size_t at = nextMayNeedScriptEscape(text, 0); at < text.size();
          at = nextMayNeedScriptEscape(text, at + 1)) {
         const Escape escape = scriptEscape(text.substr(at));
         if (escape.text.empty())
             continue;
-        result.append(text, from, at - from);
-        result += escape.text;
+        out.append(text, from, at - from);
+        out += escape.text;
         from = at + escape.length;
         at = from - 1;
     }
-    result.append(text, from);
+    out.append(text, from);
+}
+
+std::string scriptString(std::string_view text) {
+    std::string result;
+    result.reserve(text.size() + 16);
+    appendScriptString(result, text);
     return result;
 }
 

@@ -10,11 +10,14 @@
 // "<BR>", CR stays. The viewer carries it in a script string, so every character that shows in the
 // list pages shows in the viewer too.
 std::string storyMarkup(std::string_view text);
+// The same, appended to out; for a page of many stories, which then makes no text of its own for each.
+void appendStoryMarkup(std::string& out, std::string_view text);
 
 // The body of a quoted script string inside a script element that holds exactly text: backslash,
 // both quotes, CR, LF, U+2028 and U+2029 are escaped, "</" is written "<\/" and "<!--" "<\!--", so
 // neither the string nor the script element can end early. Other bytes are left as they are.
 std::string scriptString(std::string_view text);
+void appendScriptString(std::string& out, std::string_view text);
 
 // A name or title typed in the game, as markup that shows exactly that text: "&", "<", ">" and both
 // quotes become character references. Other bytes are left as they are.
