@@ -16,6 +16,8 @@
 namespace {
 
 constexpr std::string_view kSaveFailed = "save operation failed";
+constexpr std::string_view kEntryOpening = "      <Entry>";
+constexpr std::string_view kEntryClosing = "      </Entry>";
 // Every failed save ends with what happens next: the album stays open, its changes unsaved, so the user
 // can save again or elsewhere.
 constexpr std::string_view kNotSaved = "Modifications were not saved; the storybook stays open with them.  ";
@@ -162,10 +164,11 @@ bool rebuild(Storybook& album, RebuildFault& fault) {
             fault.page = e;
             return false;
         }
-        album.strLogFileArray[n++] = "      <Entry>";
+        // The lines around an entry refer to texts that live as long as the program.
+        album.strLogFileArray[n++].setView(kEntryOpening);
         for (int f = 0; f < album::kFieldCount; ++f)
             joinParts(album.strLogFileArray[n++], album.varEntryArray[e][f]);
-        album.strLogFileArray[n++] = "      </Entry>";
+        album.strLogFileArray[n++].setView(kEntryClosing);
     }
     if (!copyRecord(album, album.strXFooter, n))
         return false;
@@ -183,16 +186,17 @@ bool rebuild(Storybook& album, RebuildFault& fault) {
 
 // Once a save has checked its bytes, a CR LF pair within a line of the image stands there as
 // "{vbcrlf}", since no line read from a file holds one. Until then the line refers to the story it was
-// joined from; the marked line is built beside that, or beside the slot's own text moved out.
+// joined from; the marked line is built beside that, or beside a copy of the slot's own text.
 void markLineBreaks(Cell& line) {
     const std::string_view text = line.text();
     if (findEither(text, '\n', '\n') == std::string_view::npos || text.find("\r\n") == std::string_view::npos)
         return;
-    std::string moved;
+    // The text is copied aside, so the cell's own text keeps its room from one save to the next.
+    static thread_local std::string copy;
     std::string_view from = text;
     if (line.holdsOwnText()) {
-        moved = std::move(line.ownText());
-        from = moved;
+        copy.assign(text);
+        from = copy;
     }
     std::string& marked = line.emptiedOwnText();
     marked.reserve(from.size() +
@@ -204,6 +208,9 @@ void markLineBreaks(Cell& line) {
         done = at + 2;
     }
     marked.append(from.substr(done));
+    constexpr std::size_t kKeptCopyBytes = 64 * 1024; // a long story's copy is not held after the save
+    if (copy.capacity() > kKeptCopyBytes)
+        std::string().swap(copy);
 }
 
 void markLineBreaks(Storybook& album) {
