@@ -175,8 +175,12 @@ bool rebuild(Storybook& album, RebuildFault& fault) {
     album.strLogFileArray[n] = album::kEofMarker;
     album.intLogFileLastLine = static_cast<std::int16_t>(n - 1);
 
+    // A line that refers to the bytes of the file parsed last is a piece of one of its lines (a load
+    // refers to nothing else there), which holds no LF: only the others are looked through.
     for (int k = 0; k <= album.intLogFileLastLine; ++k) {
-        if (!writableAsItStands(album.strLogFileArray[k])) {
+        const Cell& line = album.strLogFileArray[k];
+        const bool pieceOfAFileLine = !line.holdsOwnText() && liesWithin(line.text(), album.cellBytes);
+        if (!pieceOfAFileLine && !writableAsItStands(line)) {
             fault.line = k;
             return false;
         }
