@@ -25,8 +25,8 @@ constexpr std::string_view kNotSaved = "Modifications were not saved; the storyb
 // A line is written as it stands when what it holds besides its CR LF pairs are CR bytes: the line
 // reader keeps those in their line (see appendLineBreak). An LF would start a line of its own.
 bool writableAsItStands(std::string_view line) {
-    for (auto at = findEither(line, '\n', '\n'); at != std::string_view::npos;
-         at = findEither(line, '\n', '\n', at + 1)) {
+    for (auto at = findFirstOf<'\n'>(line); at != std::string_view::npos;
+         at = findFirstOf<'\n'>(line, at + 1)) {
         if (at == 0 || line[at - 1] != '\r')
             return false;
     }
@@ -98,8 +98,8 @@ void fileBytes(const Storybook& album, std::string& bytes, std::vector<int>& pai
         // A pair is found by its LF and a mark by its brace, in one pass over the line; neither
         // overlaps the other.
         std::size_t from = 0;
-        for (auto at = findEither(line, '\n', '{'); at != std::string_view::npos;
-             at = findEither(line, '\n', '{', at + 1)) {
+        for (auto at = findFirstOf<'\n', '{'>(line); at != std::string_view::npos;
+             at = findFirstOf<'\n', '{'>(line, at + 1)) {
             std::size_t start = at;
             std::size_t length = album::kLineBreakMark.size();
             if (line[at] == '\n') {
@@ -193,7 +193,7 @@ bool rebuild(Storybook& album, RebuildFault& fault) {
 // joined from; the marked line is built beside that, or beside a copy of the slot's own text.
 void markLineBreaks(Cell& line) {
     const std::string_view text = line.text();
-    if (findEither(text, '\n', '\n') == std::string_view::npos || text.find("\r\n") == std::string_view::npos)
+    if (findFirstOf<'\n'>(text) == std::string_view::npos || text.find("\r\n") == std::string_view::npos)
         return;
     // The text is copied aside, so the cell's own text keeps its room from one save to the next.
     static thread_local std::string copy;

@@ -1,6 +1,7 @@
 #include "XmlText.h"
 
 #include "FileNames.h"
+#include "TextUtil.h"
 
 #include <algorithm>
 #include <array>
@@ -476,23 +477,8 @@ bool WellFormedness::endTag() {
 
 // The first "<", "&" or "]" from pos on, or the text's size when there is none.
 std::size_t nextMarkup(std::string_view text, std::size_t pos) {
-    const char* data = text.data();
-    const std::size_t size = text.size();
-#if defined(__SSE2__)
-    for (; pos + 16 <= size; pos += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
-        const __m128i found = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('<')),
-                                                        _mm_cmpeq_epi8(block, _mm_set1_epi8('&'))),
-                                           _mm_cmpeq_epi8(block, _mm_set1_epi8(']')));
-        if (const auto hits = static_cast<unsigned>(_mm_movemask_epi8(found)); hits != 0)
-            return pos + static_cast<std::size_t>(__builtin_ctz(hits));
-    }
-#endif
-    for (; pos < size; ++pos) {
-        if (data[pos] == '<' || data[pos] == '&' || data[pos] == ']')
-            return pos;
-    }
-    return size;
+    const std::size_t found = findFirstOf<'<', '&', ']'>(text, pos);
+    return found == std::string_view::npos ? text.size() : found;
 }
 
 // Text up to the next "<" or "&"; it may not hold "]]>", and outside the root only blanks.

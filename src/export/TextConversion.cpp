@@ -6,10 +6,6 @@
 
 #include <array>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace {
 
 // What stands in a script string for the bytes at the start of rest, and how many bytes it stands
@@ -22,29 +18,11 @@ struct Escape {
 constexpr std::string_view kLineSeparator = "\xE2\x80\xA8";
 constexpr std::string_view kParagraphSeparator = "\xE2\x80\xA9";
 
-bool mayNeedScriptEscape(char c) {
-    return c == '\\' || c == '"' || c == '\'' || c == '\r' || c == '\n' || c == '<' || c == kLineSeparator[0];
-}
-
-// The first byte from at on that may need an escape, or the text's size; a story is mostly plain
-// text, stepped over a block at a time.
+// The first byte from at on that may need an escape, or the text's size.
 std::size_t nextMayNeedScriptEscape(std::string_view text, std::size_t at) {
-    const char* data = text.data();
-    const std::size_t size = text.size();
-#if defined(__SSE2__)
-    for (; at + 16 <= size; at += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
-        const auto is = [&block](char c) { return _mm_cmpeq_epi8(block, _mm_set1_epi8(c)); };
-        const __m128i found =
-            _mm_or_si128(_mm_or_si128(_mm_or_si128(is('\\'), is('"')), _mm_or_si128(is('\''), is('\r'))),
-                         _mm_or_si128(_mm_or_si128(is('\n'), is('<')), is(kLineSeparator[0])));
-        if (const auto hits = static_cast<unsigned>(_mm_movemask_epi8(found)); hits != 0)
-            return at + static_cast<std::size_t>(__builtin_ctz(hits));
-    }
-#endif
-    while (at < size && !mayNeedScriptEscape(data[at]))
-        ++at;
-    return at;
+    static_assert(kLineSeparator[0] == '\xE2' && kParagraphSeparator[0] == '\xE2');
+    const std::size_t found = findFirstOf<'\\', '"', '\'', '\r', '\n', '<', '\xE2'>(text, at);
+    return found == std::string_view::npos ? text.size() : found;
 }
 
 Escape scriptEscape(std::string_view rest) {
@@ -114,8 +92,8 @@ void appendStoryMarkup(std::string& out, std::string_view text) {
     }
     unwrapped.append(text, from);
     from = 0;
-    for (std::size_t at = findEither(unwrapped, ']', '\n'); at != std::string::npos;
-         at = findEither(unwrapped, ']', '\n', at + 1)) {
+    for (std::size_t at = findFirstOf<']', '\n'>(unwrapped); at != std::string::npos;
+         at = findFirstOf<']', '\n'>(unwrapped, at + 1)) {
         const bool lineFeed = unwrapped[at] == '\n';
         if (!lineFeed && unwrapped.compare(at, album::kCdataClose.size(), album::kCdataClose) != 0)
             continue;
