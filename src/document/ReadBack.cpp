@@ -184,9 +184,9 @@ std::string placeOfLine(const Storybook& album, int k) {
 namespace {
 
 // Lets the scratch model forget the bytes it read and the long stories it joined, keeping its tables
-// and short joined texts: a large save's bytes and what was read back from them are not held from one
-// save to the next. The entries' cells are left referring to what was let go: the next parse resets
-// them before anything reads them, and nothing else reads the scratch model.
+// and the blocks of joined stories of a usual size: a large save's bytes and what was read back from them are
+// not held from one save to the next. The entries' cells are left referring to what was let go: the next
+// parse resets them before anything reads them, and nothing else reads the scratch model.
 void letGo(Storybook& back, LineScan& scan) {
     // Only these lines refer to the bytes; the read made those after them copies of their own.
     for (int k = 0; k <= back.intLogFileLastLine; ++k)

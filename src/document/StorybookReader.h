@@ -30,7 +30,7 @@ struct LineScan {
     };
     bool checked = false;
     bool read = false;
-    std::vector<Span> lines;
+    std::vector<Span> lines;         // each line of the bytes; the parser reads them from here
     std::vector<std::uint32_t> tags; // one per line; valid while the line image is unchanged
     // Why the file was not read at all (missing, no regular file, too large), naming its path; empty
     // when it was read.

@@ -30,13 +30,14 @@ template <char... Bytes> std::size_t findFirstOf(std::string_view text, std::siz
     return std::string_view::npos;
 }
 
-// The text with every occurrence of from, left to right, replaced by to; one pass, so the time
-// grows with the text's length, whatever the number of replacements.
-inline std::string replacedAll(std::string_view text, std::string_view from, std::string_view to) {
-    if (from.empty())
-        return std::string(text);
-    std::string out;
-    out.reserve(text.size());
+// Appends the text with every occurrence of from, left to right, replaced by to; one pass, so the
+// time grows with the text's length, whatever the number of replacements.
+inline void appendReplacedAll(std::string& out, std::string_view text, std::string_view from,
+                              std::string_view to) {
+    if (from.empty()) {
+        out.append(text);
+        return;
+    }
     std::size_t done = 0;
     for (auto pos = text.find(from); pos != std::string_view::npos; pos = text.find(from, done)) {
         out.append(text.substr(done, pos - done));
@@ -44,6 +45,13 @@ inline std::string replacedAll(std::string_view text, std::string_view from, std
         done = pos + from.size();
     }
     out.append(text.substr(done));
+}
+
+// The same, as a text of its own.
+inline std::string replacedAll(std::string_view text, std::string_view from, std::string_view to) {
+    std::string out;
+    out.reserve(text.size());
+    appendReplacedAll(out, text, from, to);
     return out;
 }
 

@@ -84,14 +84,8 @@ bool isUnreserved(char c) {
 void appendStoryMarkup(std::string& out, std::string_view text) {
     static thread_local std::string unwrapped; // kept from story to story
     unwrapped.clear();
+    appendReplacedAll(unwrapped, text, album::kCdataOpen, "");
     std::size_t from = 0;
-    for (std::size_t at = text.find(album::kCdataOpen); at != std::string_view::npos;
-         at = text.find(album::kCdataOpen, from)) {
-        unwrapped.append(text, from, at - from);
-        from = at + album::kCdataOpen.size();
-    }
-    unwrapped.append(text, from);
-    from = 0;
     for (std::size_t at = findFirstOf<']', '\n'>(unwrapped); at != std::string::npos;
          at = findFirstOf<']', '\n'>(unwrapped, at + 1)) {
         const bool lineFeed = unwrapped[at] == '\n';
