@@ -139,22 +139,28 @@ bool writeMaximalAlbum(const QString& samplesCopy, const QString& to) {
     return true;
 }
 
+// The folder the starts run in: a settings folder, a copy of the samples and the largest album.
+bool prepareFolder(const std::string& folder) {
+    const QString scratch = QString::fromStdString(folder);
+    return prepareSettings(folder) && copySamples(scratch + QStringLiteral("/samples")) &&
+           writeMaximalAlbum(scratch + QStringLiteral("/samples"), scratch + QStringLiteral("/maximal"));
+}
+
 void StartupToFirstPaint(benchmark::State& state) {
     const bool underX = std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM");
     if (!underX)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     char folder[] = "/tmp/brindlecove-bench-XXXXXX";
-    if (!mkdtemp(folder) || !prepareSettings(folder)) {
-        state.SkipWithError("no settings folder");
+    if (!mkdtemp(folder)) {
+        state.SkipWithError("no scratch folder");
         return;
     }
     const QString scratch = QString::fromLatin1(folder);
     const std::string sampleAlbum = folder + std::string("/samples/Storybook_Hawthorne_Family.xml");
     const std::string maximalAlbum = folder + std::string("/maximal/Storybook.xml");
-    if (!copySamples(scratch + QStringLiteral("/samples")) ||
-        !writeMaximalAlbum(scratch + QStringLiteral("/samples"), scratch + QStringLiteral("/maximal"))) {
+    if (!prepareFolder(folder)) {
         QDir(scratch).removeRecursively();
-        state.SkipWithError("the albums could not be written");
+        state.SkipWithError("the settings or the albums could not be written");
         return;
     }
     const char* preloaded = std::getenv("LD_PRELOAD");
@@ -203,4 +209,18 @@ BENCHMARK(StartupToFirstPaint)
     ->UseManualTime()
     ->Iterations(bench::samples(30, 20))
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+
+// "startup_bench --prepare FOLDER" only sets up that folder as the starts find it and keeps it
+// (tools/startup-order runs the program there); any other arguments run the benchmark.
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--prepare") {
+        QDir().mkpath(QString::fromLocal8Bit(argv[2]));
+        return prepareFolder(argv[2]) ? 0 : 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
