@@ -344,7 +344,7 @@ int main(int argc, char** argv) {
     const int status = bench::runBenchmarks(argc, argv, [] {
         benchmark::RegisterBenchmark("FileDialogs", FileDialogs)
             ->UseManualTime()
-            ->Iterations(bench::samples(30, 8))
+            ->Iterations(bench::samples(30, 20))
             ->Unit(benchmark::kMillisecond);
     });
     std::filesystem::remove_all(config);
