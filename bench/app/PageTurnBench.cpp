@@ -205,7 +205,7 @@ int main(int argc, char** argv) {
         registerTurns(1600, 1200);
         benchmark::RegisterBenchmark("OpenMaximalAlbum/against_sample", OpenMaximalAgainstSample)
             ->UseManualTime()
-            ->Iterations(bench::samples(9, 5))
+            ->Iterations(bench::samples(21, 15))
             ->Unit(benchmark::kMillisecond);
     });
 }
