@@ -23,7 +23,7 @@ constexpr std::string_view kEntryClosing = "      </Entry>";
 constexpr std::string_view kNotSaved = "Modifications were not saved; the storybook stays open with them.  ";
 
 // A line is written as it stands when what it holds besides its CR LF pairs are CR bytes: the line
-// reader keeps those in their line (see appendLineBreak). An LF would start a line of its own.
+// reader keeps those in their line (see writeLineBreak). An LF would start a line of its own.
 bool writableAsItStands(std::string_view line) {
     for (auto at = findFirstOf<'\n'>(line); at != std::string_view::npos;
          at = findFirstOf<'\n'>(line, at + 1)) {
@@ -75,50 +75,63 @@ void joinParts(Cell& line, const std::array<Cell, album::kPartCount>& parts) {
 
 // A line break is an LF, or a CR LF after a CR: the line reader drops one CR before an LF, so a text
 // that ends a line in a CR (a file's CR CR LF, read as it stands) reads back only with one more.
-void appendLineBreak(std::string& bytes) {
-    if (!bytes.empty() && bytes.back() == '\r')
-        bytes += "\r\n";
-    else
-        bytes += '\n';
+// Written at out[at]; returns where the bytes end after it.
+std::size_t writeLineBreak(char* out, std::size_t at) {
+    if (at > 0 && out[at - 1] == '\r')
+        out[at++] = '\r';
+    out[at++] = '\n';
+    return at;
 }
 
 // The file's bytes: lines joined by line breaks, each CR LF pair or "{vbcrlf}" within a line one as
-// well, no line end after the last. pairedLines receives the lines that hold a CR LF pair.
+// well, no line end after the last. pairedLines receives the lines that hold a CR LF pair. The bytes
+// are written in place, in room for the longest they can be: a break after a line takes at most two
+// bytes, and one within a line never more than it stands.
 void fileBytes(const Storybook& album, std::string& bytes, std::vector<int>& pairedLines) {
     pairedLines.clear();
-    std::size_t size = 0;
+    std::size_t room = 0;
     for (int k = 0; k <= album.intLogFileLastLine; ++k)
-        size += album.strLogFileArray[k].text().size() + 1;
-    bytes.clear();
-    bytes.reserve(size); // a break within a line is never written longer than it stands
+        room += album.strLogFileArray[k].text().size() + 2;
+    if (bytes.size() < room)
+        bytes.resize(room);
+    char* const out = bytes.data();
+    std::size_t written = 0;
     for (int k = 0; k <= album.intLogFileLastLine; ++k) {
         if (k > 0)
-            appendLineBreak(bytes);
+            written = writeLineBreak(out, written);
         const std::string_view line = album.strLogFileArray[k];
-        // A pair is found by its LF and a mark by its brace, in one pass over the line; neither
-        // overlaps the other.
+        // The line is copied as it is looked through: a pair is found by its LF and a mark by its
+        // brace, and neither overlaps the other. Bytes from `from` on are copied to out[written] on.
         std::size_t from = 0;
-        for (auto at = findFirstOf<'\n', '{'>(line); at != std::string_view::npos;
-             at = findFirstOf<'\n', '{'>(line, at + 1)) {
+        std::size_t search = 0;
+        for (;;) {
+            const std::size_t at =
+                search + copyToFirstOf<'\n', '{'>(out + written + (search - from), line.substr(search));
+            if (at == line.size()) {
+                written += line.size() - from;
+                break;
+            }
             std::size_t start = at;
             std::size_t length = album::kLineBreakMark.size();
             if (line[at] == '\n') {
-                if (at == from || line[at - 1] != '\r')
+                if (at == from || line[at - 1] != '\r') {
+                    search = at + 1;
                     continue;
+                }
                 start = at - 1;
                 length = 2;
                 if (pairedLines.empty() || pairedLines.back() != k)
                     pairedLines.push_back(k);
             } else if (!line.substr(at).starts_with(album::kLineBreakMark)) {
+                search = at + 1;
                 continue;
             }
-            bytes.append(line.substr(from, start - from));
-            appendLineBreak(bytes);
+            written = writeLineBreak(out, written + (start - from));
             from = start + length;
-            at = from - 1;
+            search = from;
         }
-        bytes.append(line.substr(from));
     }
+    bytes.resize(written);
 }
 
 SaveResult failure(SaveOutcome outcome, std::string text) {

@@ -30,6 +30,45 @@ template <char... Bytes> std::size_t findFirstOf(std::string_view text, std::siz
     return std::string_view::npos;
 }
 
+// Copies the text to out up to the first of the bytes, that byte included, and returns where it
+// stands, or the text's size (all of it copied) when it holds none of them: one pass for a copy
+// that stops where the text needs a look. Never reads or writes past either end.
+template <char... Bytes> std::size_t copyToFirstOf(char* out, std::string_view text) {
+    const char* in = text.data();
+    const std::size_t size = text.size();
+    std::size_t pos = 0;
+#if defined(__SSE2__)
+    if (size >= 16) {
+        const auto hitsIn = [](__m128i block) {
+            __m128i found = _mm_setzero_si128();
+            ((found = _mm_or_si128(found, _mm_cmpeq_epi8(block, _mm_set1_epi8(Bytes)))), ...);
+            return static_cast<unsigned>(_mm_movemask_epi8(found));
+        };
+        for (; pos + 16 <= size; pos += 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + pos));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + pos), block);
+            if (const unsigned hits = hitsIn(block); hits != 0)
+                return pos + static_cast<std::size_t>(__builtin_ctz(hits));
+        }
+        if (pos < size) {
+            // The last block ends with the text and overlaps the one before.
+            const std::size_t last = size - 16;
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + last));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + last), block);
+            if (const unsigned hits = hitsIn(block) >> (pos - last); hits != 0)
+                return pos + static_cast<std::size_t>(__builtin_ctz(hits));
+        }
+        return size;
+    }
+#endif
+    for (; pos < size; ++pos) {
+        out[pos] = in[pos];
+        if (((in[pos] == Bytes) || ...))
+            return pos;
+    }
+    return size;
+}
+
 // Appends the text with every occurrence of from, left to right, replaced by to; one pass, so the
 // time grows with the text's length, whatever the number of replacements.
 inline void appendReplacedAll(std::string& out, std::string_view text, std::string_view from,

@@ -88,6 +88,28 @@ TEST_F(Writer, StoriesOfSeveralLinesSurviveSaveAndReload) {
     EXPECT_EQ(book->content(2, album::Text), "<![CDATA[a\r\nb]]>");
 }
 
+// A line is copied a block of bytes at a time while its breaks are looked for: a break, and a brace
+// that starts none, at every place across the blocks of the line, up to its end.
+TEST_F(Writer, ABreakWithinAStoryIsWrittenWhereverItStands) {
+    const std::string path = folder.write("Storybook.xml", sampleAlbum().bytes());
+    open(path);
+    for (const std::string lineBreak : {"\r\n", "{vbcrlf}"}) {
+        for (const std::string after : {"", "b{vb"}) {
+            for (std::size_t at = 0; at <= 40; ++at) {
+                std::string before(at, 'a');
+                if (at > 3)
+                    before[at / 2] = '{';
+                setStory(1, before + lineBreak + after);
+                ASSERT_EQ(BackupAndSave(*book, path).outcome, SaveOutcome::Saved) << at;
+                EXPECT_NE(
+                    TempFolder::read(path).find("<Text><![CDATA[" + before + "\n" + after + "]]></Text>\n"),
+                    std::string::npos)
+                    << lineBreak << " after " << at;
+            }
+        }
+    }
+}
+
 TEST_F(Writer, CrLfAlbumIsSavedWithLineFeeds) {
     AlbumText album = sampleAlbum();
     album.lineEnd = "\r\n";
