@@ -96,10 +96,19 @@ void frmLoadSnapshot::ScanSnapshotFolder() {
     m_input.strStorybookCachePath.clear();
     QElapsedTimer sinceYield;
     bool yielded = false;
+    // The counter is only seen when the window paints, so the latest count is put in it just before
+    // each yield (and once at the end), rather than every time the scan gives one.
+    int countDue = 0;
+    const auto showCountDue = [&] {
+        if (countDue > 0)
+            showCounter(QString::number(countDue));
+        countDue = 0;
+    };
     const ScanProgress progress = [&](int shownCount) {
         if (shownCount > 0)
-            showCounter(QString::number(shownCount));
+            countDue = shownCount;
         if (!yielded || sinceYield.elapsed() >= kYieldMilliseconds) {
+            showCountDue();
             QCoreApplication::processEvents();
             yielded = true;
             sinceYield.restart();
@@ -108,6 +117,7 @@ void frmLoadSnapshot::ScanSnapshotFolder() {
     };
     m_scanning = true;
     const ScanOutcome outcome = ::ScanSnapshotFolder(m_input.varStorybookFolder, m_input.scan, progress);
+    showCountDue();
     m_scanning = false;
     m_scanComplete = outcome == ScanOutcome::Complete;
     if (!m_scanComplete)
