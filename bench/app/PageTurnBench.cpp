@@ -162,7 +162,7 @@ void registerTurns(int width, int height) {
             ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark((size + "held_right").c_str(), heldRight, width, height)
         ->UseManualTime()
-        ->Iterations(bench::samples(5, 2))
+        ->Iterations(bench::samples(7, 4))
         ->Unit(benchmark::kMillisecond);
 }
 
