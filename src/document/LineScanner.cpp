@@ -1,10 +1,8 @@
 #include "LineScanner.h"
 
-#include <cstring>
+#include "TextUtil.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <cstring>
 
 namespace {
 
@@ -90,12 +88,9 @@ bool TaggedLines::next(std::string_view& line, std::uint32_t& tags) {
     std::size_t end = size;
     tags = 0;
 #if defined(__SSE2__)
-    const __m128i lessThan = _mm_set1_epi8('<');
-    const __m128i lineFeed = _mm_set1_epi8('\n');
     for (; end == size && pos + 16 <= size; pos += 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
-        auto hits = static_cast<unsigned>(_mm_movemask_epi8(
-            _mm_or_si128(_mm_cmpeq_epi8(block, lessThan), _mm_cmpeq_epi8(block, lineFeed))));
+        unsigned hits = blockHits<'<', '\n'>(block);
         for (; hits != 0; hits &= hits - 1) {
             const std::size_t at = pos + static_cast<std::size_t>(__builtin_ctz(hits));
             if (data[at] == '\n') {

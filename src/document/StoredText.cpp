@@ -1,5 +1,6 @@
 #include "StoredText.h"
 
+#include "TextUtil.h"
 #include "XmlText.h"
 
 #include <array>
@@ -128,21 +129,13 @@ bool joinSections(std::string_view inner, std::string& out) {
     const std::size_t size = inner.size();
     std::size_t at = 0;
     while (at < size) {
-#if defined(__SSE2__)
-        // Plain text up to the next "]" or "{" (the bytes that may end a section or start a mark).
-        if (at + 16 <= size) {
-            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to), block);
-            const __m128i found = _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(']')),
-                                               _mm_cmpeq_epi8(block, _mm_set1_epi8('{')));
-            const auto hits = static_cast<unsigned>(_mm_movemask_epi8(found));
-            const std::size_t plain = hits == 0 ? 16 : static_cast<std::size_t>(__builtin_ctz(hits));
-            at += plain;
-            to += plain;
-            if (hits == 0)
-                continue;
-        }
-#endif
+        // Plain text up to the next "]" or "{" (the bytes that may end a section or start a mark),
+        // copied as it is looked through.
+        const std::size_t plain = copyToFirstOf<']', '{'>(to, inner.substr(at));
+        at += plain;
+        to += plain;
+        if (at == size)
+            break;
         // Compared in place: the lengths are known, so no call is made on the many short sections of
         // a text full of splits.
         const std::size_t left = size - at;

@@ -6,6 +6,13 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+
+// A bit for each byte of the block that is one of the bytes, the first byte's lowest.
+template <char... Bytes> unsigned blockHits(__m128i block) {
+    __m128i found = _mm_setzero_si128();
+    ((found = _mm_or_si128(found, _mm_cmpeq_epi8(block, _mm_set1_epi8(Bytes)))), ...);
+    return static_cast<unsigned>(_mm_movemask_epi8(found));
+}
 #endif
 
 // The first place from pos on that holds one of the bytes, or npos. Inline and a block of bytes at a
@@ -17,9 +24,7 @@ template <char... Bytes> std::size_t findFirstOf(std::string_view text, std::siz
 #if defined(__SSE2__)
     for (; pos + 16 <= size; pos += 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
-        __m128i found = _mm_setzero_si128();
-        ((found = _mm_or_si128(found, _mm_cmpeq_epi8(block, _mm_set1_epi8(Bytes)))), ...);
-        if (const auto hits = static_cast<unsigned>(_mm_movemask_epi8(found)); hits != 0)
+        if (const unsigned hits = blockHits<Bytes...>(block); hits != 0)
             return pos + static_cast<std::size_t>(__builtin_ctz(hits));
     }
 #endif
@@ -39,15 +44,10 @@ template <char... Bytes> std::size_t copyToFirstOf(char* out, std::string_view t
     std::size_t pos = 0;
 #if defined(__SSE2__)
     if (size >= 16) {
-        const auto hitsIn = [](__m128i block) {
-            __m128i found = _mm_setzero_si128();
-            ((found = _mm_or_si128(found, _mm_cmpeq_epi8(block, _mm_set1_epi8(Bytes)))), ...);
-            return static_cast<unsigned>(_mm_movemask_epi8(found));
-        };
         for (; pos + 16 <= size; pos += 16) {
             const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + pos));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + pos), block);
-            if (const unsigned hits = hitsIn(block); hits != 0)
+            if (const unsigned hits = blockHits<Bytes...>(block); hits != 0)
                 return pos + static_cast<std::size_t>(__builtin_ctz(hits));
         }
         if (pos < size) {
@@ -55,7 +55,7 @@ template <char... Bytes> std::size_t copyToFirstOf(char* out, std::string_view t
             const std::size_t last = size - 16;
             const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + last));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + last), block);
-            if (const unsigned hits = hitsIn(block) >> (pos - last); hits != 0)
+            if (const unsigned hits = blockHits<Bytes...>(block) >> (pos - last); hits != 0)
                 return pos + static_cast<std::size_t>(__builtin_ctz(hits));
         }
         return size;
